@@ -1,0 +1,10 @@
+#include "app/app_state.h"
+
+SDL_Window* gWindow = nullptr;
+SDL_Window* gDeviceContext = nullptr;
+void* gRenderContext = nullptr;
+void* gPalette = nullptr;
+int32_t gQuitRequested = 0;
+CameraMode gCameraMode = 0;
+int32_t gCockpitView = 0;
+int32_t gUseJoystick = 0;

@@ -1,0 +1,22 @@
+#pragma once
+
+// The platform's virtual-key codes for the keys the game reads.
+enum VirtualKey : int {
+    VK_ESCAPE = 0x1B,
+    VK_SPACE = 0x20,
+    VK_LEFT = 0x25,
+    VK_UP = 0x26,
+    VK_RIGHT = 0x27,
+    VK_DOWN = 0x28,
+    VK_C = 0x43,
+    VK_V = 0x56,
+};
+
+// The asynchronous key-state query: true while the key is held, and also once
+// for a key that was pressed and released since the previous query.
+bool getAsyncKeyState(int virtualKey);
+
+// Fed by the platform's event pump (and by tests driving the craft directly).
+void recordKeyDown(int virtualKey);
+void recordKeyUp(int virtualKey);
+void releaseAllKeys();

@@ -1,0 +1,5 @@
+#include "app/window.h"
+
+int main() {
+    return gameMain();
+}

@@ -1,0 +1,55 @@
+#include "race/camera.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+
+#include "app/app_state.h"
+#include "race/player.h"
+
+const std::array<ChaseCameraPreset, 7> CHASE_CAMERA_PRESETS = {{
+    {400, 400, 100},
+    {800, -600, 200},
+    {2000, 500, 1000},
+    {1000, 1000, 2},
+    {300, -400, 80},
+    {100, 100, 1200},
+    {100, 100, 90000},
+}};
+
+namespace {
+double narrow(double value) {
+    return static_cast<double>(static_cast<float>(value));
+}
+}  // namespace
+
+CameraView computeCameraView(const Vector3& position, float yaw, int32_t cameraMode,
+                             int32_t cockpitView) {
+    const double a = static_cast<double>(yaw);
+    const double x = position.x;
+    const double y = position.y;
+    const double z = position.z;
+    CameraView view;
+    view.up = Vector3(0.0, 1.0, 0.0);
+    if (cockpitView != 0) {
+        // Just above the craft, looking 100 units ahead and slightly down.
+        view.eye = Vector3(x, y + 10.0, z);
+        view.target = Vector3(x + std::cos(a) * 100.0, y + 1.0, z + std::sin(a) * 100.0);
+        return view;
+    }
+    const int32_t mode = cameraMode >= 0 && cameraMode < 7 ? cameraMode : 0;
+    const ChaseCameraPreset& row = CHASE_CAMERA_PRESETS[static_cast<size_t>(mode)];
+    // The chase view hands single-precision coordinates to gluLookAt.
+    view.eye = Vector3(narrow(x - std::cos(a) * row.backX), narrow(row.height + y),
+                       narrow(z - std::sin(a) * row.backZ));
+    view.target = Vector3(narrow(x), narrow(y + 40.0), narrow(z));
+    return view;
+}
+
+void applyCamera() {
+    const CameraView view =
+        computeCameraView(gPlayer.position, gPlayer.yaw, gCameraMode, gCockpitView);
+    gluLookAt(view.eye.x, view.eye.y, view.eye.z, view.target.x, view.target.y, view.target.z,
+              view.up.x, view.up.y, view.up.z);
+}

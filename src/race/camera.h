@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "math/vector3.h"
+
+struct ChaseCameraPreset {
+    int32_t backX;
+    int32_t backZ;
+    int32_t height;
+};
+
+// The seven chase views, indexed by CameraMode; key C cycles them.
+extern const std::array<ChaseCameraPreset, 7> CHASE_CAMERA_PRESETS;
+
+struct CameraView {
+    Vector3 eye;
+    Vector3 target;
+    Vector3 up;
+};
+
+// Where the camera looks from and at, for a craft at position heading yaw.
+CameraView computeCameraView(const Vector3& position, float yaw, int32_t cameraMode,
+                             int32_t cockpitView);
+
+// Multiplies the current matrix by the view of the player's craft.
+void applyCamera();

@@ -1,0 +1,39 @@
+#include "race/frame.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "app/joystick.h"
+#include "app/platform.h"
+#include "race/camera.h"
+
+int32_t gFrameCounter = 0;
+JoystickState* gJoystickState = nullptr;
+
+namespace {
+constexpr double FIELD_OF_VIEW = 40.0;
+constexpr double FIXED_ASPECT = 1.3;  // fixed, whatever the window's shape
+constexpr double NEAR_PLANE = 1.0;
+constexpr double FAR_PLANE = 1900000.0;
+
+void loadProjection() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(FIELD_OF_VIEW, FIXED_ASPECT, NEAR_PLANE, FAR_PLANE);
+}
+
+void loadCamera() {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    applyCamera();
+}
+}  // namespace
+
+void renderFrame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    loadProjection();
+    loadCamera();
+    pollJoystick(gJoystickState);
+    gFrameCounter = (gFrameCounter + 1) % FRAME_COUNTER_MODULUS;
+    swapGameBuffers();
+}
