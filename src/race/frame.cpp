@@ -30,10 +30,26 @@ void loadCamera() {
 }  // namespace
 
 void renderFrame() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    loadProjection();
-    loadCamera();
-    pollJoystick(gJoystickState);
-    gFrameCounter = (gFrameCounter + 1) % FRAME_COUNTER_MODULUS;
-    swapGameBuffers();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);  // 1
+    loadProjection();                                    // 2
+    loadCamera();                                        // 3
+    // 4. lights
+    // 5. opponents move
+    // 6. exhaust glow update, every third frame
+    // 7. projectile moves
+    // 8. player's progress along the track
+    // 9. near-wall drag
+    // 10. sky box
+    // 11. player's craft
+    // 12. track
+    // 13. player's shadow
+    // 14. opponents and their shadows
+    // 15. exhaust glow
+    // 16. projectile
+    // 17. position digit
+    // 18. control step
+    pollJoystick(gJoystickState);  // 19
+    // 20. overlay text
+    gFrameCounter = (gFrameCounter + 1) % FRAME_COUNTER_MODULUS;  // 21
+    swapGameBuffers();                                            // 22
 }
