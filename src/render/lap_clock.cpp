@@ -1,0 +1,72 @@
+#include "render/lap_clock.h"
+
+#include <cstdio>
+
+#include "app/platform.h"
+
+LapClock gLapClock;
+
+namespace {
+MillisecondSource gSource = platformMilliseconds;
+}
+
+std::string clockText(uint32_t ms) {
+    const int minutes = static_cast<int>((ms / 60000u) % 60u);
+    const int seconds = static_cast<int>((ms / 1000u) % 60u);
+    const int millis = static_cast<int>(ms % 1000u);
+    char text[32];
+    std::snprintf(text, sizeof text, "%2d:%2d:%d\n", minutes, seconds, millis);
+    return text;
+}
+
+bool crossedStartLineForwards(double previousLambda, double lambda) {
+    return previousLambda > LAP_LAST_STRETCH && lambda < LAP_FIRST_STRETCH;
+}
+
+void LapClock::setSource(MillisecondSource source) {
+    gSource = source != nullptr ? source : platformMilliseconds;
+}
+
+void LapClock::start() {
+    startMs = gSource();
+    lapMs[0] = lapMs[1] = lapMs[2] = 0;
+}
+
+uint32_t LapClock::elapsedMs() const {
+    return gSource() - startMs;
+}
+
+std::string LapClock::elapsedText() const {
+    return clockText(elapsedMs());
+}
+
+std::string LapClock::lapText(int lap) const {
+    if (lap < 0 || lap > 2) {
+        return std::string();
+    }
+    return clockText(lapMs[lap]);
+}
+
+bool LapClock::registerLap(uint32_t elapsed, double lambda, double previousLambda) {
+    const bool onLine = lambda == 0.0 || crossedStartLineForwards(previousLambda, lambda);
+    if (elapsed <= LAP_MIN_MS || !onLine) {
+        return false;
+    }
+    if (lapMs[0] == 0) {
+        lapMs[0] = elapsed;
+        return true;
+    }
+    if (lapMs[1] == 0) {
+        // Without a second lap there can be no third, whatever the time.
+        if (elapsed > lapMs[0] + LAP_MIN_MS) {
+            lapMs[1] = elapsed - lapMs[0];
+            return true;
+        }
+        return false;
+    }
+    if (lapMs[2] == 0 && elapsed > lapMs[0] + lapMs[1] + LAP_MIN_MS) {
+        lapMs[2] = elapsed - lapMs[1] - lapMs[0];
+        return true;
+    }
+    return false;
+}
