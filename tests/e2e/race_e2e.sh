@@ -1,0 +1,96 @@
+#!/bin/bash
+# A short race with the real game under a private Xvfb: hold Up for five
+# seconds, fire, change cameras, take screenshots, Esc; the game ends with
+# status 0. Screenshots stay in race_e2e_shots beside the binary.
+set -u
+GAME=$1
+SOURCE_DIR=$2
+SHOTS="$(cd "$(dirname "$GAME")" && pwd)/race_e2e_shots"
+WORK=$(mktemp -d)
+GAME_PID=""
+trap 'xdotool keyup Up 2>/dev/null; kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
+rm -rf "$SHOTS" && mkdir -p "$SHOTS"
+
+fail() {
+    echo "FAIL: $*"
+    [ -s "$WORK/game.log" ] && cat "$WORK/game.log"
+    exit 1
+}
+
+exec 3>"$WORK/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 2>/dev/null &
+XVFB_PID=$!
+for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+[ -s "$WORK/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$WORK/display")"
+export ALSOFT_DRIVERS=null
+
+# The game reads data/ relative to its working directory.
+(cd "$SOURCE_DIR" && exec "$GAME") >"$WORK/game.log" 2>&1 &
+GAME_PID=$!
+WINDOW=""
+for _ in $(seq 150); do
+    WINDOW=$(xdotool search --name '^Zentrix$' 2>/dev/null | head -n1)
+    [ -n "$WINDOW" ] && break
+    kill -0 $GAME_PID 2>/dev/null || fail "game exited early"
+    sleep 0.1
+done
+[ -n "$WINDOW" ] || fail "no window titled Zentrix"
+sleep 1
+xdotool windowfocus "$WINDOW" 2>/dev/null
+
+alive() { kill -0 $GAME_PID 2>/dev/null || fail "game died $1"; }
+shot() { import -window root "$SHOTS/$1.png" || fail "screenshot $1"; }
+# Pixels in a box (w h x y, y from the top) that pass an fx test.
+pixels() { convert "$SHOTS/$1.png" -crop "$2x$3+$4+$5" +repage -fx "$6" -format '%[fx:round(mean*w*h)]' info:; }
+RED='r>0.8&&g<0.3&&b<0.3'
+GREY='abs(r-0.5)<0.1&&abs(g-r)<0.02&&abs(b-r)<0.02'
+
+shot start
+xdotool keydown Up
+sleep 2.5
+shot accelerating
+sleep 2.5
+xdotool keyup Up
+alive "while Up was held"
+xdotool key space
+sleep 0.2
+shot fired
+xdotool key c
+sleep 0.5
+shot camera_c
+xdotool key v
+sleep 0.5
+shot cockpit
+xdotool key v
+sleep 0.3
+alive "after firing and changing cameras"
+
+# The clock runs in red at the bottom right, over the grey lap labels.
+clock_start=$(pixels start 70 16 870 714 "$RED")
+clock_later=$(pixels accelerating 70 16 870 714 "$RED")
+labels=$(pixels fired 20 36 860 726 "$GREY")
+echo "red clock pixels: $clock_start at start, $clock_later later; grey label pixels: $labels"
+[ "$clock_start" -gt 10 ] || fail "no red clock at the bottom right"
+[ "$labels" -gt 10 ] || fail "no grey lap labels"
+cmp -s <(convert "$SHOTS/start.png" -crop 70x16+870+714 rgb:-) \
+    <(convert "$SHOTS/accelerating.png" -crop 70x16+870+714 rgb:-) && fail "the clock stood still"
+# Driving and changing the camera change the picture.
+for pair in "start accelerating" "camera_c cockpit"; do
+    set -- $pair
+    difference=$(compare -metric AE "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>&1)
+    echo "pixels differing between $1 and $2: $difference"
+    [ "${difference%% *}" -gt 1000 ] 2>/dev/null || fail "$1 and $2 look alike"
+done
+
+xdotool key Escape
+for _ in $(seq 40); do
+    kill -0 $GAME_PID 2>/dev/null || break
+    sleep 0.05
+done
+kill -0 $GAME_PID 2>/dev/null && fail "Esc did not end the game within two seconds"
+wait $GAME_PID
+status=$?
+GAME_PID=""
+[ "$status" = 0 ] || fail "Esc: expected exit status 0, got $status"
+echo "race_e2e: the race ran, the game ended with status 0"
