@@ -3,9 +3,15 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "app/app_state.h"
 #include "app/joystick.h"
 #include "app/platform.h"
 #include "race/camera.h"
+#include "race/player.h"
+#include "race/projectile.h"
+#include "render/exhaust_glow.h"
+#include "render/hud.h"
+#include "render/shadow.h"
 
 int32_t gFrameCounter = 0;
 JoystickState* gJoystickState = nullptr;
@@ -35,21 +41,30 @@ void renderFrame() {
     loadCamera();                                        // 3
     // 4. lights
     // 5. opponents move
-    // 6. exhaust glow update, every third frame
+    if (gFrameCounter % 3 == 0) {  // 6. exhaust glow update, every third frame
+        gExhaust.update(gPlayer);
+    }
     // 7. projectile moves
     // 8. player's progress along the track
     // 9. near-wall drag
     // 10. sky box
     // 11. player's craft
     // 12. track
-    // 13. player's shadow
+    if (gCockpitView == 0) {  // 13. player's shadow
+        drawShadow(Vector3(gPlayer.position.x, 0.0, gPlayer.position.z), Vector3(140.0, 0.0, 40.0),
+                   -gPlayer.yaw * 180.0f / 3.141592f);
+    }
     // 14. opponents and their shadows
-    // 15. exhaust glow
-    // 16. projectile
-    // 17. position digit
+    if (gCockpitView == 0) {  // 15. exhaust glow
+        gExhaust.draw();
+    }
+    if (gProjectile.active == 1) {  // 16. projectile
+        gProjectile.draw();
+    }
+    drawPositionIndicator();  // 17
     // 18. control step
-    pollJoystick(gJoystickState);  // 19
-    // 20. overlay text
+    pollJoystick(gJoystickState);                                 // 19
+    drawHud();                                                    // 20
     gFrameCounter = (gFrameCounter + 1) % FRAME_COUNTER_MODULUS;  // 21
     swapGameBuffers();                                            // 22
 }
