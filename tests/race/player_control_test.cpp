@@ -12,6 +12,17 @@ namespace {
 
 using PlayerControl = racetest::RaceTest;
 
+TEST_F(PlayerControl, TheCraftStartsOnTheLineFacingAlongTheTrack) {
+    EXPECT_EQ(gPlayer.position, Vector3(-60000.0, 40.0, 600000.0));
+    EXPECT_EQ(gPlayer.yaw, 3.141592f);
+    EXPECT_EQ(gPlayer.speed, 0.0f);
+    EXPECT_EQ(gPlayer.velocity, Vector3());
+    // The craft's forward (cos yaw, sin yaw) against the track's (sin h, cos h).
+    const double h = gTrack.heading(0.0);
+    EXPECT_NEAR(std::cos(gPlayer.yaw), std::sin(h), 0.001);
+    EXPECT_NEAR(std::sin(gPlayer.yaw), std::cos(h), 0.03);
+}
+
 TEST_F(PlayerControl, HoldingUpAcceleratesTowardTheFixedPoint) {
     hold(VK_UP);
     stepKeyboard();
