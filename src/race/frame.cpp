@@ -6,6 +6,10 @@
 #include "app/joystick.h"
 #include "app/platform.h"
 #include "race/camera.h"
+#include "race/opponent.h"
+#include "race/player.h"
+#include "race/projectile.h"
+#include "track/track.h"
 
 int32_t gFrameCounter = 0;
 JoystickState* gJoystickState = nullptr;
@@ -34,11 +38,11 @@ void renderFrame() {
     loadProjection();                                    // 2
     loadCamera();                                        // 3
     // 4. lights
-    // 5. opponents move
+    updateOpponents();  // 5
     // 6. exhaust glow update, every third frame
-    // 7. projectile moves
-    // 8. player's progress along the track
-    // 9. near-wall drag
+    gProjectile.update();           // 7
+    gTrack.updatePlayerProgress();  // 8
+    applyNearWallDrag();            // 9
     // 10. sky box
     // 11. player's craft
     // 12. track
@@ -47,7 +51,7 @@ void renderFrame() {
     // 15. exhaust glow
     // 16. projectile
     // 17. position digit
-    // 18. control step
+    stepKeyboard();                // 18
     pollJoystick(gJoystickState);  // 19
     // 20. overlay text
     gFrameCounter = (gFrameCounter + 1) % FRAME_COUNTER_MODULUS;  // 21
