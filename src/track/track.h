@@ -25,6 +25,10 @@ public:
     double centreZ(double t) const;
     // Direction of travel as atan2(dx, dz): forward is (sin h, 0, cos h).
     double heading(double t) const;
+
+    // Rebuilds the road and walls around the player's craft and draws them,
+    // with the start posts; nothing is kept between frames.
+    void draw() const;
 };
 
 extern Track gTrack;
