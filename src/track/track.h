@@ -36,6 +36,9 @@ public:
     // Wall tests on the player's last computed dist: beyond 570 and 480.
     int isAtWall() const;
     int isNearWall() const;
+    // Rebuilds the road and walls around the player's craft and draws them,
+    // with the start posts; nothing is kept between frames.
+    void draw() const;
 };
 
 extern Track gTrack;
