@@ -65,7 +65,7 @@ wait_for_exit 2
 [ "$status" = 0 ] || { cat "$WORK/game.log"; fail "close request: expected exit 0, got $status"; }
 echo "close request ended the game with status 0"
 # With no display at all the game says why on standard error and fails.
-(cd "$SOURCE_DIR" && env -u DISPLAY -u WAYLAND_DISPLAY "$GAME") >"$WORK/nodisplay.log" 2>&1
+(cd "$SOURCE_DIR" && timeout 10 env -u DISPLAY -u WAYLAND_DISPLAY "$GAME") >"$WORK/nodisplay.log" 2>&1
 status=$?
 [ "$status" -ne 0 ] || fail "no display: expected a non-zero status"
 grep -q "cannot start the display" "$WORK/nodisplay.log" || { cat "$WORK/nodisplay.log"; fail "no display: no reason given"; }

@@ -6,6 +6,7 @@
 
 #include "assets/bitmap.h"
 #include "hud_pixels.h"
+#include "hud_window.h"
 #include "race/frame.h"
 #include "race/player.h"
 #include "race/projectile.h"
@@ -13,7 +14,6 @@
 #include "render/hud.h"
 #include "render/shadow.h"
 #include "render/texture_ids.h"
-#include "support/test_display.h"
 
 using hudtest::integerState;
 using hudtest::Pixel;
@@ -77,11 +77,9 @@ protected:
     void TearDown() override {
         EXPECT_EQ(integerState(GL_MODELVIEW_STACK_DEPTH), modelviewDepth_);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-        gPlayer = Player();
-        gFrameCounter = 0;
     }
 
-    testsupport::GlTestWindow window_;
+    hudtest::OwnGlWindow window_;
     GLuint white_ = 0;
     GLuint black_ = 0;
     GLint modelviewDepth_ = 0;

@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "hud_pixels.h"
+#include "hud_window.h"
 #include "race/frame.h"
 #include "race/player.h"
 #include "render/hud.h"
 #include "render/lap_clock.h"
 #include "render/overlay.h"
-#include "support/test_display.h"
 
 using hudtest::integerState;
 using hudtest::Pixel;
@@ -41,13 +41,7 @@ protected:
         hudAt(5000);
         gPlayer.lambda = 0.0;
     }
-    void TearDown() override {
-        LapClock::setSource(nullptr);
-        gFrameCounter = 0;
-        gRacePosition = 0;
-        gPlayer = Player();
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    }
+    void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
     // One HUD drawn over a black scene at clock time startMs + ms.
     Screen hudAt(uint32_t ms) {
         gNow = gLapClock.startMs + ms;
@@ -57,7 +51,7 @@ protected:
         return Screen();
     }
 
-    testsupport::GlTestWindow window_;
+    hudtest::OwnGlWindow window_;
 };
 }  // namespace
 

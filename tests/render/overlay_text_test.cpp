@@ -5,8 +5,8 @@
 #include <string>
 
 #include "hud_pixels.h"
+#include "hud_window.h"
 #include "render/overlay.h"
-#include "support/test_display.h"
 
 using hudtest::Screen;
 
@@ -24,7 +24,7 @@ Screen printed(float x, float y, const char* text) {
 }  // namespace
 
 TEST(OverlayFont, BuildsItsGlyphsAndPutsThePixelUnpackingBack) {
-    testsupport::GlTestWindow window;
+    hudtest::OwnGlWindow window;
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 7);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 2);
     createOverlayFont();
@@ -40,7 +40,7 @@ TEST(OverlayFont, BuildsItsGlyphsAndPutsThePixelUnpackingBack) {
 }
 
 TEST(OverlayFont, TextStandsOnItsBaselineTwelvePixelsHighSevenAcross) {
-    testsupport::GlTestWindow window;
+    hudtest::OwnGlWindow window;
     createOverlayFont();
     const Screen screen = printed(100.0f, 200.0f, "HHHH");
     const auto box = screen.bounds(hudtest::isRed);
@@ -55,7 +55,7 @@ TEST(OverlayFont, TextStandsOnItsBaselineTwelvePixelsHighSevenAcross) {
 }
 
 TEST(OverlayFont, GlyphsAreTheRightWayUpAndDistinct) {
-    testsupport::GlTestWindow window;
+    hudtest::OwnGlWindow window;
     createOverlayFont();
     // A T has its bar on top: the top row is wider than the bottom row.
     const Screen t = printed(100.0f, 200.0f, "T");
@@ -69,7 +69,7 @@ TEST(OverlayFont, GlyphsAreTheRightWayUpAndDistinct) {
 }
 
 TEST(OverlayFont, NullFormatNewlineAndCodesWithoutGlyphsDrawNothing) {
-    testsupport::GlTestWindow window;
+    hudtest::OwnGlWindow window;
     createOverlayFont();
     // A list where an unfiltered high byte would land, filling the screen.
     const GLuint trap = gFontListBase - 32 + 200;
@@ -99,7 +99,7 @@ TEST(OverlayFont, NullFormatNewlineAndCodesWithoutGlyphsDrawNothing) {
 }
 
 TEST(OverlayFont, ALongTextIsCutNotOverrun) {
-    testsupport::GlTestWindow window;
+    hudtest::OwnGlWindow window;
     createOverlayFont();
     const std::string longText(1000, 'W');
     const Screen screen = printed(0.0f, 20.0f, longText.c_str());
@@ -107,7 +107,7 @@ TEST(OverlayFont, ALongTextIsCutNotOverrun) {
 }
 
 TEST(Overlay, BeginSwitchesTo2DAndEndPutsTheSceneStateBack) {
-    testsupport::GlTestWindow window;
+    hudtest::OwnGlWindow window;
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glEnable(GL_LIGHTING);
