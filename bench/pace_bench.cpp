@@ -1,0 +1,94 @@
+// The real game loop's pace: the game window under a private Xvfb, frames
+// rendered and paced exactly as in play, counted over wall-clock time.
+#include <SDL2/SDL.h>
+#include <benchmark/benchmark.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/display.h"
+#include "app/frame_pacer.h"
+#include "app/window.h"
+#include "race/frame.h"
+
+namespace {
+
+pid_t startXvfb() {
+    int fds[2];
+    if (pipe(fds) != 0) {
+        return -1;
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        const std::string fd = std::to_string(fds[1]);
+        std::freopen("/dev/null", "w", stderr);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
+               "-nolisten", "tcp", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') {
+        number += c;
+    }
+    close(fds[0]);
+    setenv("DISPLAY", (":" + number).c_str(), 1);
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    return pid;
+}
+
+void BM_PacedGameLoop(benchmark::State& state) {
+    const pid_t xvfb = startXvfb();
+    if (chdir(ZENTRIX_SOURCE_DIR) != 0 || SDL_Init(SDL_INIT_VIDEO) != 0) {
+        state.SkipWithError("no display");
+        return;
+    }
+    setupPixelFormat();
+    gWindow = SDL_CreateWindow("Zentrix", 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT,
+                               SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
+    if (gWindow == nullptr || !onWindowCreate(gWindow)) {
+        state.SkipWithError("no window");
+        return;
+    }
+    resizeViewport(SCREEN_WIDTH, SCREEN_HEIGHT);
+
+    for (auto _ : state) {
+        SteadyPacerClock clock;
+        FramePacer pacer(clock, GAME_TICKS_PER_SECOND);
+        const auto start = std::chrono::steady_clock::now();
+        const auto end = start + std::chrono::seconds(5);
+        int64_t frames = 0;
+        while (std::chrono::steady_clock::now() < end) {
+            SDL_Event event;
+            if (SDL_PollEvent(&event) != 0) {
+                handleWindowEvent(event);
+            }
+            renderFrame();
+            ++frames;
+            pacer.waitForNextTick();
+        }
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        state.counters["ticks_per_second"] = frames / seconds;
+        state.counters["late_frames"] = static_cast<double>(pacer.lateFrames());
+    }
+    destroyGameWindow();
+    SDL_Quit();
+    if (xvfb > 0) {
+        kill(xvfb, SIGTERM);
+        waitpid(xvfb, nullptr, 0);
+    }
+}
+BENCHMARK(BM_PacedGameLoop)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,28 @@
+#!/bin/sh
+# Installs what is missing, builds Zentrix and runs every test:
+#  1. a Release build: unit, display (private Xvfb) and end-to-end tests;
+#  2. a clang build with AddressSanitizer and UndefinedBehaviorSanitizer:
+#     the unit and display tests again, then each fuzz target for a bounded time.
+# Needs no display, GPU or sound card: tests start their own Xvfb and use
+# OpenAL Soft's null back end.
+set -eu
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+
+JOBS=$(nproc)
+export ALSOFT_DRIVERS=null
+export LIBGL_ALWAYS_SOFTWARE=1
+
+echo "== Release build and tests"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j"$JOBS"
+ctest --test-dir build --output-on-failure -j"$JOBS"
+
+echo "== Sanitizer build (ASan + UBSan) and fuzzing"
+CC=clang CXX=clang++ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DZENTRIX_SANITIZE=ON -DZENTRIX_FUZZ=ON -DZENTRIX_BENCH=OFF >/dev/null
+cmake --build build-sanitize -j"$JOBS"
+# Mesa, SDL and fontconfig keep some memory for the life of the process.
+export LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+ctest --test-dir build-sanitize --output-on-failure -j"$JOBS" -LE e2e

@@ -1,0 +1,107 @@
+#include <GL/gl.h>
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+
+#include "app/app_state.h"
+#include "app/display.h"
+#include "app/window.h"
+#include "race/frame.h"
+#include "support/test_display.h"
+
+namespace {
+
+TEST(ShellGl, FixedStateLeavesCullingOffAndDepthTestOn) {
+    testsupport::GlTestWindow window;
+    initGlState();
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+    GLint cullMode = 0;
+    glGetIntegerv(GL_CULL_FACE_MODE, &cullMode);
+    EXPECT_EQ(cullMode, GL_BACK);
+    GLint shade = 0;
+    glGetIntegerv(GL_SHADE_MODEL, &shade);
+    EXPECT_EQ(shade, GL_SMOOTH);
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_EQ(clear[0], 0.0f);
+    EXPECT_EQ(clear[1], 0.0f);
+    EXPECT_EQ(clear[2], 0.0f);
+    EXPECT_EQ(clear[3], 1.0f);
+}
+
+TEST(ShellGl, AZeroHeightResizeGivesAOnePixelViewport) {
+    testsupport::GlTestWindow window;
+    resizeViewport(800, 0);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 800);
+    EXPECT_EQ(viewport[3], 1);
+    resizeViewport(SCREEN_WIDTH, SCREEN_HEIGHT);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 1024);
+    EXPECT_EQ(viewport[3], 768);
+}
+
+TEST(ShellGl, EachFrameLoadsTheFixedProjectionAndAdvancesTheCounter) {
+    testsupport::GlTestWindow window;
+    gFrameCounter = 358;
+    renderFrame();
+    EXPECT_EQ(gFrameCounter, 359);
+    renderFrame();
+    EXPECT_EQ(gFrameCounter, 0);
+
+    // A resize changes only the viewport: the next frame's aspect is still 1.3.
+    resizeViewport(500, 500);
+    renderFrame();
+    GLdouble projection[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    const double f = 1.0 / std::tan(20.0 * M_PI / 180.0);
+    EXPECT_NEAR(projection[0], f / 1.3, 1e-5);
+    EXPECT_NEAR(projection[5], f, 1e-5);
+    EXPECT_NEAR(projection[10], -(1900000.0 + 1.0) / (1900000.0 - 1.0), 1e-6);
+    EXPECT_NEAR(projection[14], -2.0 * 1900000.0 / (1900000.0 - 1.0), 1e-5);
+}
+
+// Window creation and destruction as the game does them, in this process.
+TEST(ShellGl, DestroyingTheWindowReleasesEverythingAndPostsQuit) {
+    testsupport::ensureTestDisplay();
+    // The scene reads data/ relative to the working directory, as the game does.
+    ASSERT_EQ(chdir(testsupport::sourcePath("").c_str()), 0);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
+    setupPixelFormat();
+    SDL_Window* window = SDL_CreateWindow("Zentrix", 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT,
+                                          SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(onWindowCreate(window));
+    gWindow = window;
+    EXPECT_EQ(gDeviceContext, window);
+    EXPECT_NE(gRenderContext, nullptr);
+    EXPECT_EQ(gPalette, nullptr);
+    EXPECT_EQ(SDL_GL_GetCurrentContext(), gRenderContext);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    destroyGameWindow();
+    EXPECT_EQ(gWindow, nullptr);
+    EXPECT_EQ(gDeviceContext, nullptr);
+    EXPECT_EQ(gRenderContext, nullptr);
+    EXPECT_EQ(SDL_GL_GetCurrentContext(), nullptr);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    SDL_Event event;
+    ASSERT_EQ(SDL_PeepEvents(&event, 1, SDL_GETEVENT, quitMessageType(), quitMessageType()), 1);
+    EXPECT_EQ(event.user.code, 0);
+
+    // A second close request (the window manager's after Esc) does nothing more.
+    destroyGameWindow();
+    EXPECT_EQ(SDL_PeepEvents(&event, 1, SDL_GETEVENT, quitMessageType(), quitMessageType()), 0);
+    // A frame with no context left still runs its tick without touching a window.
+    const int32_t before = gFrameCounter;
+    renderFrame();
+    EXPECT_EQ(gFrameCounter, (before + 1) % FRAME_COUNTER_MODULUS);
+}
+
+}  // namespace

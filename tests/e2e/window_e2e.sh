@@ -1,0 +1,67 @@
+#!/bin/bash
+# The real game under a private Xvfb: one 1024 x 768 window titled "Zentrix";
+# C and V keep it running; Esc ends it with status 0 within two seconds; a
+# close request from the window manager ends it the same way.
+set -u
+GAME=$1
+SOURCE_DIR=$2
+CLOSE_REQUEST=$3
+WORK=$(mktemp -d)
+trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
+GAME_PID=""
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+exec 3>"$WORK/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 2>/dev/null &
+XVFB_PID=$!
+for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$WORK/display")"
+export ALSOFT_DRIVERS=null
+
+start_game() {
+    (cd "$SOURCE_DIR" && exec "$GAME") >"$WORK/game.log" 2>&1 &
+    GAME_PID=$!
+    WINDOW=""
+    for _ in $(seq 100); do
+        WINDOW=$(xdotool search --name '^Zentrix$' 2>/dev/null | head -n1)
+        [ -n "$WINDOW" ] && break
+        kill -0 $GAME_PID 2>/dev/null || { cat "$WORK/game.log"; fail "game exited early"; }
+        sleep 0.1
+    done
+    [ -n "$WINDOW" ] || fail "no window titled Zentrix"
+    sleep 0.5
+}
+
+# Waits up to $1 seconds for the game to end; sets status to its exit status.
+wait_for_exit() {
+    local deadline=$(( $(date +%s%N) + $1 * 1000000000 ))
+    while kill -0 $GAME_PID 2>/dev/null; do
+        [ "$(date +%s%N)" -lt $deadline ] || { status=timeout; return; }
+        sleep 0.05
+    done
+    wait $GAME_PID
+    status=$?
+}
+
+start_game
+geometry=$(xwininfo -id "$WINDOW")
+echo "$geometry" | grep -q 'Width: 1024' || fail "window width: $geometry"
+echo "$geometry" | grep -q 'Height: 768' || fail "window height: $geometry"
+[ "$(xwininfo -root -tree | grep -c '"Zentrix"')" -eq 1 ] || fail "expected one Zentrix window"
+
+xdotool key --window "$WINDOW" c c v
+sleep 0.5
+kill -0 $GAME_PID 2>/dev/null || fail "game died after C and V"
+xdotool key --window "$WINDOW" Escape
+wait_for_exit 2
+[ "$status" = 0 ] || { cat "$WORK/game.log"; fail "Esc: expected exit 0 within 2 s, got $status"; }
+echo "Esc ended the game with status 0"
+
+# A close request (what Alt+F4 asks of a window manager) runs the same sequence.
+start_game
+"$CLOSE_REQUEST" "$WINDOW" || fail "could not send the close request"
+wait_for_exit 2
+[ "$status" = 0 ] || { cat "$WORK/game.log"; fail "close request: expected exit 0, got $status"; }
+echo "close request ended the game with status 0"
+echo "window_e2e: 2 passed, 0 failed"
