@@ -42,12 +42,23 @@ ALuint loadSoundBuffer(const char* path, SoundChannels channels) {
         return 0;
     }
     // An MP3's frame count is an estimate, so read until the decoder runs dry.
+    constexpr sf_count_t CHUNK_FRAMES = 16384;
     std::vector<int16_t> samples;
-    std::vector<int16_t> chunk(static_cast<size_t>(16384) * info.channels);
-    sf_count_t got;
-    while ((got = sf_readf_short(file.file, chunk.data(), 16384)) > 0) {
-        samples.insert(samples.end(), chunk.begin(), chunk.begin() + got * info.channels);
+    size_t used = 0;
+    if (info.frames > 0 && info.frames < INT32_MAX) {
+        samples.resize(static_cast<size_t>(info.frames + CHUNK_FRAMES) * info.channels);
     }
+    for (;;) {
+        if (samples.size() < used + static_cast<size_t>(CHUNK_FRAMES) * info.channels) {
+            samples.resize(used + static_cast<size_t>(CHUNK_FRAMES) * info.channels * 4);
+        }
+        const sf_count_t got = sf_readf_short(file.file, samples.data() + used, CHUNK_FRAMES);
+        if (got <= 0) {
+            break;
+        }
+        used += static_cast<size_t>(got) * info.channels;
+    }
+    samples.resize(used);
     if (sf_error(file.file) != SF_ERR_NO_ERROR) {
         recordSoundErrorCode(sf_error(file.file));
         return 0;
