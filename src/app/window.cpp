@@ -4,6 +4,7 @@
 #include <SDL2/SDL.h>
 
 #include <cstdio>
+#include <string>
 
 #include "app/app_state.h"
 #include "app/display.h"
@@ -176,9 +177,32 @@ void handleWindowEvent(const SDL_Event& event) {
     }
 }
 
+namespace {
+// SDL falls back to an invisible off-screen driver when no display is there;
+// a game nobody can see is no success, unless that driver was asked for.
+bool onAVisibleDisplay() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr) {
+        return false;
+    }
+    const std::string name = driver;
+    if (name != "offscreen" && name != "dummy") {
+        return true;
+    }
+    const char* requested = SDL_getenv("SDL_VIDEODRIVER");
+    return requested != nullptr && name == requested;
+}
+}  // namespace
+
 int gameMain() {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
         std::fprintf(stderr, "zentrix: cannot start the display: %s\n", SDL_GetError());
+        return 1;
+    }
+    if (!onAVisibleDisplay()) {
+        std::fprintf(stderr,
+                     "zentrix: cannot start the display: no X11 or Wayland display found\n");
+        SDL_Quit();
         return 1;
     }
     quitMessageType();

@@ -15,6 +15,8 @@ public:
     static TokenReader fromText(std::string text);
 
     bool opened() const { return opened_; }
+    // True once a read found no token left: the text ended where more was expected.
+    bool ranOut() const { return ranOut_; }
     bool atEnd() const { return position_ >= size(); }
     int32_t position() const { return position_; }
     int32_t size() const { return static_cast<int32_t>(text_.size()); }
@@ -32,6 +34,7 @@ private:
     std::string text_;
     int32_t position_ = 0;
     bool opened_ = false;
+    bool ranOut_ = false;
 };
 
 // A material colour as the file gives it.

@@ -6,11 +6,12 @@
 #include <vector>
 
 // A decoded bitmap: tightly packed RGB rows, bottom row first (the order
-// OpenGL takes texture rows in).
+// OpenGL takes texture rows in). Top-down files are flipped on reading, so
+// height is always the positive number of rows.
 struct RgbImage {
     int32_t width = 0;
     int32_t height = 0;
-    std::vector<uint8_t> pixels;  // width x |height| x 3
+    std::vector<uint8_t> pixels;  // width x height x 3
 };
 
 // Reads a Windows bitmap file. On failure shows exactly one message box

@@ -19,8 +19,11 @@ const std::array<ChaseCameraPreset, 7> CHASE_CAMERA_PRESETS = {{
 }};
 
 namespace {
+// Through a volatile float: GCC 12's vectorizer at -O2 and above drops some of
+// these conversions when several are packed together.
 double narrow(double value) {
-    return static_cast<double>(static_cast<float>(value));
+    volatile float narrowed = static_cast<float>(value);
+    return static_cast<double>(narrowed);
 }
 }  // namespace
 

@@ -3,9 +3,17 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "app/app_state.h"
 #include "app/joystick.h"
 #include "app/platform.h"
 #include "race/camera.h"
+#include "race/opponent.h"
+#include "race/player.h"
+#include "race/projectile.h"
+#include "render/craft_draw.h"
+#include "render/scene.h"
+#include "render/skybox.h"
+#include "track/track.h"
 
 int32_t gFrameCounter = 0;
 JoystickState* gJoystickState = nullptr;
@@ -33,21 +41,29 @@ void renderFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);  // 1
     loadProjection();                                    // 2
     loadCamera();                                        // 3
-    // 4. lights
-    // 5. opponents move
+    placeLights();                                       // 4
+    updateOpponents();                                   // 5
     // 6. exhaust glow update, every third frame
-    // 7. projectile moves
-    // 8. player's progress along the track
-    // 9. near-wall drag
+    gProjectile.update();           // 7
+    gTrack.updatePlayerProgress();  // 8
+    applyNearWallDrag();            // 9
     // 10. sky box
+    drawSkybox(0.0f, SKYBOX_CENTRE_Y, 0.0f, SKYBOX_WIDTH, SKYBOX_HEIGHT, SKYBOX_LENGTH);
     // 11. player's craft
+    drawPlayerCraft(gPlayer, gCockpitView == 0);
     // 12. track
+    gTrack.draw();
     // 13. player's shadow
     // 14. opponents and their shadows
+    for (int i = 0; i < OPPONENT_COUNT; ++i) {
+        if (gOpponents[i].destroyed == 0) {
+            drawOpponentCraft(gOpponents[i], COLOR_BLUE + i);
+        }
+    }
     // 15. exhaust glow
     // 16. projectile
     // 17. position digit
-    // 18. control step
+    stepKeyboard();                // 18
     pollJoystick(gJoystickState);  // 19
     // 20. overlay text
     gFrameCounter = (gFrameCounter + 1) % FRAME_COUNTER_MODULUS;  // 21

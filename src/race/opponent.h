@@ -25,5 +25,8 @@ struct Opponent {
 constexpr int OPPONENT_COUNT = 5;
 extern Opponent gOpponents[OPPONENT_COUNT];
 
+// One frame for every craft, in index order; destroyed ones move too.
+void updateOpponents();
+
 // The player's place, 1 to 6.
 int32_t racePosition();

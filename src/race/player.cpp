@@ -10,5 +10,11 @@ void placePlayerOnStartLine(Player& player) {
     // Facing -x, the direction of increasing track parameter at the start line.
     player.yaw = static_cast<float>(GAME_PI);
     player.yawRate = 0.0f;
+    player.steer = 0.0f;
     player.throttle = 0.0f;
+    player.velocity.set(0.0, 0.0, 0.0);
+    // Unknown until the first progress update.
+    player.lambda = 0.0;
+    player.dist = 0.0;
+    player.next_dist = 0.0;
 }

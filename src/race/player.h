@@ -27,3 +27,6 @@ void placePlayerOnStartLine(Player& player);
 
 // The keyboard control step: reads the arrows and Space and moves the craft.
 void stepKeyboard();
+
+// Close to the wall the craft loses 4 % of its speed every frame.
+void applyNearWallDrag();

@@ -1,14 +1,81 @@
 #include "render/scene.h"
 
+#include <GL/gl.h>
+
+#include <cstdlib>
+
 #include "app/joystick.h"
+#include "assets/bitmap.h"
+#include "assets/model.h"
 #include "race/frame.h"
+#include "race/opponent.h"
 #include "race/player.h"
+#include "render/texture_ids.h"
+
+namespace {
+constexpr const char* PLAYER_MODEL_FILE = "data/nau.ase";
+constexpr const char* OPPONENT_MODEL_FILE = "data/nau.ASE";
+constexpr uint32_t PLAYER_DISPLAY_LIST = 128;
+constexpr uint32_t FIRST_OPPONENT_DISPLAY_LIST = 129;
+constexpr int LANE_COUNT = 100;
+// Light 0 rides this far above the player's craft.
+constexpr double RIDING_LIGHT_HEIGHT = 100.0;
+
+void loadTextures() {
+    for (int index = 0; index < TEXTURE_COUNT; ++index) {
+        loadTexture(gTextures, TEXTURE_FILES[static_cast<size_t>(index)], index);
+    }
+}
+
+// The random draws happen here and nowhere else in the set-up, in a fixed
+// order (start values, lane, colours, opponent by opponent), so every run
+// lines up the same grid in the same colours.
+void setupOpponents() {
+    for (int i = 0; i < OPPONENT_COUNT; ++i) {
+        Opponent& opponent = gOpponents[i];
+        opponent.init();
+        opponent.model.loadAse(OPPONENT_MODEL_FILE);
+        opponent.lane = std::rand() % LANE_COUNT;
+        opponent.model.randomizeColors();
+        opponent.model.buildDisplayList(FIRST_OPPONENT_DISPLAY_LIST + static_cast<uint32_t>(i));
+    }
+}
+
+void setupLights() {
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_LIGHT1);
+    const Rgba blue = lookupColor(COLOR_BLUE);
+    const Rgba white = lookupColor(COLOR_WHITE);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, blue.data());
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, white.data());
+    glEnable(GL_LIGHTING);
+}
+}  // namespace
 
 void setupScene() {
+    // ---- overlay font and lap clock (HUD) come first, here ----
+
+    gPlayer.model.loadAse(PLAYER_MODEL_FILE);
+    gPlayer.model.buildDisplayList(PLAYER_DISPLAY_LIST);
+    loadTextures();
+    setupOpponents();
     placePlayerOnStartLine(gPlayer);
     if (gJoystickState == nullptr) {
         gJoystickState = new JoystickState();
     }
+    setupLights();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
-void placeLights() {}
+void placeLights() {
+    const Vector3& p = gPlayer.position;
+    const GLfloat riding[4] = {static_cast<float>(p.x),
+                               static_cast<float>(p.y + RIDING_LIGHT_HEIGHT),
+                               static_cast<float>(p.z), 1.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, riding);
+    // w = 0: a direction, straight down on the whole scene.
+    const GLfloat overhead[4] = {0.0f, 1000.0f, 0.0f, 0.0f};
+    glLightfv(GL_LIGHT1, GL_POSITION, overhead);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 // Indices into gTextures, in the order the scene set-up loads them.
 constexpr int TEX_ROAD = 0;        // "data/pista.bmp"
 constexpr int TEX_WALL_RIGHT = 1;  // "data/lateralR.bmp"
@@ -18,3 +20,12 @@ constexpr int TEX_NUM_1 = 11;  // "data/nums/1.bmp" .. "data/nums/6.bmp" at 11..
 constexpr bool textureClampsAtEdges(int index) {
     return index >= 5 && index <= 10;
 }
+
+// The bitmap behind each index, in load order.
+constexpr std::array<const char*, 17> TEXTURE_FILES = {
+    "data/pista.bmp",    "data/lateralR.bmp",  "data/lateralL.bmp",   "data/flare.bmp",
+    "data/ombra.bmp",    "data/sky/front.bmp", "data/sky/right.bmp",  "data/sky/back.bmp",
+    "data/sky/left.bmp", "data/sky/top.bmp",   "data/sky/bottom.bmp", "data/nums/1.bmp",
+    "data/nums/2.bmp",   "data/nums/3.bmp",    "data/nums/4.bmp",     "data/nums/5.bmp",
+    "data/nums/6.bmp",
+};

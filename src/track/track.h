@@ -10,6 +10,8 @@ constexpr double TRACK_PERIOD = 6.283184;
 constexpr double HEADING_DELTA = 0.01;
 // The game's pi, used for every radians-to-degrees conversion.
 constexpr double GAME_PI = 3.141592;
+// Grid of the player's nearest-sample search, and half the chord behind dist.
+constexpr double PROGRESS_STEP = 0.005;
 
 // The race track: a closed trigonometric centre line in the plane y = 0.
 // Everything else about the track (road, walls, progress) derives from it.
@@ -25,6 +27,18 @@ public:
     double centreZ(double t) const;
     // Direction of travel as atan2(dx, dz): forward is (sin h, 0, cos h).
     double heading(double t) const;
+
+    // Finds the player's lambda, dist and next_dist (written into gPlayer)
+    // by a full-lap search; returns the new lambda.
+    double updatePlayerProgress() const;
+    // Parameter of the nearest sample on the coarse sampleStep grid.
+    double nearestParameter(Vector3 position) const;
+    // Wall tests on the player's last computed dist: beyond 570 and 480.
+    int isAtWall() const;
+    int isNearWall() const;
+    // Rebuilds the road and walls around the player's craft and draws them,
+    // with the start posts; nothing is kept between frames.
+    void draw() const;
 };
 
 extern Track gTrack;

@@ -64,4 +64,10 @@ start_game
 wait_for_exit 2
 [ "$status" = 0 ] || { cat "$WORK/game.log"; fail "close request: expected exit 0, got $status"; }
 echo "close request ended the game with status 0"
-echo "window_e2e: 2 passed, 0 failed"
+# With no display at all the game says why on standard error and fails.
+(cd "$SOURCE_DIR" && timeout 10 env -u DISPLAY -u WAYLAND_DISPLAY "$GAME") >"$WORK/nodisplay.log" 2>&1
+status=$?
+[ "$status" -ne 0 ] || fail "no display: expected a non-zero status"
+grep -q "cannot start the display" "$WORK/nodisplay.log" || { cat "$WORK/nodisplay.log"; fail "no display: no reason given"; }
+echo "no display: status $status with a reason on standard error"
+echo "window_e2e: 3 passed, 0 failed"

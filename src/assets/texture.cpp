@@ -1,0 +1,41 @@
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "app/platform.h"
+#include "assets/bitmap.h"
+#include "render/texture_ids.h"
+
+uint32_t gTextures[TEXTURE_COUNT] = {};
+
+void loadTexture(uint32_t* table, const std::string& path, int index) {
+    const std::unique_ptr<RgbImage> image = loadBitmapRgb(path);
+    if (!image) {
+        endProgram(0);  // the loader has already said why
+    }
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    table[index] = name;
+    glBindTexture(GL_TEXTURE_2D, name);
+
+    // Rows are tightly packed; with the usual 4-byte alignment a width that is
+    // not a multiple of 4 would make the upload read past the pixel block.
+    GLint alignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    const bool packed = image->width % 4 != 0;
+    if (packed) {
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    }
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE,
+                      image->pixels.data());
+    if (packed) {
+        glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    }
+
+    if (textureClampsAtEdges(index)) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    }
+    // Mipmaps are built, but only the base level is ever sampled.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+}

@@ -1,0 +1,77 @@
+#include "race/opponent.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "race/player.h"
+#include "track/track.h"
+
+Opponent gOpponents[OPPONENT_COUNT];
+
+namespace {
+constexpr double SLOWEST_SPEED = 0.001;
+constexpr double SLOW_DOWN = 0.000009;
+constexpr double CATCH_UP = 0.0000005;
+constexpr double FLYING_HEIGHT = 40.0;
+
+// A random offset of up to halfWidth either way; two draws, sign first.
+int32_t drawWobble() {
+    const int32_t e = std::rand() % 3;
+    const int32_t m = std::rand() % gTrack.halfWidth;
+    return e == 1 ? -m : m;
+}
+}  // namespace
+
+void Opponent::init() {
+    // The draws are separate statements: their order fixes the starting grid.
+    speed = static_cast<float>((std::rand() % 80) / 25000.0 + SLOWEST_SPEED);
+    lambda = (std::rand() % 40) / 250000.0 - 0.1;
+    destroyed = 0;
+    // Replaced by the first update, but the draws still count.
+    wobbleZ = drawWobble();
+    wobbleX = drawWobble();
+}
+
+void Opponent::update() {
+    // Rubber band: a craft ahead of the player eases off, one behind catches up.
+    if (lambda > gPlayer.lambda) {
+        if (speed > SLOWEST_SPEED) {
+            speed -= SLOW_DOWN;
+        }
+    } else {
+        speed += CATCH_UP;
+    }
+
+    lambda += speed;
+    if (lambda > TRACK_PERIOD) {
+        lambda -= TRACK_PERIOD;
+    }
+
+    // Lanes 0 to 2 give a weave frequency of 0: those craft ride straight.
+    const int32_t k = lane / 3;
+    const int32_t w = static_cast<int32_t>(std::sin(k * lambda) * gTrack.halfWidth / 2.0);
+    wobbleX = w;
+    wobbleZ = w;
+
+    position.x = gTrack.centreX(lambda) + wobbleX + lane;
+    position.y = gTrack.centreY(lambda) + FLYING_HEIGHT;
+    position.z = gTrack.centreZ(lambda) + wobbleZ - lane;
+}
+
+void updateOpponents() {
+    for (Opponent& opponent : gOpponents) {
+        opponent.update();
+    }
+}
+
+int32_t racePosition() {
+    // Counted from each craft's position on the coarse grid, not its own lambda.
+    int32_t place = 1;
+    for (const Opponent& opponent : gOpponents) {
+        if (opponent.destroyed == 0 &&
+            gTrack.nearestParameter(opponent.position) > gPlayer.lambda) {
+            place += 1;
+        }
+    }
+    return place;
+}

@@ -1,0 +1,125 @@
+#include <cmath>
+
+#include "app/key_state.h"
+#include "audio/sound.h"
+#include "race/opponent.h"
+#include "race/player.h"
+#include "race/projectile.h"
+#include "track/track.h"
+
+namespace {
+constexpr double THRUST = 1.8;
+constexpr double BRAKE = 8.0;
+constexpr double SPEED_DAMPING = 0.998;
+constexpr float REVERSE_FLOOR = -0.5f;
+constexpr double TURN_RATE = 0.001;
+constexpr float MAX_YAW_RATE = 0.01f;
+constexpr double YAW_DAMPING = 0.9;
+constexpr double CONTACT_RANGE = 120.0;
+constexpr double CONTACT_PUSH = 0.5;
+constexpr double CONTACT_SLOW_DOWN = 0.0001;
+constexpr double HIT_RANGE = 120.0;
+constexpr float WALL_SPEED_CAP = 300.0f;
+constexpr double FLYING_HEIGHT = 40.0;
+constexpr double NEAR_WALL_DRAG = 0.96;
+
+float keyAxis(int positiveKey, int negativeKey) {
+    const float positive = getAsyncKeyState(positiveKey) ? 1.0f : 0.0f;
+    const float negative = getAsyncKeyState(negativeKey) ? 1.0f : 0.0f;
+    return positive - negative;
+}
+
+void touchOpponents(Player& player) {
+    for (Opponent& opponent : gOpponents) {
+        if (player.position.distanceTo(opponent.position) < CONTACT_RANGE &&
+            opponent.destroyed == 0) {
+            // Pushed away by half the gap; several contacts add up.
+            player.velocity =
+                player.velocity + (player.position - opponent.position) * CONTACT_PUSH;
+            opponent.speed -= CONTACT_SLOW_DOWN;
+            playCrashSound();
+        }
+        // A wreck still stops the shot.
+        if (gProjectile.position.distanceTo(opponent.position) < HIT_RANGE &&
+            gProjectile.active != 0) {
+            opponent.destroyed = 1;
+            playCrashSound();
+            gProjectile.active = 0;
+            gProjectile.life = 0;
+        }
+    }
+}
+
+void pushOffWall(Player& player) {
+    if (player.speed > WALL_SPEED_CAP) {
+        player.speed = WALL_SPEED_CAP;
+    }
+    playCrashSound();
+    if (player.next_dist > player.dist) {
+        // Heading outward: this frame's move aims at the centre line just
+        // ahead, so a craft held against the wall slides along it.
+        const double p = player.lambda + gTrack.sampleStep;
+        const Vector3 target(gTrack.centreX(p), FLYING_HEIGHT, gTrack.centreZ(p));
+        Vector3 d = target - player.position;
+        d.normalize();
+        player.velocity.x = player.speed * d.x;
+        player.velocity.z = player.speed * d.z;
+    }
+}
+}  // namespace
+
+void stepKeyboard() {
+    Player& player = gPlayer;
+
+    player.throttle = keyAxis(VK_UP, VK_DOWN);
+    if (player.throttle > 0.0f) {
+        player.speed += THRUST;
+    } else if (player.throttle < 0.0f) {
+        player.speed -= BRAKE;
+    }
+    player.speed *= SPEED_DAMPING;
+    if (player.speed < REVERSE_FLOOR) {
+        player.speed = REVERSE_FLOOR;
+    }
+    updateEngineSound(player.throttle);
+
+    player.steer = keyAxis(VK_RIGHT, VK_LEFT);
+    if (player.steer > 0.0f) {
+        player.yawRate += TURN_RATE;
+    } else if (player.steer < 0.0f) {
+        player.yawRate -= TURN_RATE;
+    }
+    if (player.yawRate > MAX_YAW_RATE) {
+        player.yawRate = MAX_YAW_RATE;
+    } else if (player.yawRate < -MAX_YAW_RATE) {
+        player.yawRate = -MAX_YAW_RATE;
+    }
+    // Damped after the clamp, so the craft keeps turning briefly on release.
+    player.yawRate *= YAW_DAMPING;
+    player.yaw += player.yawRate;
+
+    const double speed = static_cast<double>(player.speed);
+    const double yaw = static_cast<double>(player.yaw);
+    player.velocity = Vector3(speed * std::cos(yaw), 0.0, speed * std::sin(yaw));
+
+    touchOpponents(player);
+    if (gTrack.isAtWall() != 0) {
+        pushOffWall(player);
+    }
+
+    player.position.x += player.velocity.x;
+    player.position.z += player.velocity.z;
+
+    // The key is read every step, whether or not a shot is free.
+    const bool fire = getAsyncKeyState(VK_SPACE);
+    if (fire && gProjectile.active == 0) {
+        gProjectile.launch(player);
+        playShotSound();
+    }
+}
+
+void applyNearWallDrag() {
+    if (gTrack.isNearWall() != 0) {
+        gPlayer.speed *= NEAR_WALL_DRAG;
+    }
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+struct Opponent;
+struct Player;
+
+// Size of the craft model in the world, for the player and the opponents alike.
+constexpr float CRAFT_SCALE = 0.15f;
+// Degrees of bank per radian per frame of the player's turn.
+constexpr double CRAFT_BANK_PER_YAW_RATE = 2000.0;
+
+// The player's craft at its place, turned to its heading and banked with its
+// turn; only the transform when it is hidden (the cockpit view).
+void drawPlayerCraft(const Player& player, bool visible);
+
+// An opponent in its colour (a ColorCode), facing along the track.
+void drawOpponentCraft(const Opponent& opponent, int32_t color);

@@ -1,0 +1,52 @@
+#include "render/skybox.h"
+
+#include <GL/gl.h>
+
+#include "assets/bitmap.h"
+#include "assets/model.h"
+#include "render/texture_ids.h"
+
+std::array<SkyFace, 6> skyboxFaces(float x, float y, float z, float width, float height,
+                                   float length) {
+    const float x0 = x - width / 2;
+    const float y0 = y - height / 2;
+    const float z0 = z - length / 2;
+    const float x1 = x0 + width;
+    const float y1 = y0 + height;
+    const float z1 = z0 + length;
+    return {{
+        {TEX_SKY_BACK,
+         {{{x0, y0, z0, 0, 0}, {x0, y1, z0, 0, 1}, {x1, y1, z0, 1, 1}, {x1, y0, z0, 1, 0}}}},
+        {TEX_SKY_FRONT,
+         {{{x0, y0, z1, 1, 0}, {x0, y1, z1, 1, 1}, {x1, y1, z1, 0, 1}, {x1, y0, z1, 0, 0}}}},
+        {TEX_SKY_BOTTOM,
+         {{{x0, y0, z0, 1, 0}, {x0, y0, z1, 1, 1}, {x1, y0, z1, 0, 1}, {x1, y0, z0, 0, 0}}}},
+        {TEX_SKY_TOP,
+         {{{x0, y1, z0, 1, 1}, {x0, y1, z1, 1, 0}, {x1, y1, z1, 0, 0}, {x1, y1, z0, 0, 1}}}},
+        {TEX_SKY_LEFT,
+         {{{x0, y0, z0, 1, 0}, {x0, y0, z1, 0, 0}, {x0, y1, z1, 0, 1}, {x0, y1, z0, 1, 1}}}},
+        {TEX_SKY_RIGHT,
+         {{{x1, y0, z0, 0, 0}, {x1, y0, z1, 1, 0}, {x1, y1, z1, 1, 1}, {x1, y1, z0, 0, 1}}}},
+    }};
+}
+
+void drawSkybox(float x, float y, float z, float width, float height, float length) {
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    // White under the default modulate leaves the sky's own colours.
+    applyColor(COLOR_WHITE);
+    for (const SkyFace& face : skyboxFaces(x, y, z, width, height, length)) {
+        glBindTexture(GL_TEXTURE_2D, gTextures[face.texture]);
+        glBegin(GL_QUADS);
+        for (const SkyVertex& v : face.corners) {
+            glTexCoord2f(v.s, v.t);
+            glVertex3f(v.x, v.y, v.z);
+        }
+        glEnd();
+    }
+    glEnable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+}

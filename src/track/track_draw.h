@@ -1,0 +1,63 @@
+#pragma once
+
+#include <vector>
+
+#include "math/vector3.h"
+
+class Track;
+
+// Height of the road surface and of the feet of both walls.
+constexpr double ROAD_LEVEL = -2.0;
+// Height of the walls' top edge.
+constexpr double WALL_HEIGHT = 300.0;
+// How much further out than its foot a wall's top edge lies.
+constexpr double WALL_LEAN = 100.0;
+constexpr float START_POST_RADIUS = 100.0f;
+
+// How far behind and ahead of the player's parameter the road is built.
+constexpr double TRACK_WINDOW_BEHIND = 0.1;
+constexpr double TRACK_WINDOW_AHEAD = 0.3;
+
+// One piece of road between two consecutive curve parameters.
+struct TrackSegment {
+    int index;
+    double t;      // near end
+    double tNext;  // far end: the very value the next segment starts from
+};
+
+// The segments drawn this frame: the window around lambda plus the start
+// zone on both sides of the start line, in lap order, each at most once.
+std::vector<TrackSegment> visibleSegments(const Track& track, double lambda);
+
+// The eight corners of a segment's road and two walls.
+struct SegmentCorners {
+    Vector3 nearLeft;
+    Vector3 nearRight;
+    Vector3 farRight;
+    Vector3 farLeft;
+    Vector3 rightTopNear;
+    Vector3 rightTopFar;
+    Vector3 leftTopNear;
+    Vector3 leftTopFar;
+};
+
+SegmentCorners segmentCorners(const Track& track, const TrackSegment& segment);
+
+// The two white posts that mark the start line, at the centre line's height.
+struct StartPosts {
+    Vector3 a;
+    Vector3 b;
+};
+
+StartPosts startPostPositions(const Track& track);
+
+// Slices (and as many stacks) of a start post seen from distance; 0 when it is
+// too far to draw at all.
+int markerSphereDetail(float distance);
+
+// One textured quad with texture corners (0,1), (0,0), (1,0), (1,1) on c1..c4.
+// The caller binds the texture and sets the colour; texturing is off again after.
+void drawTexturedQuad(Vector3 c1, Vector3 c2, Vector3 c3, Vector3 c4, Vector3 normal);
+
+// A sphere at the current origin, coarser the further away it is seen.
+void drawMarkerSphere(float distance, float radius);

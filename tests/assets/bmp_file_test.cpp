@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "assets/bitmap.h"
+#include "assets/bmp_builder.h"
+#include "support/message_capture.h"
+#include "support/test_display.h"
+
+namespace {
+std::string writeTemp(const std::string& name, const std::vector<uint8_t>& bytes) {
+    const std::string path = std::string(ZENTRIX_BINARY_DIR) + "/" + name;
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+// A PNG as RGB rows, bottom row first like the decoder's output.
+bool readPngBottomUp(const std::string& path, RgbImage& image) {
+    png_image png = {};
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&png, path.c_str())) {
+        return false;
+    }
+    png.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> topDown(PNG_IMAGE_SIZE(png));
+    if (!png_image_finish_read(&png, nullptr, topDown.data(), 0, nullptr)) {
+        return false;
+    }
+    image.width = static_cast<int32_t>(png.width);
+    image.height = static_cast<int32_t>(png.height);
+    const std::size_t stride = png.width * 3;
+    image.pixels.clear();
+    for (uint32_t row = png.height; row-- > 0;) {
+        image.pixels.insert(image.pixels.end(), topDown.begin() + row * stride,
+                            topDown.begin() + (row + 1) * stride);
+    }
+    return true;
+}
+
+std::vector<std::pair<std::string, std::vector<std::string>>> referenceMap() {
+    std::ifstream in(testsupport::sharedTestdataPath("bmpsuite/reference-map.tsv"));
+    std::vector<std::pair<std::string, std::vector<std::string>>> entries;
+    std::string line;
+    std::getline(in, line);  // column names
+    while (std::getline(in, line)) {
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string::npos) {
+            continue;
+        }
+        std::vector<std::string> pngs;
+        std::stringstream list(line.substr(tab + 1));
+        std::string png;
+        while (std::getline(list, png, ',')) {
+            pngs.push_back(png);
+        }
+        entries.emplace_back(line.substr(0, tab), pngs);
+    }
+    return entries;
+}
+
+std::vector<std::string> filesIn(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(testsupport::sharedTestdataPath("bmpsuite/" + dir))) {
+        names.push_back(dir + "/" + entry.path().filename().string());
+    }
+    return names;
+}
+}  // namespace
+
+TEST(BitmapFile, MissingAndEmptyFilesCannotBeOpened) {
+    const std::string missing = std::string(ZENTRIX_BINARY_DIR) + "/no-such-picture.bmp";
+    const std::string empty = writeTemp("empty-picture.bmp", {});
+    for (const std::string& path : {missing, empty}) {
+        testsupport::MessageCapture capture;
+        EXPECT_EQ(loadBitmapRgb(path), nullptr);
+        ASSERT_EQ(capture.boxes().size(), 1u);
+        EXPECT_EQ(capture.boxes()[0].text, "Failed to open DIB file " + path + ".\n");
+        EXPECT_EQ(capture.boxes()[0].caption, "Error");
+    }
+}
+
+TEST(BitmapFile, EachFailureShowsItsOneMessage) {
+    testbmp::InfoBitmap v4 = testbmp::gradient24(2, 2);
+    v4.headerSize = 108;
+    testbmp::InfoBitmap cut = testbmp::gradient24(8, 8);
+    cut.pixels.resize(10);
+    testbmp::InfoBitmap huge;
+    huge.width = 40000;
+    huge.height = 40000;
+    huge.bitsPerPixel = 8;
+    huge.compression = 1;
+    huge.colorsUsed = 1;
+    huge.palette = {0, 0, 0, 0};
+    huge.pixels = {0, 1};
+    const std::pair<testbmp::InfoBitmap, const char*> cases[] = {
+        {v4, "Unknown DIB file format."},
+        {cut, "Image file conversion error."},
+        {huge, "Out of memory."},
+    };
+    for (const auto& [bmp, message] : cases) {
+        testsupport::MessageCapture capture;
+        EXPECT_EQ(loadBitmapRgb(writeTemp("failing.bmp", testbmp::makeFile(bmp))), nullptr);
+        ASSERT_EQ(capture.boxes().size(), 1u) << message;
+        EXPECT_EQ(capture.boxes()[0].text, message);
+        EXPECT_EQ(capture.boxes()[0].caption, "Error");
+    }
+}
+
+TEST(BitmapFile, NamesAreFoundWithoutRegardToCase) {
+    writeTemp("MixedCase.BMP", testbmp::makeFile(testbmp::gradient24(2, 2)));
+    testsupport::MessageCapture capture;
+    const auto image = loadBitmapRgb(std::string(ZENTRIX_BINARY_DIR) + "/mixedcase.bmp");
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->width, 2);
+    EXPECT_TRUE(capture.boxes().empty());
+}
+
+TEST(BitmapSuite, GoodFilesMatchTheirReferencePictures) {
+    int compared = 0;
+    for (const auto& [bmp, pngs] : referenceMap()) {
+        if (bmp.rfind("g/", 0) != 0) {
+            continue;
+        }
+        testsupport::MessageCapture capture;
+        const auto image = loadBitmapRgb(testsupport::sharedTestdataPath("bmpsuite/" + bmp));
+        if (bmp == "g/pal8v4.bmp" || bmp == "g/pal8v5.bmp") {
+            // Only the 12- and 40-byte headers are read; later versions are refused.
+            EXPECT_EQ(image, nullptr) << bmp;
+            ASSERT_EQ(capture.boxes().size(), 1u) << bmp;
+            EXPECT_EQ(capture.boxes()[0].text, "Unknown DIB file format.");
+            continue;
+        }
+        ASSERT_NE(image, nullptr) << bmp;
+        EXPECT_TRUE(capture.boxes().empty()) << bmp;
+        bool matched = false;
+        for (const std::string& png : pngs) {
+            RgbImage reference;
+            ASSERT_TRUE(readPngBottomUp(
+                testsupport::sharedTestdataPath("bmpsuite/reference-png/" + png), reference))
+                << png;
+            matched =
+                matched || (reference.width == image->width && reference.height == image->height &&
+                            reference.pixels == image->pixels);
+        }
+        EXPECT_TRUE(matched) << bmp;
+        ++compared;
+    }
+    EXPECT_EQ(compared, 25);
+}
+
+TEST(BitmapSuite, BadAndQuestionableFilesDecodeOrFailWithOneMessage) {
+    int files = 0;
+    for (const char* dir : {"b", "q", "x"}) {
+        for (const std::string& bmp : filesIn(dir)) {
+            testsupport::MessageCapture capture;
+            const auto image = loadBitmapRgb(testsupport::sharedTestdataPath("bmpsuite/" + bmp));
+            EXPECT_EQ(capture.boxes().size(), image ? 0u : 1u) << bmp;
+            if (image) {
+                EXPECT_EQ(image->pixels.size(),
+                          static_cast<std::size_t>(image->width) * image->height * 3)
+                    << bmp;
+            }
+            ++files;
+        }
+    }
+    EXPECT_EQ(files, 61);
+}

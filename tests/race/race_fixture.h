@@ -1,0 +1,37 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "app/key_state.h"
+#include "race/opponent.h"
+#include "race/player.h"
+#include "race/projectile.h"
+
+namespace racetest {
+
+// The player on the start line with no keys down, a fresh shot, and every
+// opponent parked far off the track so nothing touches unless a test says so.
+class RaceTest : public testing::Test {
+protected:
+    void SetUp() override {
+        releaseAllKeys();
+        placePlayerOnStartLine(gPlayer);
+        gProjectile = Projectile();
+        for (int i = 0; i < OPPONENT_COUNT; ++i) {
+            Opponent& opponent = gOpponents[i];
+            opponent.position = Vector3(1.0e7 + i * 1000.0, 40.0, 1.0e7);
+            opponent.lambda = 0.0;
+            opponent.speed = 0.001f;
+            opponent.destroyed = 0;
+            opponent.lane = 0;
+            opponent.wobbleX = 0;
+            opponent.wobbleZ = 0;
+        }
+    }
+    void TearDown() override { releaseAllKeys(); }
+
+    static void hold(int key) { recordKeyDown(key); }
+    static void release(int key) { recordKeyUp(key); }
+};
+
+}  // namespace racetest
