@@ -1,11 +1,290 @@
 #include "audio/sound.h"
 
-// Silent until the OpenAL back end lands: the race calls these every frame.
-int startSound(SDL_Window*) {
+#include <AL/al.h>
+#include <AL/alc.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/platform.h"
+#include "audio/sound_backend.h"
+#include "audio/sound_file.h"
+
+uint32_t gMusicStream = 0;
+uint32_t gEngineSample = 0;
+uint32_t gCrashSample = 0;
+uint32_t gShotSample = 0;
+int32_t gEngineFrequency = 0;
+int32_t gEngineVolume = 0;
+
+namespace {
+ALCdevice* gSoundDevice = nullptr;
+ALCcontext* gSoundContext = nullptr;
+int gLastSoundErrorCode = 0;
+
+constexpr int ENGINE_VOLUME_MIN = 31;
+constexpr int ENGINE_VOLUME_MAX = 89;
+constexpr int ENGINE_FREQUENCY_MIN = 20000;
+constexpr int ENGINE_FREQUENCY_MAX = 60000;
+constexpr int ENGINE_FREQUENCY_STEP = 200;
+constexpr int SHOT_VOLUME = 50;
+constexpr float MUSIC_GAIN = 0.6f;
+constexpr int SHOT_PAN = -1;
+constexpr float PAN_ARC_RADIANS = 0.5235988f;
+
+ALuint bufferOf(ALuint source) {
+    ALint buffer = 0;
+    alGetSourcei(source, AL_BUFFER, &buffer);
+    return static_cast<ALuint>(buffer);
+}
+
+int sampleRateOf(ALuint source) {
+    ALint rate = 0;
+    alGetBufferi(bufferOf(source), AL_FREQUENCY, &rate);
+    return rate;
+}
+
+bool isSounding(ALuint source) {
+    ALint state = AL_STOPPED;
+    alGetSourcei(source, AL_SOURCE_STATE, &state);
+    return state == AL_PLAYING;
+}
+
+// Pan -100 (left) .. 100 (right) becomes a direction in front of the listener,
+// across the arc between the front speakers (30 degrees either side), where a
+// stereo mix pans from one speaker to the other; distance never softens it.
+void setPan(ALuint source, int pan) {
+    const float angle = static_cast<float>(pan) / 100.0f * PAN_ARC_RADIANS;
+    alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
+    alSourcef(source, AL_ROLLOFF_FACTOR, 0.0f);
+    alSource3f(source, AL_POSITION, std::sin(angle), 0.0f, -std::cos(angle));
+}
+
+// Rate in Hz against the sample's own rate; volume 0..100.
+void setAttributes(ALuint source, int frequency, int volume, int pan) {
+    const int ownRate = sampleRateOf(source);
+    alSourcef(source, AL_PITCH,
+              ownRate > 0 ? static_cast<float>(frequency) / static_cast<float>(ownRate) : 1.0f);
+    alSourcef(source, AL_GAIN, static_cast<float>(volume) / 100.0f);
+    setPan(source, pan);
+}
+
+// One source per sample: a second request while it sounds finds it busy.
+bool playSample(ALuint source, int volume, int pan) {
+    if (source == 0 || isSounding(source)) {
+        return false;
+    }
+    alGetError();
+    setAttributes(source, sampleRateOf(source), volume, pan);
+    alSourcePlay(source);
+    const ALenum error = alGetError();
+    if (error != AL_NO_ERROR) {
+        recordSoundErrorCode(error);
+        return false;
+    }
+    return true;
+}
+
+ALuint createSource(ALuint buffer, bool looping) {
+    if (buffer == 0) {
+        return 0;
+    }
+    alGetError();
+    ALuint source = 0;
+    alGenSources(1, &source);
+    const ALenum error = alGetError();
+    if (error != AL_NO_ERROR) {
+        recordSoundErrorCode(error);
+        alDeleteBuffers(1, &buffer);
+        return 0;
+    }
+    alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer));
+    alSourcei(source, AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
+    return source;
+}
+
+ALuint loadSample(const char* path, bool looping) {
+    return createSource(loadSoundBuffer(path, SoundChannels::Mono), looping);
+}
+
+void releaseSource(uint32_t& source) {
+    if (source == 0) {
+        return;
+    }
+    const ALuint buffer = bufferOf(source);
+    alSourceStop(source);
+    alSourcei(source, AL_BUFFER, 0);
+    alDeleteSources(1, &source);
+    alDeleteBuffers(1, &buffer);
+    source = 0;
+}
+
+bool openOutput(SoundOutputOpener openOutput) {
+    SoundOutput output = openOutput();
+    if (output.device == nullptr) {
+        return false;
+    }
+    gSoundDevice = output.device;
+    gSoundContext = alcCreateContext(
+        gSoundDevice, output.contextAttributes.empty() ? nullptr : output.contextAttributes.data());
+    if (gSoundContext == nullptr || alcMakeContextCurrent(gSoundContext) == ALC_FALSE) {
+        recordSoundErrorCode(alcGetError(gSoundDevice));
+        if (gSoundContext != nullptr) {
+            alcDestroyContext(gSoundContext);
+            gSoundContext = nullptr;
+        }
+        alcCloseDevice(gSoundDevice);
+        gSoundDevice = nullptr;
+        return false;
+    }
+    return true;
+}
+}  // namespace
+
+void recordSoundErrorCode(int code) {
+    gLastSoundErrorCode = code;
+}
+
+int lastSoundErrorCode() {
+    return gLastSoundErrorCode;
+}
+
+bool openalRuntimeIsSuitable(int major, int minor) {
+    return major > 1 || (major == 1 && minor >= 1);
+}
+
+SoundOutput openDefaultSoundOutput() {
+    SoundOutput output;
+    output.device = alcOpenDevice(nullptr);
+    if (output.device == nullptr) {
+        recordSoundErrorCode(alcGetError(nullptr));
+    }
+    return output;
+}
+
+int startSound(SDL_Window* window) {
+    return startSoundOn(window, openDefaultSoundOutput);
+}
+
+int startSoundOn(SDL_Window*, SoundOutputOpener openOutputFn) {
+    ALCint major = 0;
+    ALCint minor = 0;
+    alcGetIntegerv(nullptr, ALC_MAJOR_VERSION, 1, &major);
+    alcGetIntegerv(nullptr, ALC_MINOR_VERSION, 1, &minor);
+    if (!openalRuntimeIsSuitable(major, minor)) {
+        showMessageBox("OpenAL version 1.1 was not loaded", "Incorrect OpenAL");
+        return 0;
+    }
+
+    const bool haveOutput = openOutput(openOutputFn);
+    if (!haveOutput) {
+        showMessageBox("No puc engegar soundsystem", "error");
+    }
+
+    // The music is decoded whole here; with no output there is nothing to hold it.
+    if (haveOutput) {
+        gMusicStream =
+            createSource(loadSoundBuffer("data/musik.mp3", SoundChannels::AsRecorded), true);
+    }
+    if (gMusicStream == 0) {
+        showMessageBox("No puc crear stream (n sta musik.mp3 a la carpeta data)", "error");
+    }
+
+    bool musicPlays = false;
+    if (gMusicStream != 0) {
+        alGetError();
+        // Headroom, so music, a full-throttle engine and a crash together stay
+        // below full scale instead of clipping.
+        alSourcef(gMusicStream, AL_GAIN, MUSIC_GAIN);
+        alSourcePlay(gMusicStream);
+        const ALenum error = alGetError();
+        musicPlays = error == AL_NO_ERROR;
+        if (!musicPlays) {
+            recordSoundErrorCode(error);
+        }
+    }
+    if (!musicPlays) {
+        reportSoundError("Can't play stream");
+    }
+
+    if (haveOutput) {
+        gEngineSample = loadSample("data/jet.wav", true);
+        gCrashSample = loadSample("data/xoc.wav", false);
+        gShotSample = loadSample("data/exp.wav", false);
+    }
+
+    // Drawn even when there is no sound, so the opponents' and colours' draws
+    // that follow are the same on every machine.
+    const int pan = std::rand() % 201 - 100;
+    if (!playSample(gEngineSample, 100, pan)) {
+        reportSoundError("Can't play sample");
+    }
+
+    if (gEngineSample != 0) {
+        float pitch = 1.0f;
+        float gain = 1.0f;
+        alGetSourcef(gEngineSample, AL_PITCH, &pitch);
+        alGetSourcef(gEngineSample, AL_GAIN, &gain);
+        gEngineFrequency = static_cast<int32_t>(
+            std::lround(pitch * static_cast<float>(sampleRateOf(gEngineSample))));
+        gEngineVolume = static_cast<int32_t>(std::lround(gain * 100.0f));
+    }
     return 1;
 }
-void updateEngineSound(float) {}
-void playCrashSound() {}
-void playShotSound() {}
-void shutdownSound() {}
-void reportSoundError(const char*) {}
+
+void updateEngineSound(float throttle) {
+    // Each bound is tested before the step, so a value may pass it by less than one step.
+    if (throttle > 0.0f) {
+        if (gEngineVolume < ENGINE_VOLUME_MAX) {
+            gEngineVolume += 1;
+        }
+        if (gEngineFrequency < ENGINE_FREQUENCY_MAX) {
+            gEngineFrequency += ENGINE_FREQUENCY_STEP;
+        }
+    } else {
+        if (gEngineVolume > ENGINE_VOLUME_MIN) {
+            gEngineVolume -= 1;
+        }
+        if (gEngineFrequency > ENGINE_FREQUENCY_MIN) {
+            gEngineFrequency -= ENGINE_FREQUENCY_STEP;
+        }
+    }
+    // Also brings the engine to the centre: the random start pan lasts one frame.
+    if (gEngineSample != 0) {
+        setAttributes(gEngineSample, gEngineFrequency, gEngineVolume, 0);
+    }
+}
+
+void playCrashSound() {
+    playSample(gCrashSample, 100, 0);
+}
+
+void playShotSound() {
+    playSample(gShotSample, SHOT_VOLUME, SHOT_PAN);
+}
+
+void shutdownSound() {
+    if (gSoundContext != nullptr) {
+        releaseSource(gMusicStream);
+        releaseSource(gEngineSample);
+        releaseSource(gCrashSample);
+        releaseSource(gShotSample);
+        alcMakeContextCurrent(nullptr);
+        alcDestroyContext(gSoundContext);
+        gSoundContext = nullptr;
+    }
+    if (gSoundDevice != nullptr) {
+        alcCloseDevice(gSoundDevice);
+        gSoundDevice = nullptr;
+    }
+    gMusicStream = gEngineSample = gCrashSample = gShotSample = 0;
+    gEngineFrequency = 0;
+    gEngineVolume = 0;
+}
+
+void reportSoundError(const char* text) {
+    char message[200];
+    std::snprintf(message, sizeof message, "%s\n(error code: %d)", text, lastSoundErrorCode());
+    showMessageBox(message, "Error", BoxOwner::GameWindow);
+}

@@ -4,6 +4,16 @@
 
 struct SDL_Window;
 
+// The music and the three samples, each played by its own OpenAL source (so at
+// most one playback of each); 0 when it was not created.
+extern uint32_t gMusicStream;
+extern uint32_t gEngineSample;
+extern uint32_t gCrashSample;
+extern uint32_t gShotSample;
+// The engine's playback rate in Hz and its volume on a 0..100 scale.
+extern int32_t gEngineFrequency;
+extern int32_t gEngineVolume;
+
 // Starts the music and the engine sound. Returns 0 when the audio runtime
 // lacks what the game needs (window creation then skips the joystick), else 1.
 int startSound(SDL_Window* window);

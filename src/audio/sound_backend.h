@@ -1,0 +1,28 @@
+#pragma once
+
+#include <AL/alc.h>
+
+#include <vector>
+
+struct SDL_Window;
+
+// Where the mix goes: the default output device for the game, a loopback
+// device when a test renders the mix itself.
+struct SoundOutput {
+    ALCdevice* device = nullptr;
+    std::vector<ALCint> contextAttributes;  // zero-terminated; empty for the device's defaults
+};
+using SoundOutputOpener = SoundOutput (*)();
+
+SoundOutput openDefaultSoundOutput();
+
+// startSound with the output chosen by the caller.
+int startSoundOn(SDL_Window* window, SoundOutputOpener openOutput);
+
+// The game needs an OpenAL 1.1 runtime: looping sources, pitch and gain.
+bool openalRuntimeIsSuitable(int major, int minor);
+
+// The back end's code for the last failure (an ALC, AL or libsndfile code),
+// shown in the error box the way the game always has.
+void recordSoundErrorCode(int code);
+int lastSoundErrorCode();

@@ -1,0 +1,143 @@
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+
+#include "audio/sound.h"
+#include "audio/sound_backend.h"
+#include "sound_fixture.h"
+#include "support/message_capture.h"
+#include "support/test_display.h"
+
+namespace {
+// What the game meets on a machine whose sound device cannot be opened.
+SoundOutput openMissingDevice() {
+    SoundOutput output;
+    output.device = alcOpenDevice("Zentrix test: a device that is not there");
+    if (output.device == nullptr) {
+        recordSoundErrorCode(alcGetError(nullptr));
+    }
+    return output;
+}
+
+class SoundStartUp : public ::testing::Test {
+protected:
+    void SetUp() override { testsupport::ensureTestDisplay(); }
+    void TearDown() override { shutdownSound(); }
+    testsupport::MessageCapture boxes;
+};
+}  // namespace
+
+TEST_F(SoundStartUp, WithNoDeviceTheBoxesFollowEachOtherAndTheGameGoesOnSilent) {
+    TempSoundFolder folder;
+    folder.writeTone("jet.wav", 440.0, 22050, 0.5);
+    folder.writeTone("xoc.wav", 440.0, 22050, 0.5);
+    folder.writeTone("exp.wav", 440.0, 22050, 0.5);
+    folder.writeMp3Tone("musik.mp3", 300.0, 0.5);
+
+    EXPECT_EQ(startSoundOn(nullptr, openMissingDevice), 1);
+    const std::string code = "(error code: " + std::to_string(ALC_INVALID_VALUE) + ")";
+    ASSERT_EQ(boxes.boxes().size(), 4u);
+    EXPECT_EQ(boxes.boxes()[0].text, "No puc engegar soundsystem");
+    EXPECT_EQ(boxes.boxes()[0].caption, "error");
+    EXPECT_EQ(boxes.boxes()[1].text, "No puc crear stream (n sta musik.mp3 a la carpeta data)");
+    EXPECT_EQ(boxes.boxes()[1].caption, "error");
+    EXPECT_EQ(boxes.boxes()[2].text, "Can't play stream\n" + code);
+    EXPECT_EQ(boxes.boxes()[2].caption, "Error");
+    EXPECT_EQ(boxes.boxes()[3].text, "Can't play sample\n" + code);
+    EXPECT_EQ(boxes.boxes()[3].caption, "Error");
+
+    EXPECT_EQ(gMusicStream, 0u);
+    EXPECT_EQ(gEngineSample, 0u);
+    EXPECT_EQ(gCrashSample, 0u);
+    EXPECT_EQ(gShotSample, 0u);
+    EXPECT_EQ(gEngineFrequency, 0);
+    EXPECT_EQ(gEngineVolume, 0);
+    updateEngineSound(1.0f);
+    playCrashSound();
+    playShotSound();
+    EXPECT_EQ(boxes.boxes().size(), 4u);
+}
+
+TEST_F(SoundStartUp, WithoutTheMusicTheStreamBoxThenCantPlayStreamWithLibsndfilesCode) {
+    TempSoundFolder folder;
+    folder.writeTone("jet.wav", 440.0, 22050, 0.5);
+    folder.writeTone("xoc.wav", 440.0, 22050, 0.5);
+    folder.writeTone("exp.wav", 440.0, 22050, 0.5);
+
+    EXPECT_EQ(startSound(nullptr), 1);
+    ASSERT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_EQ(boxes.boxes()[0].text, "No puc crear stream (n sta musik.mp3 a la carpeta data)");
+    EXPECT_EQ(boxes.boxes()[0].caption, "error");
+    EXPECT_EQ(boxes.boxes()[1].text,
+              "Can't play stream\n(error code: " + std::to_string(SF_ERR_SYSTEM) + ")");
+    EXPECT_EQ(boxes.boxes()[1].caption, "Error");
+    EXPECT_NE(gEngineSample, 0u);
+    EXPECT_EQ(gEngineVolume, 100);
+}
+
+TEST_F(SoundStartUp, AMissingOrDamagedSampleOnlySilencesThatSound) {
+    TempSoundFolder folder;
+    folder.writeMp3Tone("musik.mp3", 300.0, 0.5);
+    folder.writeTone("xoc.wav", 440.0, 22050, 0.5);
+    {
+        // Not a sound file at all.
+        FILE* junk = std::fopen("data/exp.wav", "wb");
+        ASSERT_NE(junk, nullptr);
+        std::fputs("RIFF but nothing that follows makes sense", junk);
+        std::fclose(junk);
+    }
+
+    EXPECT_EQ(startSound(nullptr), 1);
+    // Only the engine's failed start is reported; libsndfile says why the file is unreadable.
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].caption, "Error");
+    EXPECT_EQ(boxes.boxes()[0].text.rfind("Can't play sample\n(error code: ", 0), 0u);
+    EXPECT_NE(boxes.boxes()[0].text, "Can't play sample\n(error code: 0)");
+    EXPECT_NE(gMusicStream, 0u);
+    EXPECT_NE(gCrashSample, 0u);
+    EXPECT_EQ(gShotSample, 0u);
+    EXPECT_EQ(gEngineSample, 0u);
+    playShotSound();
+    playCrashSound();
+    ALint state = 0;
+    alGetSourcei(gCrashSample, AL_SOURCE_STATE, &state);
+    EXPECT_EQ(state, AL_PLAYING);
+}
+
+TEST_F(SoundStartUp, AnOldOpenALRuntimeIsRefused) {
+    EXPECT_TRUE(openalRuntimeIsSuitable(1, 1));
+    EXPECT_TRUE(openalRuntimeIsSuitable(2, 0));
+    EXPECT_FALSE(openalRuntimeIsSuitable(1, 0));
+    EXPECT_FALSE(openalRuntimeIsSuitable(0, 0));
+}
+
+TEST_F(SoundStartUp, TheGamesOwnSoundsLoadAndStartQuickly) {
+    const std::string data = testsupport::sourcePath("data");
+    if (!std::filesystem::exists(data + "/musik.mp3")) {
+        GTEST_SKIP() << "the game's data/ is not in this checkout";
+    }
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(testsupport::sourcePath(""));
+    const auto begin = std::chrono::steady_clock::now();
+    const int started = startSound(nullptr);
+    const auto took = std::chrono::steady_clock::now() - begin;
+    std::filesystem::current_path(previous);
+
+    EXPECT_EQ(started, 1);
+    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_NE(gMusicStream, 0u);
+    EXPECT_NE(gEngineSample, 0u);
+    EXPECT_NE(gCrashSample, 0u);
+    EXPECT_NE(gShotSample, 0u);
+    EXPECT_GT(gEngineFrequency, 0);
+    EXPECT_EQ(gEngineVolume, 100);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(took).count();
+    RecordProperty("startSoundMilliseconds", static_cast<int>(ms));
+    std::printf("startSound with the game's data took %lld ms\n", static_cast<long long>(ms));
+    EXPECT_LT(ms, 100);
+}
