@@ -73,6 +73,11 @@ GlTestWindow::GlTestWindow() {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
     }
+    previousWindow_ = SDL_GL_GetCurrentWindow();
+    previousContext_ = SDL_GL_GetCurrentContext();
+    previousGameWindow_ = gWindow;
+    previousDeviceContext_ = gDeviceContext;
+    previousRenderContext_ = gRenderContext;
     setupPixelFormat();
     window_ = SDL_CreateWindow("Zentrix", 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT,
                                SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
@@ -93,12 +98,15 @@ GlTestWindow::GlTestWindow() {
 }
 
 GlTestWindow::~GlTestWindow() {
-    gWindow = nullptr;
-    gDeviceContext = nullptr;
-    gRenderContext = nullptr;
     SDL_GL_MakeCurrent(window_, nullptr);
     SDL_GL_DeleteContext(context_);
     SDL_DestroyWindow(window_);
+    gWindow = previousGameWindow_;
+    gDeviceContext = previousDeviceContext_;
+    gRenderContext = previousRenderContext_;
+    if (previousContext_ != nullptr) {
+        SDL_GL_MakeCurrent(previousWindow_, previousContext_);
+    }
 }
 
 std::string sourcePath(const std::string& relative) {

@@ -13,7 +13,8 @@ void ensureTestDisplay();
 
 // A real 1024 x 768 window with the game's OpenGL context current, made the way
 // the game makes it (pixel format, context, fixed GL state). The game's
-// globals gWindow, gDeviceContext and gRenderContext point at it while it lives.
+// globals gWindow, gDeviceContext and gRenderContext point at it while it lives;
+// afterwards the previous context and globals are current again.
 class GlTestWindow {
 public:
     GlTestWindow();
@@ -26,6 +27,12 @@ public:
 private:
     SDL_Window* window_ = nullptr;
     void* context_ = nullptr;
+    // Whatever was current before, handed back when this window goes.
+    SDL_Window* previousWindow_ = nullptr;
+    void* previousContext_ = nullptr;
+    SDL_Window* previousGameWindow_ = nullptr;
+    SDL_Window* previousDeviceContext_ = nullptr;
+    void* previousRenderContext_ = nullptr;
 };
 
 // Path of a file in the source tree (data/, tests/, shared test inputs).
