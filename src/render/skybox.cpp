@@ -35,6 +35,10 @@ void drawSkybox(float x, float y, float z, float width, float height, float leng
     glDisable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
+    // The sky is opaque (white, alpha 1, on an RGB texture), so blending would
+    // leave every pixel as it is; skipping it saves reading back the whole screen.
+    const GLboolean blending = glIsEnabled(GL_BLEND);
+    glDisable(GL_BLEND);
     // White under the default modulate leaves the sky's own colours.
     applyColor(COLOR_WHITE);
     for (const SkyFace& face : skyboxFaces(x, y, z, width, height, length)) {
@@ -45,6 +49,9 @@ void drawSkybox(float x, float y, float z, float width, float height, float leng
             glVertex3f(v.x, v.y, v.z);
         }
         glEnd();
+    }
+    if (blending == GL_TRUE) {
+        glEnable(GL_BLEND);
     }
     glEnable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);

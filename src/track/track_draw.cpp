@@ -66,6 +66,10 @@ void drawMarkerSphere(float distance, float radius) {
 }
 
 void Track::draw() const {
+    // Road, walls and posts are opaque (alpha 1 throughout), so blending would
+    // change no pixel; it is left off while they fill most of the screen.
+    const GLboolean blending = glIsEnabled(GL_BLEND);
+    glDisable(GL_BLEND);
     // Walls are lit as if they faced up, like the road.
     const Vector3 up(0.0, 1.0, 0.0);
     for (const TrackSegment& segment : visibleSegments(*this, gPlayer.lambda)) {
@@ -85,5 +89,8 @@ void Track::draw() const {
         bindTexture(TEX_WALL_LEFT);
         applyColorAlpha(COLOR_LIGHT_GREY, 1.0f);
         drawTexturedQuad(k.leftTopFar, k.farLeft, k.nearLeft, k.leftTopNear, up);
+    }
+    if (blending == GL_TRUE) {
+        glEnable(GL_BLEND);
     }
 }
