@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -116,16 +115,15 @@ TEST_F(SoundStartUp, AnOldOpenALRuntimeIsRefused) {
     EXPECT_FALSE(openalRuntimeIsSuitable(0, 0));
 }
 
-TEST_F(SoundStartUp, TheGamesOwnSoundsLoadAndStartQuickly) {
+// How long this takes is measured by bench/sound_start_bench, not here.
+TEST_F(SoundStartUp, TheGamesOwnSoundsLoadAndStart) {
     const std::string data = testsupport::sourcePath("data");
     if (!std::filesystem::exists(data + "/musik.mp3")) {
         GTEST_SKIP() << "the game's data/ is not in this checkout";
     }
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(testsupport::sourcePath(""));
-    const auto begin = std::chrono::steady_clock::now();
     const int started = startSound(nullptr);
-    const auto took = std::chrono::steady_clock::now() - begin;
     std::filesystem::current_path(previous);
 
     EXPECT_EQ(started, 1);
@@ -136,8 +134,4 @@ TEST_F(SoundStartUp, TheGamesOwnSoundsLoadAndStartQuickly) {
     EXPECT_NE(gShotSample, 0u);
     EXPECT_GT(gEngineFrequency, 0);
     EXPECT_EQ(gEngineVolume, 100);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(took).count();
-    RecordProperty("startSoundMilliseconds", static_cast<int>(ms));
-    std::printf("startSound with the game's data took %lld ms\n", static_cast<long long>(ms));
-    EXPECT_LT(ms, 100);
 }
