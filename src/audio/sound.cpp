@@ -2,10 +2,12 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/platform.h"
 #include "audio/sound_backend.h"
@@ -86,6 +88,27 @@ bool playSample(ALuint source, int volume, int pan) {
     return true;
 }
 
+// The engine is replayed at up to almost three times its own rate; OpenAL
+// Soft's default linear resampler would fold its upper harmonics back down as
+// audible whistles. A windowed-sinc resampler filters them out, where offered.
+void useCleanResampler(ALuint source) {
+    if (alIsExtensionPresent("AL_SOFT_source_resampler") == AL_FALSE) {
+        return;
+    }
+    auto resamplerName = reinterpret_cast<LPALGETSTRINGISOFT>(alGetProcAddress("alGetStringiSOFT"));
+    if (resamplerName == nullptr) {
+        return;
+    }
+    const ALint count = alGetInteger(AL_NUM_RESAMPLERS_SOFT);
+    for (ALint i = 0; i < count; ++i) {
+        const ALchar* name = resamplerName(AL_RESAMPLER_NAME_SOFT, i);
+        if (name != nullptr && std::strstr(name, "Sinc") != nullptr) {
+            alSourcei(source, AL_SOURCE_RESAMPLER_SOFT, i);
+            return;
+        }
+    }
+}
+
 ALuint createSource(ALuint buffer, bool looping) {
     if (buffer == 0) {
         return 0;
@@ -101,6 +124,7 @@ ALuint createSource(ALuint buffer, bool looping) {
     }
     alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer));
     alSourcei(source, AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
+    useCleanResampler(source);
     return source;
 }
 
