@@ -10,7 +10,7 @@ libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
 libopenal-dev libopenal1 libsndfile1-dev
 libfontconfig-dev libfreetype-dev fontconfig fonts-liberation2
 libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
-xvfb xauth xfonts-base xdotool x11-apps x11-utils imagemagick
+libx11-dev xvfb xauth xfonts-base xdotool x11-apps x11-utils imagemagick
 lame sox
 "
 
