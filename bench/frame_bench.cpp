@@ -4,8 +4,6 @@
 #include <GL/glu.h>
 #include <SDL2/SDL.h>
 #include <benchmark/benchmark.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,49 +22,10 @@
 #include "render/craft_draw.h"
 #include "render/scene.h"
 #include "render/skybox.h"
+#include "support/xvfb/private_xvfb.h"
 #include "track/track.h"
 
 namespace {
-pid_t gXvfb = 0;
-
-void stopXvfb() {
-    if (gXvfb > 0) {
-        kill(gXvfb, SIGTERM);
-        waitpid(gXvfb, nullptr, 0);
-    }
-}
-
-bool startXvfb() {
-    int fds[2];
-    if (pipe(fds) != 0) {
-        return false;
-    }
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        const std::string fd = std::to_string(fds[1]);
-        std::freopen("/dev/null", "w", stderr);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
-               "tcp", "-noreset", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
-    std::string number;
-    char c;
-    while (read(fds[0], &c, 1) == 1 && c != '\n') {
-        number += c;
-    }
-    close(fds[0]);
-    if (number.empty()) {
-        return false;
-    }
-    gXvfb = pid;
-    std::atexit(stopXvfb);
-    setenv("DISPLAY", (":" + number).c_str(), 1);
-    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
-    setenv("ALSOFT_DRIVERS", "null", 1);
-    return true;
-}
 
 bool openGameWindow() {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
@@ -182,7 +141,7 @@ BENCHMARK(BM_Track)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0
 BENCHMARK(BM_Craft)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 int main(int argc, char** argv) {
-    if (!startXvfb() || !openGameWindow()) {
+    if (!testsupport::startPrivateXvfb() || !openGameWindow()) {
         std::fprintf(stderr, "frame_bench: no display or no GL context\n");
         return 1;
     }

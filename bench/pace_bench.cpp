@@ -2,14 +2,9 @@
 // rendered and paced exactly as in play, counted over wall-clock time.
 #include <SDL2/SDL.h>
 #include <benchmark/benchmark.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 
 #include "app/app_state.h"
 #include "app/display.h"
@@ -17,38 +12,13 @@
 #include "app/window.h"
 #include "audio/sound.h"
 #include "race/frame.h"
+#include "support/xvfb/private_xvfb.h"
 
 namespace {
 
-pid_t startXvfb() {
-    int fds[2];
-    if (pipe(fds) != 0) {
-        return -1;
-    }
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        const std::string fd = std::to_string(fds[1]);
-        std::freopen("/dev/null", "w", stderr);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
-               "-nolisten", "tcp", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
-    std::string number;
-    char c;
-    while (read(fds[0], &c, 1) == 1 && c != '\n') {
-        number += c;
-    }
-    close(fds[0]);
-    setenv("DISPLAY", (":" + number).c_str(), 1);
-    setenv("ALSOFT_DRIVERS", "null", 1);
-    return pid;
-}
-
 void BM_PacedGameLoop(benchmark::State& state) {
-    const pid_t xvfb = startXvfb();
-    if (chdir(ZENTRIX_SOURCE_DIR) != 0 || SDL_Init(SDL_INIT_VIDEO) != 0) {
+    if (!testsupport::startPrivateXvfb() || chdir(ZENTRIX_SOURCE_DIR) != 0 ||
+        SDL_Init(SDL_INIT_VIDEO) != 0) {
         state.SkipWithError("no display");
         return;
     }
@@ -90,10 +60,6 @@ void BM_PacedGameLoop(benchmark::State& state) {
     destroyGameWindow();
     shutdownSound();
     SDL_Quit();
-    if (xvfb > 0) {
-        kill(xvfb, SIGTERM);
-        waitpid(xvfb, nullptr, 0);
-    }
 }
 BENCHMARK(BM_PacedGameLoop)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
