@@ -11,31 +11,14 @@ GAME_PID=""
 trap 'xdotool keyup Up 2>/dev/null; kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
 rm -rf "$SHOTS" && mkdir -p "$SHOTS"
 
-fail() {
-    echo "FAIL: $*"
-    [ -s "$WORK/game.log" ] && cat "$WORK/game.log"
-    exit 1
-}
-
-exec 3>"$WORK/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 2>/dev/null &
-XVFB_PID=$!
-for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-[ -s "$WORK/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$WORK/display")"
+source "$(dirname "$0")/lib/e2e_common.bash"
+e2e_start_xvfb
 export ALSOFT_DRIVERS=null
 
 # The game reads data/ relative to its working directory.
 (cd "$SOURCE_DIR" && exec "$GAME") >"$WORK/game.log" 2>&1 &
 GAME_PID=$!
-WINDOW=""
-for _ in $(seq 150); do
-    WINDOW=$(xdotool search --name '^Zentrix$' 2>/dev/null | head -n1)
-    [ -n "$WINDOW" ] && break
-    kill -0 $GAME_PID 2>/dev/null || fail "game exited early"
-    sleep 0.1
-done
-[ -n "$WINDOW" ] || fail "no window titled Zentrix"
+e2e_wait_for_window
 sleep 1
 xdotool windowfocus "$WINDOW" 2>/dev/null
 

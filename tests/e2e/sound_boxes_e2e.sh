@@ -11,33 +11,14 @@ WORK=$(mktemp -d)
 GAME_PID=""
 trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
 
-fail() {
-    echo "FAIL: $*"
-    [ -f "$WORK/game.log" ] && cat "$WORK/game.log"
-    exit 1
-}
-
-exec 3>"$WORK/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 2>/dev/null &
-XVFB_PID=$!
-for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$WORK/display")"
+source "$(dirname "$0")/lib/e2e_common.bash"
+e2e_start_xvfb
 
 # The game reads data/ from its working directory: a copy, so files can go missing.
 make_game_folder() {
     rm -rf "$WORK/run"
     mkdir -p "$WORK/run"
-    if [ -d "$SOURCE_DIR/data" ]; then
-        cp -r "$SOURCE_DIR/data" "$WORK/run/data"
-    else
-        # Before the game's own data exists: stand-in sounds of the same kinds.
-        mkdir -p "$WORK/run/data"
-        sox -n -r 22050 -c 1 -b 16 "$WORK/run/data/jet.wav" synth 1 sine 110
-        sox -n -r 22050 -c 1 -b 16 "$WORK/run/data/xoc.wav" synth 0.5 noise
-        sox -n -r 22050 -c 1 -b 16 "$WORK/run/data/exp.wav" synth 0.3 sine 880
-        sox -n -r 44100 -c 2 -b 16 "$WORK/music.wav" synth 5 sine 220
-        lame --quiet "$WORK/music.wav" "$WORK/run/data/musik.mp3"
-    fi
+    cp -r "$SOURCE_DIR/data" "$WORK/run/data"
 }
 
 start_game() {

@@ -10,39 +10,17 @@ WORK=$(mktemp -d)
 trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
 GAME_PID=""
 
-fail() { echo "FAIL: $*"; exit 1; }
-
-exec 3>"$WORK/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 2>/dev/null &
-XVFB_PID=$!
-for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$WORK/display")"
+source "$(dirname "$0")/lib/e2e_common.bash"
+e2e_start_xvfb
 export ALSOFT_DRIVERS=null
 
 start_game() {
     (cd "$SOURCE_DIR" && exec "$GAME") >"$WORK/game.log" 2>&1 &
     GAME_PID=$!
-    WINDOW=""
-    for _ in $(seq 100); do
-        WINDOW=$(xdotool search --name '^Zentrix$' 2>/dev/null | head -n1)
-        [ -n "$WINDOW" ] && break
-        kill -0 $GAME_PID 2>/dev/null || { cat "$WORK/game.log"; fail "game exited early"; }
-        sleep 0.1
-    done
-    [ -n "$WINDOW" ] || fail "no window titled Zentrix"
+    e2e_wait_for_window
     sleep 0.5
 }
 
-# Waits up to $1 seconds for the game to end; sets status to its exit status.
-wait_for_exit() {
-    local deadline=$(( $(date +%s%N) + $1 * 1000000000 ))
-    while kill -0 $GAME_PID 2>/dev/null; do
-        [ "$(date +%s%N)" -lt $deadline ] || { status=timeout; return; }
-        sleep 0.05
-    done
-    wait $GAME_PID
-    status=$?
-}
 
 start_game
 geometry=$(xwininfo -id "$WINDOW")
@@ -54,15 +32,15 @@ xdotool key --window "$WINDOW" c c v
 sleep 0.5
 kill -0 $GAME_PID 2>/dev/null || fail "game died after C and V"
 xdotool key --window "$WINDOW" Escape
-wait_for_exit 2
-[ "$status" = 0 ] || { cat "$WORK/game.log"; fail "Esc: expected exit 0 within 2 s, got $status"; }
+e2e_wait_for_exit 2
+[ "$status" = 0 ] || fail "Esc: expected exit 0 within 2 s, got $status"
 echo "Esc ended the game with status 0"
 
 # A close request (what Alt+F4 asks of a window manager) runs the same sequence.
 start_game
 "$CLOSE_REQUEST" "$WINDOW" || fail "could not send the close request"
-wait_for_exit 2
-[ "$status" = 0 ] || { cat "$WORK/game.log"; fail "close request: expected exit 0, got $status"; }
+e2e_wait_for_exit 2
+[ "$status" = 0 ] || fail "close request: expected exit 0, got $status"
 echo "close request ended the game with status 0"
 # With no display at all the game says why on standard error and fails.
 (cd "$SOURCE_DIR" && timeout 10 env -u DISPLAY -u WAYLAND_DISPLAY "$GAME") >"$WORK/nodisplay.log" 2>&1
