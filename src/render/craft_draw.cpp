@@ -20,13 +20,18 @@ void translateTo(const Vector3& p) {
 }
 }  // namespace
 
-void drawPlayerCraft(const Player& player, bool visible) {
-    glPushMatrix();
-    translateTo(player.position);
+void turnToPlayerCraftFrame(const Player& player) {
     glScalef(CRAFT_SCALE, CRAFT_SCALE, CRAFT_SCALE);
     glRotatef(MODEL_BASE_TURN, 0.0f, 1.0f, 0.0f);
     glRotatef(degrees(-static_cast<double>(player.yaw)), 0.0f, 1.0f, 0.0f);
+    // The craft banks with its turn.
     glRotatef(static_cast<float>(CRAFT_BANK_PER_YAW_RATE * player.yawRate), 0.0f, 0.0f, 1.0f);
+}
+
+void drawPlayerCraft(const Player& player, bool visible) {
+    glPushMatrix();
+    translateTo(player.position);
+    turnToPlayerCraftFrame(player);
     if (visible) {
         player.model.drawModel();
     }

@@ -14,5 +14,9 @@ constexpr double CRAFT_BANK_PER_YAW_RATE = 2000.0;
 // turn; only the transform when it is hidden (the cockpit view).
 void drawPlayerCraft(const Player& player, bool visible);
 
+// Scales and turns the current matrix into the player's craft's own frame, as
+// its model is drawn; the caller has translated to the craft already.
+void turnToPlayerCraftFrame(const Player& player);
+
 // An opponent in its colour (a ColorCode), facing along the track.
 void drawOpponentCraft(const Opponent& opponent, int32_t color);

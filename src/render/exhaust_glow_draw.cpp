@@ -4,26 +4,13 @@
 
 #include "assets/bitmap.h"
 #include "race/player.h"
+#include "render/craft_draw.h"
 #include "render/exhaust_glow.h"
+#include "render/flare_quad.h"
 #include "render/texture_ids.h"
 
 namespace {
 constexpr float DEGREES_PER_RADIAN = 180.0f / 3.141592f;
-constexpr float CRAFT_SCALE = 0.15f;
-constexpr float PLAYER_BANK = 2000.0f;
-
-void flare(float h) {
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-h, -h, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(h, -h, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(h, h, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-h, h, 0.0f);
-    glEnd();
-}
 }  // namespace
 
 void ExhaustGlow::draw() const {
@@ -43,10 +30,7 @@ void ExhaustGlow::draw() const {
                      static_cast<float>(gPlayer.position.y + jitterY),
                      static_cast<float>(gPlayer.position.z + jitterZ));
         // The craft's own frame, exactly as its model is placed.
-        glScalef(CRAFT_SCALE, CRAFT_SCALE, CRAFT_SCALE);
-        glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
-        glRotatef(-gPlayer.yaw * DEGREES_PER_RADIAN, 0.0f, 1.0f, 0.0f);
-        glRotatef(PLAYER_BANK * gPlayer.yawRate, 0.0f, 0.0f, 1.0f);
+        turnToPlayerCraftFrame(gPlayer);
         glTranslatef(-75.0f, -80.0f, -260.0f);  // the first nozzle
         glRotatef(turn, 0.0f, 0.0f, 1.0f);
 
@@ -57,13 +41,13 @@ void ExhaustGlow::draw() const {
         glBindTexture(GL_TEXTURE_2D, gTextures[TEX_FLARE]);
         glDisable(GL_CULL_FACE);
         glDisable(GL_DEPTH_TEST);
-        flare(h);
+        drawFlareQuad(h);
 
         // The second nozzle's flare turns the other way.
         glRotatef(-turn, 0.0f, 0.0f, 1.0f);
         glTranslatef(150.0f, 0.0f, 0.0f);
         glRotatef(-turn, 0.0f, 0.0f, 1.0f);
-        flare(h);
+        drawFlareQuad(h);
         glRotatef(turn, 0.0f, 0.0f, 1.0f);
 
         glEnable(GL_BLEND);

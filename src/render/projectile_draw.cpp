@@ -4,25 +4,12 @@
 #include "assets/model.h"
 #include "race/frame.h"
 #include "race/projectile.h"
+#include "render/flare_quad.h"
 #include "render/texture_ids.h"
 
 namespace {
 constexpr float FLARE_HALF_SIZE = 40.0f;
 constexpr float SPIN_DEGREES_PER_FRAME = 40.0f;
-
-void flare() {
-    const float h = FLARE_HALF_SIZE;
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-h, -h, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(h, -h, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(h, h, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-h, h, 0.0f);
-    glEnd();
-}
 }  // namespace
 
 void Projectile::draw() const {
@@ -38,11 +25,11 @@ void Projectile::draw() const {
                  static_cast<float>(position.z));
     glRotatef(SPIN_DEGREES_PER_FRAME * static_cast<float>(gFrameCounter), 0.0f, 1.0f, 1.0f);
     applyColorAlpha(COLOR_RED, 1.0f);
-    flare();
+    drawFlareQuad(FLARE_HALF_SIZE);
     // The blue flare stands at right angles to the red one.
     glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
     applyColorAlpha(COLOR_BLUE, 1.0f);
-    flare();
+    drawFlareQuad(FLARE_HALF_SIZE);
     glPopMatrix();
 
     glEnable(GL_BLEND);
