@@ -22,7 +22,7 @@
 #include "render/craft_draw.h"
 #include "render/scene.h"
 #include "render/skybox.h"
-#include "support/xvfb/private_xvfb.h"
+#include "support/harness/private_xvfb.h"
 #include "track/track.h"
 
 namespace {

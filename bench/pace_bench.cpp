@@ -12,7 +12,7 @@
 #include "app/window.h"
 #include "audio/sound.h"
 #include "race/frame.h"
-#include "support/xvfb/private_xvfb.h"
+#include "support/harness/private_xvfb.h"
 
 namespace {
 

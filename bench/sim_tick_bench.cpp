@@ -6,26 +6,15 @@
 #include "race/opponent.h"
 #include "race/player.h"
 #include "race/projectile.h"
+#include "support/harness/race_start.h"
 #include "track/track.h"
 
 namespace {
 
-void startRace() {
-    releaseAllKeys();
-    std::srand(1);
-    for (Opponent& opponent : gOpponents) {
-        opponent = Opponent();
-        opponent.init();
-        opponent.lane = std::rand() % 100;
-    }
-    placePlayerOnStartLine(gPlayer);
-    gProjectile = Projectile();
-}
-
 // One frame's simulation: opponents, shot, progress search, drag, control
 // step, and the ranking every tenth frame, with Up and Space held.
 void simulationTick(benchmark::State& state) {
-    startRace();
+    testsupport::startRaceWithoutGraphics();
     recordKeyDown(VK_UP);
     recordKeyDown(VK_SPACE);
     recordKeyDown(VK_RIGHT);
@@ -47,7 +36,7 @@ void simulationTick(benchmark::State& state) {
 BENCHMARK(simulationTick)->Unit(benchmark::kMicrosecond);
 
 void progressSearch(benchmark::State& state) {
-    startRace();
+    testsupport::startRaceWithoutGraphics();
     for (auto _ : state) {
         benchmark::DoNotOptimize(gTrack.updatePlayerProgress());
     }
@@ -55,7 +44,7 @@ void progressSearch(benchmark::State& state) {
 BENCHMARK(progressSearch)->Unit(benchmark::kMicrosecond);
 
 void ranking(benchmark::State& state) {
-    startRace();
+    testsupport::startRaceWithoutGraphics();
     updateOpponents();
     for (auto _ : state) {
         benchmark::DoNotOptimize(racePosition());

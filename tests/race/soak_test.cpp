@@ -10,6 +10,7 @@
 #include "race/opponent.h"
 #include "race/player.h"
 #include "race/projectile.h"
+#include "support/harness/race_start.h"
 #include "track/track.h"
 
 namespace {
@@ -71,16 +72,7 @@ private:
 };
 
 TEST(Soak, RandomDrivingKeepsEveryValueFiniteAndOpponentsWithinTheLap) {
-    releaseAllKeys();
-    std::srand(1);
-    for (Opponent& opponent : gOpponents) {
-        opponent = Opponent();
-        opponent.init();
-        opponent.lane = std::rand() % 100;
-    }
-    placePlayerOnStartLine(gPlayer);
-    gProjectile = Projectile();
-
+    testsupport::startRaceWithoutGraphics();
     RandomDriver driver(2024);
     const long ticks = soakTicks();
     int shots = 0;

@@ -7,7 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/display.h"
-#include "support/xvfb/private_xvfb.h"
+#include "support/harness/private_xvfb.h"
 
 namespace testsupport {
 

@@ -1,4 +1,4 @@
-#include "support/xvfb/private_xvfb.h"
+#include "support/harness/private_xvfb.h"
 
 #include <signal.h>
 #include <sys/wait.h>
