@@ -253,7 +253,7 @@ TEST(AseLoader, RealExportsLoadWithTheirCountsOrAreRejected) {
         Model model;
         std::string reason;
         const AseLoadResult result =
-            tryLoadAse(model, testsupport::sharedTestdataPath("ase/" + file), &reason);
+            tryLoadAse(model, testsupport::publicTestdataPath("ase/" + file), &reason);
         ASSERT_NE(result, AseLoadResult::Missing) << file;
         EXPECT_EQ(result == AseLoadResult::Loaded, expected.loads) << file << ": " << reason;
         if (result != AseLoadResult::Loaded || !expected.loads) {
@@ -271,7 +271,7 @@ TEST(AseLoader, RealExportsLoadWithTheirCountsOrAreRejected) {
 TEST(AseLoader, InvalidTextureIndicesAreTheReasonForRejection) {
     // The negative case gets the material list and reference it lacks, so only
     // its texture-face indices 7 8 9 (of three texture vertices) are wrong.
-    std::ifstream in(testsupport::sharedTestdataPath("ase/assimp/InvalidUVIndex.ase"),
+    std::ifstream in(testsupport::publicTestdataPath("ase/assimp/InvalidUVIndex.ase"),
                      std::ios::binary);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     ASSERT_FALSE(text.empty());

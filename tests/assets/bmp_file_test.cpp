@@ -45,7 +45,7 @@ bool readPngBottomUp(const std::string& path, RgbImage& image) {
 }
 
 std::vector<std::pair<std::string, std::vector<std::string>>> referenceMap() {
-    std::ifstream in(testsupport::sharedTestdataPath("bmpsuite/reference-map.tsv"));
+    std::ifstream in(testsupport::publicTestdataPath("bmpsuite/reference-map.tsv"));
     std::vector<std::pair<std::string, std::vector<std::string>>> entries;
     std::string line;
     std::getline(in, line);  // column names
@@ -68,7 +68,7 @@ std::vector<std::pair<std::string, std::vector<std::string>>> referenceMap() {
 std::vector<std::string> filesIn(const std::string& dir) {
     std::vector<std::string> names;
     for (const auto& entry :
-         std::filesystem::directory_iterator(testsupport::sharedTestdataPath("bmpsuite/" + dir))) {
+         std::filesystem::directory_iterator(testsupport::publicTestdataPath("bmpsuite/" + dir))) {
         names.push_back(dir + "/" + entry.path().filename().string());
     }
     return names;
@@ -130,7 +130,7 @@ TEST(BitmapSuite, GoodFilesMatchTheirReferencePictures) {
             continue;
         }
         testsupport::MessageCapture capture;
-        const auto image = loadBitmapRgb(testsupport::sharedTestdataPath("bmpsuite/" + bmp));
+        const auto image = loadBitmapRgb(testsupport::publicTestdataPath("bmpsuite/" + bmp));
         if (bmp == "g/pal8v4.bmp" || bmp == "g/pal8v5.bmp") {
             // Only the 12- and 40-byte headers are read; later versions are refused.
             EXPECT_EQ(image, nullptr) << bmp;
@@ -144,7 +144,7 @@ TEST(BitmapSuite, GoodFilesMatchTheirReferencePictures) {
         for (const std::string& png : pngs) {
             RgbImage reference;
             ASSERT_TRUE(readPngBottomUp(
-                testsupport::sharedTestdataPath("bmpsuite/reference-png/" + png), reference))
+                testsupport::publicTestdataPath("bmpsuite/reference-png/" + png), reference))
                 << png;
             matched =
                 matched || (reference.width == image->width && reference.height == image->height &&
@@ -161,7 +161,7 @@ TEST(BitmapSuite, BadAndQuestionableFilesDecodeOrFailWithOneMessage) {
     for (const char* dir : {"b", "q", "x"}) {
         for (const std::string& bmp : filesIn(dir)) {
             testsupport::MessageCapture capture;
-            const auto image = loadBitmapRgb(testsupport::sharedTestdataPath("bmpsuite/" + bmp));
+            const auto image = loadBitmapRgb(testsupport::publicTestdataPath("bmpsuite/" + bmp));
             EXPECT_EQ(capture.boxes().size(), image ? 0u : 1u) << bmp;
             if (image) {
                 EXPECT_EQ(image->pixels.size(),

@@ -67,8 +67,8 @@ std::string sourcePath(const std::string& relative) {
     return std::string(ZENTRIX_SOURCE_DIR) + "/" + relative;
 }
 
-std::string sharedTestdataPath(const std::string& relative) {
-    return std::string(ZENTRIX_SOURCE_DIR) + "/../shared/testdata/" + relative;
+std::string publicTestdataPath(const std::string& relative) {
+    return std::string(ZENTRIX_SOURCE_DIR) + "/tests/data/" + relative;
 }
 
 }  // namespace testsupport

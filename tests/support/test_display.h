@@ -35,9 +35,9 @@ private:
     void* previousRenderContext_ = nullptr;
 };
 
-// Path of a file in the source tree (data/, tests/, shared test inputs).
+// Path of a file in the source tree (data/, tests/).
 std::string sourcePath(const std::string& relative);
-// The shared public test inputs beside the checkout.
-std::string sharedTestdataPath(const std::string& relative);
+// Public test inputs kept in tests/data (BMP Suite, real ASE exports).
+std::string publicTestdataPath(const std::string& relative);
 
 }  // namespace testsupport
