@@ -35,7 +35,7 @@ int reportDisplayChange(int result) {
     }
     if (const auto message = displayChangeMessage(result)) {
         showMessageBox(message->c_str(), "Orvanta", BoxOwner::None, BoxIcon::Error);
-        postQuitMessage(0);
+        postQuitMessage(1);  // the game ends without racing: no success
     }
     return 0;
 }

@@ -178,6 +178,10 @@ void handleWindowEvent(const SDL_Event& event) {
 }
 
 namespace {
+bool isExposeEvent(const SDL_Event& event) {
+    return event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED;
+}
+
 // SDL falls back to an invisible off-screen driver when no display is there;
 // a game nobody can see is no success, unless that driver was asked for.
 bool onAVisibleDisplay() {
@@ -211,7 +215,7 @@ int gameMain() {
     if (setDisplayMode() == 0) {
         showMessageBox("Could not set satisfactory screen resolution!", "Demo", BoxOwner::None,
                        BoxIcon::Error);
-        postQuitMessage(0);
+        postQuitMessage(1);  // the game ends without racing: no success
     }
     setupPixelFormat();
     gWindow = createGameWindow();
@@ -226,14 +230,22 @@ int gameMain() {
     SteadyPacerClock clock;
     FramePacer pacer(clock, GAME_TICKS_PER_SECOND);
     int exitCode = 0;
-    while (gQuitRequested == 0) {
+    bool quitMessageSeen = false;
+    while (gQuitRequested == 0 && !quitMessageSeen) {
+        // Every waiting event is handled before the frame: with paced frames,
+        // one event a tick would leave Esc behind a queue of mouse motion.
         SDL_Event event;
-        if (SDL_PollEvent(&event) != 0) {
+        while (!quitMessageSeen && SDL_PollEvent(&event) != 0) {
             if (event.type == quitMessageType()) {
                 exitCode = event.user.code;
-                break;
+                quitMessageSeen = true;
+            } else if (!isExposeEvent(event)) {
+                handleWindowEvent(event);
             }
-            handleWindowEvent(event);
+            // An exposed window is repainted by the frame drawn right after.
+        }
+        if (quitMessageSeen) {
+            break;
         }
         renderFrame();
         pacer.waitForNextTick();

@@ -27,6 +27,7 @@ void Opponent::init() {
     speed = static_cast<float>((std::rand() % 80) / 25000.0 + SLOWEST_SPEED);
     lambda = (std::rand() % 40) / 250000.0 - 0.1;
     destroyed = 0;
+    laps = 0;
     // Replaced by the first update, but the draws still count.
     wobbleZ = drawWobble();
     wobbleX = drawWobble();
@@ -45,6 +46,7 @@ void Opponent::update() {
     lambda += speed;
     if (lambda > TRACK_PERIOD) {
         lambda -= TRACK_PERIOD;
+        laps += 1;
     }
 
     // Lanes 0 to 2 give a weave frequency of 0: those craft ride straight.
@@ -64,12 +66,15 @@ void updateOpponents() {
     }
 }
 
+double raceDistance(int32_t laps, double lambda) {
+    return static_cast<double>(laps) * TRACK_PERIOD + lambda;
+}
+
 int32_t racePosition() {
-    // Counted from each craft's position on the coarse grid, not its own lambda.
+    const double player = raceDistance(gPlayer.laps, gPlayer.lambda);
     int32_t place = 1;
     for (const Opponent& opponent : gOpponents) {
-        if (opponent.destroyed == 0 &&
-            gTrack.nearestParameter(opponent.position) > gPlayer.lambda) {
+        if (opponent.destroyed == 0 && raceDistance(opponent.laps, opponent.lambda) > player) {
             place += 1;
         }
     }

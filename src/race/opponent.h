@@ -16,6 +16,8 @@ struct Opponent {
     int32_t wobbleZ = 0;
     int32_t destroyed = 0;
     int32_t lane = 0;
+    // Times the craft has passed from the end of the lap into the next one.
+    int32_t laps = 0;
 
     // Start values, drawn from rand in a fixed order (see opponent.cpp).
     void init();
@@ -28,5 +30,11 @@ extern Opponent gOpponents[OPPONENT_COUNT];
 // One frame for every craft, in index order; destroyed ones move too.
 void updateOpponents();
 
-// The player's place, 1 to 6.
+// How far a craft has come since the start, in track parameter: whole laps
+// plus where it is on the lap. Behind the start line at the start it is
+// negative, so crossing the line for the first time completes no lap.
+double raceDistance(int32_t laps, double lambda);
+
+// The player's place, 1 to 6, by race distance: a craft counts as ahead only
+// when it has strictly covered more; wrecks are out of the race.
 int32_t racePosition();

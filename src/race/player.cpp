@@ -17,4 +17,5 @@ void placePlayerOnStartLine(Player& player) {
     player.lambda = 0.0;
     player.dist = 0.0;
     player.next_dist = 0.0;
+    player.laps = 0;
 }

@@ -17,6 +17,9 @@ struct Player {
     double lambda = 0.0;
     double dist = 0.0;
     double next_dist = 0.0;
+    // Start-line crossings forwards less those backwards: laps behind the
+    // craft since the start, whatever way it got there.
+    int32_t laps = 0;
     Model model;
 };
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "app/key_state.h"
@@ -31,17 +32,21 @@ float keyAxis(int positiveKey, int negativeKey) {
 
 void touchOpponents(Player& player) {
     for (Opponent& opponent : gOpponents) {
-        if (player.position.distanceTo(opponent.position) < CONTACT_RANGE &&
-            opponent.destroyed == 0) {
+        if (opponent.destroyed != 0) {
+            continue;  // a wreck is out of the race: nothing touches it, not even the shot
+        }
+        if (player.position.distanceTo(opponent.position) < CONTACT_RANGE) {
             // Pushed away by half the gap; several contacts add up.
             player.velocity =
                 player.velocity + (player.position - opponent.position) * CONTACT_PUSH;
-            opponent.speed -= CONTACT_SLOW_DOWN;
+            // Slowed, but never pushed into driving backwards.
+            opponent.speed = std::max(0.0f, static_cast<float>(opponent.speed - CONTACT_SLOW_DOWN));
             playCrashSound();
         }
-        // A wreck still stops the shot.
-        if (gProjectile.position.distanceTo(opponent.position) < HIT_RANGE &&
-            gProjectile.active != 0) {
+        // The whole stretch the shot flew this frame, not only where it landed:
+        // at racing speed it moves far further than the hit distance.
+        if (gProjectile.active != 0 &&
+            gProjectile.distanceFlownPast(opponent.position) < HIT_RANGE) {
             opponent.destroyed = 1;
             playCrashSound();
             gProjectile.active = 0;

@@ -1,5 +1,6 @@
 #include "race/projectile.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "race/player.h"
@@ -33,4 +34,17 @@ void Projectile::update() {
         active = 0;
         life = SHOT_LIFE;
     }
+}
+
+double Projectile::distanceFlownPast(const Vector3& point) const {
+    const Vector3 from = position - velocity;
+    const Vector3 path = velocity;
+    const double lengthSquared = path.lengthSquared();
+    double along = 0.0;
+    if (lengthSquared > 0.0) {
+        const Vector3 w = point - from;
+        along = (w.x * path.x + w.y * path.y + w.z * path.z) / lengthSquared;
+        along = std::clamp(along, 0.0, 1.0);
+    }
+    return point.distanceTo(from + path * along);
 }

@@ -17,6 +17,8 @@ struct Projectile {
     void launch(const Player& player);
     // Moves the shot one frame; it expires after 100.
     void update();
+    // Distance from point to the stretch the shot flew in its last move.
+    double distanceFlownPast(const Vector3& point) const;
     // A red and a blue flare crossed at right angles, spinning with the frame counter.
     void draw() const;
 };

@@ -14,10 +14,6 @@ constexpr float CLOCK_X = 874.0f;
 constexpr float CLOCK_Y = 728.0f;
 constexpr float LABEL_X = 864.0f;
 constexpr float LAP_LINE = 10.0f;
-
-// The player's lambda as the previous HUD saw it, to see the start line
-// crossed between two frames. The craft starts on the line.
-double gPreviousLambda = 0.0;
 }  // namespace
 
 void drawHud() {
@@ -28,8 +24,7 @@ void drawHud() {
     applyColor(COLOR_RED);
     printAt(CLOCK_X, CLOCK_Y, "%s", gLapClock.elapsedText().c_str());
 
-    gLapClock.registerLap(gLapClock.elapsedMs(), gPlayer.lambda, gPreviousLambda);
-    gPreviousLambda = gPlayer.lambda;
+    gLapClock.registerLap(gLapClock.elapsedMs(), gPlayer.laps);
 
     applyColor(COLOR_GREY);
     printAt(LABEL_X, CLOCK_Y + 3 * LAP_LINE, "3.");

@@ -15,12 +15,8 @@ std::string clockText(uint32_t ms) {
     const int seconds = static_cast<int>((ms / 1000u) % 60u);
     const int millis = static_cast<int>(ms % 1000u);
     char text[32];
-    std::snprintf(text, sizeof text, "%2d:%2d:%d\n", minutes, seconds, millis);
+    std::snprintf(text, sizeof text, "%2d:%2d:%03d\n", minutes, seconds, millis);
     return text;
-}
-
-bool crossedStartLineForwards(double previousLambda, double lambda) {
-    return previousLambda > LAP_LAST_STRETCH && lambda < LAP_FIRST_STRETCH;
 }
 
 void LapClock::setSource(MillisecondSource source) {
@@ -30,6 +26,8 @@ void LapClock::setSource(MillisecondSource source) {
 void LapClock::start() {
     startMs = gSource();
     lapMs[0] = lapMs[1] = lapMs[2] = 0;
+    lapsSeen = 0;
+    lapsAtLastTime = 0;
 }
 
 uint32_t LapClock::elapsedMs() const {
@@ -47,9 +45,18 @@ std::string LapClock::lapText(int lap) const {
     return clockText(lapMs[lap]);
 }
 
-bool LapClock::registerLap(uint32_t elapsed, double lambda, double previousLambda) {
-    const bool onLine = lambda == 0.0 || crossedStartLineForwards(previousLambda, lambda);
-    if (elapsed <= LAP_MIN_MS || !onLine) {
+bool LapClock::registerLap(uint32_t elapsed, int32_t laps) {
+    const bool crossedForwards = laps > lapsSeen;
+    lapsSeen = laps;
+    if (!crossedForwards || laps <= lapsAtLastTime || !takeLapTime(elapsed)) {
+        return false;
+    }
+    lapsAtLastTime = laps;
+    return true;
+}
+
+bool LapClock::takeLapTime(uint32_t elapsed) {
+    if (elapsed <= LAP_MIN_MS) {
         return false;
     }
     if (lapMs[0] == 0) {

@@ -6,25 +6,19 @@
 // The least clock time before the first lap counts, and between two laps.
 constexpr uint32_t LAP_MIN_MS = 10000;
 
-// The start line lies between the lap's last stretch and its first; a craft
-// seen in the one last frame and in the other this frame has crossed it forwards.
-constexpr double LAP_LAST_STRETCH = 6.183184;
-constexpr double LAP_FIRST_STRETCH = 0.3;
-
 // Where the clock reads its milliseconds; tests put their own clock here.
 using MillisecondSource = uint32_t (*)();
 
-// "%2d:%2d:%d\n": minutes and seconds space-padded, milliseconds unpadded.
+// "%2d:%2d:%03d\n": minutes and seconds space-padded, milliseconds always
+// three digits, so 54 035 ms reads " 0:54:035" and not as 54.35 s.
 std::string clockText(uint32_t ms);
-
-// True when the craft went from the lap's last stretch into its first
-// between two frames.
-bool crossedStartLineForwards(double previousLambda, double lambda);
 
 // The race clock and the times of the first three laps.
 struct LapClock {
     uint32_t startMs = 0;
     uint32_t lapMs[3] = {0, 0, 0};  // 0 while the lap is not completed
+    int32_t lapsSeen = 0;           // the craft's laps at the previous registration try
+    int32_t lapsAtLastTime = 0;     // the craft's laps when the last lap time was taken
 
     void start();
     // Unsigned, so the reading stays right across the timer's wrap.
@@ -32,11 +26,18 @@ struct LapClock {
     std::string elapsedText() const;
     std::string lapText(int lap) const;
 
-    // Registers a lap at clock time elapsed when the craft stands on the start
-    // line (lambda exactly 0) or has just crossed it; returns whether one was.
-    bool registerLap(uint32_t elapsed, double lambda, double previousLambda);
+    // Registers a lap at clock time elapsed when the craft's laps (start-line
+    // crossings forwards less backwards) have just gone up past the count of
+    // the last registration: a whole lap covered since then, ending on a
+    // forward crossing. Standing on the line or reversing over it and back
+    // never registers. Returns whether a lap was registered.
+    bool registerLap(uint32_t elapsed, int32_t laps);
 
     static void setSource(MillisecondSource source);  // null restores the platform's
+
+private:
+    // The time rules: ten seconds before the first lap and between laps, at most three.
+    bool takeLapTime(uint32_t elapsed);
 };
 
 extern LapClock gLapClock;

@@ -29,7 +29,8 @@ public:
     double heading(double t) const;
 
     // Finds the player's lambda, dist and next_dist (written into gPlayer)
-    // by a full-lap search; returns the new lambda.
+    // by a full-lap search, and counts its crossings of the start line in
+    // gPlayer.laps; returns the new lambda.
     double updatePlayerProgress() const;
     // Parameter of the nearest sample on the coarse sampleStep grid.
     double nearestParameter(Vector3 position) const;

@@ -26,6 +26,13 @@ double Track::updatePlayerProgress() const {
             bestT = t;
         }
     }
+    // No craft covers half a lap in a frame: a jump that large is the start line.
+    const double jump = bestT - player.lambda;
+    if (jump < -TRACK_PERIOD / 2.0) {
+        player.laps += 1;
+    } else if (jump > TRACK_PERIOD / 2.0) {
+        player.laps -= 1;
+    }
     player.lambda = bestT;
 
     // dist is taken from a short chord, not the curve: about 3.75 on the start point.

@@ -26,17 +26,8 @@ start_game() {
     GAME_PID=$!
 }
 
-# The viewable top-level windows titled $1. SDL titles its boxes in a way
-# xdotool's name search does not read, so xwininfo finds them.
-visible_windows() {
-    local id
-    for id in $(xwininfo -root -tree | awk -v t="\"$1\":" '$2 == t {print $1}'); do
-        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$id"
-    done
-}
-
 game_window_visible() {
-    [ -n "$(visible_windows Zentrix)" ]
+    [ -n "$(e2e_visible_windows Zentrix)" ]
 }
 
 box_lines() {
@@ -48,7 +39,7 @@ box_lines() {
 close_box() {
     local caption=$1 number=$2 box=""
     for _ in $(seq 100); do
-        box=$(visible_windows "$caption" | head -n1)
+        box=$(e2e_visible_windows "$caption" | head -n1)
         [ -n "$box" ] && break
         kill -0 $GAME_PID 2>/dev/null || fail "game exited while box $number ($caption) was due"
         sleep 0.1
@@ -63,7 +54,7 @@ close_box() {
     for _ in $(seq 50); do
         # The next box may take the same window id, so the game's own progress counts too.
         [ "$(box_lines)" -gt "$number" ] && return 0
-        visible_windows "$caption" | grep -qx "$box" || return 0
+        e2e_visible_windows "$caption" | grep -qx "$box" || return 0
         sleep 0.1
     done
     fail "box $number ($caption) did not close on Return"
@@ -73,7 +64,7 @@ close_box() {
 race_then_escape() {
     local window=""
     for _ in $(seq 100); do
-        window=$(visible_windows Zentrix | head -n1)
+        window=$(e2e_visible_windows Zentrix | head -n1)
         [ -n "$window" ] && break
         kill -0 $GAME_PID 2>/dev/null || fail "game exited before its window showed"
         sleep 0.1

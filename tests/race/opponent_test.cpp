@@ -133,7 +133,7 @@ TEST_F(Opponents, DestroyedCraftKeepMoving) {
     EXPECT_NEAR(gOpponents[1].position.z, gTrack.centreZ(gOpponents[1].lambda), 301.0);
 }
 
-TEST_F(Opponents, TheGridBehindTheLineRanksThePlayerSixth) {
+TEST_F(Opponents, TheGridBehindTheLineRanksThePlayerFirst) {
     std::srand(1);
     for (Opponent& opponent : gOpponents) {
         opponent.init();
@@ -142,13 +142,56 @@ TEST_F(Opponents, TheGridBehindTheLineRanksThePlayerSixth) {
     gTrack.updatePlayerProgress();
     ASSERT_EQ(gPlayer.lambda, 0.0);
     updateOpponents();
-    // Every craft is behind on the road, but its sample is near the lap's end.
+    // Every craft is behind on the road, though its nearest sample is near the
+    // lap's end: it has not reached the line yet, so it is behind.
     for (const Opponent& opponent : gOpponents) {
         EXPECT_LT(opponent.lambda, 0.0);
         EXPECT_GT(gTrack.nearestParameter(opponent.position), 6.0);
     }
-    EXPECT_EQ(racePosition(), 6);
+    EXPECT_EQ(racePosition(), 1);
+}
 
+TEST_F(Opponents, AnOpponentPassingThePlayerTakesItsPlace) {
+    gPlayer.lambda = 1.0;
+    for (Opponent& opponent : gOpponents) {
+        opponent.lambda = 0.9;
+    }
+    EXPECT_EQ(racePosition(), 1);
+    gOpponents[2].lambda = 1.0;
+    EXPECT_EQ(racePosition(), 1) << "level is not ahead";
+    gOpponents[2].lambda = 1.001;
+    EXPECT_EQ(racePosition(), 2);
+    gOpponents[4].lambda = 1.5;
+    EXPECT_EQ(racePosition(), 3);
+}
+
+TEST_F(Opponents, LapsCountBeforeTheParameter) {
+    // The player on its second lap, early in it; an opponent further round
+    // its first lap is a lap down and behind.
+    gPlayer.laps = 1;
+    gPlayer.lambda = 0.5;
+    gOpponents[0].lambda = 6.0;
+    EXPECT_EQ(racePosition(), 1);
+    // Once the opponent wraps into its second lap, the parameter decides again.
+    gOpponents[0].speed = 0.3f;
+    gOpponents[0].update();
+    ASSERT_EQ(gOpponents[0].laps, 1);
+    EXPECT_LT(gOpponents[0].lambda, 0.5);
+    EXPECT_EQ(racePosition(), 1);
+    gOpponents[0].lambda = 0.6;
+    EXPECT_EQ(racePosition(), 2);
+    // A player who has lapped the whole field leads it wherever it stands.
+    gPlayer.laps = 3;
+    gPlayer.lambda = 0.0;
+    EXPECT_EQ(racePosition(), 1);
+}
+
+TEST_F(Opponents, WrecksAreOutOfTheRanking) {
+    for (Opponent& opponent : gOpponents) {
+        opponent.lambda = 2.0;
+    }
+    gPlayer.lambda = 1.0;
+    EXPECT_EQ(racePosition(), 6);
     gOpponents[0].destroyed = 1;
     gOpponents[3].destroyed = 1;
     EXPECT_EQ(racePosition(), 4);
@@ -158,21 +201,23 @@ TEST_F(Opponents, TheGridBehindTheLineRanksThePlayerSixth) {
     EXPECT_EQ(racePosition(), 1);
 }
 
-TEST_F(Opponents, RankingComparesStrictlyWithThePlayersLambda) {
-    for (Opponent& opponent : gOpponents) {
-        opponent.lambda = 1.0;
-        opponent.speed = 0.0f;
+TEST_F(Opponents, AThousandContactsStopACraftButNeverDriveItBackwards) {
+    Opponent& pushed = gOpponents[1];
+    pushed.speed = 0.003f;
+    for (int contact = 0; contact < 1000; ++contact) {
+        placePlayerOnStartLine(gPlayer);
+        pushed.position = gPlayer.position + Vector3(0.0, 0.0, 60.0);
+        stepKeyboard();
     }
-    gPlayer.lambda = 2.0;  // all behind: catch-up makes the speed 5e-7
-    updateOpponents();
-    EXPECT_EQ(racePosition(), 1);
-
-    // An opponent sitting exactly on the player's sample does not count.
-    const double t = gTrack.nearestParameter(gOpponents[0].position);
-    gPlayer.lambda = t;
-    EXPECT_EQ(racePosition(), 1);
-    gPlayer.lambda = std::nextafter(t, 0.0);
-    EXPECT_EQ(racePosition(), 6);
+    EXPECT_EQ(pushed.speed, 0.0f);
+    // Ahead of the player it keeps still; behind, the rubber band starts it again.
+    pushed.lambda = 1.0;
+    gPlayer.lambda = 0.5;
+    pushed.update();
+    EXPECT_EQ(pushed.lambda, 1.0);
+    gPlayer.lambda = 2.0;
+    pushed.update();
+    EXPECT_GT(pushed.speed, 0.0f);
 }
 
 }  // namespace

@@ -96,24 +96,76 @@ TEST_F(Shot, TheFirstOpponentInOrderTakesTheShot) {
     EXPECT_EQ(gOpponents[2].destroyed, 0);
 }
 
-TEST_F(Shot, AWreckStillUsesUpAPassingShot) {
+TEST_F(Shot, AShotPassingAWreckFliesOnAndHitsTheNextOpponent) {
     gProjectile.launch(gPlayer);
     gProjectile.position = Vector3(0.0, 40.0, 0.0);
     gOpponents[0].position = Vector3(50.0, 40.0, 0.0);
     gOpponents[0].destroyed = 1;
     gOpponents[1].position = Vector3(-50.0, 40.0, 0.0);
     stepKeyboard();
+    EXPECT_EQ(gOpponents[1].destroyed, 1);
     EXPECT_EQ(gProjectile.active, 0);
-    EXPECT_EQ(gOpponents[1].destroyed, 0);
-}
 
-TEST_F(Shot, AShotMissingBy120LeavesTheOpponentAlone) {
+    // Past a wreck alone, the shot flies on untouched.
     gProjectile.launch(gPlayer);
     gProjectile.position = Vector3(0.0, 40.0, 0.0);
-    gOpponents[0].position = Vector3(120.0, 40.0, 0.0);
+    gOpponents[1].position = Vector3(1.0e7, 40.0, 1.0e7);
+    stepKeyboard();
+    EXPECT_EQ(gProjectile.active, 1);
+    EXPECT_EQ(gProjectile.life, 100);
+}
+
+TEST_F(Shot, AShotPassingAt120LeavesTheOpponentAlone) {
+    gProjectile.launch(gPlayer);  // flying along -x
+    gProjectile.position = Vector3(0.0, 40.0, 0.0);
+    gOpponents[0].position = Vector3(50.0, 40.0, 120.0);  // beside the stretch it flew
+    gOpponents[1].position = Vector3(-120.0, 40.0, 0.0);  // just beyond where it landed
     stepKeyboard();
     EXPECT_EQ(gOpponents[0].destroyed, 0);
+    EXPECT_EQ(gOpponents[1].destroyed, 0);
     EXPECT_EQ(gProjectile.active, 1);
+}
+
+TEST_F(Shot, AtRacingSpeedItHitsAnOpponentBetweenTwoOfItsPositions) {
+    // About 1000 units a frame against a hit distance of 120: the opponent
+    // lies between two of the shot's frame positions, never within 120 of one.
+    gPlayer.speed = 900.0f;
+    gPlayer.yaw = 0.0f;  // along +x
+    hold(VK_SPACE);
+    stepKeyboard();
+    release(VK_SPACE);
+    ASSERT_EQ(gProjectile.active, 1);
+    const Vector3 launch = gProjectile.position;
+    const double step = gProjectile.velocity.x;
+    ASSERT_GT(step, 950.0);
+    Opponent& target = gOpponents[2];
+    target.position = launch + Vector3(3.5 * step, 0.0, 100.0);
+    // Beside the craft's own path too, so only the shot can reach it.
+    int frames = 0;
+    while (gProjectile.active == 1 && frames < 10) {
+        gProjectile.update();
+        stepKeyboard();
+        ++frames;
+    }
+    EXPECT_EQ(target.destroyed, 1);
+    EXPECT_EQ(frames, 4);
+    EXPECT_EQ(gProjectile.active, 0);
+}
+
+TEST_F(Shot, LaunchedAtAnOpponent3000AheadAtTopSpeedItRemovesIt) {
+    gPlayer.speed = 898.0f;
+    gPlayer.yaw = 0.0f;
+    hold(VK_SPACE);
+    stepKeyboard();
+    release(VK_SPACE);
+    gOpponents[4].position = gProjectile.position + Vector3(3000.0, 0.0, 0.0);
+    for (int frame = 0; frame < 10 && gProjectile.active == 1; ++frame) {
+        gProjectile.update();
+        // The opponent keeps its place; the craft drifts sideways out of reach.
+        gPlayer.position.z += 500.0;
+        stepKeyboard();
+    }
+    EXPECT_EQ(gOpponents[4].destroyed, 1);
 }
 
 TEST_F(Shot, HeldSpaceRefiresInTheFrameTheShotExpires) {

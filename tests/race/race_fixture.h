@@ -23,6 +23,7 @@ protected:
             opponent.lambda = 0.0;
             opponent.speed = 0.001f;
             opponent.destroyed = 0;
+            opponent.laps = 0;
             opponent.lane = 0;
             opponent.wobbleX = 0;
             opponent.wobbleZ = 0;

@@ -122,6 +122,8 @@ void placeOnTrack(double t, float speed) {
     gPlayer.yaw = static_cast<float>(std::atan2(dz, dx));
     gPlayer.yawRate = 0.0f;
     gPlayer.speed = speed;
+    // Set down there, not driven across the lap: no start-line crossing to count.
+    gPlayer.lambda = t;
 }
 
 class RacePicture : public ::testing::Test {
@@ -295,7 +297,8 @@ TEST_F(RacePicture, ALapRegistersWhenTheCraftCrossesTheLineAtFullSpeed) {
     placeOnTrack(TRACK_PERIOD - 0.02, 898.0f);
     recordKeyDown(VK_UP);
     runFrames(1);
-    ASSERT_GT(gPlayer.lambda, LAP_LAST_STRETCH);
+    ASSERT_GT(gPlayer.lambda, TRACK_PERIOD - 0.1);
+    ASSERT_EQ(gPlayer.laps, 0);
     bool landedOnTheLine = false;
     for (int frame = 0; frame < 40 && gLapClock.lapMs[0] == 0; ++frame) {
         gNow += 16;
@@ -303,7 +306,8 @@ TEST_F(RacePicture, ALapRegistersWhenTheCraftCrossesTheLineAtFullSpeed) {
         landedOnTheLine = landedOnTheLine || gPlayer.lambda == 0.0;
     }
     EXPECT_GT(gPlayer.speed, 800.0f);
-    EXPECT_LT(gPlayer.lambda, LAP_FIRST_STRETCH);
+    EXPECT_LT(gPlayer.lambda, 0.3);
+    EXPECT_EQ(gPlayer.laps, 1);
     EXPECT_GT(gLapClock.lapMs[0], 30000u);
     std::printf("crossing at %.0f units per frame; a frame on the line itself: %s\n", gPlayer.speed,
                 landedOnTheLine ? "yes" : "no");

@@ -14,25 +14,23 @@ protected:
     void TearDown() override { LapClock::setSource(nullptr); }
 };
 
-// A start line sample and a crossing at racing speed, as the track reports them.
-constexpr double ON_LINE = 0.0;
-constexpr double MID_LAP = 3.0;
-constexpr double LAST_STRETCH = 6.25;
-constexpr double FIRST_STRETCH = 0.12;
 }  // namespace
 
-TEST(ClockText, MinutesAndSecondsArePaddedWithSpacesMillisecondsNot) {
-    EXPECT_EQ(clockText(0), " 0: 0:0\n");
+TEST(ClockText, MinutesAndSecondsArePaddedWithSpacesMillisecondsAlwaysHaveThreeDigits) {
+    EXPECT_EQ(clockText(0), " 0: 0:000\n");
+    EXPECT_EQ(clockText(7), " 0: 0:007\n");
+    EXPECT_EQ(clockText(54035), " 0:54:035\n") << "54.035 s must not read as 54.35 s";
     EXPECT_EQ(clockText(59999), " 0:59:999\n");
-    EXPECT_EQ(clockText(60000), " 1: 0:0\n");
-    EXPECT_EQ(clockText(65007), " 1: 5:7\n");
-    EXPECT_EQ(clockText(10 * 60000 + 42 * 1000 + 50), "10:42:50\n");
+    EXPECT_EQ(clockText(60000), " 1: 0:000\n");
+    EXPECT_EQ(clockText(65007), " 1: 5:007\n");
+    EXPECT_EQ(clockText(10 * 60000 + 42 * 1000 + 50), "10:42:050\n");
+    EXPECT_EQ(clockText(3599999), "59:59:999\n");
 }
 
 TEST(ClockText, MinutesWrapAfterAnHour) {
     EXPECT_EQ(clockText(59 * 60000 + 59999), "59:59:999\n");
-    EXPECT_EQ(clockText(60 * 60000), " 0: 0:0\n");
-    EXPECT_EQ(clockText(61 * 60000 + 1), " 1: 0:1\n");
+    EXPECT_EQ(clockText(60 * 60000), " 0: 0:000\n");
+    EXPECT_EQ(clockText(61 * 60000 + 1), " 1: 0:001\n");
     EXPECT_EQ(clockText(UINT32_MAX), " 2:47:295\n");  // 71582 minutes, 47.295 s
 }
 
@@ -47,73 +45,80 @@ TEST_F(FakeClock, ElapsedTimeRunsFromTheStartAndHoldsAcrossTheTimersWrap) {
     EXPECT_EQ(clock.elapsedMs(), 0u);
     gFakeNow = 65007 - 500;  // wrapped
     EXPECT_EQ(clock.elapsedMs(), 65007u);
-    EXPECT_EQ(clock.elapsedText(), " 1: 5:7\n");
+    EXPECT_EQ(clock.elapsedText(), " 1: 5:007\n");
 }
 
 TEST_F(FakeClock, LapTextShowsTheLapsOwnTime) {
     LapClock clock;
     clock.lapMs[2] = 59999;
     EXPECT_EQ(clock.lapText(2), " 0:59:999\n");
-    EXPECT_EQ(clock.lapText(0), " 0: 0:0\n");
+    EXPECT_EQ(clock.lapText(0), " 0: 0:000\n");
     EXPECT_EQ(clock.lapText(3), "");
     EXPECT_EQ(clock.lapText(-1), "");
 }
 
 TEST(LapRules, NothingRegistersInTheFirstTenSeconds) {
     LapClock clock;
-    EXPECT_FALSE(clock.registerLap(0, ON_LINE, ON_LINE));
-    EXPECT_FALSE(clock.registerLap(LAP_MIN_MS, ON_LINE, ON_LINE));  // must be past it
-    EXPECT_FALSE(clock.registerLap(LAP_MIN_MS, FIRST_STRETCH, LAST_STRETCH));
+    EXPECT_FALSE(clock.registerLap(LAP_MIN_MS, 1)) << "a lap at exactly ten seconds is too early";
     EXPECT_EQ(clock.lapMs[0], 0u);
-    EXPECT_TRUE(clock.registerLap(LAP_MIN_MS + 1, ON_LINE, ON_LINE));
-    EXPECT_EQ(clock.lapMs[0], LAP_MIN_MS + 1);
+    // The crossing was spent: the next lap needs the next crossing.
+    EXPECT_FALSE(clock.registerLap(LAP_MIN_MS + 1, 1));
+    EXPECT_TRUE(clock.registerLap(LAP_MIN_MS + 5000, 2));
+    EXPECT_EQ(clock.lapMs[0], LAP_MIN_MS + 5000);
 }
 
-TEST(LapRules, NothingRegistersAwayFromTheLine) {
+TEST(LapRules, StandingOnTheLineOrHoveringAcrossItNeverRegisters) {
     LapClock clock;
-    EXPECT_FALSE(clock.registerLap(20000, MID_LAP, MID_LAP - 0.1));
-    EXPECT_FALSE(clock.registerLap(20000, 1e-9, 0.0));  // near is not on
+    // A craft that never moves: laps stay 0 for a minute of frames.
+    for (uint32_t ms = 0; ms <= 60000; ms += 16) {
+        EXPECT_FALSE(clock.registerLap(ms, 0));
+    }
+    // Reversing over the line (laps -1) and forward over it again (0).
+    EXPECT_FALSE(clock.registerLap(61000, -1));
+    EXPECT_FALSE(clock.registerLap(62000, 0));
+    EXPECT_FALSE(clock.registerLap(63000, -1));
+    EXPECT_FALSE(clock.registerLap(64000, 0));
     EXPECT_EQ(clock.lapMs[0], 0u);
+    // Only a whole lap covered, ending on a forward crossing, counts.
+    EXPECT_TRUE(clock.registerLap(95000, 1));
+    EXPECT_EQ(clock.lapMs[0], 95000u);
+}
+
+TEST(LapRules, BackingOverTheLineAfterALapRegistersNothingUntilTheNextLap) {
+    LapClock clock;
+    ASSERT_TRUE(clock.registerLap(30000, 1));
+    EXPECT_FALSE(clock.registerLap(45000, 1)) << "still past the line: no new crossing";
+    EXPECT_FALSE(clock.registerLap(46000, 0));  // reversed back over it
+    EXPECT_FALSE(clock.registerLap(47000, 1));  // and forward again: the same lap
+    EXPECT_EQ(clock.lapMs[1], 0u);
+    EXPECT_TRUE(clock.registerLap(70000, 2));
+    EXPECT_EQ(clock.lapMs[1], 40000u);
 }
 
 TEST(LapRules, EachLaterLapNeedsAFurtherTenSecondsAndAtMostThreeCount) {
     LapClock clock;
-    ASSERT_TRUE(clock.registerLap(30000, ON_LINE, ON_LINE));
-    // Lingering on the line registers nothing more.
-    EXPECT_FALSE(clock.registerLap(30016, ON_LINE, ON_LINE));
-    EXPECT_FALSE(clock.registerLap(40000, ON_LINE, ON_LINE));
+    ASSERT_TRUE(clock.registerLap(30000, 1));
+    EXPECT_FALSE(clock.registerLap(40000, 2)) << "exactly ten seconds after the last is too soon";
     EXPECT_EQ(clock.lapMs[1], 0u);
-    ASSERT_TRUE(clock.registerLap(40001, ON_LINE, ON_LINE));
+    ASSERT_TRUE(clock.registerLap(40001, 3));
     EXPECT_EQ(clock.lapMs[1], 10001u);
-    EXPECT_FALSE(clock.registerLap(50001, ON_LINE, ON_LINE));
-    ASSERT_TRUE(clock.registerLap(75000, ON_LINE, ON_LINE));
+    EXPECT_FALSE(clock.registerLap(50001, 4));
+    ASSERT_TRUE(clock.registerLap(75000, 5));
     EXPECT_EQ(clock.lapMs[2], 75000u - 30000u - 10001u);
-    EXPECT_FALSE(clock.registerLap(200000, ON_LINE, ON_LINE));
-    EXPECT_FALSE(clock.registerLap(300000, FIRST_STRETCH, LAST_STRETCH));
+    EXPECT_FALSE(clock.registerLap(200000, 6)) << "after three laps nothing more registers";
     EXPECT_EQ(clock.lapMs[0], 30000u);
     EXPECT_EQ(clock.lapMs[1], 10001u);
     EXPECT_EQ(clock.lapMs[2], 34999u);
 }
 
-TEST(LapRules, ACraftCrossingTheLineBetweenTwoFramesRegisters) {
+TEST_F(FakeClock, StartingTheClockForgetsTheLapsItHasSeen) {
     LapClock clock;
-    EXPECT_TRUE(clock.registerLap(25000, FIRST_STRETCH, LAST_STRETCH));
-    EXPECT_EQ(clock.lapMs[0], 25000u);
-    // The next frame is past the line too, but not crossing it.
-    EXPECT_FALSE(clock.registerLap(25016, FIRST_STRETCH + 0.1, FIRST_STRETCH));
-    EXPECT_TRUE(clock.registerLap(60000, 0.29, 6.19));
-    EXPECT_EQ(clock.lapMs[1], 35000u);
-}
-
-TEST(LapRules, OnlyAForwardCrossingOfTheLineCounts) {
-    LapClock clock;
-    // Reversing over the line between frames.
-    EXPECT_FALSE(clock.registerLap(25000, LAST_STRETCH, FIRST_STRETCH));
-    // Jumps that do not come from the lap's last stretch or land past its first.
-    EXPECT_FALSE(clock.registerLap(25000, FIRST_STRETCH, MID_LAP));
-    EXPECT_FALSE(clock.registerLap(25000, 0.31, LAST_STRETCH));
-    EXPECT_FALSE(clock.registerLap(25000, FIRST_STRETCH, LAP_LAST_STRETCH));
+    gFakeNow = 1000;
+    clock.start();
+    ASSERT_TRUE(clock.registerLap(40000, 1));
+    gFakeNow = 90000;
+    clock.start();
     EXPECT_EQ(clock.lapMs[0], 0u);
-    // Standing on the line still counts whichever way the craft came.
-    EXPECT_TRUE(clock.registerLap(25000, ON_LINE, FIRST_STRETCH));
+    EXPECT_FALSE(clock.registerLap(1000, 0));
+    EXPECT_TRUE(clock.registerLap(31000, 1)) << "a new race's first lap counts again";
 }

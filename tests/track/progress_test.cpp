@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "race/player.h"
+#include "render/lap_clock.h"
 #include "track/track.h"
 
 namespace {
@@ -144,6 +145,95 @@ TEST_F(TrackProgress, NearestParameterSearchesTheCoarseGridAtFlyingHeight) {
     const double step = gTrack.sampleStep;
     EXPECT_EQ(gTrack.nearestParameter(centreAt(step * 0.25, 40.0)), 0.0);
     EXPECT_EQ(gTrack.nearestParameter(centreAt(step * 0.75, 40.0)), step);
+}
+
+}  // namespace
+
+namespace {
+
+// A craft flown along the centre line at a steady world speed, frame by frame,
+// with the lap clock watching as the HUD does. Time runs at 60 frames a second.
+class StartLine : public TrackProgress {
+protected:
+    void SetUp() override {
+        TrackProgress::SetUp();
+        clock_ = LapClock();
+        gTrack.updatePlayerProgress();
+    }
+
+    // One frame: the craft moves to t, the track finds it, the clock looks.
+    void frameAt(double t) {
+        gPlayer.position = centreAt(t, 40.0);
+        gTrack.updatePlayerProgress();
+        ms_ += 16;
+        if (clock_.registerLap(ms_, gPlayer.laps)) {
+            ++lapsRegistered_;
+        }
+    }
+
+    // Flies from parameter t over distance units at speed units a frame
+    // (negative: backwards); returns where it ends.
+    double fly(double t, double distance, double speed) {
+        const double sign = speed < 0.0 ? -1.0 : 1.0;
+        for (double flown = 0.0; flown < distance; flown += std::fabs(speed)) {
+            const double h = 1e-6;
+            const double dx = gTrack.centreX(t + h) - gTrack.centreX(t);
+            const double dz = gTrack.centreZ(t + h) - gTrack.centreZ(t);
+            t += sign * std::fabs(speed) * h / std::hypot(dx, dz);
+            frameAt(t);
+        }
+        return t;
+    }
+
+    LapClock clock_;
+    uint32_t ms_ = 0;
+    int lapsRegistered_ = 0;
+};
+
+constexpr double LAP_LENGTH = 1698590.0;
+
+TEST_F(StartLine, ACraftIdleOnTheLineForAMinuteRegistersNoLap) {
+    for (int frame = 0; frame < 60 * 60; ++frame) {
+        frameAt(0.0);
+    }
+    EXPECT_EQ(gPlayer.laps, 0);
+    EXPECT_EQ(lapsRegistered_, 0);
+    // Hovering to and fro across the line changes nothing either.
+    for (int swing = 0; swing < 100; ++swing) {
+        frameAt(swing % 2 == 0 ? -0.002 : 0.002);
+    }
+    EXPECT_EQ(lapsRegistered_, 0);
+    EXPECT_LE(gPlayer.laps, 0);
+}
+
+TEST_F(StartLine, ReversingOverTheLineAndForwardAgainRegistersNothingUntilAWholeLap) {
+    ms_ = 20000;  // well past the ten seconds, so only the crossings decide
+    double t = fly(0.0, 3000.0, -300.0);
+    EXPECT_EQ(gPlayer.laps, -1) << "backed over the line";
+    EXPECT_GT(gPlayer.lambda, 6.0);
+    t = fly(t, 6000.0, 300.0);
+    EXPECT_EQ(gPlayer.laps, 0) << "forward over it again: back where it started";
+    EXPECT_EQ(lapsRegistered_, 0);
+    // Now a whole lap at racing speed, crossing the line forwards at the end.
+    fly(t, LAP_LENGTH, 900.0);
+    EXPECT_EQ(gPlayer.laps, 1);
+    EXPECT_EQ(lapsRegistered_, 1);
+    EXPECT_GT(clock_.lapMs[0], 20000u);
+}
+
+TEST_F(StartLine, EachFullLapAtRacingSpeedRegistersExactlyOne) {
+    double t = fly(0.0, LAP_LENGTH * 0.5, 900.0);
+    EXPECT_EQ(lapsRegistered_, 0) << "half a lap is no lap";
+    t = fly(t, LAP_LENGTH * 0.6, 900.0);
+    EXPECT_EQ(gPlayer.laps, 1);
+    EXPECT_EQ(lapsRegistered_, 1);
+    const uint32_t firstLap = clock_.lapMs[0];
+    // About 1900 frames of 16 ms for a lap at 900 units a frame.
+    EXPECT_NEAR(firstLap, 1887 * 16, 200 * 16);
+    fly(t, LAP_LENGTH, 900.0);
+    EXPECT_EQ(gPlayer.laps, 2);
+    EXPECT_EQ(lapsRegistered_, 2);
+    EXPECT_NEAR(clock_.lapMs[1], firstLap, 100 * 16);
 }
 
 }  // namespace

@@ -2,10 +2,11 @@
 # waiting for the game's window. Each script sets WORK (a scratch folder)
 # and GAME_PID (the game's process) before using them.
 
-# Starts Xvfb on a display number it picks itself and exports DISPLAY.
+# Starts Xvfb on a display number it picks itself and exports DISPLAY; the
+# screen is 1024x768x24 unless $1 names another.
 e2e_start_xvfb() {
     exec 3>"$WORK/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -nolisten tcp -noreset 2>/dev/null &
     XVFB_PID=$!
     exec 3>&-
     for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
@@ -31,15 +32,43 @@ e2e_wait_for_window() {
     fail "no window titled Zentrix"
 }
 
-# Waits up to $1 seconds for the game to end; sets status to its exit status,
-# or to "timeout".
+# Waits up to $1 seconds (fractions allowed) for the game to end; sets status
+# to its exit status, or to "timeout".
 e2e_wait_for_exit() {
-    local deadline=$(($(date +%s%N) + $1 * 1000000000))
+    local deadline=$(($(date +%s%N) + $(awk -v s="$1" 'BEGIN { printf "%d", s * 1e9 }')))
     while kill -0 "$GAME_PID" 2>/dev/null; do
         [ "$(date +%s%N)" -lt $deadline ] || { status=timeout; return; }
-        sleep 0.05
+        sleep 0.01
     done
     wait "$GAME_PID"
     status=$?
     GAME_PID=""
+}
+
+# The viewable top-level windows titled $1. SDL titles its boxes in a way
+# xdotool's name search does not read, so xwininfo finds them.
+e2e_visible_windows() {
+    local id
+    for id in $(xwininfo -root -tree | awk -v t="\"$1\":" '$2 == t {print $1}'); do
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$id"
+    done
+}
+
+# Waits up to ten seconds for a box titled $1 and closes it with Return.
+e2e_close_box() {
+    local box=""
+    for _ in $(seq 100); do
+        box=$(e2e_visible_windows "$1" | head -n1)
+        [ -n "$box" ] && break
+        kill -0 "$GAME_PID" 2>/dev/null || fail "game exited before the \"$1\" box"
+        sleep 0.1
+    done
+    [ -n "$box" ] || fail "no box titled \"$1\""
+    xdotool windowfocus "$box" 2>/dev/null
+    sleep 0.1
+    xdotool key Return
+    for _ in $(seq 50); do
+        e2e_visible_windows "$1" | grep -qx "$box" || return 0
+        sleep 0.1
+    done
 }
