@@ -22,7 +22,7 @@ constexpr double TRACK_WINDOW_AHEAD = 0.3;
 struct TrackSegment {
     int index;
     double t;      // near end
-    double tNext;  // far end: the very value the next segment starts from
+    double tNext;  // far end: the very value the next segment starts from (0 after the last)
 };
 
 // The segments drawn this frame: the window around lambda plus the start

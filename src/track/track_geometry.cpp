@@ -35,8 +35,11 @@ std::vector<TrackSegment> visibleSegments(const Track& track, double lambda) {
     int index = 0;
     for (double t = 0.0; t < TRACK_PERIOD; ++index) {
         const double next = t + track.sampleStep;
+        // The curve runs on past the start point at the end of the lap, so the
+        // last segment stops where the first begins instead of lying under it.
+        const double farEnd = next < TRACK_PERIOD ? next : 0.0;
         if ((lo < t && t < hi) || t < START_ZONE_AHEAD || t > START_ZONE_BEHIND) {
-            segments.push_back({index, t, next});
+            segments.push_back({index, t, farEnd});
         }
         t = next;
     }

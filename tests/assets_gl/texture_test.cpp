@@ -84,7 +84,7 @@ TEST(Textures, SkyFacesClampAndEverythingElseRepeatsWithLinearFilters) {
     const std::string path = writeBitmap("square.bmp", testbmp::gradient24(4, 4));
     for (int index = 0; index < TEXTURE_COUNT; ++index) {
         loadTexture(gTextures, path, index);
-        const GLint wrap = textureClampsAtEdges(index) ? GL_CLAMP : GL_REPEAT;
+        const GLint wrap = textureClampsAtEdges(index) ? GL_CLAMP_TO_EDGE : GL_REPEAT;
         EXPECT_EQ(textureParameter(GL_TEXTURE_WRAP_S), wrap) << index;
         EXPECT_EQ(textureParameter(GL_TEXTURE_WRAP_T), wrap) << index;
         EXPECT_EQ(textureParameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR) << index;

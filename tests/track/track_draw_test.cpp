@@ -68,13 +68,14 @@ TEST(TrackWindow, TheCraftsOwnSegmentIsAlwaysDrawnAndNoneTwice) {
     }
 }
 
-TEST(TrackWindow, TheLapIsCutInto604SegmentsEndingJustPastTheStartLine) {
+TEST(TrackWindow, TheLapIsCutInto604SegmentsTheLastEndingWhereTheFirstBegins) {
     const auto segments = visibleSegments(gTrack, 6.25);
     const TrackSegment& last = segments.back();
     EXPECT_EQ(last.index, 603);
     EXPECT_LT(last.t, TRACK_PERIOD);
-    EXPECT_GE(last.tNext, TRACK_PERIOD);
     EXPECT_NEAR(last.t, 6.2727814, 1e-6);
+    EXPECT_EQ(last.tNext, segments.front().t);
+    EXPECT_EQ(segments.front().t, 0.0);
 }
 
 TEST(TrackGeometry, NeighbouringSegmentsShareTheirEdgesExactly) {
@@ -92,6 +93,29 @@ TEST(TrackGeometry, NeighbouringSegmentsShareTheirEdgesExactly) {
             EXPECT_EQ(a.leftTopFar, b.leftTopNear);
         }
     }
+}
+
+TEST(TrackGeometry, TheLapClosesOnTheStartLineWithoutTheRoadDoubling) {
+    const auto segments = visibleSegments(gTrack, 0.0);
+    const SegmentCorners first = segmentCorners(gTrack, segments.front());
+    const SegmentCorners last = segmentCorners(gTrack, segments.back());
+    ASSERT_EQ(segments.back().index, 603);
+    EXPECT_EQ(last.farLeft, first.nearLeft);
+    EXPECT_EQ(last.farRight, first.nearRight);
+    EXPECT_EQ(last.rightTopFar, first.rightTopNear);
+    EXPECT_EQ(last.leftTopFar, first.leftTopNear);
+    // The whole last segment lies before the line, seen along the direction of travel.
+    const double h = gTrack.heading(0.0);
+    const Vector3 forward(std::sin(h), 0.0, std::cos(h));
+    const Vector3 line(gTrack.centreX(0.0), -2.0, gTrack.centreZ(0.0));
+    const auto along = [&](const Vector3& p) {
+        const Vector3 d = p - line;
+        return d.x * forward.x + d.z * forward.z;
+    };
+    EXPECT_LT(along(last.nearLeft), -1000.0);
+    EXPECT_LT(along(last.nearRight), -1000.0);
+    EXPECT_NEAR(along(last.farLeft), 0.0, 1e-6);
+    EXPECT_NEAR(along(last.farRight), 0.0, 1e-6);
 }
 
 TEST(TrackGeometry, RoadIs1200WideWithWallsLeaningOutTo700) {
