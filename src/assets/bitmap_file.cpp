@@ -1,57 +1,59 @@
-#include <sys/stat.h>
-
-#include <cstdio>
 #include <new>
-#include <vector>
+#include <string>
 
 #include "app/platform.h"
 #include "assets/bitmap.h"
 #include "assets/bmp_decoder.h"
-#include "assets/file_lookup.h"
+#include "assets/regular_file.h"
 
 namespace {
-// The whole file, or nothing when it cannot be opened or is empty (an empty
-// file cannot be mapped either).
-BitmapError readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    const std::string found = findFileIgnoringCase(path);
-    struct stat info;
-    if (stat(found.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0) {
+class FileSource : public BitmapSource {
+public:
+    explicit FileSource(const RegularFile& file) : file_(file) {}
+    uint64_t size() const override { return file_.size(); }
+    bool readAt(uint64_t offset, void* buffer, std::size_t count) const override {
+        return file_.readAt(offset, buffer, count);
+    }
+
+private:
+    const RegularFile& file_;
+};
+
+// Only what the headers ask for is read: never the whole file.
+BitmapError readBitmap(const std::string& path, uint64_t maxBytes, RgbImage& image) {
+    RegularFile file;
+    if (!file.open(path)) {
         return BitmapError::OpenFailed;
     }
-    std::FILE* file = std::fopen(found.c_str(), "rb");
-    if (file == nullptr) {
-        return BitmapError::OpenFailed;
-    }
-    BitmapError result = BitmapError::None;
-    try {
-        bytes.resize(static_cast<std::size_t>(info.st_size));
-        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
-        if (bytes.empty()) {
-            result = BitmapError::OpenFailed;
+    return decodeBitmap(FileSource(file), image, maxBytes);
+}
+
+void showBitmapError(const std::string& path, BitmapError error) {
+    const char* text = bitmapErrorText(error);
+    std::string openFailed;
+    if (error == BitmapError::OpenFailed) {
+        try {
+            openFailed = "Failed to open DIB file " + path + ".\n";
+            text = openFailed.c_str();
+        } catch (const std::bad_alloc&) {
+            text = bitmapErrorText(BitmapError::OutOfMemory);
         }
-    } catch (const std::bad_alloc&) {
-        result = BitmapError::OutOfMemory;
     }
-    std::fclose(file);
-    return result;
+    showMessageBox(text, "Error", BoxOwner::GameWindow, BoxIcon::Error);
 }
 }  // namespace
 
-std::unique_ptr<RgbImage> loadBitmapRgb(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    auto image = std::make_unique<RgbImage>();
-    BitmapError error = readWholeFile(path, bytes);
-    if (error == BitmapError::None) {
-        error = decodeBitmap(bytes.data(), bytes.size(), *image);
+std::unique_ptr<RgbImage> loadBitmapRgb(const std::string& path, uint64_t maxBytes) {
+    BitmapError error = BitmapError::OutOfMemory;
+    try {
+        auto image = std::make_unique<RgbImage>();
+        error = readBitmap(path, maxBytes, *image);
+        if (error == BitmapError::None) {
+            return image;
+        }
+    } catch (const std::bad_alloc&) {
+        error = BitmapError::OutOfMemory;
     }
-    if (error == BitmapError::None) {
-        return image;
-    }
-    if (error == BitmapError::OpenFailed) {
-        const std::string text = "Failed to open DIB file " + path + ".\n";
-        showMessageBox(text.c_str(), "Error", BoxOwner::GameWindow, BoxIcon::Error);
-    } else {
-        showMessageBox(bitmapErrorText(error), "Error", BoxOwner::GameWindow, BoxIcon::Error);
-    }
+    showBitmapError(path, error);
     return nullptr;
 }

@@ -1,27 +1,28 @@
 #include "assets/bmp_decoder.h"
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 #include <vector>
 
+#include "assets/bmp_layout.h"
+
 namespace {
-constexpr uint32_t BI_RGB = 0;
-constexpr uint32_t BI_RLE8 = 1;
-constexpr uint32_t BI_RLE4 = 2;
-constexpr uint32_t BI_BITFIELDS = 3;
+class MemorySource : public BitmapSource {
+public:
+    MemorySource(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    uint64_t size() const override { return size_; }
+    bool readAt(uint64_t offset, void* buffer, std::size_t count) const override {
+        if (offset > size_ || count > size_ - offset) {
+            return false;
+        }
+        std::memcpy(buffer, data_ + offset, count);
+        return true;
+    }
 
-uint16_t u16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t u32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-struct Rgb {
-    uint8_t r = 0;
-    uint8_t g = 0;
-    uint8_t b = 0;
+private:
+    const uint8_t* data_;
+    std::size_t size_;
 };
 
 // One colour channel of a 16- or 32-bit pixel, scaled from its mask's width to 0..255.
@@ -49,21 +50,12 @@ private:
     uint64_t max_ = 0;
 };
 
-struct Layout {
-    int64_t width = 0;
-    int64_t height = 0;  // rows, always positive
-    bool topDown = false;
-    unsigned bitsPerPixel = 0;
-    uint32_t compression = BI_RGB;
-    std::vector<Rgb> palette;
-    uint32_t masks[3] = {0, 0, 0};  // red, green, blue
-};
-
 // Writes into the output with stored row y (0 = first stored) and column x;
 // anything outside the picture is dropped.
 class Canvas {
 public:
-    Canvas(const Layout& layout, std::vector<uint8_t>& pixels) : layout_(layout), pixels_(pixels) {}
+    Canvas(const BmpLayout& layout, std::vector<uint8_t>& pixels)
+        : layout_(layout), pixels_(pixels) {}
     void put(int64_t x, int64_t y, Rgb c) {
         if (x < 0 || x >= layout_.width || y < 0 || y >= layout_.height) {
             return;
@@ -80,56 +72,117 @@ public:
     }
 
 private:
-    const Layout& layout_;
+    const BmpLayout& layout_;
     std::vector<uint8_t>& pixels_;
 };
 
-void decodeRows(const Layout& layout, const uint8_t* data, std::size_t stride, Canvas& canvas) {
-    const Channel red(layout.masks[0]);
-    const Channel green(layout.masks[1]);
-    const Channel blue(layout.masks[2]);
-    for (int64_t y = 0; y < layout.height; ++y) {
-        const uint8_t* row = data + static_cast<std::size_t>(y) * stride;
-        for (int64_t x = 0; x < layout.width; ++x) {
-            switch (layout.bitsPerPixel) {
-                case 1:
-                    canvas.putIndex(x, y, (row[x >> 3] >> (7 - (x & 7))) & 1u);
-                    break;
-                case 4:
-                    canvas.putIndex(x, y, (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15u);
-                    break;
-                case 8:
-                    canvas.putIndex(x, y, row[x]);
-                    break;
-                case 24:
-                    canvas.put(x, y, {row[3 * x + 2], row[3 * x + 1], row[3 * x]});
-                    break;
-                case 16:
-                case 32: {
-                    const uint32_t v =
-                        layout.bitsPerPixel == 16 ? u16(row + 2 * x) : u32(row + 4 * x);
-                    canvas.put(x, y, {red(v), green(v), blue(v)});
-                    break;
-                }
+void decodeRow(const BmpLayout& layout, const Channel (&channels)[3], const uint8_t* row, int64_t y,
+               Canvas& canvas) {
+    for (int64_t x = 0; x < layout.width; ++x) {
+        switch (layout.bitsPerPixel) {
+            case 1:
+                canvas.putIndex(x, y, (row[x >> 3] >> (7 - (x & 7))) & 1u);
+                break;
+            case 4:
+                canvas.putIndex(x, y, (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15u);
+                break;
+            case 8:
+                canvas.putIndex(x, y, row[x]);
+                break;
+            case 24:
+                canvas.put(x, y, {row[3 * x + 2], row[3 * x + 1], row[3 * x]});
+                break;
+            case 16:
+            case 32: {
+                const uint32_t v =
+                    layout.bitsPerPixel == 16 ? readU16(row + 2 * x) : readU32(row + 4 * x);
+                canvas.put(x, y, {channels[0](v), channels[1](v), channels[2](v)});
+                break;
             }
         }
     }
 }
 
+// The last uncompressed row may leave out its padding; nothing more may be missing.
+bool uncompressedRowsFit(const BmpLayout& layout, uint64_t fileSize) {
+    const uint64_t needed =
+        static_cast<uint64_t>(layout.height - 1) * layout.stride() + (layout.rowBits() + 7) / 8;
+    return needed <= fileSize - layout.pixelOffset;
+}
+
+// Uncompressed rows, read one at a time so only a row is ever held besides the picture.
+BitmapError decodeRows(const BitmapSource& source, const BmpLayout& layout, Canvas& canvas) {
+    const uint64_t stride = layout.stride();
+    const uint64_t available = source.size() - layout.pixelOffset;
+    const Channel channels[3] = {Channel(layout.masks[0]), Channel(layout.masks[1]),
+                                 Channel(layout.masks[2])};
+    std::vector<uint8_t> row(static_cast<std::size_t>(stride));
+    for (int64_t y = 0; y < layout.height; ++y) {
+        const uint64_t start = static_cast<uint64_t>(y) * stride;
+        const auto count = static_cast<std::size_t>(std::min(stride, available - start));
+        if (!source.readAt(layout.pixelOffset + start, row.data(), count)) {
+            return BitmapError::ConversionError;
+        }
+        decodeRow(layout, channels, row.data(), y, canvas);
+    }
+    return BitmapError::None;
+}
+
+// Hands out a run-length stream a few bytes at a time, reading the file in
+// blocks so a long stream is never held whole.
+class StreamReader {
+public:
+    StreamReader(const BitmapSource& source, uint64_t offset)
+        : source_(source), next_(offset), block_(BLOCK_SIZE) {}
+
+    // The next count bytes (at most 256), or null when the stream ends first.
+    const uint8_t* take(std::size_t count) {
+        if (end_ - pos_ < count && (!refill() || end_ - pos_ < count)) {
+            return nullptr;
+        }
+        const uint8_t* bytes = block_.data() + pos_;
+        pos_ += count;
+        return bytes;
+    }
+
+private:
+    static constexpr std::size_t BLOCK_SIZE = 64 * 1024;
+
+    bool refill() {
+        std::memmove(block_.data(), block_.data() + pos_, end_ - pos_);
+        end_ -= pos_;
+        pos_ = 0;
+        const uint64_t left = source_.size() - next_;
+        const auto count = static_cast<std::size_t>(std::min<uint64_t>(BLOCK_SIZE - end_, left));
+        if (!source_.readAt(next_, block_.data() + end_, count)) {
+            return false;
+        }
+        next_ += count;
+        end_ += count;
+        return true;
+    }
+
+    const BitmapSource& source_;
+    uint64_t next_;
+    std::vector<uint8_t> block_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+};
+
 // Run-length encoded 8- or 4-bit data; the stream must end (or fill the
 // picture) before the file does.
-BitmapError decodeRle(const Layout& layout, const uint8_t* data, std::size_t size, Canvas& canvas) {
+BitmapError decodeRle(const BitmapSource& source, const BmpLayout& layout, Canvas& canvas) {
     const bool fourBit = layout.compression == BI_RLE4;
-    std::size_t p = 0;
+    StreamReader stream(source, layout.pixelOffset);
     int64_t x = 0;
     int64_t y = 0;
     while (y < layout.height) {
-        if (size - p < 2) {
+        const uint8_t* pair = stream.take(2);
+        if (pair == nullptr) {
             return BitmapError::ConversionError;
         }
-        const unsigned count = data[p];
-        const unsigned value = data[p + 1];
-        p += 2;
+        const unsigned count = pair[0];
+        const unsigned value = pair[1];
         if (count > 0) {
             for (unsigned i = 0; i < count; ++i, ++x) {
                 canvas.putIndex(x, y, fourBit ? ((i & 1) ? value & 15u : value >> 4) : value);
@@ -140,136 +193,55 @@ BitmapError decodeRle(const Layout& layout, const uint8_t* data, std::size_t siz
         } else if (value == 1) {
             break;
         } else if (value == 2) {
-            if (size - p < 2) {
+            const uint8_t* delta = stream.take(2);
+            if (delta == nullptr) {
                 return BitmapError::ConversionError;
             }
-            x += data[p];
-            y += data[p + 1];
-            p += 2;
+            x += delta[0];
+            y += delta[1];
         } else {
             std::size_t bytes = fourBit ? (value + 1) / 2 : value;
             bytes += bytes & 1;  // absolute runs end on a 16-bit boundary
-            if (size - p < bytes) {
+            const uint8_t* literal = stream.take(bytes);
+            if (literal == nullptr) {
                 return BitmapError::ConversionError;
             }
             for (unsigned i = 0; i < value; ++i, ++x) {
-                const unsigned byte = data[p + (fourBit ? i / 2 : i)];
+                const unsigned byte = literal[fourBit ? i / 2 : i];
                 canvas.putIndex(x, y, fourBit ? ((i & 1) ? byte & 15u : byte >> 4) : byte);
             }
-            p += bytes;
         }
     }
     return BitmapError::None;
 }
 
-BitmapError readLayout(const uint8_t* data, std::size_t size, Layout& layout,
-                       uint64_t& pixelOffset) {
-    std::size_t header = 0;
-    bool offsetKnown = false;
-    if (size >= 2 && data[0] == 'B' && data[1] == 'M') {
-        if (size < 14) {
-            return BitmapError::ConversionError;
-        }
-        pixelOffset = u32(data + 10);
-        offsetKnown = true;
-        header = 14;
-    }
-    if (size - header < 4) {
-        return BitmapError::ConversionError;
-    }
-    const uint32_t headerSize = u32(data + header);
-    if (headerSize != 12 && headerSize != 40) {
-        return BitmapError::UnknownFormat;
-    }
-    if (size - header < headerSize) {
-        return BitmapError::ConversionError;
-    }
-    const uint8_t* h = data + header;
-    const bool core = headerSize == 12;
-    unsigned planes = 0;
-    uint32_t colorsUsed = 0;
-    if (core) {
-        layout.width = u16(h + 4);
-        layout.height = u16(h + 6);
-        planes = u16(h + 8);
-        layout.bitsPerPixel = u16(h + 10);
-    } else {
-        layout.width = static_cast<int32_t>(u32(h + 4));
-        layout.height = static_cast<int32_t>(u32(h + 8));
-        planes = u16(h + 12);
-        layout.bitsPerPixel = u16(h + 14);
-        layout.compression = u32(h + 16);
-        colorsUsed = u32(h + 32);
-    }
-    if (layout.height < 0) {
-        layout.height = -layout.height;
-        layout.topDown = true;
-    }
+bool withinBudget(const BmpLayout& layout, uint64_t maxBytes) {
+    return layout.width <= MAX_BITMAP_SIDE && layout.height <= MAX_BITMAP_SIDE &&
+           layout.rgbBytes() <= maxBytes;
+}
 
-    const unsigned bpp = layout.bitsPerPixel;
-    const bool bppKnown = bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32;
-    bool compressionFits = false;
-    switch (layout.compression) {
-        case BI_RGB:
-            compressionFits = true;
-            break;
-        case BI_RLE8:
-            compressionFits = bpp == 8 && !layout.topDown;
-            break;
-        case BI_RLE4:
-            compressionFits = bpp == 4 && !layout.topDown;
-            break;
-        case BI_BITFIELDS:
-            compressionFits = bpp == 16 || bpp == 32;
-            break;
+BitmapError decode(const BitmapSource& source, RgbImage& image, uint64_t maxBytes) {
+    BmpLayout layout;
+    const BitmapError error = readBmpLayout(source, layout);
+    if (error != BitmapError::None) {
+        return error;
     }
-    if (planes != 1 || !bppKnown || !compressionFits || layout.width <= 0 || layout.height == 0) {
+    if (!withinBudget(layout, maxBytes)) {
+        return BitmapError::OutOfMemory;
+    }
+    if (!layout.runLength() && !uncompressedRowsFit(layout, source.size())) {
         return BitmapError::ConversionError;
     }
-
-    unsigned entries = bpp == 1 ? 2 : bpp == 4 ? 16 : bpp == 8 ? 256 : 0;
-    if (!core && colorsUsed != 0) {
-        entries = colorsUsed & 0xFFFFu;
+    std::vector<uint8_t> pixels(static_cast<std::size_t>(layout.rgbBytes()), 0);
+    Canvas canvas(layout, pixels);
+    const BitmapError body =
+        layout.runLength() ? decodeRle(source, layout, canvas) : decodeRows(source, layout, canvas);
+    if (body != BitmapError::None) {
+        return body;
     }
-    if (bpp <= 8 && entries == 0) {
-        return BitmapError::ConversionError;
-    }
-
-    uint64_t next = header + headerSize;
-    if (layout.compression == BI_BITFIELDS) {
-        if (size - next < 12) {
-            return BitmapError::ConversionError;
-        }
-        for (int i = 0; i < 3; ++i) {
-            layout.masks[i] = u32(data + next + 4 * i);
-        }
-        next += 12;
-    } else if (bpp == 16) {
-        layout.masks[0] = 0x7C00;
-        layout.masks[1] = 0x03E0;
-        layout.masks[2] = 0x001F;
-    } else if (bpp == 32) {
-        layout.masks[0] = 0xFF0000;
-        layout.masks[1] = 0x00FF00;
-        layout.masks[2] = 0x0000FF;
-    }
-    const unsigned entrySize = core ? 3 : 4;
-    if (size - next < uint64_t{entrySize} * entries) {
-        return BitmapError::ConversionError;
-    }
-    if (bpp <= 8) {
-        layout.palette.resize(entries);
-        for (unsigned i = 0; i < entries; ++i) {
-            const uint8_t* e = data + next + uint64_t{entrySize} * i;
-            layout.palette[i] = {e[2], e[1], e[0]};
-        }
-    }
-    if (!offsetKnown) {
-        pixelOffset = next + uint64_t{entrySize} * entries;
-    }
-    if (pixelOffset > size) {
-        return BitmapError::ConversionError;
-    }
+    image.width = static_cast<int32_t>(layout.width);
+    image.height = static_cast<int32_t>(layout.height);
+    image.pixels = std::move(pixels);
     return BitmapError::None;
 }
 }  // namespace
@@ -287,50 +259,22 @@ const char* bitmapErrorText(BitmapError error) {
     }
 }
 
-BitmapError decodeBitmap(const uint8_t* data, std::size_t size, RgbImage& image) {
+BitmapError decodeBitmap(const BitmapSource& source, RgbImage& image, uint64_t maxBytes) {
     image = RgbImage{};
-    if (data == nullptr || size == 0) {
+    if (source.size() == 0) {
         return BitmapError::OpenFailed;
     }
-    Layout layout;
-    uint64_t pixelOffset = 0;
-    const BitmapError error = readLayout(data, size, layout, pixelOffset);
-    if (error != BitmapError::None) {
-        return error;
-    }
-    // Both dimensions are below 2^31, so the product cannot wrap.
-    const uint64_t outputBytes =
-        static_cast<uint64_t>(layout.width) * static_cast<uint64_t>(layout.height) * 3;
-    if (outputBytes > MAX_BITMAP_BYTES) {
-        return BitmapError::OutOfMemory;
-    }
-    const bool runLength = layout.compression == BI_RLE8 || layout.compression == BI_RLE4;
-    const uint64_t rowBits = static_cast<uint64_t>(layout.width) * layout.bitsPerPixel;
-    const uint64_t stride = (rowBits + 31) / 32 * 4;
-    if (!runLength) {
-        // The last row may leave out its padding; nothing more may be missing.
-        const uint64_t needed = (layout.height - 1) * stride + (rowBits + 7) / 8;
-        if (needed > size - pixelOffset) {
-            return BitmapError::ConversionError;
-        }
-    }
-    std::vector<uint8_t> pixels;
     try {
-        pixels.assign(static_cast<std::size_t>(outputBytes), 0);
+        return decode(source, image, maxBytes);
     } catch (const std::bad_alloc&) {
+        image = RgbImage{};
         return BitmapError::OutOfMemory;
     }
-    Canvas canvas(layout, pixels);
-    if (runLength) {
-        const BitmapError rle = decodeRle(layout, data + pixelOffset, size - pixelOffset, canvas);
-        if (rle != BitmapError::None) {
-            return rle;
-        }
-    } else {
-        decodeRows(layout, data + pixelOffset, static_cast<std::size_t>(stride), canvas);
+}
+
+BitmapError decodeBitmap(const uint8_t* data, std::size_t size, RgbImage& image) {
+    if (data == nullptr) {
+        size = 0;
     }
-    image.width = static_cast<int32_t>(layout.width);
-    image.height = static_cast<int32_t>(layout.height);
-    image.pixels = std::move(pixels);
-    return BitmapError::None;
+    return decodeBitmap(MemorySource(data, size), image);
 }

@@ -7,14 +7,27 @@
 
 enum class BitmapError { None, OpenFailed, UnknownFormat, ConversionError, OutOfMemory };
 
-// Decodes a whole bitmap file held in memory into tightly packed RGB rows,
-// bottom row first (top-down files are flipped, and image.height is then
-// positive). Reads nothing outside data[0, size). An empty buffer is what a
-// file that cannot be mapped gives, so it reports OpenFailed.
+// Where the decoder takes a bitmap's bytes from: an open file or a block in
+// memory. Only the headers, the palette and the pixel rows are ever asked for.
+class BitmapSource {
+public:
+    virtual ~BitmapSource() = default;
+    virtual uint64_t size() const = 0;
+    // Exactly count bytes from offset; false when they are not all there.
+    virtual bool readAt(uint64_t offset, void* buffer, std::size_t count) const = 0;
+};
+
+// Decodes a bitmap into tightly packed RGB rows, bottom row first (top-down
+// files are flipped, and image.height is then positive). The headers are read
+// and checked against the source's size first; a picture wider or higher than
+// MAX_BITMAP_SIDE, or whose RGB block would pass maxBytes, is OutOfMemory
+// before anything large is allocated or read. An empty source is what a file
+// that cannot be mapped gives, so it reports OpenFailed.
+BitmapError decodeBitmap(const BitmapSource& source, RgbImage& image,
+                         uint64_t maxBytes = MAX_BITMAP_BYTES);
+
+// The same for a whole file held in memory; reads nothing outside data[0, size).
 BitmapError decodeBitmap(const uint8_t* data, std::size_t size, RgbImage& image);
 
 // The game's message for a failure other than OpenFailed (which names the file).
 const char* bitmapErrorText(BitmapError error);
-
-// Pictures whose RGB block would be larger than this are taken not to fit in memory.
-constexpr uint64_t MAX_BITMAP_BYTES = uint64_t{256} << 20;

@@ -8,9 +8,9 @@
 uint32_t gTextures[TEXTURE_COUNT] = {};
 
 void loadTexture(uint32_t* table, const std::string& path, int index) {
-    const std::unique_ptr<RgbImage> image = loadBitmapRgb(path);
+    const std::unique_ptr<RgbImage> image = loadTextureBitmap(path);
     if (!image) {
-        endProgram(0);  // the loader has already said why
+        endProgram(1);  // the loader has already said why
     }
     GLuint name = 0;
     glGenTextures(1, &name);

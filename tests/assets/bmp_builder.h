@@ -24,16 +24,18 @@ struct InfoBitmap {
     uint32_t colorsUsed = 0;
     uint32_t headerSize = 40;
     std::vector<uint8_t> palette;  // already in file layout (B, G, R, 0 per entry)
-    std::vector<uint8_t> masks;    // 12 bytes after the header for bit fields
+    std::vector<uint8_t> masks;    // bit fields: after a 40-byte header, inside a later one
     std::vector<uint8_t> pixels;   // stored rows, padding included
 };
 
-// A "BM" file with a 40-byte info header (or a different claimed header size).
+// A "BM" file with a 40-byte info header (or a different claimed header size;
+// the 108- and 124-byte headers hold the bit masks at their offset 40).
 inline std::vector<uint8_t> makeFile(const InfoBitmap& bmp) {
     std::vector<uint8_t> b = {'B', 'M'};
     const uint32_t header = bmp.headerSize < 40 ? 40 : bmp.headerSize;
-    const uint32_t offset =
-        14 + header + static_cast<uint32_t>(bmp.masks.size() + bmp.palette.size());
+    const bool masksInside = bmp.headerSize >= 108;
+    const uint32_t trailingMasks = masksInside ? 0 : static_cast<uint32_t>(bmp.masks.size());
+    const uint32_t offset = 14 + header + trailingMasks + static_cast<uint32_t>(bmp.palette.size());
     put32(b, offset + static_cast<uint32_t>(bmp.pixels.size()));
     put32(b, 0);
     put32(b, offset);
@@ -48,8 +50,13 @@ inline std::vector<uint8_t> makeFile(const InfoBitmap& bmp) {
     put32(b, 2835);
     put32(b, bmp.colorsUsed);
     put32(b, 0);
+    if (masksInside) {
+        b.insert(b.end(), bmp.masks.begin(), bmp.masks.end());
+    }
     b.resize(14 + header, 0);
-    b.insert(b.end(), bmp.masks.begin(), bmp.masks.end());
+    if (!masksInside) {
+        b.insert(b.end(), bmp.masks.begin(), bmp.masks.end());
+    }
     b.insert(b.end(), bmp.palette.begin(), bmp.palette.end());
     b.insert(b.end(), bmp.pixels.begin(), bmp.pixels.end());
     return b;

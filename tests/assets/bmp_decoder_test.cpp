@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "assets/bmp_builder.h"
@@ -204,8 +206,58 @@ TEST(BmpDecoder, RunLengthStreamsDecodeRunsDeltasAndLiterals) {
     }
 }
 
-TEST(BmpDecoder, HeadersOtherThanCoreAndInfoAreUnknown) {
-    for (const uint32_t headerSize : {108u, 124u, 64u, 0u}) {
+TEST(BmpDecoder, VersionFourAndFiveHeadersDecodeLikeTheInfoHeader) {
+    InfoBitmap paletted;
+    paletted.width = 4;
+    paletted.bitsPerPixel = 8;
+    paletted.colorsUsed = 16;
+    paletted.palette = rampPalette(16, 4);
+    paletted.pixels = {0, 5, 15, 1};
+    RgbImage info;
+    ASSERT_EQ(decode(makeFile(paletted), info), BitmapError::None);
+
+    InfoBitmap rgb565;  // the masks sit inside the later headers
+    rgb565.width = 2;
+    rgb565.bitsPerPixel = 16;
+    rgb565.compression = 3;
+    for (const uint32_t mask : {0xF800u, 0x07E0u, 0x001Fu, 0u}) {
+        testbmp::put32(rgb565.masks, mask);
+    }
+    rgb565.pixels = {0xE0, 0x07, 0x1F, 0x00};  // pure green, pure blue
+
+    InfoBitmap plain32;  // without bit fields the header's masks do not apply
+    plain32.width = 1;
+    plain32.bitsPerPixel = 32;
+    for (const uint32_t mask : {0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0u}) {
+        testbmp::put32(plain32.masks, mask);
+    }
+    plain32.pixels = {11, 22, 33, 0};
+
+    for (const uint32_t headerSize : {108u, 124u}) {
+        paletted.headerSize = headerSize;
+        RgbImage image;
+        ASSERT_EQ(decode(makeFile(paletted), image), BitmapError::None) << headerSize;
+        EXPECT_EQ(image.pixels, info.pixels) << headerSize;
+
+        // Without the file header the pixels follow the palette after the longer header.
+        std::vector<uint8_t> bare = makeFile(paletted);
+        bare.erase(bare.begin(), bare.begin() + 14);
+        ASSERT_EQ(decode(bare, image), BitmapError::None) << headerSize;
+        EXPECT_EQ(image.pixels, info.pixels) << headerSize;
+
+        rgb565.headerSize = headerSize;
+        ASSERT_EQ(decode(makeFile(rgb565), image), BitmapError::None) << headerSize;
+        EXPECT_EQ(rgbAt(image, 0, 0), (std::vector<uint8_t>{0, 255, 0})) << headerSize;
+        EXPECT_EQ(rgbAt(image, 1, 0), (std::vector<uint8_t>{0, 0, 255})) << headerSize;
+
+        plain32.headerSize = headerSize;
+        ASSERT_EQ(decode(makeFile(plain32), image), BitmapError::None) << headerSize;
+        EXPECT_EQ(rgbAt(image, 0, 0), (std::vector<uint8_t>{33, 22, 11})) << headerSize;
+    }
+}
+
+TEST(BmpDecoder, OtherHeaderSizesAreUnknown) {
+    for (const uint32_t headerSize : {52u, 56u, 64u, 0u}) {
         InfoBitmap bmp = testbmp::gradient24(2, 2);
         bmp.headerSize = headerSize;
         RgbImage image;
@@ -286,4 +338,82 @@ TEST(BmpDecoder, PicturesTooLargeForMemoryAreOutOfMemory) {
     bmp.compression = 0;
     EXPECT_NE(decode(makeFile(bmp), image), BitmapError::None);
     EXPECT_STREQ(bitmapErrorText(BitmapError::OutOfMemory), "Out of memory.");
+}
+
+namespace {
+// A file in memory that remembers how far into it the decoder read.
+class WatchedSource : public BitmapSource {
+public:
+    explicit WatchedSource(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+    uint64_t size() const override { return bytes_.size(); }
+    bool readAt(uint64_t offset, void* buffer, std::size_t count) const override {
+        if (offset > bytes_.size() || count > bytes_.size() - offset) {
+            return false;
+        }
+        std::copy(bytes_.begin() + offset, bytes_.begin() + offset + count,
+                  static_cast<uint8_t*>(buffer));
+        furthest_ = std::max<uint64_t>(furthest_, offset + count);
+        largestRead_ = std::max(largestRead_, count);
+        return true;
+    }
+    uint64_t furthest() const { return furthest_; }
+    std::size_t largestRead() const { return largestRead_; }
+
+private:
+    std::vector<uint8_t> bytes_;
+    mutable uint64_t furthest_ = 0;
+    mutable std::size_t largestRead_ = 0;
+};
+
+// Run-length data that ends at once: any size of picture in a few bytes.
+InfoBitmap runLengthBlank(int32_t width, int32_t height) {
+    InfoBitmap bmp;
+    bmp.width = width;
+    bmp.height = height;
+    bmp.bitsPerPixel = 8;
+    bmp.compression = 1;
+    bmp.colorsUsed = 1;
+    bmp.palette = {0, 0, 0, 0};
+    bmp.pixels = {0, 1};
+    return bmp;
+}
+}  // namespace
+
+TEST(BmpDecoder, PicturesOverTheSideOrByteBudgetAreRefusedBeforeTheirPixelsAreRead) {
+    const uint64_t pixelOffset = 14 + 40 + 4;
+    for (const auto& [width, height] : {std::pair{4097, 1}, std::pair{1, 4097}}) {
+        WatchedSource source(makeFile(runLengthBlank(width, height)));
+        RgbImage image;
+        EXPECT_EQ(decodeBitmap(source, image), BitmapError::OutOfMemory) << width << "x" << height;
+        EXPECT_LE(source.furthest(), pixelOffset);
+    }
+    RgbImage image;
+    WatchedSource largest(makeFile(runLengthBlank(MAX_BITMAP_SIDE, MAX_BITMAP_SIDE)));
+    ASSERT_EQ(decodeBitmap(largest, image), BitmapError::None);
+    EXPECT_EQ(image.pixels.size(), std::size_t{MAX_BITMAP_SIDE} * MAX_BITMAP_SIDE * 3);
+
+    // The caller's byte budget is checked the same way: 4 x 4 x 3 = 48 bytes.
+    WatchedSource small(makeFile(testbmp::gradient24(4, 4)));
+    EXPECT_EQ(decodeBitmap(small, image, 47), BitmapError::OutOfMemory);
+    EXPECT_LE(small.furthest(), pixelOffset - 4);
+    EXPECT_EQ(decodeBitmap(small, image, 48), BitmapError::None);
+}
+
+TEST(BmpDecoder, RowsAreReadOneAtATimeAndOnlyAsFarAsThePictureGoes) {
+    const InfoBitmap bmp = testbmp::gradient24(21, 64);  // 64-byte rows
+    std::vector<uint8_t> file = makeFile(bmp);
+    const std::size_t pictureEnd = file.size();
+    file.resize(file.size() + 4096, 0xAB);  // whatever trails the picture is never read
+    WatchedSource source(file);
+    RgbImage image;
+    ASSERT_EQ(decodeBitmap(source, image), BitmapError::None);
+    EXPECT_EQ(source.furthest(), pictureEnd);
+    EXPECT_EQ(source.largestRead(), 64u);
+
+    // A run-length stream is read in blocks, never the whole tail of the file.
+    std::vector<uint8_t> rle = makeFile(runLengthBlank(8, 8));
+    rle.resize(rle.size() + (4 << 20), 0);
+    WatchedSource stream(rle);
+    ASSERT_EQ(decodeBitmap(stream, image), BitmapError::None);
+    EXPECT_LT(stream.furthest(), 1u << 20);
 }

@@ -95,7 +95,7 @@ TEST(Textures, SkyFacesClampAndEverythingElseRepeatsWithLinearFilters) {
     }
 }
 
-TEST(Textures, AMissingBitmapEndsTheGameWithExitCodeZero) {
+TEST(Textures, ABitmapThatCannotBeLoadedEndsTheGameWithStatusOneAfterItsBox) {
     const std::string missing = std::string(ZENTRIX_BINARY_DIR) + "/no-such-texture.bmp";
     EXPECT_EXIT(
         {
@@ -103,5 +103,22 @@ TEST(Textures, AMissingBitmapEndsTheGameWithExitCodeZero) {
             uint32_t table[TEXTURE_COUNT] = {};
             loadTexture(table, missing, TEX_FLARE);
         },
-        testing::ExitedWithCode(0), "Failed to open DIB file .*no-such-texture.bmp");
+        testing::ExitedWithCode(1), "Failed to open DIB file .*no-such-texture.bmp");
+
+    // Wider than any texture may be: refused from its header alone.
+    testbmp::InfoBitmap wide;
+    wide.width = MAX_BITMAP_SIDE + 1;
+    wide.bitsPerPixel = 8;
+    wide.compression = 1;
+    wide.colorsUsed = 1;
+    wide.palette = {0, 0, 0, 0};
+    wide.pixels = {0, 1};
+    const std::string path = writeBitmap("too-wide.bmp", wide);
+    EXPECT_EXIT(
+        {
+            testsupport::MessageCapture capture;
+            uint32_t table[TEXTURE_COUNT] = {};
+            loadTexture(table, path, TEX_FLARE);
+        },
+        testing::ExitedWithCode(1), "Error: Out of memory");
 }
