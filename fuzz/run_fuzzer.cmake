@@ -1,25 +1,31 @@
-# Copies the seeds into a scratch corpus in the build tree (the fuzzer adds to
-# its corpus, and the source tree must stay untouched), then fuzzes for SECONDS.
-# Any crash, leak, sanitizer report or timeout makes the fuzzer, and so the test, fail.
-file(REMOVE_RECURSE ${WORK_DIR})
-file(MAKE_DIRECTORY ${WORK_DIR}/corpus ${WORK_DIR}/artifacts)
+# Runs one fuzz target for SECONDS over CORPUS_DIR, after copying its seeds
+# (fuzz/seeds.cmake) from SOURCE_DIR into it. FRESH=ON empties the corpus
+# first: ctest's runs start from the seeds alone, while scripts/fuzz-long.sh
+# keeps its corpus from one run to the next. The source tree's seeds are never
+# touched. Any crash, leak, sanitizer report or timeout makes the fuzzer, and
+# so this script, fail; what triggered it is left in ARTIFACT_DIR.
+include(${CMAKE_CURRENT_LIST_DIR}/seeds.cmake)
+if(FRESH)
+    file(REMOVE_RECURSE ${CORPUS_DIR})
+endif()
+file(MAKE_DIRECTORY ${CORPUS_DIR} ${ARTIFACT_DIR})
 set(count 0)
-foreach(dir ${SEED_DIRS})
-    foreach(pattern ${PATTERNS})
-        file(GLOB_RECURSE seeds ${dir}/${pattern})
+foreach(dir ${FUZZ_SEED_DIRS})
+    foreach(pattern ${${TARGET}_SEEDS})
+        file(GLOB_RECURSE seeds ${SOURCE_DIR}/${dir}/${pattern})
         foreach(seed ${seeds})
             math(EXPR count "${count} + 1")
             get_filename_component(name ${seed} NAME)
-            configure_file(${seed} ${WORK_DIR}/corpus/${count}-${name} COPYONLY)
+            configure_file(${seed} ${CORPUS_DIR}/seed-${count}-${name} COPYONLY)
         endforeach()
     endforeach()
 endforeach()
-message(STATUS "${count} seeds")
+message(STATUS "${TARGET}: ${count} seeds")
 execute_process(
     COMMAND ${FUZZER} -max_total_time=${SECONDS} -max_len=65536 -timeout=10
-            -print_final_stats=1 -artifact_prefix=${WORK_DIR}/artifacts/ ${WORK_DIR}/corpus
-    WORKING_DIRECTORY ${WORK_DIR}
+            -print_final_stats=1 -artifact_prefix=${ARTIFACT_DIR}/ ${CORPUS_DIR}
+    WORKING_DIRECTORY ${ARTIFACT_DIR}
     RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
-    message(FATAL_ERROR "fuzzer found a problem (exit ${result}); see ${WORK_DIR}/artifacts")
+    message(FATAL_ERROR "${TARGET} found a problem (exit ${result}); see ${ARTIFACT_DIR}")
 endif()

@@ -3,6 +3,7 @@
 #define AL_ALEXT_PROTOTYPES
 #include <AL/alc.h>
 #include <AL/alext.h>
+#include <fcntl.h>
 #include <sndfile.h>
 #include <unistd.h>
 
@@ -10,6 +11,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "audio/sound_backend.h"
@@ -80,6 +83,41 @@ void TempSoundFolder::writeMp3Tone(const std::string& name, double hz, double se
         samples[i] = 0.5 * std::sin(2.0 * M_PI * hz * static_cast<double>(i) / rate);
     }
     writeSamples(root_ + "/data/" + name, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, rate, samples);
+}
+
+void TempSoundFolder::writeFrames(const std::string& name, int format, int rate, int channels,
+                                  const std::vector<int16_t>& interleaved) {
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = channels;
+    info.format = format;
+    SNDFILE* file = sf_open(path(name).c_str(), SFM_WRITE, &info);
+    if (file == nullptr) {
+        throw std::runtime_error("cannot write " + name + ": " + sf_strerror(nullptr));
+    }
+    sf_writef_short(file, interleaved.data(),
+                    static_cast<sf_count_t>(interleaved.size() / static_cast<size_t>(channels)));
+    sf_close(file);
+}
+
+void TempSoundFolder::writeSparse(const std::string& name, const std::vector<uint8_t>& header,
+                                  uint64_t size) {
+    const int fd = ::open(path(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const bool written =
+        fd >= 0 &&
+        ::write(fd, header.data(), header.size()) == static_cast<ssize_t>(header.size()) &&
+        ::ftruncate(fd, static_cast<off_t>(size)) == 0;
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    if (!written) {
+        throw std::runtime_error("cannot write " + name);
+    }
+}
+
+std::vector<uint8_t> TempSoundFolder::readBytes(const std::string& name) const {
+    std::ifstream in(path(name), std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
 int startSoundOnLoopback() {

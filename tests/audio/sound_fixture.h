@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,6 +18,13 @@ public:
     void writeTone(const std::string& name, double hz, int rate, double seconds, double level = 0.5,
                    const std::function<double(double)>& envelope = nullptr);
     void writeMp3Tone(const std::string& name, double hz, double seconds);
+    // Interleaved 16-bit frames in any format libsndfile writes.
+    void writeFrames(const std::string& name, int format, int rate, int channels,
+                     const std::vector<int16_t>& interleaved);
+    // A header followed by a hole up to size bytes: huge on paper, a few KB on disk.
+    void writeSparse(const std::string& name, const std::vector<uint8_t>& header, uint64_t size);
+    std::vector<uint8_t> readBytes(const std::string& name) const;
+    std::string path(const std::string& name) const { return root_ + "/data/" + name; }
 
 private:
     std::string root_;
