@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -58,6 +59,35 @@ TEST(TokenReader, SkipToMatchesWholeTokensAndStopsAtTheEnd) {
     EXPECT_TRUE(again.atEnd());
     EXPECT_FALSE(again.skipTo("*MESH_VERTEX"));  // stays at the end, reads nothing more
     EXPECT_TRUE(TokenReader::fromText("*LAST").skipTo("*LAST"));
+}
+
+TEST(TokenReader, ItRemembersWhetherTheFileWroteATokenInUpperCase) {
+    TokenReader reader = TokenReader::fromText("*GEOMOBJECT *GeomObject 12 *geomobject");
+    EXPECT_EQ(reader.nextToken(), "*GEOMOBJECT");
+    EXPECT_TRUE(reader.lastTokenWasUpperCase());
+    EXPECT_EQ(reader.nextToken(), "*GEOMOBJECT");
+    EXPECT_FALSE(reader.lastTokenWasUpperCase());
+    EXPECT_EQ(reader.nextToken(), "12");
+    EXPECT_TRUE(reader.lastTokenWasUpperCase());
+    EXPECT_EQ(reader.nextToken(), "*GEOMOBJECT");
+    EXPECT_FALSE(reader.lastTokenWasUpperCase());
+}
+
+TEST(TokenReader, AFileLargerThanTheReaderTakesIsOpenedButNeverRead) {
+    const std::string path = std::string(ZENTRIX_BINARY_DIR) + "/too-large.ase";
+    std::ofstream(path, std::ios::binary) << "*MATERIAL_COUNT 0";
+    ASSERT_EQ(truncate(path.c_str(), TokenReader::MAX_TEXT_BYTES + off_t{1}), 0);
+    TokenReader tooLarge(path);
+    EXPECT_TRUE(tooLarge.opened());
+    EXPECT_FALSE(tooLarge.whole());
+    EXPECT_EQ(tooLarge.size(), 0);
+    EXPECT_EQ(tooLarge.nextToken(), "");
+
+    ASSERT_EQ(truncate(path.c_str(), 17), 0);
+    TokenReader fits(path);
+    EXPECT_TRUE(fits.whole());
+    EXPECT_EQ(fits.nextToken(), "*MATERIAL_COUNT");
+    std::remove(path.c_str());
 }
 
 TEST(TokenReader, CountOccurrencesSeesOnlyWhatIsUpperCasedSoFar) {
