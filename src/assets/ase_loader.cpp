@@ -10,8 +10,7 @@
 #include "assets/ase_walk.h"
 
 namespace {
-constexpr std::size_t LEAST_MATERIAL_BYTES =
-    leastEntryBytes(std::char_traits<char>::length("*MATERIAL { *MATERIAL_DIFFUSE }"), 4);
+constexpr std::size_t LEAST_MATERIAL_BYTES = leastEntryBytes("*MATERIAL { *MATERIAL_DIFFUSE }", 4);
 
 // What the file holds, before each object's colour is taken from its material.
 struct AseScene {

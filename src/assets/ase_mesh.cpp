@@ -4,10 +4,6 @@
 #include <vector>
 
 namespace {
-constexpr std::size_t least(const char* keyword, std::size_t numbers) {
-    return leastEntryBytes(std::char_traits<char>::length(keyword), numbers);
-}
-
 // A vertex normal as listed, with the face normal it came after (-1 for none).
 struct ListedNormal {
     int32_t vertex = 0;
@@ -21,29 +17,30 @@ public:
 
     bool read() {
         return walk_.readBlock(
-                   "*MESH", [this](const std::string& token) { return readCount(token); },
+                   "*MESH", [this](const std::string& token) { return readCountFor(token); },
                    [this](const std::string& opener) { return readList(opener); }) &&
                checkCounts() && checkFaces() && resolveTexFaces() && resolveNormals();
     }
 
 private:
-    bool readCount(const std::string& token) {
+    // The counts the mesh gives for its lists; other keywords are passed over.
+    bool readCountFor(const std::string& token) {
         if (token == "*MESH_NUMVERTEX") {
             hasVertexCount_ = true;
-            return walk_.readCount("*MESH_NUMVERTEX", least("*MESH_VERTEX", 4),
+            return walk_.readCount("*MESH_NUMVERTEX", leastEntryBytes("*MESH_VERTEX", 4),
                                    object_.vertexCount);
         }
         if (token == "*MESH_NUMFACES") {
             hasFaceCount_ = true;
-            return walk_.readCount("*MESH_NUMFACES", least("*MESH_FACE A: B: C:", 4),
+            return walk_.readCount("*MESH_NUMFACES", leastEntryBytes("*MESH_FACE A: B: C:", 4),
                                    object_.faceCount);
         }
         if (token == "*MESH_NUMTVERTEX") {
-            return walk_.readCount("*MESH_NUMTVERTEX", least("*MESH_TVERT", 4),
+            return walk_.readCount("*MESH_NUMTVERTEX", leastEntryBytes("*MESH_TVERT", 4),
                                    object_.texVertexCount);
         }
         if (token == "*MESH_NUMTVFACES") {
-            return walk_.readCount("*MESH_NUMTVFACES", least("*MESH_TFACE", 4),
+            return walk_.readCount("*MESH_NUMTVFACES", leastEntryBytes("*MESH_TFACE", 4),
                                    object_.texFaceCount);
         }
         return true;

@@ -49,8 +49,8 @@ private:
 
 // The least text an entry takes: its keyword, then a blank and a digit for
 // each number after it.
-constexpr std::size_t leastEntryBytes(std::size_t keywordLength, std::size_t numbers) {
-    return keywordLength + 2 * numbers;
+constexpr std::size_t leastEntryBytes(const char* keyword, std::size_t numbers) {
+    return std::char_traits<char>::length(keyword) + 2 * numbers;
 }
 
 template <typename OnToken, typename OnBlock>

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -71,23 +70,6 @@ TEST(TokenReader, ItRemembersWhetherTheFileWroteATokenInUpperCase) {
     EXPECT_TRUE(reader.lastTokenWasUpperCase());
     EXPECT_EQ(reader.nextToken(), "*GEOMOBJECT");
     EXPECT_FALSE(reader.lastTokenWasUpperCase());
-}
-
-TEST(TokenReader, AFileLargerThanTheReaderTakesIsOpenedButNeverRead) {
-    const std::string path = std::string(ZENTRIX_BINARY_DIR) + "/too-large.ase";
-    std::ofstream(path, std::ios::binary) << "*MATERIAL_COUNT 0";
-    ASSERT_EQ(truncate(path.c_str(), TokenReader::MAX_TEXT_BYTES + off_t{1}), 0);
-    TokenReader tooLarge(path);
-    EXPECT_TRUE(tooLarge.opened());
-    EXPECT_FALSE(tooLarge.whole());
-    EXPECT_EQ(tooLarge.size(), 0);
-    EXPECT_EQ(tooLarge.nextToken(), "");
-
-    ASSERT_EQ(truncate(path.c_str(), 17), 0);
-    TokenReader fits(path);
-    EXPECT_TRUE(fits.whole());
-    EXPECT_EQ(fits.nextToken(), "*MATERIAL_COUNT");
-    std::remove(path.c_str());
 }
 
 TEST(TokenReader, CountOccurrencesSeesOnlyWhatIsUpperCasedSoFar) {
