@@ -4,24 +4,39 @@
 
 #include "assets/ase_loader.h"
 
+namespace {
+void require(bool holds) {
+    if (!holds) {
+        __builtin_trap();
+    }
+}
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     TokenReader reader =
         TokenReader::fromText(std::string(reinterpret_cast<const char*>(data), size));
     Model model;
-    if (!loadAseFrom(model, reader)) {
+    std::string reason;
+    if (!loadAseFrom(model, reader, &reason)) {
+        // A refusal always says why and leaves nothing half-loaded behind.
+        require(!reason.empty() && model.objects.empty() && model.objectCount == 0);
         return 0;
     }
-    // Whatever loads must be safe to draw: every face inside its vertices.
+    // Whatever loads must be safe to draw: every array as long as its count
+    // says, every face inside its vertices, three corner normals per face.
+    require(model.objectCount == static_cast<int32_t>(model.objects.size()));
     for (const MeshObject& object : model.objects) {
+        require(object.vertices.size() == static_cast<std::size_t>(object.vertexCount));
+        require(object.faces.size() == static_cast<std::size_t>(object.faceCount));
+        require(object.faceNormals.size() == object.faces.size());
+        require(object.cornerNormals.size() == 3 * object.faces.size());
+        require(object.texVertices.size() == 2 * static_cast<std::size_t>(object.texVertexCount));
+        require(object.texFaces.size() == static_cast<std::size_t>(object.texFaceCount));
+        require(object.materialRef >= -1);
         for (const Face& face : object.faces) {
             for (const int32_t index : {face.a, face.b, face.c}) {
-                if (index < 0 || index >= object.vertexCount) {
-                    __builtin_trap();
-                }
+                require(index >= 0 && index < object.vertexCount);
             }
-        }
-        if (object.cornerNormals.size() != 3 * object.faces.size()) {
-            __builtin_trap();
         }
     }
     return 0;

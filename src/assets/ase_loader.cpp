@@ -1,171 +1,195 @@
 #include "assets/ase_loader.h"
 
 #include <new>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "app/platform.h"
+#include "assets/ase_mesh.h"
+#include "assets/ase_walk.h"
 
 namespace {
-// The file is walked by searching forward for keywords, but never trusted:
-// every search must find its keyword, every count must be possible for the
-// file's size and every index must land inside its array.
-class AseWalk {
-public:
-    AseWalk(TokenReader& reader, std::string* reason) : reader_(reader), reason_(reason) {}
+constexpr std::size_t LEAST_MATERIAL_BYTES = leastEntryBytes("*MATERIAL { *MATERIAL_DIFFUSE }", 4);
 
-    bool fail(const std::string& why) {
-        if (reason_ != nullptr && reason_->empty()) {
-            *reason_ = why;
-        }
-        return false;
-    }
-
-    bool skipTo(const char* keyword) {
-        return reader_.skipTo(keyword) || fail(std::string("no ") + keyword);
-    }
-
-    // A count of entries, each of which takes more than one byte of the file.
-    bool readCount(const char* what, int32_t& count) {
-        count = reader_.readInt();
-        if (reader_.ranOut()) {
-            return fail(std::string("text ends before ") + what);
-        }
-        if (count < 0 || count > reader_.size()) {
-            return fail(std::string("impossible ") + what + " " + std::to_string(count));
-        }
-        return true;
-    }
-
-    bool readIndex(const char* what, int32_t limit, int32_t& index) {
-        index = reader_.readInt();
-        if (reader_.ranOut()) {
-            return fail(std::string("text ends before ") + what);
-        }
-        if (index < 0 || index >= limit) {
-            return fail(std::string(what) + " " + std::to_string(index) + " outside 0.." +
-                        std::to_string(limit - 1));
-        }
-        return true;
-    }
-
-    // The file's (x, y, z) in the game's axes: the export is Z-up, the game Y-up.
-    Float3 readSwappedTriple() {
-        Float3 v;
-        v.x = static_cast<float>(reader_.readFloat());
-        v.z = static_cast<float>(reader_.readFloat());
-        v.y = static_cast<float>(reader_.readFloat());
-        return v;
-    }
-
-    bool numbersRead(const char* what) {
-        return !reader_.ranOut() || fail(std::string("text ends inside ") + what);
-    }
-
-    bool readObject(MeshObject& object, const std::vector<Color3>& materials);
-
-    TokenReader& reader_;
-    std::string* reason_;
+// What the file holds, before each object's colour is taken from its material.
+struct AseScene {
+    bool hasMaterialCount = false;
+    int32_t materialCount = 0;
+    std::vector<Color3> materials;
+    std::vector<MeshObject> objects;
 };
 
-bool AseWalk::readObject(MeshObject& object, const std::vector<Color3>& materials) {
-    if (!skipTo("*NODE_NAME") || !skipTo("*MESH") || !skipTo("*MESH_NUMVERTEX") ||
-        !readCount("vertex count", object.vertexCount) || !skipTo("*MESH_NUMFACES") ||
-        !readCount("face count", object.faceCount)) {
+// A material's own diffuse colour; its sub-materials and maps are passed over.
+bool readMaterial(AseWalk& walk, std::vector<Color3>& materials) {
+    bool hasDiffuse = false;
+    Color3 diffuse;
+    const bool read = walk.readBlock(
+        "*MATERIAL",
+        [&](const std::string& token) {
+            if (token != "*MATERIAL_DIFFUSE") {
+                return true;
+            }
+            hasDiffuse = true;
+            return walk.readFloat("*MATERIAL_DIFFUSE", diffuse.r) &&
+                   walk.readFloat("*MATERIAL_DIFFUSE", diffuse.g) &&
+                   walk.readFloat("*MATERIAL_DIFFUSE", diffuse.b);
+        },
+        [&](const std::string& opener) { return walk.skipBlock(opener); });
+    if (!read) {
         return false;
     }
-    object.vertices.resize(object.vertexCount);
-    object.faces.resize(object.faceCount);
-    object.faceNormals.resize(object.faceCount);
-    object.cornerNormals.resize(3 * static_cast<std::size_t>(object.faceCount));
+    if (!hasDiffuse) {
+        return walk.fail("material " + std::to_string(materials.size()) +
+                         " has no *MATERIAL_DIFFUSE");
+    }
+    materials.push_back(diffuse);
+    return true;
+}
 
-    if (!skipTo("*MESH_VERTEX_LIST")) {
-        return false;
-    }
-    for (Float3& vertex : object.vertices) {
-        if (!skipTo("*MESH_VERTEX")) {
-            return false;
-        }
-        reader_.readInt();
-        vertex = readSwappedTriple();
-        if (!numbersRead("*MESH_VERTEX")) {
-            return false;
-        }
-    }
+// Keywords that only ever stand at the top of the file.
+bool opensSceneNode(const std::string& token) {
+    return token == "*GEOMOBJECT" || token == "*GROUP" || token == "*HELPEROBJECT" ||
+           token == "*SHAPEOBJECT" || token == "*LIGHTOBJECT" || token == "*CAMERAOBJECT";
+}
 
-    if (!skipTo("*MESH_FACE_LIST")) {
-        return false;
-    }
-    for (Face& face : object.faces) {
-        if (!skipTo("A:") || !readIndex("face corner A", object.vertexCount, face.a) ||
-            !skipTo("B:") || !readIndex("face corner B", object.vertexCount, face.b) ||
-            !skipTo("C:") || !readIndex("face corner C", object.vertexCount, face.c)) {
-            return false;
-        }
-    }
-
-    if (!skipTo("*MESH_NUMTVERTEX") || !readCount("texture vertex count", object.texVertexCount)) {
-        return false;
-    }
-    object.texVertices.resize(2 * static_cast<std::size_t>(object.texVertexCount));
-    for (int32_t j = 0; j < object.texVertexCount; ++j) {
-        if (!skipTo("*MESH_TVERT")) {
-            return false;
-        }
-        reader_.readInt();
-        object.texVertices[2 * j] = static_cast<float>(reader_.readFloat());
-        object.texVertices[2 * j + 1] = static_cast<float>(reader_.readFloat());
-        reader_.readFloat();  // w is never used
-        if (!numbersRead("*MESH_TVERT")) {
-            return false;
-        }
-    }
-
-    if (!skipTo("*MESH_NUMTVFACES") || !readCount("texture face count", object.texFaceCount)) {
-        return false;
-    }
-    object.texFaces.resize(object.texFaceCount);
-    for (TexFace& texFace : object.texFaces) {
-        if (!skipTo("*MESH_TFACE")) {
-            return false;
-        }
-        reader_.readInt();
-        for (int corner = 0; corner < 3; ++corner) {
-            int32_t index = 0;
-            if (!readIndex("texture face index", object.texVertexCount, index)) {
+// Materials are numbered by their order in the list, whatever index they give.
+// Some exporters never close the list: the first object keyword then ends it,
+// and leftOpenBy says which keyword that was.
+bool readMaterialList(AseWalk& walk, AseScene& scene, std::string& leftOpenBy) {
+    const bool read = walk.readBlock(
+        "*MATERIAL_LIST",
+        [&](const std::string& token) {
+            if (opensSceneNode(token)) {
+                leftOpenBy = token;
                 return false;
             }
-            // Copied by value: the face keeps its coordinates whatever happens to the list.
-            texFace.uv[2 * corner] = object.texVertices[2 * index];
-            texFace.uv[2 * corner + 1] = object.texVertices[2 * index + 1];
-        }
-    }
-
-    if (!skipTo("*MESH_NORMALS")) {
+            if (token != "*MATERIAL_COUNT") {
+                return true;
+            }
+            scene.hasMaterialCount = true;
+            return walk.readCount("*MATERIAL_COUNT", LEAST_MATERIAL_BYTES, scene.materialCount);
+        },
+        [&](const std::string& opener) {
+            return opener == "*MATERIAL" ? readMaterial(walk, scene.materials)
+                                         : walk.skipBlock(opener);
+        });
+    if (!read && leftOpenBy.empty()) {
         return false;
     }
-    for (int32_t j = 0; j < object.faceCount; ++j) {
-        if (!skipTo("*MESH_FACENORMAL")) {
-            return false;
-        }
-        reader_.readInt();
-        object.faceNormals[j] = readSwappedTriple();
-        for (int corner = 0; corner < 3; ++corner) {
-            if (!skipTo("*MESH_VERTEXNORMAL")) {
+    if (!scene.hasMaterialCount) {
+        return walk.fail("a *MATERIAL_LIST without *MATERIAL_COUNT");
+    }
+    if (scene.materials.size() != static_cast<std::size_t>(scene.materialCount)) {
+        return walk.fail("*MATERIAL_COUNT " + std::to_string(scene.materialCount) + " but " +
+                         std::to_string(scene.materials.size()) + " materials listed");
+    }
+    return true;
+}
+
+// One object: its mesh and the number of its material (-1 when it names none).
+bool readObject(AseWalk& walk, MeshObject& object) {
+    object.materialRef = -1;
+    bool hasMesh = false;
+    const bool read = walk.readBlock(
+        "*GEOMOBJECT",
+        [&](const std::string& token) {
+            if (token != "*MATERIAL_REF") {
+                return true;
+            }
+            if (!walk.readInt("*MATERIAL_REF", object.materialRef)) {
                 return false;
             }
-            reader_.readInt();
-            object.cornerNormals[3 * j + corner] = readSwappedTriple();
-        }
-        if (!numbersRead("*MESH_NORMALS")) {
-            return false;
-        }
-    }
+            return object.materialRef >= 0 ||
+                   walk.fail("*MATERIAL_REF " + std::to_string(object.materialRef));
+        },
+        [&](const std::string& opener) {
+            if (opener != "*MESH") {
+                return walk.skipBlock(opener);  // node transform, animation, ...
+            }
+            if (hasMesh) {
+                return walk.fail("a *GEOMOBJECT with two meshes");
+            }
+            hasMesh = true;
+            return readAseMesh(walk, object);
+        });
+    return read && (hasMesh || walk.fail("a *GEOMOBJECT without *MESH"));
+}
 
-    if (!skipTo("*MATERIAL_REF") ||
-        !readIndex("*MATERIAL_REF", static_cast<int32_t>(materials.size()), object.materialRef)) {
-        return false;
+// The top of the file: the material list and the objects, in any order, with
+// a group's members read as if they stood outside it.
+bool readScene(AseWalk& walk, AseScene& scene) {
+    TokenReader& reader = walk.reader();
+    int64_t openGroups = 0;
+    std::string opener;
+    bool openerWasUpperCase = false;
+    for (;;) {
+        const std::string token = reader.nextToken();
+        // An object's keyword promises its block straight after it.
+        if (opener == "*GEOMOBJECT" && openerWasUpperCase && token != "{") {
+            return walk.fail("a *GEOMOBJECT without its block");
+        }
+        if (token.empty()) {
+            break;
+        }
+        if (token == "}") {
+            if (openGroups == 0) {
+                return walk.fail("a closing brace with no block open");
+            }
+            --openGroups;
+            continue;
+        }
+        if (token == "{") {
+            bool read = true;
+            if (opener == "*GROUP") {
+                ++openGroups;
+            } else if (opener == "*MATERIAL_LIST") {
+                std::string leftOpenBy;
+                read = readMaterialList(walk, scene, leftOpenBy);
+                if (read && !leftOpenBy.empty()) {
+                    opener = leftOpenBy;
+                    openerWasUpperCase = reader.lastTokenWasUpperCase();
+                    continue;
+                }
+            } else if (opener == "*GEOMOBJECT" && openerWasUpperCase) {
+                // Objects have only ever counted when the file writes their
+                // keyword in upper case; a lower-case one is passed over.
+                scene.objects.emplace_back();
+                read = readObject(walk, scene.objects.back());
+            } else {
+                read = walk.skipBlock(opener);
+            }
+            if (!read) {
+                return false;
+            }
+            opener.clear();
+            continue;
+        }
+        if (token[0] == '*') {
+            opener = token;
+            openerWasUpperCase = reader.lastTokenWasUpperCase();
+        }
     }
-    object.color = materials[object.materialRef];
+    if (openGroups > 0) {
+        return walk.fail("text ends inside *GROUP");
+    }
+    return scene.hasMaterialCount || walk.fail("no *MATERIAL_COUNT");
+}
+
+// Each object takes the diffuse colour of its material; one that names no
+// material keeps the black every object starts with.
+bool colourObjects(AseWalk& walk, AseScene& scene) {
+    const int32_t materials = static_cast<int32_t>(scene.materials.size());
+    for (MeshObject& object : scene.objects) {
+        if (object.materialRef == -1) {
+            continue;
+        }
+        if (object.materialRef >= materials) {
+            return walk.fail("*MATERIAL_REF " + std::to_string(object.materialRef) +
+                             " outside 0.." + std::to_string(materials - 1));
+        }
+        object.color = scene.materials[object.materialRef];
+    }
     return true;
 }
 }  // namespace
@@ -174,35 +198,16 @@ bool loadAseFrom(Model& model, TokenReader& reader, std::string* reason) {
     model.objectCount = 0;
     model.objects.clear();
     AseWalk walk(reader, reason);
+    if (!reader.whole()) {
+        return walk.fail("the file is larger than " + std::to_string(TokenReader::MAX_TEXT_BYTES) +
+                         " bytes or could not be read whole");
+    }
     try {
-        int32_t materialCount = 0;
-        if (!walk.skipTo("*MATERIAL_COUNT") || !walk.readCount("material count", materialCount)) {
+        AseScene scene;
+        if (!readScene(walk, scene) || !colourObjects(walk, scene)) {
             return false;
         }
-        std::vector<Color3> materials(materialCount);
-        for (Color3& material : materials) {
-            if (!walk.skipTo("*MATERIAL")) {
-                return false;
-            }
-            reader.readInt();
-            if (!walk.skipTo("*MATERIAL_DIFFUSE")) {
-                return false;
-            }
-            material = Color3(reader);
-            if (!walk.numbersRead("*MATERIAL_DIFFUSE")) {
-                return false;
-            }
-        }
-
-        // Counted on the text as it stands: only what has been read so far is
-        // upper-cased, so lower-case object keywords count as none.
-        std::vector<MeshObject> objects(reader.countOccurrences("*GEOMOBJECT"));
-        for (MeshObject& object : objects) {
-            if (!walk.readObject(object, materials)) {
-                return false;
-            }
-        }
-        model.objects = std::move(objects);
+        model.objects = std::move(scene.objects);
         model.objectCount = static_cast<int32_t>(model.objects.size());
         return true;
     } catch (const std::bad_alloc&) {

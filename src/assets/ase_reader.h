@@ -8,13 +8,21 @@
 // above 32 (as signed bytes); every token read is upper-cased in place.
 class TokenReader {
 public:
-    // Reads the whole file; a file that cannot be opened leaves the reader
-    // empty with opened() false.
+    // The largest text the reader takes. The craft is a quarter of a megabyte
+    // and real exports of whole scenes a few megabytes; anything past this is
+    // refused before a byte of it is read, so a sparse or endless file costs
+    // nothing.
+    static constexpr int32_t MAX_TEXT_BYTES = 64 * 1024 * 1024;
+
+    // Reads the whole file. A file that is missing, not a regular file or
+    // cannot be opened leaves opened() false; one that is too large or cannot
+    // be read to its end leaves the reader empty with whole() false.
     explicit TokenReader(const std::string& path);
     // A reader over text already in memory (the fuzzer and tests use this).
     static TokenReader fromText(std::string text);
 
     bool opened() const { return opened_; }
+    bool whole() const { return whole_; }
     // True once a read found no token left: the text ended where more was expected.
     bool ranOut() const { return ranOut_; }
     bool atEnd() const { return position_ >= size(); }
@@ -23,18 +31,26 @@ public:
 
     // The next token, upper-cased; empty once the text is exhausted.
     std::string nextToken();
+    // Whether the file itself wrote the last token in upper case.
+    bool lastTokenWasUpperCase() const { return lastTokenWasUpperCase_; }
     int32_t readInt();
     double readFloat();
     // Reads tokens up to and including keyword; false when the text ended first.
     bool skipTo(const char* keyword);
     int32_t countOccurrences(const char* keyword) const;
 
+    // A token's value as readInt and readFloat convert it.
+    static int32_t toInt(const std::string& token);
+    static double toFloat(const std::string& token);
+
 private:
     TokenReader() = default;
     std::string text_;
     int32_t position_ = 0;
     bool opened_ = false;
+    bool whole_ = false;
     bool ranOut_ = false;
+    bool lastTokenWasUpperCase_ = true;
 };
 
 // A material colour as the file gives it.

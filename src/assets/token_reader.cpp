@@ -1,12 +1,11 @@
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <new>
 
 #include "assets/ase_reader.h"
-#include "assets/file_lookup.h"
+#include "assets/regular_file.h"
 #include "math/vector3.h"
 
 namespace {
@@ -17,30 +16,34 @@ bool isTokenByte(char c) {
 }  // namespace
 
 TokenReader::TokenReader(const std::string& path) {
-    const std::string found = findFileIgnoringCase(path);
-    struct stat info;
-    if (stat(found.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return;
-    }
-    std::FILE* file = std::fopen(found.c_str(), "rb");
-    if (file == nullptr) {
+    RegularFile file;
+    if (!file.open(path)) {
         return;
     }
     opened_ = true;
-    // Positions are 32-bit; a larger file is left empty, which the loader rejects.
-    if (info.st_size > 0 && info.st_size <= std::numeric_limits<int32_t>::max()) {
-        text_.resize(static_cast<std::size_t>(info.st_size));
-        text_.resize(std::fread(&text_[0], 1, text_.size(), file));
+    // The size is known before anything is read: a file too large is refused
+    // whole, however it was made.
+    if (file.size() > static_cast<uint64_t>(MAX_TEXT_BYTES)) {
+        return;
     }
-    std::fclose(file);
+    try {
+        text_.resize(static_cast<std::size_t>(file.size()));
+    } catch (const std::bad_alloc&) {
+        return;
+    }
+    whole_ = file.readAt(0, &text_[0], text_.size());
+    if (!whole_) {
+        text_.clear();
+    }
 }
 
 TokenReader TokenReader::fromText(std::string text) {
     TokenReader reader;
-    if (text.size() <= static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) {
-        reader.text_ = std::move(text);
-    }
     reader.opened_ = true;
+    if (text.size() <= static_cast<std::size_t>(MAX_TEXT_BYTES)) {
+        reader.text_ = std::move(text);
+        reader.whole_ = true;
+    }
     return reader;
 }
 
@@ -50,10 +53,12 @@ std::string TokenReader::nextToken() {
         ++position_;
     }
     const int32_t start = position_;
+    lastTokenWasUpperCase_ = true;
     while (position_ < end && isTokenByte(text_[position_])) {
         char& c = text_[position_];
         if (c >= 'a' && c <= 'z') {
             c = static_cast<char>(c - 32);
+            lastTokenWasUpperCase_ = false;
         }
         ++position_;
     }
@@ -64,7 +69,14 @@ std::string TokenReader::nextToken() {
 }
 
 int32_t TokenReader::readInt() {
-    const std::string token = nextToken();
+    return toInt(nextToken());
+}
+
+double TokenReader::readFloat() {
+    return toFloat(nextToken());
+}
+
+int32_t TokenReader::toInt(const std::string& token) {
     std::size_t i = 0;
     bool negative = false;
     if (i < token.size() && (token[i] == '+' || token[i] == '-')) {
@@ -89,8 +101,7 @@ int32_t TokenReader::readInt() {
     return static_cast<int32_t>(value);
 }
 
-double TokenReader::readFloat() {
-    const std::string token = nextToken();
+double TokenReader::toFloat(const std::string& token) {
     // Only the decimal form counts (no hex, "inf" or "nan"), so the prefix is
     // found here and the C library only converts it.
     std::size_t i = 0;

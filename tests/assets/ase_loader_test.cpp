@@ -8,75 +8,12 @@
 #include "assets/ase_loader.h"
 #include "support/message_capture.h"
 #include "support/test_display.h"
+#include "wing_ase.h"
 
 namespace {
-// One wing: three vertices, one face, two materials of which it uses the second.
-const std::string WING = R"(*3DSMAX_ASCIIEXPORT	200
-*COMMENT "AsciiExport Version  2,00"
-*MATERIAL_LIST {
-	*MATERIAL_COUNT 2
-	*MATERIAL 0 {
-		*MATERIAL_NAME "Hull"
-		*MATERIAL_DIFFUSE	0.5000	0.2500	0.1250
-	}
-	*material 1 {
-		*MATERIAL_NAME "Stripe"
-		*MATERIAL_AMBIENT 0.9 0.9 0.9
-		*MATERIAL_DIFFUSE	0.1000	0.2000	0.3000
-	}
-}
-*GEOMOBJECT {
-	*NODE_NAME "Wing Left"
-	*NODE_TM {
-		*NODE_NAME "Wing Left"
-	}
-	*MESH {
-		*TIMEVALUE 0
-		*MESH_NUMVERTEX 3
-		*MESH_NUMFACES 1
-		*MESH_VERTEX_LIST {
-			*MESH_VERTEX    0	1.0000	2.0000	3.0000
-			*MESH_VERTEX    1	4.0000	5.0000	6.0000
-			*MESH_VERTEX    2	-7.5000	8.0000	9.0000
-		}
-		*MESH_FACE_LIST {
-			*MESH_FACE    0:    A:    0 B:    1 C:    2 AB:    1 BC:    1 CA:    1	 *MESH_SMOOTHING 1 	*MESH_MTLID 0
-		}
-		*MESH_NUMTVERTEX 3
-		*MESH_TVERTLIST {
-			*MESH_TVERT 0	0.1000	0.2000	0.9000
-			*MESH_TVERT 1	0.3000	0.4000	0.9000
-			*MESH_TVERT 2	0.5000	0.6000	0.9000
-		}
-		*MESH_NUMTVFACES 1
-		*MESH_TFACELIST {
-			*MESH_TFACE 0	2	0	1
-		}
-		*MESH_NORMALS {
-			*MESH_FACENORMAL 0	0.0000	0.0000	1.0000
-				*MESH_VERTEXNORMAL 0	0.0000	1.0000	0.0000
-				*MESH_VERTEXNORMAL 1	1.0000	0.0000	0.0000
-				*MESH_VERTEXNORMAL 2	0.0000	0.6000	0.8000
-		}
-	}
-	*PROP_MOTIONBLUR 0
-	*MATERIAL_REF 1
-}
-)";
-
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-    const std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    if (at != std::string::npos) {
-        text.replace(at, from.size(), to);
-    }
-    return text;
-}
-
-bool load(Model& model, const std::string& text, std::string* reason = nullptr) {
-    TokenReader reader = TokenReader::fromText(text);
-    return loadAseFrom(model, reader, reason);
-}
+using testase::load;
+using testase::replaced;
+using testase::WING;
 
 std::string writeTemp(const std::string& name, const std::string& text) {
     const std::string path = std::string(ZENTRIX_BINARY_DIR) + "/" + name;
@@ -176,10 +113,11 @@ TEST(AseLoader, CountsTheTextCannotHoldAreRejectedBeforeAllocating) {
 
 TEST(AseLoader, EveryCutShortFileIsRejected) {
     // Cut before the object keyword the file is a valid empty model, but not
-    // before its materials are complete, nor once the object has begun.
+    // before its materials are complete, nor once the object has begun: the
+    // object is whole only at its closing brace.
     const std::size_t lastColour = WING.find("0.3000");
     const std::size_t objectStart = WING.find("*GEOMOBJECT") + 11;
-    const std::size_t lastNeeded = WING.find("*MATERIAL_REF 1") + 15;
+    const std::size_t lastNeeded = WING.rfind('}') + 1;
     for (std::size_t length = 0; length < lastNeeded; ++length) {
         if (length == lastColour) {
             length = objectStart;
@@ -227,57 +165,98 @@ TEST(AseLoader, TheFileIsFoundWhateverTheCaseOfItsName) {
     EXPECT_EQ(upper.objectCount, 1);
 }
 
-TEST(AseLoader, RealExportsLoadWithTheirCountsOrAreRejected) {
+TEST(AseLoader, RealExportsLoadWhateverOrderAndExtrasTheirExporterChose) {
     struct Expected {
-        bool loads;
         int objects;
-        int vertices;
+        int vertices;  // of the first object
         int faces;
         int texVertices;
+        Color3 colour;
     };
-    // What the keyword walk can make of each: files without texture
-    // coordinates, normals or a material reference, files with their sections
-    // in another order, and files that list all face normals before the vertex
-    // normals, run off the end and are refused.
+    // Normals before texture coordinates (AC3D), colour vertices, animation
+    // blocks, sub-materials, a material list whose closing brace was never
+    // written (Blender), tab-separated faces and normals listed per vertex
+    // (Q3Map2), and an object with no material, which stays black.
     const std::map<std::string, Expected> files = {
-        {"assimp/Rifle.ase", {false, 0, 0, 0, 0}},  // normals come before the UVs
-        {"assimp/UVTransform_Normal.ASE", {true, 1, 25, 32, 35}},
-        {"unvanquished-station15/mundo_tree2a.ase", {true, 1, 763, 784, 2352}},
-        {"assimp/InvalidUVIndex.ase", {false, 0, 0, 0, 0}},
-        {"assimp/RotatingCube.ASE", {false, 0, 0, 0, 0}},
-        {"assimp/ThreeCubesGreen.ASE", {false, 0, 0, 0, 0}},
-        {"assimp/ThreeCubesGreen_UTF16BE.ASE", {false, 0, 0, 0, 0}},
-        {"unvanquished-station15/tree01a.ase", {false, 0, 0, 0, 0}},
+        {"assimp/Rifle.ase", {1, 236, 366, 1098, Color3(0.878431, 0.878431, 0.878431)}},
+        {"assimp/UVTransform_Normal.ASE", {1, 25, 32, 35, Color3(0.5882, 0.5882, 0.5882)}},
+        {"assimp/RotatingCube.ASE", {1, 8, 12, 12, Color3(0, 0, 0)}},
+        {"unvanquished-station15/mundo_tree2a.ase", {1, 763, 784, 2352, Color3(0.8, 0.8, 0.8)}},
+        {"unvanquished-station15/tree01a.ase", {4, 193, 286, 193, Color3(1.0, 0.994083, 0.940642)}},
     };
     for (const auto& [file, expected] : files) {
         Model model;
         std::string reason;
-        const AseLoadResult result =
-            tryLoadAse(model, testsupport::publicTestdataPath("ase/" + file), &reason);
-        ASSERT_NE(result, AseLoadResult::Missing) << file;
-        EXPECT_EQ(result == AseLoadResult::Loaded, expected.loads) << file << ": " << reason;
-        if (result != AseLoadResult::Loaded || !expected.loads) {
-            continue;
-        }
+        ASSERT_EQ(tryLoadAse(model, testsupport::publicTestdataPath("ase/" + file), &reason),
+                  AseLoadResult::Loaded)
+            << file << ": " << reason;
         ASSERT_EQ(model.objectCount, expected.objects) << file;
-        const MeshObject& object = model.objects[0];
-        EXPECT_EQ(object.vertexCount, expected.vertices) << file;
-        EXPECT_EQ(object.faceCount, expected.faces) << file;
-        EXPECT_EQ(object.texVertexCount, expected.texVertices) << file;
-        EXPECT_EQ(object.texFaceCount, expected.faces) << file;
+        const MeshObject& first = model.objects[0];
+        EXPECT_EQ(first.vertexCount, expected.vertices) << file;
+        EXPECT_EQ(first.faceCount, expected.faces) << file;
+        EXPECT_EQ(first.texVertexCount, expected.texVertices) << file;
+        EXPECT_EQ(first.texFaceCount, expected.faces) << file;
+        EXPECT_EQ(first.color, expected.colour) << file;
+        // Everything the display list needs is there for every face.
+        for (const MeshObject& object : model.objects) {
+            EXPECT_EQ(object.faceNormals.size(), object.faces.size()) << file;
+            EXPECT_EQ(object.cornerNormals.size(), 3 * object.faces.size()) << file;
+        }
     }
 }
 
+TEST(AseLoader, RealExportsTheGameCannotDrawAreRefusedWithTheirReason) {
+    const std::map<std::string, std::string> files = {
+        // No normals at all: every triangle is lit by its first corner's normal.
+        {"assimp/ThreeCubesGreen.ASE", "*MESH_NORMALS"},
+        // Texture faces 7 8 9 of three texture vertices.
+        {"assimp/InvalidUVIndex.ase", "texture face index 7"},
+        // Two bytes a character: no keyword survives.
+        {"assimp/ThreeCubesGreen_UTF16BE.ASE", "*MATERIAL_COUNT"},
+    };
+    for (const auto& [file, cause] : files) {
+        Model model;
+        std::string reason;
+        EXPECT_EQ(tryLoadAse(model, testsupport::publicTestdataPath("ase/" + file), &reason),
+                  AseLoadResult::Damaged)
+            << file;
+        EXPECT_NE(reason.find(cause), std::string::npos) << file << ": " << reason;
+        EXPECT_TRUE(model.objects.empty()) << file;
+    }
+}
+
+TEST(AseLoader, NormalsListedPerVertexLightEachCornerByItsVertex) {
+    Model model;
+    std::string reason;
+    ASSERT_EQ(
+        tryLoadAse(model, testsupport::publicTestdataPath("ase/unvanquished-station15/tree01a.ase"),
+                   &reason),
+        AseLoadResult::Loaded)
+        << reason;
+    // Face 0 is A: 0 B: 2 C: 1; vertex 0's normal is -0.904697 0.422952 0.051326.
+    const MeshObject& trunk = model.objects[0];
+    EXPECT_EQ(trunk.faces[0].a, 0);
+    expectFloat3(trunk.cornerNormals[0], -0.904697f, 0.051326f, 0.422952f);
+    expectFloat3(trunk.cornerNormals[2], -0.457927f, 0.079568f, 0.885422f);  // vertex 1
+    EXPECT_EQ(model.objects[3].color, Color3(0.676055, 1.0, 0.283191));
+}
+
 TEST(AseLoader, InvalidTextureIndicesAreTheReasonForRejection) {
-    // The negative case gets the material list and reference it lacks, so only
-    // its texture-face indices 7 8 9 (of three texture vertices) are wrong.
+    // The negative case gets the material list, normals and reference it
+    // lacks, so only its texture-face indices 7 8 9 (of three texture
+    // vertices) are wrong.
     std::ifstream in(testsupport::publicTestdataPath("ase/assimp/InvalidUVIndex.ase"),
                      std::ios::binary);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     ASSERT_FALSE(text.empty());
-    text = "*MATERIAL_LIST { *MATERIAL_COUNT 1 *MATERIAL 0 { *MATERIAL_DIFFUSE 1 1 1 } }\n" + text +
-           "\n*MESH_NORMALS { *MESH_FACENORMAL 0 0 0 1 *MESH_VERTEXNORMAL 0 0 0 1 " +
-           "*MESH_VERTEXNORMAL 1 0 0 1 *MESH_VERTEXNORMAL 2 0 0 1 }\n*MATERIAL_REF 0\n";
+    const std::size_t objectEnd = text.rfind('}');
+    const std::size_t meshEnd = text.rfind('}', objectEnd - 1);
+    ASSERT_NE(meshEnd, std::string::npos);
+    text.insert(objectEnd, "*MATERIAL_REF 0\n");
+    text.insert(meshEnd,
+                "*MESH_NORMALS { *MESH_FACENORMAL 0 0 0 1 *MESH_VERTEXNORMAL 0 0 0 1 "
+                "*MESH_VERTEXNORMAL 1 0 0 1 *MESH_VERTEXNORMAL 2 0 0 1 }\n");
+    text = "*MATERIAL_LIST { *MATERIAL_COUNT 1 *MATERIAL 0 { *MATERIAL_DIFFUSE 1 1 1 } }\n" + text;
     Model model;
     std::string reason;
     EXPECT_FALSE(load(model, text, &reason));

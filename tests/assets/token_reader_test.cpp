@@ -60,6 +60,18 @@ TEST(TokenReader, SkipToMatchesWholeTokensAndStopsAtTheEnd) {
     EXPECT_TRUE(TokenReader::fromText("*LAST").skipTo("*LAST"));
 }
 
+TEST(TokenReader, ItRemembersWhetherTheFileWroteATokenInUpperCase) {
+    TokenReader reader = TokenReader::fromText("*GEOMOBJECT *GeomObject 12 *geomobject");
+    EXPECT_EQ(reader.nextToken(), "*GEOMOBJECT");
+    EXPECT_TRUE(reader.lastTokenWasUpperCase());
+    EXPECT_EQ(reader.nextToken(), "*GEOMOBJECT");
+    EXPECT_FALSE(reader.lastTokenWasUpperCase());
+    EXPECT_EQ(reader.nextToken(), "12");
+    EXPECT_TRUE(reader.lastTokenWasUpperCase());
+    EXPECT_EQ(reader.nextToken(), "*GEOMOBJECT");
+    EXPECT_FALSE(reader.lastTokenWasUpperCase());
+}
+
 TEST(TokenReader, CountOccurrencesSeesOnlyWhatIsUpperCasedSoFar) {
     const std::string body = " {\n\t*NODE_NAME \"part\"\n}\n";
     TokenReader reader = TokenReader::fromText("*geomobject" + body + "*GEOMOBJECT" + body +
