@@ -13,6 +13,7 @@
 #include "render/craft_draw.h"
 #include "render/exhaust_glow.h"
 #include "render/hud.h"
+#include "render/projection.h"
 #include "render/scene.h"
 #include "render/shadow.h"
 #include "render/skybox.h"
@@ -22,17 +23,6 @@ int32_t gFrameCounter = 0;
 JoystickState* gJoystickState = nullptr;
 
 namespace {
-constexpr double FIELD_OF_VIEW = 40.0;
-constexpr double FIXED_ASPECT = 1.3;  // fixed, whatever the window's shape
-constexpr double NEAR_PLANE = 1.0;
-constexpr double FAR_PLANE = 1900000.0;
-
-void loadProjection() {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(FIELD_OF_VIEW, FIXED_ASPECT, NEAR_PLANE, FAR_PLANE);
-}
-
 void loadCamera() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -42,7 +32,7 @@ void loadCamera() {
 
 void renderFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);  // 1
-    loadProjection();                                    // 2
+    loadGameProjection();                                // 2
     loadCamera();                                        // 3
     placeLights();                                       // 4
     updateOpponents();                                   // 5
