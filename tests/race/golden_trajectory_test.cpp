@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/key_state.h"
+#include "race/frame.h"
+#include "race/opponent.h"
+#include "race/player.h"
+#include "race/projectile.h"
+#include "render/exhaust_glow.h"
+#include "render/hud.h"
+#include "render/lap_clock.h"
+#include "support/test_display.h"
+#include "track/track.h"
+
+// Twenty thousand ticks of a scripted driver, with every craft, the shot, the
+// standings and the lap times folded into one hash per thousand ticks. The
+// hashes were taken from the game before its simulation and drawing were
+// pulled apart; the race must still run exactly the same.
+namespace {
+
+uint32_t gFakeNow = 0;
+uint32_t fakeClock() {
+    return gFakeNow;
+}
+
+class Fnv {
+public:
+    template <typename T>
+    void add(const T& value) {
+        unsigned char bytes[sizeof(T)];
+        std::memcpy(bytes, &value, sizeof(T));
+        for (unsigned char b : bytes) {
+            hash_ = (hash_ ^ b) * 1099511628211ull;
+        }
+    }
+    void add(const Vector3& v) {
+        add(v.x);
+        add(v.y);
+        add(v.z);
+    }
+    uint64_t value() const { return hash_; }
+
+private:
+    uint64_t hash_ = 14695981039346656037ull;
+};
+
+void foldRaceState(Fnv& fnv) {
+    fnv.add(gPlayer.position);
+    fnv.add(gPlayer.velocity);
+    fnv.add(gPlayer.speed);
+    fnv.add(gPlayer.yaw);
+    fnv.add(gPlayer.yawRate);
+    fnv.add(gPlayer.lambda);
+    fnv.add(gPlayer.dist);
+    fnv.add(gPlayer.next_dist);
+    fnv.add(gPlayer.laps);
+    for (const Opponent& o : gOpponents) {
+        fnv.add(o.position);
+        fnv.add(o.lambda);
+        fnv.add(o.speed);
+        fnv.add(o.destroyed);
+        fnv.add(o.laps);
+        fnv.add(o.lane);
+    }
+    fnv.add(gProjectile.position);
+    fnv.add(gProjectile.velocity);
+    fnv.add(gProjectile.life);
+    fnv.add(gProjectile.active);
+    fnv.add(gRacePosition);
+    for (uint32_t lap : gLapClock.lapMs) {
+        fnv.add(lap);
+    }
+    fnv.add(gExhaust.layers);
+    fnv.add(gFrameCounter);
+}
+
+// The scripted driver: follows the centre line flat out, fires every few
+// seconds, backs up over a stretch now and then. It decides from what the
+// picture of the tick shows, so its keys are a function of the race alone.
+struct Keys {
+    bool up = false, down = false, left = false, right = false, space = false;
+};
+
+Keys driverKeys(long tick) {
+    Keys keys;
+    const long phase = tick % 4000;
+    const bool reversing = phase >= 3000 && phase < 3200;
+    keys.up = !reversing;
+    keys.down = reversing;
+    const double t = gPlayer.lambda + 0.01;
+    const double dx = gTrack.centreX(t) - gPlayer.position.x;
+    const double dz = gTrack.centreZ(t) - gPlayer.position.z;
+    double turn = std::atan2(dz, dx) - static_cast<double>(gPlayer.yaw);
+    turn = std::remainder(turn, 2.0 * M_PI);
+    keys.right = turn > 0.02;
+    keys.left = turn < -0.02;
+    keys.space = tick % 240 == 7;
+    return keys;
+}
+
+void holdKeys(const Keys& keys) {
+    const int codes[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_SPACE};
+    const bool down[] = {keys.up, keys.down, keys.left, keys.right, keys.space};
+    for (int i = 0; i < 5; ++i) {
+        down[i] ? recordKeyDown(codes[i]) : recordKeyUp(codes[i]);
+    }
+    // Key presses are read as held, never as a tap left over from before.
+    for (int code : codes) {
+        getAsyncKeyState(code);
+    }
+    for (int i = 0; i < 5; ++i) {
+        if (down[i]) {
+            recordKeyDown(codes[i]);
+        }
+    }
+}
+
+// The race as the game starts it, without graphics.
+void startTheRace() {
+    releaseAllKeys();
+    std::srand(1);
+    for (Opponent& opponent : gOpponents) {
+        opponent = Opponent();
+        opponent.init();
+        opponent.model.loadAse(testsupport::sourcePath("data/nau.ASE"));
+        opponent.lane = std::rand() % 100;
+        opponent.model.randomizeColors();
+    }
+    placePlayerOnStartLine(gPlayer);
+    gProjectile = Projectile();
+    gExhaust = ExhaustGlow();
+    gRacePosition = 0;
+    gFrameCounter = 0;
+    gFakeNow = 0;
+    gLapClock.start();
+}
+
+// One frame's simulation as the game steps it, drawing left out, in its two
+// halves: the world moves (and the picture would be drawn), then the player's
+// control step answers what it saw, the standings and laps are taken and the
+// frame is counted. The driver chooses its keys between the two.
+void moveTheWorld() {
+    updateOpponents();
+    if (gFrameCounter % 3 == 0) {
+        gExhaust.update(gPlayer);
+    }
+    gProjectile.update();
+    gTrack.updatePlayerProgress();
+    applyNearWallDrag();
+}
+
+void finishThePlayersTurn(long n) {
+    holdKeys(driverKeys(n));
+    stepKeyboard();
+    if (gFrameCounter % 10 == 0) {
+        gRacePosition = racePosition();
+    }
+    gLapClock.registerLap(gLapClock.elapsedMs(), gPlayer.laps);
+    gFrameCounter = (gFrameCounter + 1) % FRAME_COUNTER_MODULUS;
+    gFakeNow = static_cast<uint32_t>((n + 1) * 50 / 3);
+}
+
+constexpr long TICKS = 20000;
+constexpr long SLICE = 1000;
+
+const uint64_t GOLDEN[TICKS / SLICE] = {
+    0x325cf5384f54a9baull, 0x7bd5955d52e626fdull, 0xf8770bf462c12856ull, 0x36db8c3c62cba2d8ull,
+    0x09b89bc1ba321bb4ull, 0x5bef8ae5617d58d1ull, 0xa79219eda7d45f34ull, 0xebe1cd1db315b12full,
+    0x46785481d075069aull, 0x32148852c39d5307ull, 0x9c8462a190b887fcull, 0x94e46a550975c680ull,
+    0x77402bf5dccb8040ull, 0xcbc3e1f2713bd9e3ull, 0x8a86ead6fea7f939ull, 0x289fd592cdb54cd5ull,
+    0xedebc3fcc87e1c32ull, 0x940812c54ef85281ull, 0x8aa78de944528cf5ull, 0x3c8dccc6041b3cafull,
+};
+
+}  // namespace
+
+TEST(GoldenTrajectory, TwentyThousandScriptedTicksRunExactlyAsRecorded) {
+    LapClock::setSource(fakeClock);
+    startTheRace();
+    uint64_t hashes[TICKS / SLICE] = {};
+    int shotsHit = 0;
+    for (long n = 0; n < TICKS; ++n) {
+        const int wrecksBefore = [] {
+            int count = 0;
+            for (const Opponent& o : gOpponents)
+                count += o.destroyed;
+            return count;
+        }();
+        moveTheWorld();
+        // Sampled as the picture of the tick would show it.
+        if ((n + 1) % SLICE == 0) {
+            Fnv fnv;
+            foldRaceState(fnv);
+            hashes[(n + 1) / SLICE - 1] = fnv.value();
+        }
+        finishThePlayersTurn(n);
+        int wrecks = 0;
+        for (const Opponent& o : gOpponents)
+            wrecks += o.destroyed;
+        shotsHit += wrecks - wrecksBefore;
+    }
+    releaseAllKeys();
+    LapClock::setSource(nullptr);
+    // The script really races: laps are timed and the standings move.
+    EXPECT_NE(gLapClock.lapMs[2], 0u);
+    EXPECT_GE(gPlayer.laps, 3);
+    std::printf("laps %d, wrecks %d, place %d, lap times %u %u %u\n", gPlayer.laps, shotsHit,
+                gRacePosition, gLapClock.lapMs[0], gLapClock.lapMs[1], gLapClock.lapMs[2]);
+    for (long i = 0; i < TICKS / SLICE; ++i) {
+        EXPECT_EQ(hashes[i], GOLDEN[i]) << "ticks " << i * SLICE << " to " << (i + 1) * SLICE;
+    }
+}
