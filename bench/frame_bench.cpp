@@ -15,13 +15,16 @@
 
 #include "app/app_state.h"
 #include "app/display.h"
+#include "app/game_frame.h"
 #include "race/camera.h"
-#include "race/frame.h"
 #include "race/opponent.h"
 #include "race/player.h"
+#include "race/race.h"
+#include "render/camera_view.h"
 #include "render/craft_draw.h"
 #include "render/scene.h"
 #include "render/skybox.h"
+#include "render/track_draw.h"
 #include "support/harness/private_xvfb.h"
 #include "track/track.h"
 
@@ -104,7 +107,7 @@ void BM_Skybox(benchmark::State& state) {
 }
 
 void BM_Track(benchmark::State& state) {
-    timeDrawing(state, [] { gTrack.draw(); });
+    timeDrawing(state, [] { drawTrack(gTrack, gPlayer.position, gPlayer.lambda); });
 }
 
 void BM_Craft(benchmark::State& state) {

@@ -9,9 +9,10 @@
 #include "app/app_state.h"
 #include "app/display.h"
 #include "app/frame_pacer.h"
+#include "app/game_frame.h"
 #include "app/window.h"
 #include "audio/sound.h"
-#include "race/frame.h"
+#include "race/race.h"
 #include "support/harness/private_xvfb.h"
 
 namespace {

@@ -2,43 +2,32 @@
 
 #include <cstdlib>
 
-#include "app/key_state.h"
 #include "race/opponent.h"
 #include "race/player.h"
-#include "race/projectile.h"
+#include "race/race.h"
 #include "support/harness/race_start.h"
 #include "track/track.h"
 
 namespace {
 
-// One frame's simulation: opponents, shot, progress search, drag, control
-// step, and the ranking every tenth frame, with Up and Space held.
+// The game's own tick, drawing left out, with Up, Right and Space held.
 void simulationTick(benchmark::State& state) {
     testsupport::startRaceWithoutGraphics();
-    recordKeyDown(VK_UP);
-    recordKeyDown(VK_SPACE);
-    recordKeyDown(VK_RIGHT);
-    int frame = 0;
+    KeyboardInput keys;
+    keys.up = true;
+    keys.right = true;
+    keys.space = true;
     for (auto _ : state) {
-        updateOpponents();
-        gProjectile.update();
-        gTrack.updatePlayerProgress();
-        applyNearWallDrag();
-        stepKeyboard();
-        if (frame % 10 == 0) {
-            benchmark::DoNotOptimize(racePosition());
-        }
-        frame = (frame + 1) % 360;
+        benchmark::DoNotOptimize(stepRace(keys));
         benchmark::DoNotOptimize(gPlayer.position);
     }
-    releaseAllKeys();
 }
 BENCHMARK(simulationTick)->Unit(benchmark::kMicrosecond);
 
 void progressSearch(benchmark::State& state) {
     testsupport::startRaceWithoutGraphics();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(gTrack.updatePlayerProgress());
+        benchmark::DoNotOptimize(updatePlayerProgress(gPlayer));
     }
 }
 BENCHMARK(progressSearch)->Unit(benchmark::kMicrosecond);

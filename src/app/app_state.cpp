@@ -5,6 +5,4 @@ SDL_Window* gDeviceContext = nullptr;
 void* gRenderContext = nullptr;
 void* gPalette = nullptr;
 int32_t gQuitRequested = 0;
-CameraMode gCameraMode = 0;
-int32_t gCockpitView = 0;
 int32_t gUseJoystick = 0;

@@ -6,7 +6,7 @@
 
 #include "app/platform.h"
 #include "app/window.h"
-#include "race/camera.h"
+#include "render/camera_view.h"
 
 namespace {
 SDL_DisplayMode gChosenMode{};

@@ -2,6 +2,8 @@
 
 #include <SDL2/SDL.h>
 
+JoystickState* gJoystickState = nullptr;
+
 namespace {
 SDL_Joystick* gJoystick = nullptr;
 }

@@ -10,6 +10,9 @@ struct JoystickState {
     uint32_t buttons = 0;
 };
 
+// The first joystick's last polled state.
+extern JoystickState* gJoystickState;
+
 constexpr int JOYERR_NOERROR = 0;
 constexpr int JOYERR_UNPLUGGED = 167;
 

@@ -1,5 +1,7 @@
 #include "app/key_state.h"
 
+#include "race/player.h"
+
 #include <array>
 
 namespace {
@@ -37,4 +39,15 @@ void recordKeyUp(int virtualKey) {
 void releaseAllKeys() {
     gKeyHeld.fill(false);
     gKeyTapped.fill(false);
+}
+
+KeyboardInput readKeyboard() {
+    KeyboardInput keys;
+    keys.up = getAsyncKeyState(VK_UP);
+    keys.down = getAsyncKeyState(VK_DOWN);
+    keys.right = getAsyncKeyState(VK_RIGHT);
+    keys.left = getAsyncKeyState(VK_LEFT);
+    // Read every frame, whether or not a shot is free.
+    keys.space = getAsyncKeyState(VK_SPACE);
+    return keys;
 }

@@ -20,3 +20,7 @@ bool getAsyncKeyState(int virtualKey);
 void recordKeyDown(int virtualKey);
 void recordKeyUp(int virtualKey);
 void releaseAllKeys();
+
+// The driving keys as the control step takes them, each read once.
+struct KeyboardInput;
+KeyboardInput readKeyboard();

@@ -9,11 +9,13 @@
 #include "app/app_state.h"
 #include "app/display.h"
 #include "app/frame_pacer.h"
+#include "app/game_frame.h"
 #include "app/joystick.h"
 #include "app/key_state.h"
 #include "app/platform.h"
 #include "audio/sound.h"
-#include "race/frame.h"
+#include "race/camera.h"
+#include "race/lap_clock.h"
 #include "render/scene.h"
 
 namespace {
@@ -119,6 +121,9 @@ bool onWindowCreate(SDL_Window* window) {
     SDL_ShowCursor(SDL_DISABLE);
     initGlState();
     setupScene();
+    if (gJoystickState == nullptr) {
+        gJoystickState = new JoystickState();
+    }
     if (startSound(window) == 0) {
         return true;  // no sound: the joystick is not captured either
     }
@@ -210,6 +215,7 @@ int gameMain() {
         return 1;
     }
     quitMessageType();
+    LapClock::setSource(platformMilliseconds);
     SDL_AddEventWatch(watchKeys, nullptr);
 
     if (setDisplayMode() == 0) {

@@ -1,12 +1,9 @@
 #include "race/camera.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include <cmath>
 
-#include "app/app_state.h"
-#include "race/player.h"
+CameraMode gCameraMode = 0;
+int32_t gCockpitView = 0;
 
 const std::array<ChaseCameraPreset, 7> CHASE_CAMERA_PRESETS = {{
     {400, 400, 100},
@@ -48,11 +45,4 @@ CameraView computeCameraView(const Vector3& position, float yaw, int32_t cameraM
                        narrow(z - std::sin(a) * row.backZ));
     view.target = Vector3(narrow(x), narrow(y + 40.0), narrow(z));
     return view;
-}
-
-void applyCamera() {
-    const CameraView view =
-        computeCameraView(gPlayer.position, gPlayer.yaw, gCameraMode, gCockpitView);
-    gluLookAt(view.eye.x, view.eye.y, view.eye.z, view.target.x, view.target.y, view.target.z,
-              view.up.x, view.up.y, view.up.z);
 }

@@ -11,6 +11,12 @@ struct ChaseCameraPreset {
     int32_t height;
 };
 
+// The chase-camera preset, 0..6; key C cycles it.
+using CameraMode = int32_t;
+extern CameraMode gCameraMode;
+// 1 while the camera rides in the craft; key V toggles it.
+extern int32_t gCockpitView;
+
 // The seven chase views, indexed by CameraMode; key C cycles them.
 extern const std::array<ChaseCameraPreset, 7> CHASE_CAMERA_PRESETS;
 
@@ -23,6 +29,3 @@ struct CameraView {
 // Where the camera looks from and at, for a craft at position heading yaw.
 CameraView computeCameraView(const Vector3& position, float yaw, int32_t cameraMode,
                              int32_t cockpitView);
-
-// Multiplies the current matrix by the view of the player's craft.
-void applyCamera();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "assets/model.h"
 #include "math/vector3.h"
 
@@ -25,11 +27,33 @@ struct Player {
 
 extern Player gPlayer;
 
-// The start line, facing along the track; applied once by the scene set-up.
+// The driving keys as the control step reads them: the arrows and Space.
+struct KeyboardInput {
+    bool up = false;
+    bool down = false;
+    bool left = false;
+    bool right = false;
+    bool space = false;
+};
+
+// What a control step asks of the sound, played after it in this order.
+struct RaceSounds {
+    bool engineStep = false;  // the engine follows the throttle one notch
+    float throttle = 0.0f;
+    bool crash = false;
+    bool shot = false;
+};
+
+// The start line, facing along the track, at rest.
 void placePlayerOnStartLine(Player& player);
 
-// The keyboard control step: reads the arrows and Space and moves the craft.
-void stepKeyboard();
+// Finds where the craft is along the track (lambda, dist, next_dist) and
+// counts its crossings of the start line in laps; returns the new lambda.
+double updatePlayerProgress(Player& player);
+
+// The keyboard control step: the keys move the craft, which may touch
+// opponents and the wall and fire the shot; sounds says what to play.
+void stepKeyboard(const KeyboardInput& keys, RaceSounds& sounds);
 
 // Close to the wall the craft loses 4 % of its speed every frame.
 void applyNearWallDrag();

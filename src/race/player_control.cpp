@@ -1,8 +1,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/key_state.h"
-#include "audio/sound.h"
 #include "race/opponent.h"
 #include "race/player.h"
 #include "race/projectile.h"
@@ -24,13 +22,11 @@ constexpr float WALL_SPEED_CAP = 300.0f;
 constexpr double FLYING_HEIGHT = 40.0;
 constexpr double NEAR_WALL_DRAG = 0.96;
 
-float keyAxis(int positiveKey, int negativeKey) {
-    const float positive = getAsyncKeyState(positiveKey) ? 1.0f : 0.0f;
-    const float negative = getAsyncKeyState(negativeKey) ? 1.0f : 0.0f;
-    return positive - negative;
+float keyAxis(bool positive, bool negative) {
+    return (positive ? 1.0f : 0.0f) - (negative ? 1.0f : 0.0f);
 }
 
-void touchOpponents(Player& player) {
+void touchOpponents(Player& player, RaceSounds& sounds) {
     for (Opponent& opponent : gOpponents) {
         if (opponent.destroyed != 0) {
             continue;  // a wreck is out of the race: nothing touches it, not even the shot
@@ -41,25 +37,25 @@ void touchOpponents(Player& player) {
                 player.velocity + (player.position - opponent.position) * CONTACT_PUSH;
             // Slowed, but never pushed into driving backwards.
             opponent.speed = std::max(0.0f, static_cast<float>(opponent.speed - CONTACT_SLOW_DOWN));
-            playCrashSound();
+            sounds.crash = true;
         }
         // The whole stretch the shot flew this frame, not only where it landed:
         // at racing speed it moves far further than the hit distance.
         if (gProjectile.active != 0 &&
             gProjectile.distanceFlownPast(opponent.position) < HIT_RANGE) {
             opponent.destroyed = 1;
-            playCrashSound();
+            sounds.crash = true;
             gProjectile.active = 0;
             gProjectile.life = 0;
         }
     }
 }
 
-void pushOffWall(Player& player) {
+void pushOffWall(Player& player, RaceSounds& sounds) {
     if (player.speed > WALL_SPEED_CAP) {
         player.speed = WALL_SPEED_CAP;
     }
-    playCrashSound();
+    sounds.crash = true;
     if (player.next_dist > player.dist) {
         // Heading outward: this frame's move aims at the centre line just
         // ahead, so a craft held against the wall slides along it.
@@ -73,10 +69,10 @@ void pushOffWall(Player& player) {
 }
 }  // namespace
 
-void stepKeyboard() {
+void stepKeyboard(const KeyboardInput& keys, RaceSounds& sounds) {
     Player& player = gPlayer;
 
-    player.throttle = keyAxis(VK_UP, VK_DOWN);
+    player.throttle = keyAxis(keys.up, keys.down);
     if (player.throttle > 0.0f) {
         player.speed += THRUST;
     } else if (player.throttle < 0.0f) {
@@ -86,9 +82,10 @@ void stepKeyboard() {
     if (player.speed < REVERSE_FLOOR) {
         player.speed = REVERSE_FLOOR;
     }
-    updateEngineSound(player.throttle);
+    sounds.engineStep = true;
+    sounds.throttle = player.throttle;
 
-    player.steer = keyAxis(VK_RIGHT, VK_LEFT);
+    player.steer = keyAxis(keys.right, keys.left);
     if (player.steer > 0.0f) {
         player.yawRate += TURN_RATE;
     } else if (player.steer < 0.0f) {
@@ -107,24 +104,22 @@ void stepKeyboard() {
     const double yaw = static_cast<double>(player.yaw);
     player.velocity = Vector3(speed * std::cos(yaw), 0.0, speed * std::sin(yaw));
 
-    touchOpponents(player);
-    if (gTrack.isAtWall() != 0) {
-        pushOffWall(player);
+    touchOpponents(player, sounds);
+    if (gTrack.isAtWall(player.dist) != 0) {
+        pushOffWall(player, sounds);
     }
 
     player.position.x += player.velocity.x;
     player.position.z += player.velocity.z;
 
-    // The key is read every step, whether or not a shot is free.
-    const bool fire = getAsyncKeyState(VK_SPACE);
-    if (fire && gProjectile.active == 0) {
+    if (keys.space && gProjectile.active == 0) {
         gProjectile.launch(player);
-        playShotSound();
+        sounds.shot = true;
     }
 }
 
 void applyNearWallDrag() {
-    if (gTrack.isNearWall() != 0) {
+    if (gTrack.isNearWall(gPlayer.dist) != 0) {
         gPlayer.speed *= NEAR_WALL_DRAG;
     }
 }

@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "assets/bitmap.h"
+#include "race/exhaust_glow.h"
 #include "race/player.h"
 #include "render/craft_draw.h"
-#include "render/exhaust_glow.h"
 #include "render/flare_quad.h"
 #include "render/texture_ids.h"
 

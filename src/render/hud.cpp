@@ -1,15 +1,10 @@
 #include "render/hud.h"
 
 #include "assets/model.h"
-#include "race/frame.h"
-#include "race/opponent.h"
-#include "race/player.h"
-#include "render/lap_clock.h"
+#include "race/lap_clock.h"
 #include "render/overlay.h"
 
 namespace {
-constexpr int32_t POSITION_REFRESH_PERIOD = 10;
-
 constexpr float CLOCK_X = 874.0f;
 constexpr float CLOCK_Y = 728.0f;
 constexpr float LABEL_X = 864.0f;
@@ -18,13 +13,8 @@ constexpr float LAP_LINE = 10.0f;
 
 void drawHud() {
     beginOverlay();
-    if (gFrameCounter % POSITION_REFRESH_PERIOD == 0) {
-        gRacePosition = racePosition();
-    }
     applyColor(COLOR_RED);
     printAt(CLOCK_X, CLOCK_Y, "%s", gLapClock.elapsedText().c_str());
-
-    gLapClock.registerLap(gLapClock.elapsedMs(), gPlayer.laps);
 
     applyColor(COLOR_GREY);
     printAt(LABEL_X, CLOCK_Y + 3 * LAP_LINE, "3.");

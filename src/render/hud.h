@@ -2,12 +2,8 @@
 
 #include <cstdint>
 
-// The player's place, 1 (leading) to 6, refreshed every tenth frame; 0 until
-// the first refresh.
-extern int32_t gRacePosition;
-
 // The race clock in red, the lap labels in grey and the completed laps in
-// white, bottom right; refreshes the race position and registers laps.
+// white, bottom right.
 void drawHud();
 
 // The glowing digit of the player's place, top right. Draws nothing before

@@ -4,10 +4,9 @@
 
 #include "assets/bitmap.h"
 #include "assets/model.h"
+#include "race/standings.h"
 #include "render/hud.h"
 #include "render/texture_ids.h"
-
-int32_t gRacePosition = 0;
 
 namespace {
 constexpr float INDICATOR_HALF_WIDTH = 0.1f;

@@ -2,8 +2,8 @@
 
 #include "assets/bitmap.h"
 #include "assets/model.h"
-#include "race/frame.h"
 #include "race/projectile.h"
+#include "race/race.h"
 #include "render/flare_quad.h"
 #include "render/texture_ids.h"
 

@@ -2,15 +2,11 @@
 
 #include <GL/gl.h>
 
-#include <cstdlib>
-
-#include "app/joystick.h"
 #include "assets/bitmap.h"
 #include "assets/model.h"
-#include "race/frame.h"
 #include "race/opponent.h"
 #include "race/player.h"
-#include "render/lap_clock.h"
+#include "race/race.h"
 #include "render/overlay.h"
 #include "render/texture_ids.h"
 
@@ -19,7 +15,6 @@ constexpr const char* PLAYER_MODEL_FILE = "data/nau.ase";
 constexpr const char* OPPONENT_MODEL_FILE = "data/nau.ASE";
 constexpr uint32_t PLAYER_DISPLAY_LIST = 128;
 constexpr uint32_t FIRST_OPPONENT_DISPLAY_LIST = 129;
-constexpr int LANE_COUNT = 100;
 // Light 0 rides this far above the player's craft.
 constexpr double RIDING_LIGHT_HEIGHT = 100.0;
 
@@ -29,17 +24,17 @@ void loadTextures() {
     }
 }
 
-// The random draws happen here and nowhere else in the set-up, in a fixed
-// order (start values, lane, colours, opponent by opponent), so every run
-// lines up the same grid in the same colours.
-void setupOpponents() {
-    for (int i = 0; i < OPPONENT_COUNT; ++i) {
-        Opponent& opponent = gOpponents[i];
-        opponent.init();
+// Every opponent holds its own copy of the craft, coloured by the race start.
+void loadOpponentModels() {
+    for (Opponent& opponent : gOpponents) {
         opponent.model.loadAse(OPPONENT_MODEL_FILE);
-        opponent.lane = std::rand() % LANE_COUNT;
-        opponent.model.randomizeColors();
-        opponent.model.buildDisplayList(FIRST_OPPONENT_DISPLAY_LIST + static_cast<uint32_t>(i));
+    }
+}
+
+void compileOpponentModels() {
+    for (int i = 0; i < OPPONENT_COUNT; ++i) {
+        gOpponents[i].model.buildDisplayList(FIRST_OPPONENT_DISPLAY_LIST +
+                                             static_cast<uint32_t>(i));
     }
 }
 
@@ -57,16 +52,12 @@ void setupLights() {
 
 void setupScene() {
     createOverlayFont();
-    gLapClock.start();
-
     gPlayer.model.loadAse(PLAYER_MODEL_FILE);
     gPlayer.model.buildDisplayList(PLAYER_DISPLAY_LIST);
     loadTextures();
-    setupOpponents();
-    placePlayerOnStartLine(gPlayer);
-    if (gJoystickState == nullptr) {
-        gJoystickState = new JoystickState();
-    }
+    loadOpponentModels();
+    startRace();
+    compileOpponentModels();
     setupLights();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

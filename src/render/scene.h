@@ -1,7 +1,7 @@
 #pragma once
 
 // Everything the frames need, prepared once while the window is created:
-// font and clock, models, textures, opponents, the player's start, lights.
+// the font, the models, the textures, the race's start, the lights.
 void setupScene();
 
 // Puts the two lights in place for this frame, right after the camera.

@@ -13,6 +13,14 @@ constexpr double GAME_PI = 3.141592;
 // Grid of the player's nearest-sample search, and half the chord behind dist.
 constexpr double PROGRESS_STEP = 0.005;
 
+// Where a craft is along the track: the nearest centre-line sample, its
+// distance from the local centre line, and that distance 80 units ahead.
+struct TrackPlace {
+    double lambda = 0.0;
+    double dist = 0.0;
+    double next_dist = 0.0;
+};
+
 // The race track: a closed trigonometric centre line in the plane y = 0.
 // Everything else about the track (road, walls, progress) derives from it.
 class Track {
@@ -28,18 +36,14 @@ public:
     // Direction of travel as atan2(dx, dz): forward is (sin h, 0, cos h).
     double heading(double t) const;
 
-    // Finds the player's lambda, dist and next_dist (written into gPlayer)
-    // by a full-lap search, and counts its crossings of the start line in
-    // gPlayer.laps; returns the new lambda.
-    double updatePlayerProgress() const;
+    // Finds where a craft at position heading yaw is, by a full-lap search
+    // on the PROGRESS_STEP grid.
+    TrackPlace locate(const Vector3& position, float yaw) const;
     // Parameter of the nearest sample on the coarse sampleStep grid.
     double nearestParameter(Vector3 position) const;
-    // Wall tests on the player's last computed dist: beyond 570 and 480.
-    int isAtWall() const;
-    int isNearWall() const;
-    // Rebuilds the road and walls around the player's craft and draws them,
-    // with the start posts; nothing is kept between frames.
-    void draw() const;
+    // Wall tests on a craft's distance from the centre line: beyond 570 and 480.
+    int isAtWall(double dist) const;
+    int isNearWall(double dist) const;
 };
 
 extern Track gTrack;

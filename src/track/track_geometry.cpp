@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "track/track.h"
-#include "track/track_draw.h"
+#include "track/track_geometry.h"
 
 namespace {
 // The start zone is drawn whatever the window: it joins the window across the

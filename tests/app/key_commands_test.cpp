@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/key_state.h"
 #include "app/window.h"
+#include "race/camera.h"
 
 namespace {
 

@@ -7,8 +7,10 @@
 
 #include "app/app_state.h"
 #include "app/display.h"
+#include "app/game_frame.h"
+#include "app/joystick.h"
 #include "app/window.h"
-#include "race/frame.h"
+#include "race/race.h"
 #include "support/test_display.h"
 
 namespace {
@@ -83,6 +85,7 @@ TEST(ShellGl, DestroyingTheWindowReleasesEverythingAndPostsQuit) {
     EXPECT_EQ(SDL_GL_GetCurrentContext(), gRenderContext);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_NE(gJoystickState, nullptr) << "the joystick record is ready for the frames";
 
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     destroyGameWindow();

@@ -5,15 +5,14 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/key_state.h"
-#include "race/frame.h"
+#include "race/exhaust_glow.h"
+#include "race/lap_clock.h"
 #include "race/opponent.h"
 #include "race/player.h"
 #include "race/projectile.h"
-#include "render/exhaust_glow.h"
-#include "render/hud.h"
-#include "render/lap_clock.h"
-#include "support/test_display.h"
+#include "race/race.h"
+#include "race/standings.h"
+#include "support/harness/race_start.h"
 #include "track/track.h"
 
 // Twenty thousand ticks of a scripted driver, with every craft, the shot, the
@@ -81,12 +80,8 @@ void foldRaceState(Fnv& fnv) {
 // The scripted driver: follows the centre line flat out, fires every few
 // seconds, backs up over a stretch now and then. It decides from the race as
 // the last tick left it, so its keys are a function of the race alone.
-struct Keys {
-    bool up = false, down = false, left = false, right = false, space = false;
-};
-
-Keys driverKeys(long tick) {
-    Keys keys;
+KeyboardInput driverKeys(long tick) {
+    KeyboardInput keys;
     const long phase = tick % 8000;
     const bool reversing = phase >= 3000 && phase < 3200;
     keys.up = !reversing;
@@ -102,68 +97,7 @@ Keys driverKeys(long tick) {
     return keys;
 }
 
-void holdKeys(const Keys& keys) {
-    const int codes[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_SPACE};
-    const bool down[] = {keys.up, keys.down, keys.left, keys.right, keys.space};
-    for (int i = 0; i < 5; ++i) {
-        down[i] ? recordKeyDown(codes[i]) : recordKeyUp(codes[i]);
-    }
-    // Key presses are read as held, never as a tap left over from before.
-    for (int code : codes) {
-        getAsyncKeyState(code);
-    }
-    for (int i = 0; i < 5; ++i) {
-        if (down[i]) {
-            recordKeyDown(codes[i]);
-        }
-    }
-}
-
-// The race as the game starts it, without graphics.
-void startTheRace() {
-    releaseAllKeys();
-    std::srand(1);
-    for (Opponent& opponent : gOpponents) {
-        opponent = Opponent();
-        opponent.init();
-        opponent.model.loadAse(testsupport::sourcePath("data/nau.ASE"));
-        opponent.lane = std::rand() % 100;
-        opponent.model.randomizeColors();
-    }
-    placePlayerOnStartLine(gPlayer);
-    gProjectile = Projectile();
-    gExhaust = ExhaustGlow();
-    gRacePosition = 0;
-    gFrameCounter = 0;
-    gFakeNow = 0;
-    gLapClock.start();
-}
-
-// One frame's simulation as the game steps it, drawing left out, in its two
-// halves: the world moves (and the picture would be drawn), then the player's
-// control step answers what it saw, the standings and laps are taken and the
-// frame is counted.
-void moveTheWorld() {
-    updateOpponents();
-    if (gFrameCounter % 3 == 0) {
-        gExhaust.update(gPlayer);
-    }
-    gProjectile.update();
-    gTrack.updatePlayerProgress();
-    applyNearWallDrag();
-}
-
-void finishThePlayersTurn(const Keys& keys, long n) {
-    holdKeys(keys);
-    stepKeyboard();
-    if (gFrameCounter % 10 == 0) {
-        gRacePosition = racePosition();
-    }
-    gLapClock.registerLap(gLapClock.elapsedMs(), gPlayer.laps);
-    gFrameCounter = (gFrameCounter + 1) % FRAME_COUNTER_MODULUS;
-    gFakeNow = static_cast<uint32_t>((n + 1) * 50 / 3);
-}
-
+// Every thousandth tick's race, as the game's own start and tick make it.
 constexpr long TICKS = 20000;
 constexpr long SLICE = 1000;
 
@@ -179,7 +113,8 @@ const uint64_t GOLDEN[TICKS / SLICE] = {
 
 TEST(GoldenTrajectory, TwentyThousandScriptedTicksRunExactlyAsRecorded) {
     LapClock::setSource(fakeClock);
-    startTheRace();
+    gFakeNow = 0;
+    testsupport::startRaceWithoutGraphics();
     uint64_t hashes[TICKS / SLICE] = {};
     int shotsHit = 0;
     for (long n = 0; n < TICKS; ++n) {
@@ -189,9 +124,8 @@ TEST(GoldenTrajectory, TwentyThousandScriptedTicksRunExactlyAsRecorded) {
                 count += o.destroyed;
             return count;
         }();
-        const Keys keys = driverKeys(n);
-        moveTheWorld();
-        finishThePlayersTurn(keys, n);
+        stepRace(driverKeys(n));
+        gFakeNow = static_cast<uint32_t>((n + 1) * 50 / 3);
         if ((n + 1) % SLICE == 0) {
             Fnv fnv;
             foldRaceState(fnv);
@@ -202,7 +136,6 @@ TEST(GoldenTrajectory, TwentyThousandScriptedTicksRunExactlyAsRecorded) {
             wrecks += o.destroyed;
         shotsHit += wrecks - wrecksBefore;
     }
-    releaseAllKeys();
     LapClock::setSource(nullptr);
     // The script really races: laps are timed and the standings move.
     EXPECT_NE(gLapClock.lapMs[2], 0u);

@@ -139,7 +139,7 @@ TEST_F(Opponents, TheGridBehindTheLineRanksThePlayerFirst) {
         opponent.init();
         opponent.lane = std::rand() % 100;
     }
-    gTrack.updatePlayerProgress();
+    updatePlayerProgress(gPlayer);
     ASSERT_EQ(gPlayer.lambda, 0.0);
     updateOpponents();
     // Every craft is behind on the road, though its nearest sample is near the

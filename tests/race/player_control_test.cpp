@@ -143,8 +143,8 @@ TEST_F(PlayerControl, AtTheWallHeadingOutwardTheCraftSlidesTowardTheCentreJustAh
     // 575 units to the right of the start point, pointing straight out.
     gPlayer.position = gPlayer.position + Vector3(0.0, 0.0, -575.0);
     gPlayer.yaw = -1.570796f;
-    gTrack.updatePlayerProgress();
-    ASSERT_EQ(gTrack.isAtWall(), 1);
+    updatePlayerProgress(gPlayer);
+    ASSERT_EQ(gTrack.isAtWall(gPlayer.dist), 1);
     ASSERT_GT(gPlayer.next_dist, gPlayer.dist);
     gPlayer.speed = 500.0f;
     const Vector3 before = gPlayer.position;
@@ -167,8 +167,8 @@ TEST_F(PlayerControl, AtTheWallHeadingOutwardTheCraftSlidesTowardTheCentreJustAh
 TEST_F(PlayerControl, AtTheWallHeadingInwardTheCraftOnlyLosesSpeedAbove300) {
     gPlayer.position = gPlayer.position + Vector3(0.0, 0.0, -575.0);
     gPlayer.yaw = 1.570796f;
-    gTrack.updatePlayerProgress();
-    ASSERT_EQ(gTrack.isAtWall(), 1);
+    updatePlayerProgress(gPlayer);
+    ASSERT_EQ(gTrack.isAtWall(gPlayer.dist), 1);
     ASSERT_LE(gPlayer.next_dist, gPlayer.dist);
     gPlayer.speed = 500.0f;
     const Vector3 before = gPlayer.position;

@@ -7,6 +7,14 @@
 #include "race/player.h"
 #include "race/projectile.h"
 
+// The control step on the keys held through the key state, as the game's
+// frame reads them; returns what it asked the sound to play.
+inline RaceSounds stepKeyboard() {
+    RaceSounds sounds;
+    stepKeyboard(readKeyboard(), sounds);
+    return sounds;
+}
+
 namespace racetest {
 
 // The player on the start line with no keys down, a fresh shot, and every

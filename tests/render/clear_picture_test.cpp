@@ -12,13 +12,18 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/game_frame.h"
 #include "assets/bitmap.h"
 #include "hud_pixels.h"
 #include "hud_window.h"
 #include "race/camera.h"
+#include "race/race.h"
+#include "race/standings.h"
+#include "render/camera_view.h"
 #include "render/scene.h"
 #include "render/skybox.h"
 #include "render/texture_ids.h"
+#include "render/track_draw.h"
 #include "support/test_display.h"
 #include "track/track.h"
 
@@ -295,12 +300,12 @@ TEST_F(ClearPicture, TheRoadOverTheStartLineIsDrawnOnlyOnce) {
     glDisable(GL_DEPTH_TEST);
 
     glClear(GL_COLOR_BUFFER_BIT);
-    gTrack.draw();
+    drawTrack(gTrack, gPlayer.position, gPlayer.lambda);
     const Screen plain;
     glClear(GL_COLOR_BUFFER_BIT);
     glEnable(GL_COLOR_LOGIC_OP);
     glLogicOp(GL_XOR);
-    gTrack.draw();
+    drawTrack(gTrack, gPlayer.position, gPlayer.lambda);
     glDisable(GL_COLOR_LOGIC_OP);
     const Screen xored;
     glEnable(GL_DEPTH_TEST);

@@ -13,9 +13,10 @@
 #include "render/scene.h"
 #include "render/skybox.h"
 #include "render/texture_ids.h"
+#include "render/track_draw.h"
 #include "render_support.h"
 #include "track/track.h"
-#include "track/track_draw.h"
+#include "track/track_geometry.h"
 
 using namespace rendertest;
 
@@ -156,7 +157,7 @@ TEST_F(DrawingState, TrackLeavesTexturingOffTheLeftWallBoundAndLightGrey) {
         return m;
     }();
     const GLint depthBefore = integer(GL_MODELVIEW_STACK_DEPTH);
-    gTrack.draw();
+    drawTrack(gTrack, gPlayer.position, gPlayer.lambda);
     EXPECT_FALSE(isEnabled(GL_TEXTURE_2D));
     EXPECT_FALSE(isEnabled(GL_CULL_FACE));
     EXPECT_TRUE(isEnabled(GL_LIGHTING));
@@ -176,7 +177,7 @@ TEST_F(DrawingState, TrackLeavesTexturingOffTheLeftWallBoundAndLightGrey) {
     EXPECT_EQ(integer(GL_MODELVIEW_STACK_DEPTH), depthBefore);
 
     glDisable(GL_LIGHTING);
-    gTrack.draw();
+    drawTrack(gTrack, gPlayer.position, gPlayer.lambda);
     EXPECT_FALSE(isEnabled(GL_LIGHTING));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
@@ -190,7 +191,7 @@ TEST_F(DrawingState, RoadFacesUpwardsWithItsTextureEvenThoughItIsWoundClockwise)
     const double t = 0.05;
     const double x = gTrack.centreX(t), z = gTrack.centreZ(t);
     gluLookAt(x, 250.0, z, x, -2.0, z, 1, 0, 0);
-    gTrack.draw();
+    drawTrack(gTrack, gPlayer.position, gPlayer.lambda);
     expectColour(centrePixel(), 191, 0, 0);
     glEnable(GL_BLEND);
 }

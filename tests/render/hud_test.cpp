@@ -3,10 +3,11 @@
 
 #include "hud_pixels.h"
 #include "hud_window.h"
-#include "race/frame.h"
+#include "race/lap_clock.h"
 #include "race/player.h"
+#include "race/race.h"
+#include "race/standings.h"
 #include "render/hud.h"
-#include "render/lap_clock.h"
 #include "render/overlay.h"
 
 using hudtest::integerState;
@@ -45,6 +46,7 @@ protected:
         gNow = gLapClock.startMs + ms;
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        updateStandings();  // the frame takes the standings just before the HUD
         drawHud();
         return Screen();
     }

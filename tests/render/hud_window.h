@@ -7,13 +7,15 @@
 
 #include "app/app_state.h"
 #include "assets/bitmap.h"
-#include "race/frame.h"
+#include "race/camera.h"
+#include "race/exhaust_glow.h"
+#include "race/lap_clock.h"
 #include "race/opponent.h"
 #include "race/player.h"
 #include "race/projectile.h"
-#include "render/exhaust_glow.h"
+#include "race/race.h"
+#include "race/standings.h"
 #include "render/hud.h"
-#include "render/lap_clock.h"
 #include "render/overlay.h"
 #include "support/test_display.h"
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "race/lap_clock.h"
 #include "race/player.h"
-#include "render/lap_clock.h"
 #include "track/track.h"
 
 namespace {
@@ -19,7 +19,7 @@ protected:
     void progressAt(const Vector3& p, float yaw) {
         gPlayer.position = p;
         gPlayer.yaw = yaw;
-        gTrack.updatePlayerProgress();
+        updatePlayerProgress(gPlayer);
     }
 
     Vector3 centreAt(double t, double y) const {
@@ -30,40 +30,40 @@ protected:
 };
 
 TEST_F(TrackProgress, CraftOnTheStartPointIsAtParameterZeroAFewUnitsOffTheChord) {
-    const double returned = gTrack.updatePlayerProgress();
+    const double returned = updatePlayerProgress(gPlayer);
     EXPECT_EQ(gPlayer.lambda, 0.0);
     EXPECT_EQ(returned, 0.0);
     // The chord through t = -0.005 and 0.005 misses the curve by about 3.75.
     EXPECT_NEAR(gPlayer.dist, 3.75, 0.01);
     EXPECT_NEAR(gPlayer.next_dist, 3.75, 0.01);
     EXPECT_EQ(gTrack.nearestParameter(start_), 0.0);
-    EXPECT_EQ(gTrack.isNearWall(), 0);
-    EXPECT_EQ(gTrack.isAtWall(), 0);
+    EXPECT_EQ(gTrack.isNearWall(gPlayer.dist), 0);
+    EXPECT_EQ(gTrack.isAtWall(gPlayer.dist), 0);
 }
 
 TEST_F(TrackProgress, SidewaysOffsetsCrossTheNearAndAtWallThresholds) {
     progressAt(start_ + Vector3(0.0, 0.0, 500.0), 3.141592f);
     EXPECT_NEAR(gPlayer.dist, 503.75, 0.01);
-    EXPECT_EQ(gTrack.isNearWall(), 1);
-    EXPECT_EQ(gTrack.isAtWall(), 0);
+    EXPECT_EQ(gTrack.isNearWall(gPlayer.dist), 1);
+    EXPECT_EQ(gTrack.isAtWall(gPlayer.dist), 0);
 
     progressAt(start_ + Vector3(0.0, 0.0, -575.0), 3.141592f);
     EXPECT_EQ(gPlayer.lambda, 0.0);
     EXPECT_NEAR(gPlayer.dist, 571.25, 0.01);
-    EXPECT_EQ(gTrack.isNearWall(), 1);
-    EXPECT_EQ(gTrack.isAtWall(), 1);
+    EXPECT_EQ(gTrack.isNearWall(gPlayer.dist), 1);
+    EXPECT_EQ(gTrack.isAtWall(gPlayer.dist), 1);
 }
 
 TEST_F(TrackProgress, WallTestsCompareStrictlyWithTheStoredDistance) {
     gPlayer.dist = 570.0;
-    EXPECT_EQ(gTrack.isAtWall(), 0);
+    EXPECT_EQ(gTrack.isAtWall(gPlayer.dist), 0);
     gPlayer.dist = std::nextafter(570.0, 1000.0);
-    EXPECT_EQ(gTrack.isAtWall(), 1);
+    EXPECT_EQ(gTrack.isAtWall(gPlayer.dist), 1);
     gPlayer.dist = 480.0;
-    EXPECT_EQ(gTrack.isNearWall(), 0);
+    EXPECT_EQ(gTrack.isNearWall(gPlayer.dist), 0);
     gPlayer.dist = std::nextafter(480.0, 1000.0);
-    EXPECT_EQ(gTrack.isNearWall(), 1);
-    EXPECT_EQ(gTrack.isAtWall(), 0);
+    EXPECT_EQ(gTrack.isNearWall(gPlayer.dist), 1);
+    EXPECT_EQ(gTrack.isAtWall(gPlayer.dist), 0);
 }
 
 TEST_F(TrackProgress, NextDistanceGrowsWhenHeadingOutwardAndShrinksHeadingBack) {
@@ -158,13 +158,13 @@ protected:
     void SetUp() override {
         TrackProgress::SetUp();
         clock_ = LapClock();
-        gTrack.updatePlayerProgress();
+        updatePlayerProgress(gPlayer);
     }
 
     // One frame: the craft moves to t, the track finds it, the clock looks.
     void frameAt(double t) {
         gPlayer.position = centreAt(t, 40.0);
-        gTrack.updatePlayerProgress();
+        updatePlayerProgress(gPlayer);
         ms_ += 16;
         if (clock_.registerLap(ms_, gPlayer.laps)) {
             ++lapsRegistered_;

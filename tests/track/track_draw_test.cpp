@@ -4,7 +4,7 @@
 #include <set>
 
 #include "track/track.h"
-#include "track/track_draw.h"
+#include "track/track_geometry.h"
 
 namespace {
 

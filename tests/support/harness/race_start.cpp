@@ -4,8 +4,7 @@
 
 #include "app/key_state.h"
 #include "race/opponent.h"
-#include "race/player.h"
-#include "race/projectile.h"
+#include "race/race.h"
 
 namespace testsupport {
 
@@ -14,11 +13,9 @@ void startRaceWithoutGraphics() {
     std::srand(1);  // as a game that never seeds the generator
     for (Opponent& opponent : gOpponents) {
         opponent = Opponent();
-        opponent.init();
-        opponent.lane = std::rand() % 100;
+        opponent.model.loadAse(ZENTRIX_SOURCE_DIR "/data/nau.ASE");
     }
-    placePlayerOnStartLine(gPlayer);
-    gProjectile = Projectile();
+    startRace();
 }
 
 }  // namespace testsupport

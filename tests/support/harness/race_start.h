@@ -2,9 +2,9 @@
 
 namespace testsupport {
 
-// The race as the scene set-up leaves it, without loading or drawing anything:
-// the generator at its first draw, the opponents' start values and lanes drawn
-// in the game's order, the player on the start line, no shot, no keys down.
+// The race as the game starts it, without drawing anything: the generator at
+// its first draw (the game never seeds it), the opponents' craft loaded from
+// data/, then the game's own race start; no keys down.
 void startRaceWithoutGraphics();
 
 }  // namespace testsupport

@@ -1,13 +1,13 @@
-#include "track/track_draw.h"
+#include "render/track_draw.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 #include "assets/bitmap.h"
 #include "assets/model.h"
-#include "race/player.h"
 #include "render/texture_ids.h"
 #include "track/track.h"
+#include "track/track_geometry.h"
 
 namespace {
 void vertex(const Vector3& v) {
@@ -18,10 +18,10 @@ void bindTexture(int index) {
     glBindTexture(GL_TEXTURE_2D, gTextures[index]);
 }
 
-void drawStartPosts(const Track& track) {
+void drawStartPosts(const Track& track, const Vector3& viewer) {
     const StartPosts posts = startPostPositions(track);
     // Both posts take their detail from the distance to the first one.
-    const float d = static_cast<float>(gPlayer.position.distanceTo(posts.a));
+    const float d = static_cast<float>(viewer.distanceTo(posts.a));
     for (const Vector3& post : {posts.a, posts.b}) {
         glPushMatrix();
         applyColor(COLOR_WHITE);
@@ -65,18 +65,18 @@ void drawMarkerSphere(float distance, float radius) {
     gluDeleteQuadric(quadric);
 }
 
-void Track::draw() const {
+void drawTrack(const Track& track, const Vector3& viewer, double viewerLambda) {
     // Road, walls and posts are opaque (alpha 1 throughout), so blending would
     // change no pixel; it is left off while they fill most of the screen.
     const GLboolean blending = glIsEnabled(GL_BLEND);
     glDisable(GL_BLEND);
     // Walls are lit as if they faced up, like the road.
     const Vector3 up(0.0, 1.0, 0.0);
-    for (const TrackSegment& segment : visibleSegments(*this, gPlayer.lambda)) {
+    for (const TrackSegment& segment : visibleSegments(track, viewerLambda)) {
         if (segment.index == 0) {
-            drawStartPosts(*this);
+            drawStartPosts(track, viewer);
         }
-        const SegmentCorners k = segmentCorners(*this, segment);
+        const SegmentCorners k = segmentCorners(track, segment);
 
         bindTexture(TEX_ROAD);
         applyColorAlpha(COLOR_LIGHT_GREY, 1.0f);

@@ -33,7 +33,7 @@ struct LapClock {
     // never registers. Returns whether a lap was registered.
     bool registerLap(uint32_t elapsed, int32_t laps);
 
-    static void setSource(MillisecondSource source);  // null restores the platform's
+    static void setSource(MillisecondSource source);  // null restores a steady clock
 
 private:
     // The time rules: ten seconds before the first lap and between laps, at most three.

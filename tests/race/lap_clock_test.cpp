@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "render/lap_clock.h"
+#include "race/lap_clock.h"
 
 namespace {
 uint32_t gFakeNow = 0;

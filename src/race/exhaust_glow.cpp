@@ -1,4 +1,4 @@
-#include "render/exhaust_glow.h"
+#include "race/exhaust_glow.h"
 
 #include "race/player.h"
 

@@ -1,14 +1,21 @@
-#include "render/lap_clock.h"
+#include "race/lap_clock.h"
 
+#include <chrono>
 #include <cstdio>
-
-#include "app/platform.h"
 
 LapClock gLapClock;
 
 namespace {
-MillisecondSource gSource = platformMilliseconds;
+// Until the shell hands over the platform's clock: milliseconds of a steady
+// clock, cut to 32 bits like the platform's.
+uint32_t steadyMilliseconds() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
+
+MillisecondSource gSource = steadyMilliseconds;
+}  // namespace
 
 std::string clockText(uint32_t ms) {
     const int minutes = static_cast<int>((ms / 60000u) % 60u);
@@ -20,7 +27,7 @@ std::string clockText(uint32_t ms) {
 }
 
 void LapClock::setSource(MillisecondSource source) {
-    gSource = source != nullptr ? source : platformMilliseconds;
+    gSource = source != nullptr ? source : steadyMilliseconds;
 }
 
 void LapClock::start() {

@@ -54,10 +54,3 @@ StartPosts startPostPositions(const Track& track);
 // Slices (and as many stacks) of a start post seen from distance; 0 when it is
 // too far to draw at all.
 int markerSphereDetail(float distance);
-
-// One textured quad with texture corners (0,1), (0,0), (1,0), (1,1) on c1..c4.
-// The caller binds the texture and sets the colour; texturing is off again after.
-void drawTexturedQuad(Vector3 c1, Vector3 c2, Vector3 c3, Vector3 c4, Vector3 normal);
-
-// A sphere at the current origin, coarser the further away it is seen.
-void drawMarkerSphere(float distance, float radius);

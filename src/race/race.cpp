@@ -1,0 +1,56 @@
+#include "race/race.h"
+
+#include <cstdlib>
+
+#include "race/exhaust_glow.h"
+#include "race/lap_clock.h"
+#include "race/opponent.h"
+#include "race/projectile.h"
+#include "race/standings.h"
+
+int32_t gFrameCounter = 0;
+
+namespace {
+constexpr int LANE_COUNT = 100;
+constexpr int32_t EXHAUST_UPDATE_PERIOD = 3;
+}  // namespace
+
+void startRace() {
+    // The draws are made here and nowhere else, opponent by opponent (start
+    // values, lane, colours), so every race lines up the same grid.
+    for (Opponent& opponent : gOpponents) {
+        opponent.init();
+        opponent.position = Vector3();  // placed by its first update
+        opponent.lane = std::rand() % LANE_COUNT;
+        opponent.model.randomizeColors();
+    }
+    placePlayerOnStartLine(gPlayer);
+    gProjectile = Projectile();
+    gExhaust = ExhaustGlow();
+    gRacePosition = 0;
+    gFrameCounter = 0;
+    gLapClock.start();
+}
+
+void moveTheWorld() {
+    updateOpponents();
+    if (gFrameCounter % EXHAUST_UPDATE_PERIOD == 0) {
+        gExhaust.update(gPlayer);
+    }
+    gProjectile.update();
+    updatePlayerProgress(gPlayer);
+    applyNearWallDrag();
+}
+
+RaceSounds finishThePlayersTurn(const KeyboardInput& keys) {
+    RaceSounds sounds;
+    stepKeyboard(keys, sounds);
+    updateStandings();
+    gFrameCounter = (gFrameCounter + 1) % FRAME_COUNTER_MODULUS;
+    return sounds;
+}
+
+RaceSounds stepRace(const KeyboardInput& keys) {
+    moveTheWorld();
+    return finishThePlayersTurn(keys);
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <cstdint>
+
+// The player's place, 1 (leading) to 6, refreshed every tenth frame; 0 until
+// the first refresh.
+extern int32_t gRacePosition;
+
+// The frame's standings: the place every tenth frame, and a lap on the clock
+// when the player has just crossed the line after a whole lap.
+void updateStandings();

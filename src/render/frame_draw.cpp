@@ -1,0 +1,75 @@
+#include "render/frame_draw.h"
+
+#include <GL/gl.h>
+
+#include "race/camera.h"
+#include "race/exhaust_glow.h"
+#include "race/opponent.h"
+#include "race/player.h"
+#include "race/projectile.h"
+#include "render/camera_view.h"
+#include "render/craft_draw.h"
+#include "render/hud.h"
+#include "render/projection.h"
+#include "render/scene.h"
+#include "render/shadow.h"
+#include "render/skybox.h"
+#include "render/track_draw.h"
+#include "track/track.h"
+
+namespace {
+void clearScreen() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void loadCamera() {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    applyCamera();
+}
+
+bool playerCraftShows() {
+    return gCockpitView == 0;  // from the cockpit the craft is not seen
+}
+
+void drawSky() {
+    drawSkybox(0.0f, SKYBOX_CENTRE_Y, 0.0f, SKYBOX_WIDTH, SKYBOX_HEIGHT, SKYBOX_LENGTH);
+}
+
+void drawPlayerShadow() {
+    drawShadow(Vector3(gPlayer.position.x, 0.0, gPlayer.position.z), Vector3(140.0, 0.0, 40.0),
+               -gPlayer.yaw * 180.0f / 3.141592f);
+}
+
+void drawOpponentsAndShadows() {
+    for (int i = 0; i < OPPONENT_COUNT; ++i) {
+        if (gOpponents[i].destroyed == 0) {
+            drawOpponentCraft(gOpponents[i], COLOR_BLUE + i);
+            // A square patch that does not turn with the craft.
+            drawShadow(Vector3(gOpponents[i].position.x, 0.0, gOpponents[i].position.z),
+                       Vector3(90.0, 0.0, 90.0), 0.0f);
+        }
+    }
+}
+}  // namespace
+
+void drawRaceScene() {
+    clearScreen();
+    loadGameProjection();
+    loadCamera();
+    placeLights();
+    drawSky();
+    drawPlayerCraft(gPlayer, playerCraftShows());
+    drawTrack(gTrack, gPlayer.position, gPlayer.lambda);
+    if (playerCraftShows()) {
+        drawPlayerShadow();
+    }
+    drawOpponentsAndShadows();
+    if (playerCraftShows()) {
+        gExhaust.draw();
+    }
+    if (gProjectile.active == 1) {
+        gProjectile.draw();
+    }
+    drawPositionIndicator();
+}
