@@ -5,7 +5,7 @@
 #include <SDL2/SDL.h>
 
 #include "app/platform.h"
-#include "app/window.h"
+#include "app/quit_message.h"
 #include "race/camera.h"
 
 namespace {
