@@ -1,7 +1,6 @@
 // Full frames drawn back to back, unpaced, in a 1024 x 768 window on a private
 // Xvfb with Mesa's software renderer, and the parts of a frame one by one.
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <SDL2/SDL.h>
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -13,15 +12,18 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/display.h"
 #include "app/game_frame.h"
+#include "app/game_window.h"
+#include "app/platform.h"
+#include "audio/sound.h"
 #include "race/camera.h"
 #include "race/opponent.h"
 #include "race/player.h"
 #include "race/race.h"
 #include "render/camera_view.h"
 #include "render/craft_draw.h"
+#include "render/projection.h"
 #include "render/scene.h"
 #include "render/skybox.h"
 #include "render/track_draw.h"
@@ -30,39 +32,15 @@
 
 namespace {
 
-bool openGameWindow() {
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        return false;
-    }
-    setupPixelFormat();
-    SDL_Window* window = SDL_CreateWindow("Zentrix", 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT,
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
-    if (window == nullptr) {
-        return false;
-    }
-    SDL_GLContext context = SDL_GL_CreateContext(window);
-    if (context == nullptr) {
-        return false;
-    }
-    SDL_GL_MakeCurrent(window, context);
-    SDL_GL_SetSwapInterval(0);
-    gWindow = window;
-    gDeviceContext = window;
-    gRenderContext = context;
-    initGlState();
+// The game's window with everything window creation brings up.
+bool openRaceWindow() {
     // The game reads its data relative to where it runs.
-    if (chdir(ZENTRIX_SOURCE_DIR) != 0) {
-        return false;
-    }
-    setupScene();
-    resizeViewport(SCREEN_WIDTH, SCREEN_HEIGHT);
-    return true;
+    return SDL_Init(SDL_INIT_VIDEO) == 0 && chdir(ZENTRIX_SOURCE_DIR) == 0 &&
+           openGameWindow(WindowContents::Game) != nullptr;
 }
 
 void loadView() {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(40.0, 1.3, 1.0, 1900000.0);
+    loadGameProjection();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     applyCamera();
@@ -96,7 +74,7 @@ void BM_FullFrame(benchmark::State& state) {
 void BM_ClearAndSwap(benchmark::State& state) {
     timeDrawing(state, [] {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        SDL_GL_SwapWindow(gWindow);
+        swapGameBuffers();
     });
 }
 
@@ -144,7 +122,7 @@ BENCHMARK(BM_Track)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0
 BENCHMARK(BM_Craft)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 int main(int argc, char** argv) {
-    if (!testsupport::startPrivateXvfb() || !openGameWindow()) {
+    if (!testsupport::startPrivateXvfb() || !openRaceWindow()) {
         std::fprintf(stderr, "frame_bench: no display or no GL context\n");
         return 1;
     }
@@ -153,5 +131,8 @@ int main(int argc, char** argv) {
     std::printf("median full frame: %.3f ms over %d frames at %d x %d\n", medianFrameMilliseconds(),
                 MEASURED_FRAMES, SCREEN_WIDTH, SCREEN_HEIGHT);
     benchmark::Shutdown();
+    destroyGameWindow();
+    shutdownSound();
+    SDL_Quit();
     return 0;
 }

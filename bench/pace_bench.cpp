@@ -6,10 +6,9 @@
 
 #include <chrono>
 
-#include "app/app_state.h"
-#include "app/display.h"
 #include "app/frame_pacer.h"
 #include "app/game_frame.h"
+#include "app/game_window.h"
 #include "app/window.h"
 #include "audio/sound.h"
 #include "race/race.h"
@@ -23,14 +22,10 @@ void BM_PacedGameLoop(benchmark::State& state) {
         state.SkipWithError("no display");
         return;
     }
-    setupPixelFormat();
-    gWindow = SDL_CreateWindow("Zentrix", 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT,
-                               SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
-    if (gWindow == nullptr || !onWindowCreate(gWindow)) {
+    if (openGameWindow(WindowContents::Game) == nullptr) {
         state.SkipWithError("no window");
         return;
     }
-    resizeViewport(SCREEN_WIDTH, SCREEN_HEIGHT);
 
     // The first frames compile llvmpipe's shaders for each new state; skip
     // that one-off start-up cost and measure the race as it then runs.
@@ -45,13 +40,10 @@ void BM_PacedGameLoop(benchmark::State& state) {
         const auto end = start + std::chrono::seconds(10);
         int64_t frames = 0;
         while (std::chrono::steady_clock::now() < end) {
-            SDL_Event event;
-            if (SDL_PollEvent(&event) != 0) {
-                handleWindowEvent(event);
+            if (runLoopTurn(pacer).has_value()) {
+                break;  // the game ended
             }
-            renderFrame();
             ++frames;
-            pacer.waitForNextTick();
         }
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -1,7 +1,6 @@
 #include "app/app_state.h"
 
 SDL_Window* gWindow = nullptr;
-SDL_Window* gDeviceContext = nullptr;
 void* gRenderContext = nullptr;
 void* gPalette = nullptr;
 int32_t gQuitRequested = 0;

@@ -5,7 +5,9 @@
 #include <SDL2/SDL.h>
 
 #include "app/platform.h"
+#include "app/quit_message.h"
 #include "app/window.h"
+#include "race/camera.h"
 #include "render/camera_view.h"
 
 namespace {

@@ -36,7 +36,7 @@ bool applyDisplayMode(SDL_Window* window);
 int desktopBitsPerPixel();
 
 // Double buffer, 8-bit red/green/blue, 24-bit depth, compatibility profile.
-// SDL takes these before the window exists, so the entry point calls it first.
+// SDL takes these before the window exists, so opening the window calls it first.
 void setupPixelFormat();
 
 struct PaletteEntry {

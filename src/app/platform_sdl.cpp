@@ -34,8 +34,8 @@ uint32_t platformMilliseconds() {
 }
 
 void swapGameBuffers() {
-    if (gDeviceContext != nullptr) {
-        SDL_GL_SwapWindow(gDeviceContext);
+    if (gWindow != nullptr) {
+        SDL_GL_SwapWindow(gWindow);
     }
 }
 

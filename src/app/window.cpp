@@ -1,6 +1,5 @@
 #include "app/window.h"
 
-#include <GL/gl.h>
 #include <SDL2/SDL.h>
 
 #include <cstdio>
@@ -10,17 +9,16 @@
 #include "app/display.h"
 #include "app/frame_pacer.h"
 #include "app/game_frame.h"
+#include "app/game_window.h"
 #include "app/joystick.h"
 #include "app/key_state.h"
 #include "app/platform.h"
+#include "app/quit_message.h"
 #include "audio/sound.h"
 #include "race/camera.h"
 #include "race/lap_clock.h"
-#include "render/scene.h"
 
 namespace {
-Uint32 gQuitMessageType = 0;
-
 // Sees every event as SDL pumps it, however many the loop removes per turn,
 // which is what the asynchronous key state needs.
 int watchKeys(void*, SDL_Event* event) {
@@ -34,37 +32,7 @@ int watchKeys(void*, SDL_Event* event) {
     }
     return 1;
 }
-
-SDL_Window* createGameWindow() {
-    SDL_Window* window =
-        SDL_CreateWindow("Zentrix", 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT,
-                         SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
-    if (window == nullptr) {
-        std::fprintf(stderr, "zentrix: cannot create the window: %s\n", SDL_GetError());
-        return nullptr;
-    }
-    applyDisplayMode(window);
-    if (!onWindowCreate(window)) {
-        SDL_DestroyWindow(window);
-        return nullptr;
-    }
-    return window;
-}
 }  // namespace
-
-uint32_t quitMessageType() {
-    if (gQuitMessageType == 0) {
-        gQuitMessageType = SDL_RegisterEvents(1);
-    }
-    return gQuitMessageType;
-}
-
-void postQuitMessage(int exitCode) {
-    SDL_Event quit{};
-    quit.type = quitMessageType();
-    quit.user.code = exitCode;
-    SDL_PushEvent(&quit);
-}
 
 int virtualKeyFromSdl(int32_t sdlKeycode) {
     switch (sdlKeycode) {
@@ -104,50 +72,6 @@ void onKeyDown(int virtualKey) {
         default:
             break;
     }
-}
-
-bool onWindowCreate(SDL_Window* window) {
-    gDeviceContext = window;
-    gPalette = setupPalette(gDeviceContext);
-    gRenderContext = SDL_GL_CreateContext(window);
-    if (gRenderContext == nullptr) {
-        std::fprintf(stderr, "zentrix: cannot create an OpenGL context: %s\n", SDL_GetError());
-        gDeviceContext = nullptr;
-        return false;
-    }
-    SDL_GL_MakeCurrent(window, gRenderContext);
-    // The pacer sets the rhythm; waiting for the display's refresh as well would fight it.
-    SDL_GL_SetSwapInterval(0);
-    SDL_ShowCursor(SDL_DISABLE);
-    initGlState();
-    setupScene();
-    if (gJoystickState == nullptr) {
-        gJoystickState = new JoystickState();
-    }
-    if (startSound(window) == 0) {
-        return true;  // no sound: the joystick is not captured either
-    }
-    if (captureJoystick() == JOYERR_NOERROR) {
-        gUseJoystick = 0;
-    }
-    return true;
-}
-
-void destroyGameWindow() {
-    if (gWindow == nullptr) {
-        return;
-    }
-    SDL_GL_MakeCurrent(gWindow, nullptr);
-    SDL_GL_DeleteContext(gRenderContext);
-    gRenderContext = nullptr;
-    gPalette = nullptr;
-    gDeviceContext = nullptr;
-    // Leaving fullscreen and destroying the window give the desktop its mode back.
-    SDL_SetWindowFullscreen(gWindow, 0);
-    SDL_DestroyWindow(gWindow);
-    gWindow = nullptr;
-    SDL_ShowCursor(SDL_ENABLE);
-    postQuitMessage(0);
 }
 
 void handleWindowEvent(const SDL_Event& event) {
@@ -203,6 +127,27 @@ bool onAVisibleDisplay() {
 }
 }  // namespace
 
+std::optional<int> runLoopTurn(FramePacer& pacer) {
+    // Every waiting event is handled before the frame: with paced frames,
+    // one event a tick would leave Esc behind a queue of mouse motion.
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+        if (event.type == quitMessageType()) {
+            return event.user.code;
+        }
+        // An exposed window is repainted by the frame drawn right after.
+        if (!isExposeEvent(event)) {
+            handleWindowEvent(event);
+        }
+    }
+    renderFrame();
+    pacer.waitForNextTick();
+    if (gQuitRequested != 0) {
+        return 0;
+    }
+    return std::nullopt;
+}
+
 int gameMain() {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
         std::fprintf(stderr, "zentrix: cannot start the display: %s\n", SDL_GetError());
@@ -223,43 +168,22 @@ int gameMain() {
                        BoxIcon::Error);
         postQuitMessage(1);  // the game ends without racing: no success
     }
-    setupPixelFormat();
-    gWindow = createGameWindow();
-    if (gWindow == nullptr) {
+    if (openGameWindow(WindowContents::Game) == nullptr) {
         showMessageBox("Could not create window!", "Demo", BoxOwner::None, BoxIcon::Error);
         SDL_Quit();
         return 1;
     }
-    resizeViewport(SCREEN_WIDTH, SCREEN_HEIGHT);
-    SDL_ShowWindow(gWindow);
 
     SteadyPacerClock clock;
     FramePacer pacer(clock, GAME_TICKS_PER_SECOND);
-    int exitCode = 0;
-    bool quitMessageSeen = false;
-    while (gQuitRequested == 0 && !quitMessageSeen) {
-        // Every waiting event is handled before the frame: with paced frames,
-        // one event a tick would leave Esc behind a queue of mouse motion.
-        SDL_Event event;
-        while (!quitMessageSeen && SDL_PollEvent(&event) != 0) {
-            if (event.type == quitMessageType()) {
-                exitCode = event.user.code;
-                quitMessageSeen = true;
-            } else if (!isExposeEvent(event)) {
-                handleWindowEvent(event);
-            }
-            // An exposed window is repainted by the frame drawn right after.
-        }
-        if (quitMessageSeen) {
-            break;
-        }
-        renderFrame();
-        pacer.waitForNextTick();
+    std::optional<int> exitCode;
+    while (!exitCode) {
+        exitCode = runLoopTurn(pacer);
     }
 
     shutdownSound();
     releaseJoystick();
     SDL_DelEventWatch(watchKeys, nullptr);
     SDL_Quit();
-    return exitCode;
+    return *exitCode;
 }

@@ -1,26 +1,21 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 union SDL_Event;
-struct SDL_Window;
+class FramePacer;
 
 // The whole program: start-up, the paced main loop, shutdown. Returns the exit code.
 int gameMain();
 
-// Posts the quit message the main loop ends on.
-void postQuitMessage(int exitCode);
-// The SDL event type of that quit message.
-uint32_t quitMessageType();
+// One turn of the main loop: every waiting event, then one frame, then the
+// wait for the next tick. Returns the exit code once the game is over,
+// nothing while it goes on.
+std::optional<int> runLoopTurn(FramePacer& pacer);
 
 // Esc, C and V, by virtual-key code; every other key is ignored.
 void onKeyDown(int virtualKey);
-
-// Window creation: context, cursor, fixed GL state, scene, sound, joystick.
-// Returns false when no OpenGL context can be had.
-bool onWindowCreate(SDL_Window* window);
-// Releases the context, restores the display, shows the cursor, posts quit.
-void destroyGameWindow();
 
 // The window procedure: one removed event.
 void handleWindowEvent(const SDL_Event& event);

@@ -4,16 +4,109 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <optional>
 
 #include "app/app_state.h"
 #include "app/display.h"
+#include "app/frame_pacer.h"
 #include "app/game_frame.h"
+#include "app/game_window.h"
 #include "app/joystick.h"
+#include "app/quit_message.h"
 #include "app/window.h"
+#include "race/camera.h"
 #include "race/race.h"
+#include "support/gl_test_window.h"
 #include "support/test_display.h"
 
 namespace {
+
+// A clock that moves only by the pacer's sleeps, which it counts.
+class CountingClock : public PacerClock {
+public:
+    int64_t nowNanoseconds() override { return now_; }
+    void sleepNanoseconds(int64_t duration) override {
+        now_ += duration;
+        ++sleeps;
+    }
+    int sleeps = 0;
+
+private:
+    int64_t now_ = 0;
+};
+
+void pushKeyDown(SDL_Keycode key) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = key;
+    SDL_PushEvent(&event);
+}
+
+TEST(ShellGl, TheWindowIsOneBorderless1024By768ZentrixWindowWithDepthAndTwoBuffers) {
+    testsupport::GlTestWindow window;
+    SDL_Window* shown = window.window();
+    EXPECT_EQ(gWindow, shown);
+    EXPECT_EQ(SDL_GL_GetCurrentContext(), gRenderContext);
+    EXPECT_STREQ(SDL_GetWindowTitle(shown), "Zentrix");
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(shown, &width, &height);
+    EXPECT_EQ(width, SCREEN_WIDTH);
+    EXPECT_EQ(height, SCREEN_HEIGHT);
+    const Uint32 flags = SDL_GetWindowFlags(shown);
+    EXPECT_TRUE(flags & SDL_WINDOW_OPENGL);
+    EXPECT_TRUE(flags & SDL_WINDOW_BORDERLESS);
+    EXPECT_TRUE(flags & SDL_WINDOW_SHOWN);
+    EXPECT_FALSE(flags & SDL_WINDOW_HIDDEN);
+    int doubleBuffer = 0;
+    int depth = 0;
+    int red = 0;
+    SDL_GL_GetAttribute(SDL_GL_DOUBLEBUFFER, &doubleBuffer);
+    SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depth);
+    SDL_GL_GetAttribute(SDL_GL_RED_SIZE, &red);
+    EXPECT_EQ(doubleBuffer, 1);
+    EXPECT_GE(depth, 24);
+    EXPECT_EQ(red, 8);
+}
+
+TEST(ShellGl, ALoopTurnHandlesEveryWaitingKeyThenDrawsOneFrameAndWaitsForTheTick) {
+    testsupport::GlTestWindow window;
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    gCameraMode = 0;
+    gQuitRequested = 0;
+    CountingClock clock;
+    FramePacer pacer(clock, GAME_TICKS_PER_SECOND);
+    gFrameCounter = 1;  // no refresh of the race position, which later tests expect unset
+    pushKeyDown(SDLK_c);
+    pushKeyDown(SDLK_c);
+    EXPECT_EQ(runLoopTurn(pacer), std::nullopt);
+    EXPECT_EQ(gCameraMode, 2);
+    EXPECT_EQ(gFrameCounter, 2);
+    EXPECT_EQ(clock.sleeps, 1);
+
+    // The quit message ends the game with its code, before another frame.
+    postQuitMessage(3);
+    EXPECT_EQ(runLoopTurn(pacer), 3);
+    EXPECT_EQ(gFrameCounter, 2);
+    EXPECT_EQ(clock.sleeps, 1);
+    gCameraMode = 0;
+}
+
+TEST(ShellGl, EscInALoopTurnClosesTheWindowAndEndsTheGameWithStatusZero) {
+    testsupport::ensureTestDisplay();
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
+    ASSERT_NE(openGameWindow(WindowContents::Bare), nullptr);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    gQuitRequested = 0;
+    CountingClock clock;
+    FramePacer pacer(clock, GAME_TICKS_PER_SECOND);
+    pushKeyDown(SDLK_ESCAPE);
+    EXPECT_EQ(runLoopTurn(pacer), 0);
+    EXPECT_EQ(gWindow, nullptr);
+    EXPECT_EQ(gRenderContext, nullptr);
+    EXPECT_EQ(gQuitRequested, 1);
+    gQuitRequested = 0;
+}
 
 TEST(ShellGl, FixedStateLeavesCullingOffAndDepthTestOn) {
     testsupport::GlTestWindow window;
@@ -73,13 +166,9 @@ TEST(ShellGl, DestroyingTheWindowReleasesEverythingAndPostsQuit) {
     // The scene reads data/ relative to the working directory, as the game does.
     ASSERT_EQ(chdir(testsupport::sourcePath("").c_str()), 0);
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
-    setupPixelFormat();
-    SDL_Window* window = SDL_CreateWindow("Zentrix", 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT,
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
+    SDL_Window* window = openGameWindow(WindowContents::Game);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(onWindowCreate(window));
-    gWindow = window;
-    EXPECT_EQ(gDeviceContext, window);
+    EXPECT_EQ(gWindow, window);
     EXPECT_NE(gRenderContext, nullptr);
     EXPECT_EQ(gPalette, nullptr);
     EXPECT_EQ(SDL_GL_GetCurrentContext(), gRenderContext);
@@ -90,7 +179,6 @@ TEST(ShellGl, DestroyingTheWindowReleasesEverythingAndPostsQuit) {
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     destroyGameWindow();
     EXPECT_EQ(gWindow, nullptr);
-    EXPECT_EQ(gDeviceContext, nullptr);
     EXPECT_EQ(gRenderContext, nullptr);
     EXPECT_EQ(SDL_GL_GetCurrentContext(), nullptr);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "assets/model.h"
-#include "support/test_display.h"
+#include "support/gl_test_window.h"
 
 namespace {
 class DisplayListTest : public testing::Test {

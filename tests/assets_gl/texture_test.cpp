@@ -11,8 +11,8 @@
 #include "assets/bitmap.h"
 #include "assets/bmp_builder.h"
 #include "render/texture_ids.h"
+#include "support/gl_test_window.h"
 #include "support/message_capture.h"
-#include "support/test_display.h"
 
 namespace {
 std::string writeBitmap(const std::string& name, const testbmp::InfoBitmap& bmp) {

@@ -14,21 +14,25 @@
 
 #include "app/game_frame.h"
 #include "assets/bitmap.h"
-#include "hud_pixels.h"
 #include "hud_window.h"
 #include "race/camera.h"
 #include "race/race.h"
 #include "race/standings.h"
 #include "render/camera_view.h"
+#include "render/projection.h"
 #include "render/scene.h"
 #include "render/skybox.h"
 #include "render/texture_ids.h"
 #include "render/track_draw.h"
+#include "support/gl_test_window.h"
+#include "support/screen.h"
+#include "support/solid_texture.h"
 #include "support/test_display.h"
+#include "support/world_to_screen.h"
 #include "track/track.h"
 
-using hudtest::Pixel;
-using hudtest::Screen;
+using testsupport::Pixel;
+using testsupport::Screen;
 
 namespace {
 
@@ -134,29 +138,6 @@ DigitReading readDigit(const Screen& frame, const Screen& noDigit, const Screen&
     return r;
 }
 
-// Where a world point lands under the race camera, y from the top.
-bool projectOnScreen(const Vector3& p, double* x, double* yFromTop) {
-    GLdouble modelview[16];
-    GLdouble projection[16];
-    GLint viewport[4];
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(40.0, 1.3, 1.0, 1900000.0);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    applyCamera();
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    GLdouble wx = 0, wy = 0, wz = 0;
-    if (gluProject(p.x, p.y, p.z, modelview, projection, viewport, &wx, &wy, &wz) != GL_TRUE) {
-        return false;
-    }
-    *x = wx;
-    *yFromTop = 767.0 - wy;
-    return wz > 0.0 && wz < 1.0;
-}
-
 uint32_t stoppedClock() {
     return 100000;
 }
@@ -164,7 +145,8 @@ uint32_t stoppedClock() {
 class ClearPicture : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        window_ = new hudtest::OwnGlWindow();
+        found_ = new hudtest::RaceSnapshot();
+        window_ = new testsupport::GlTestWindow();
         if (getcwd(workingDirectory_, sizeof workingDirectory_) == nullptr) {
             workingDirectory_[0] = '\0';
         }
@@ -172,12 +154,16 @@ protected:
         ASSERT_EQ(chdir(testsupport::sourcePath("").c_str()), 0);
         LapClock::setSource(stoppedClock);
         setupScene();
-        gDeviceContext = nullptr;  // no swaps: the tests read the back buffer
+        keptFrames_ = new testsupport::FramesKeptInBackBuffer();  // the tests read the back buffer
         fresh_ = new hudtest::RaceSnapshot();
     }
     static void TearDownTestSuite() {
         delete fresh_;
+        delete keptFrames_;
         delete window_;
+        LapClock::setSource(nullptr);
+        found_->restore();
+        delete found_;
         if (workingDirectory_[0] != '\0' && chdir(workingDirectory_) != 0) {
             ADD_FAILURE() << "cannot return to " << workingDirectory_;
         }
@@ -194,7 +180,7 @@ protected:
 
     // Swaps the texture at index for one of a single colour, made here.
     void paint(int index, uint8_t r, uint8_t g, uint8_t b) {
-        painted_.push_back(hudtest::solidTexture(r, g, b));
+        painted_.push_back(testsupport::solidTexture(r, g, b));
         gTextures[index] = painted_.back();
     }
     void paintSky(uint8_t level) {
@@ -232,11 +218,15 @@ protected:
 
     uint32_t textures_[TEXTURE_COUNT] = {};
     std::vector<GLuint> painted_;
-    static hudtest::OwnGlWindow* window_;
+    static hudtest::RaceSnapshot* found_;  // put back for the tests that follow
+    static testsupport::GlTestWindow* window_;
+    static testsupport::FramesKeptInBackBuffer* keptFrames_;
     static hudtest::RaceSnapshot* fresh_;
     static char workingDirectory_[4096];
 };
-hudtest::OwnGlWindow* ClearPicture::window_ = nullptr;
+hudtest::RaceSnapshot* ClearPicture::found_ = nullptr;
+testsupport::GlTestWindow* ClearPicture::window_ = nullptr;
+testsupport::FramesKeptInBackBuffer* ClearPicture::keptFrames_ = nullptr;
 hudtest::RaceSnapshot* ClearPicture::fresh_ = nullptr;
 char ClearPicture::workingDirectory_[4096] = {};
 
@@ -290,9 +280,7 @@ TEST_F(ClearPicture, TheRoadOverTheStartLineIsDrawnOnlyOnce) {
     const Vector3 start(gTrack.centreX(0.0), 0.0, gTrack.centreZ(0.0));
     gPlayer.lambda = 0.0;
     gPlayer.position = start + Vector3(0.0, 25000.0, 0.0);  // too far for the start posts
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(40.0, 1.3, 1.0, 1900000.0);
+    loadGameProjection();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(start.x, 25000.0, start.z, start.x, 0.0, start.z, -1.0, 0.0, 0.0);
@@ -339,7 +327,7 @@ TEST_F(ClearPicture, TheSkyBoxCornerAtTheStartShowsNoDarkSeam) {
     int deepest = 0;  // how far the darkest pixel on the corner falls below both sides
     for (double height = SKYBOX_CENTRE_Y + SKYBOX_HEIGHT / 2; height > 0.0; height -= 1000.0) {
         double x = 0, y = 0;
-        if (!projectOnScreen(Vector3(x0, height, z1), &x, &y)) {
+        if (!testsupport::projectOnScreen(Vector3(x0, height, z1), &x, &y)) {
             continue;
         }
         const int row = static_cast<int>(std::lround(y));

@@ -10,15 +10,19 @@
 
 #include "assets/bitmap.h"
 #include "race/player.h"
+#include "render/projection.h"
 #include "render/scene.h"
 #include "render/skybox.h"
 #include "render/texture_ids.h"
 #include "render/track_draw.h"
-#include "render_support.h"
+#include "support/gl_state.h"
+#include "support/gl_test_window.h"
+#include "support/screen.h"
+#include "support/solid_texture.h"
 #include "track/track.h"
 #include "track/track_geometry.h"
 
-using namespace rendertest;
+using namespace testsupport;
 
 namespace {
 
@@ -46,7 +50,7 @@ constexpr std::array<std::array<uint8_t, 3>, TEXTURE_COUNT> TEST_COLOURS = {{
 class DrawingState : public testing::Test {
 protected:
     void SetUp() override {
-        useGameWindow();
+        useSharedGlTestWindow();
         std::copy(std::begin(gTextures), std::end(gTextures), saved_.begin());
         for (int i = 0; i < TEXTURE_COUNT; ++i) {
             const auto& c = TEST_COLOURS[static_cast<size_t>(i)];
@@ -54,9 +58,7 @@ protected:
         }
         savedPlayer_ = gPlayer.position;
         savedLambda_ = gPlayer.lambda;
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(40.0, 1.3, 1.0, 1900000.0);
+        loadGameProjection();
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -80,12 +82,12 @@ protected:
     double savedLambda_ = 0.0;
 };
 
-std::array<int, 3> centrePixel() {
-    const Frame f = readFrame(GL_BACK);
-    return f.at(f.width / 2, f.height / 2);
+Pixel centrePixel() {
+    const Screen screen;
+    return screen.at(screen.width() / 2, screen.height() / 2);
 }
 
-void expectColour(const std::array<int, 3>& pixel, int r, int g, int b, int tolerance = 3) {
+void expectColour(const Pixel& pixel, int r, int g, int b, int tolerance = 3) {
     EXPECT_NEAR(pixel[0], r, tolerance);
     EXPECT_NEAR(pixel[1], g, tolerance);
     EXPECT_NEAR(pixel[2], b, tolerance);
@@ -107,7 +109,7 @@ TEST_F(DrawingState, SkyboxPutsLightingAndDepthBackOnAndLeavesTexturingAndCullin
     EXPECT_TRUE(isEnabled(GL_DEPTH_TEST));
     EXPECT_FALSE(isEnabled(GL_TEXTURE_2D));
     EXPECT_FALSE(isEnabled(GL_CULL_FACE));
-    EXPECT_EQ(static_cast<GLuint>(integer(GL_TEXTURE_BINDING_2D)), gTextures[TEX_SKY_RIGHT]);
+    EXPECT_EQ(static_cast<GLuint>(integerState(GL_TEXTURE_BINDING_2D)), gTextures[TEX_SKY_RIGHT]);
     EXPECT_EQ(floats4(GL_CURRENT_COLOR), (std::array<GLfloat, 4>{1, 1, 1, 1}));
     std::array<GLfloat, 4> diffuse{};
     glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse.data());
@@ -156,17 +158,17 @@ TEST_F(DrawingState, TrackLeavesTexturingOffTheLeftWallBoundAndLightGrey) {
         glGetFloatv(GL_MODELVIEW_MATRIX, m.data());
         return m;
     }();
-    const GLint depthBefore = integer(GL_MODELVIEW_STACK_DEPTH);
+    const GLint depthBefore = integerState(GL_MODELVIEW_STACK_DEPTH);
     drawTrack(gTrack, gPlayer.position, gPlayer.lambda);
     EXPECT_FALSE(isEnabled(GL_TEXTURE_2D));
     EXPECT_FALSE(isEnabled(GL_CULL_FACE));
     EXPECT_TRUE(isEnabled(GL_LIGHTING));
     EXPECT_TRUE(isEnabled(GL_DEPTH_TEST));
     EXPECT_TRUE(isEnabled(GL_BLEND));
-    EXPECT_EQ(integer(GL_BLEND_SRC), GL_ONE);
-    EXPECT_EQ(integer(GL_BLEND_DST), GL_ZERO);
-    EXPECT_EQ(integer(GL_DEPTH_WRITEMASK), GL_TRUE);
-    EXPECT_EQ(static_cast<GLuint>(integer(GL_TEXTURE_BINDING_2D)), gTextures[TEX_WALL_LEFT]);
+    EXPECT_EQ(integerState(GL_BLEND_SRC), GL_ONE);
+    EXPECT_EQ(integerState(GL_BLEND_DST), GL_ZERO);
+    EXPECT_EQ(integerState(GL_DEPTH_WRITEMASK), GL_TRUE);
+    EXPECT_EQ(static_cast<GLuint>(integerState(GL_TEXTURE_BINDING_2D)), gTextures[TEX_WALL_LEFT]);
     EXPECT_EQ(floats4(GL_CURRENT_COLOR), (std::array<GLfloat, 4>{0.75f, 0.75f, 0.75f, 1.0f}));
     std::array<GLfloat, 4> diffuse{};
     glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse.data());
@@ -174,7 +176,7 @@ TEST_F(DrawingState, TrackLeavesTexturingOffTheLeftWallBoundAndLightGrey) {
     std::array<GLfloat, 16> after{};
     glGetFloatv(GL_MODELVIEW_MATRIX, after.data());
     EXPECT_EQ(after, before);
-    EXPECT_EQ(integer(GL_MODELVIEW_STACK_DEPTH), depthBefore);
+    EXPECT_EQ(integerState(GL_MODELVIEW_STACK_DEPTH), depthBefore);
 
     glDisable(GL_LIGHTING);
     drawTrack(gTrack, gPlayer.position, gPlayer.lambda);
@@ -216,11 +218,11 @@ TEST_F(DrawingState, TexturedQuadMapsItsFourCornersAndSwitchesTexturingOff) {
     drawTexturedQuad({0, 1, 0}, {0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 0, 1});
     EXPECT_FALSE(isEnabled(GL_TEXTURE_2D));
     EXPECT_EQ(floats4(GL_CURRENT_NORMAL)[2], 1.0f);
-    const Frame f = readFrame(GL_BACK);
-    expectColour(f.at(100, f.height - 100), 255, 0, 0);  // (0, 0) bottom left
-    expectColour(f.at(f.width - 100, f.height - 100), 0, 255, 0);
-    expectColour(f.at(100, 100), 0, 0, 255);  // (0, 1) top left
-    expectColour(f.at(f.width - 100, 100), 255, 255, 255);
+    const Screen screen;
+    expectColour(screen.at(100, screen.height() - 100), 255, 0, 0);  // (0, 0) bottom left
+    expectColour(screen.at(screen.width() - 100, screen.height() - 100), 0, 255, 0);
+    expectColour(screen.at(100, 100), 0, 0, 255);  // (0, 1) top left
+    expectColour(screen.at(screen.width() - 100, 100), 255, 255, 255);
     glDeleteTextures(1, &name);
     glEnable(GL_BLEND);
 }

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "assets/bitmap.h"
-#include "hud_pixels.h"
 #include "hud_window.h"
 #include "race/exhaust_glow.h"
 #include "race/player.h"
@@ -13,12 +12,18 @@
 #include "race/race.h"
 #include "race/standings.h"
 #include "render/hud.h"
+#include "render/projection.h"
 #include "render/shadow.h"
 #include "render/texture_ids.h"
+#include "support/gl_state.h"
+#include "support/gl_test_window.h"
+#include "support/screen.h"
+#include "support/solid_texture.h"
 
-using hudtest::integerState;
-using hudtest::Pixel;
-using hudtest::Screen;
+using testsupport::integerState;
+using testsupport::Pixel;
+using testsupport::Screen;
+using testsupport::solidTexture;
 
 namespace {
 // The state the scene keeps between drawing routines.
@@ -45,9 +50,7 @@ void lookDown() {
 }
 
 void lookFrom(double x, double y, double z, double atX, double atY, double atZ) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(40.0, 1.3, 1.0, 1900000.0);
+    loadGameProjection();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(x, y, z, atX, atY, atZ, 0.0, 1.0, 0.0);
@@ -68,8 +71,8 @@ GLenum blendDestination() {
 class Effects : public ::testing::Test {
 protected:
     void SetUp() override {
-        white_ = hudtest::solidTexture(255, 255, 255);
-        black_ = hudtest::solidTexture(0, 0, 0);
+        white_ = solidTexture(255, 255, 255);
+        black_ = solidTexture(0, 0, 0);
         gTextures[TEX_SHADOW] = white_;
         gTextures[TEX_FLARE] = white_;
         sceneState();
@@ -78,9 +81,11 @@ protected:
     void TearDown() override {
         EXPECT_EQ(integerState(GL_MODELVIEW_STACK_DEPTH), modelviewDepth_);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        race_.restore();
     }
 
-    hudtest::OwnGlWindow window_;
+    hudtest::RaceSnapshot race_;
+    testsupport::GlTestWindow window_;
     GLuint white_ = 0;
     GLuint black_ = 0;
     GLint modelviewDepth_ = 0;
@@ -245,7 +250,7 @@ TEST_F(Effects, ThePositionDigitShowsThePlacesOwnImage) {
                               {255, 255, 0}, {0, 255, 255}, {255, 0, 255}};
     for (int place = 1; place <= 6; ++place) {
         const Pixel& c = colours[place - 1];
-        gTextures[TEX_NUM_1 + place - 1] = hudtest::solidTexture(c[0], c[1], c[2]);
+        gTextures[TEX_NUM_1 + place - 1] = solidTexture(c[0], c[1], c[2]);
         EXPECT_EQ(positionIndicatorTexture(place), 10 + place);
     }
     EXPECT_EQ(positionIndicatorTexture(0), -1);
@@ -259,7 +264,7 @@ TEST_F(Effects, ThePositionDigitShowsThePlacesOwnImage) {
         const Screen screen;
         EXPECT_EQ(screen.at(921, 77), colours[place - 1]) << "place " << place;
         // The quad spans x 870..973 and y 27..127 from the top.
-        const auto box = screen.bounds(hudtest::isLit);
+        const auto box = screen.bounds(testsupport::isLit);
         EXPECT_NEAR(box[0], 870, 1);
         EXPECT_NEAR(box[2], 973, 1);
         EXPECT_NEAR(box[1], 27, 1);
@@ -273,7 +278,7 @@ TEST_F(Effects, BeforeTheFirstRefreshNoDigitIsDrawn) {
     clearTo(0.0f);
     gRacePosition = 0;
     drawPositionIndicator();
-    EXPECT_EQ(Screen().count(0, 0, 1024, 768, hudtest::isLit), 0);
+    EXPECT_EQ(Screen().count(0, 0, 1024, 768, testsupport::isLit), 0);
 }
 
 TEST_F(Effects, ThePositionDigitAddsLightAndPutsItsStateBack) {

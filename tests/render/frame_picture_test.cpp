@@ -1,7 +1,6 @@
 // The whole frame with the game's own data: what the player sees of the
 // shadows, the glow, the shot and the HUD.
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -12,7 +11,6 @@
 #include "app/game_frame.h"
 #include "app/key_state.h"
 #include "assets/bitmap.h"
-#include "hud_pixels.h"
 #include "hud_window.h"
 #include "race/camera.h"
 #include "race/exhaust_glow.h"
@@ -26,39 +24,21 @@
 #include "render/hud.h"
 #include "render/scene.h"
 #include "render/texture_ids.h"
+#include "support/gl_test_window.h"
+#include "support/screen.h"
+#include "support/solid_texture.h"
 #include "support/test_display.h"
+#include "support/world_to_screen.h"
 #include "track/track.h"
 
-using hudtest::Pixel;
-using hudtest::Screen;
+using testsupport::Pixel;
+using testsupport::projectOnScreen;
+using testsupport::Screen;
 
 namespace {
 uint32_t gNow = 0;
 uint32_t raceClock() {
     return gNow;
-}
-
-// Where a world point lands on the screen under the frame's matrices (y from the top).
-bool projectOnScreen(const Vector3& p, double* x, double* yFromTop) {
-    GLdouble modelview[16];
-    GLdouble projection[16];
-    GLint viewport[4];
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(40.0, 1.3, 1.0, 1900000.0);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    applyCamera();
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    GLdouble wx = 0, wy = 0, wz = 0;
-    if (gluProject(p.x, p.y, p.z, modelview, projection, viewport, &wx, &wy, &wz) != GL_TRUE) {
-        return false;
-    }
-    *x = wx;
-    *yFromTop = 767.0 - wy;
-    return wz > 0.0 && wz < 1.0;
 }
 
 // The game's picture, read before it would be swapped.
@@ -111,7 +91,7 @@ Difference compare(const Screen& a, const Screen& b) {
 GLuint blackTexture() {
     static GLuint black = 0;
     if (black == 0 || !glIsTexture(black)) {
-        black = hudtest::solidTexture(0, 0, 0);
+        black = testsupport::solidTexture(0, 0, 0);
     }
     return black;
 }
@@ -132,7 +112,8 @@ void placeOnTrack(double t, float speed) {
 class RacePicture : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        window_ = new hudtest::OwnGlWindow();
+        found_ = new hudtest::RaceSnapshot();
+        window_ = new testsupport::GlTestWindow();
         if (getcwd(workingDirectory_, sizeof workingDirectory_) == nullptr) {
             workingDirectory_[0] = '\0';
         }
@@ -141,13 +122,16 @@ protected:
         LapClock::setSource(raceClock);
         gNow = 100000;
         setupScene();
-        gDeviceContext = nullptr;  // no swaps: the tests read the back buffer
+        keptFrames_ = new testsupport::FramesKeptInBackBuffer();  // the tests read the back buffer
         fresh_ = new hudtest::RaceSnapshot();
     }
     static void TearDownTestSuite() {
         delete fresh_;
+        delete keptFrames_;
         delete window_;
         LapClock::setSource(nullptr);
+        found_->restore();
+        delete found_;
         if (workingDirectory_[0] != '\0' && chdir(workingDirectory_) != 0) {
             ADD_FAILURE() << "cannot return to " << workingDirectory_;
         }
@@ -168,11 +152,15 @@ protected:
         }
     }
 
-    static hudtest::OwnGlWindow* window_;
+    static hudtest::RaceSnapshot* found_;  // put back for the tests that follow
+    static testsupport::GlTestWindow* window_;
+    static testsupport::FramesKeptInBackBuffer* keptFrames_;
     static hudtest::RaceSnapshot* fresh_;
     static char workingDirectory_[4096];
 };
-hudtest::OwnGlWindow* RacePicture::window_ = nullptr;
+hudtest::RaceSnapshot* RacePicture::found_ = nullptr;
+testsupport::GlTestWindow* RacePicture::window_ = nullptr;
+testsupport::FramesKeptInBackBuffer* RacePicture::keptFrames_ = nullptr;
 hudtest::RaceSnapshot* RacePicture::fresh_ = nullptr;
 char RacePicture::workingDirectory_[4096] = {};
 }  // namespace
@@ -183,14 +171,14 @@ TEST_F(RacePicture, TheRedClockTicksOverTheGreyLapLabels) {
     gNow = gLapClock.startMs + 1000;
     const auto [first, second] = frameWithAndWithout([] { gNow = gLapClock.startMs + 2000; });
     const auto clockPixels = [](const Screen& s) {
-        return s.count(870, 714, 944, 731, hudtest::isRed);
+        return s.count(870, 714, 944, 731, testsupport::isRed);
     };
     EXPECT_GT(clockPixels(first), 20);
     EXPECT_GT(clockPixels(second), 20);
     const Difference clock = compare(first, second);
     EXPECT_GT(clock.pixels, 0);
     EXPECT_GE(clock.box[1], 700) << "only the clock should differ at the bottom";
-    EXPECT_GT(first.count(862, 726, 874, 761, hudtest::isGrey), 20);
+    EXPECT_GT(first.count(862, 726, 874, 761, testsupport::isGrey), 20);
 }
 
 TEST_F(RacePicture, TheTopRightBoxShowsTheDigitOfThePlace) {

@@ -1,7 +1,6 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "hud_pixels.h"
 #include "hud_window.h"
 #include "race/lap_clock.h"
 #include "race/player.h"
@@ -9,10 +8,13 @@
 #include "race/standings.h"
 #include "render/hud.h"
 #include "render/overlay.h"
+#include "support/gl_state.h"
+#include "support/gl_test_window.h"
+#include "support/screen.h"
 
-using hudtest::integerState;
-using hudtest::Pixel;
-using hudtest::Screen;
+using testsupport::integerState;
+using testsupport::Pixel;
+using testsupport::Screen;
 
 namespace {
 uint32_t gNow = 0;
@@ -40,7 +42,11 @@ protected:
         gPlayer = Player();
         hudAt(5000);
     }
-    void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
+    void TearDown() override {
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        LapClock::setSource(nullptr);
+        race_.restore();
+    }
     // One HUD drawn over a black scene at clock time startMs + ms.
     Screen hudAt(uint32_t ms) {
         gNow = gLapClock.startMs + ms;
@@ -51,22 +57,24 @@ protected:
         return Screen();
     }
 
-    hudtest::OwnGlWindow window_;
+    hudtest::RaceSnapshot race_;
+    testsupport::GlTestWindow window_;
 };
 }  // namespace
 
 TEST_F(Hud, TheRedClockRunsAndTheGreyLabelsStandAloneAtTheStart) {
     const Screen first = hudAt(1000);
-    EXPECT_GT(countIn(first, CLOCK_BOX, hudtest::isRed), 20);
-    EXPECT_GT(countIn(first, LABEL_BOX, hudtest::isGrey), 20);
+    EXPECT_GT(countIn(first, CLOCK_BOX, testsupport::isRed), 20);
+    EXPECT_GT(countIn(first, LABEL_BOX, testsupport::isGrey), 20);
     // Three labels, each on its own line ten pixels apart.
     for (int line = 0; line < 3; ++line) {
-        EXPECT_GT(first.count(862, 729 + 10 * line, 874, 739 + 10 * line, hudtest::isGrey), 5)
+        EXPECT_GT(first.count(862, 729 + 10 * line, 874, 739 + 10 * line, testsupport::isGrey), 5)
             << "label " << line + 1;
     }
     // With no lap completed nothing is white.
-    EXPECT_EQ(countIn(first, LAPS_BOX, hudtest::isWhite), 0);
-    EXPECT_EQ(first.count(0, 0, 1024, 700, hudtest::isLit), 0);  // only the bottom right is used
+    EXPECT_EQ(countIn(first, LAPS_BOX, testsupport::isWhite), 0);
+    EXPECT_EQ(first.count(0, 0, 1024, 700, testsupport::isLit),
+              0);  // only the bottom right is used
     const Screen second = hudAt(2000);
     EXPECT_FALSE(first == second);
     EXPECT_TRUE(second == hudAt(2000));
@@ -79,9 +87,9 @@ TEST_F(Hud, ALapIsShownInWhiteOnceTheCraftHasCrossedTheLineAfterALap) {
     gPlayer.laps = 1;  // crossed the line forwards after a whole lap
     const Screen lap = hudAt(12345);
     EXPECT_EQ(gLapClock.lapMs[0], 12345u);
-    EXPECT_GT(lap.count(874, 729, 944, 741, hudtest::isWhite), 20);
-    EXPECT_EQ(lap.count(874, 741, 944, 761, hudtest::isWhite), 0);  // laps 2 and 3 still open
-    EXPECT_EQ(countIn(standing, LAPS_BOX, hudtest::isWhite), 0);
+    EXPECT_GT(lap.count(874, 729, 944, 741, testsupport::isWhite), 20);
+    EXPECT_EQ(lap.count(874, 741, 944, 761, testsupport::isWhite), 0);  // laps 2 and 3 still open
+    EXPECT_EQ(countIn(standing, LAPS_BOX, testsupport::isWhite), 0);
     // Staying past the line registers nothing more.
     hudAt(30000);
     EXPECT_EQ(gLapClock.lapMs[1], 0u);

@@ -4,11 +4,13 @@
 #include <array>
 #include <string>
 
-#include "hud_pixels.h"
-#include "hud_window.h"
 #include "render/overlay.h"
+#include "support/gl_state.h"
+#include "support/gl_test_window.h"
+#include "support/screen.h"
 
-using hudtest::Screen;
+using testsupport::integerState;
+using testsupport::Screen;
 
 namespace {
 // A text in red at (x, y) on a black screen, as the HUD prints it.
@@ -24,7 +26,7 @@ Screen printed(float x, float y, const char* text) {
 }  // namespace
 
 TEST(OverlayFont, BuildsItsGlyphsAndPutsThePixelUnpackingBack) {
-    hudtest::OwnGlWindow window;
+    testsupport::GlTestWindow window;
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 7);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 2);
     createOverlayFont();
@@ -32,18 +34,18 @@ TEST(OverlayFont, BuildsItsGlyphsAndPutsThePixelUnpackingBack) {
     for (GLuint code = 32; code <= 127; ++code) {
         EXPECT_TRUE(glIsList(gFontListBase + code - 32)) << code;
     }
-    EXPECT_EQ(hudtest::integerState(GL_UNPACK_ROW_LENGTH), 7);
-    EXPECT_EQ(hudtest::integerState(GL_UNPACK_ALIGNMENT), 2);
+    EXPECT_EQ(integerState(GL_UNPACK_ROW_LENGTH), 7);
+    EXPECT_EQ(integerState(GL_UNPACK_ALIGNMENT), 2);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST(OverlayFont, TextStandsOnItsBaselineTwelvePixelsHighSevenAcross) {
-    hudtest::OwnGlWindow window;
+    testsupport::GlTestWindow window;
     createOverlayFont();
     const Screen screen = printed(100.0f, 200.0f, "HHHH");
-    const auto box = screen.bounds(hudtest::isRed);
+    const auto box = screen.bounds(testsupport::isRed);
     ASSERT_GE(box[2], 0) << "nothing was drawn";
     EXPECT_GE(box[0], 100);
     EXPECT_LE(box[0], 102);
@@ -55,21 +57,21 @@ TEST(OverlayFont, TextStandsOnItsBaselineTwelvePixelsHighSevenAcross) {
 }
 
 TEST(OverlayFont, GlyphsAreTheRightWayUpAndDistinct) {
-    hudtest::OwnGlWindow window;
+    testsupport::GlTestWindow window;
     createOverlayFont();
     // A T has its bar on top: the top row is wider than the bottom row.
     const Screen t = printed(100.0f, 200.0f, "T");
-    const auto box = t.bounds(hudtest::isRed);
+    const auto box = t.bounds(testsupport::isRed);
     ASSERT_GE(box[2], 0);
-    const int top = t.count(95, box[1], 115, box[1] + 1, hudtest::isRed);
-    const int bottom = t.count(95, box[3], 115, box[3] + 1, hudtest::isRed);
+    const int top = t.count(95, box[1], 115, box[1] + 1, testsupport::isRed);
+    const int bottom = t.count(95, box[3], 115, box[3] + 1, testsupport::isRed);
     EXPECT_GT(top, bottom + 2);
     EXPECT_FALSE(printed(100.0f, 200.0f, "1") == printed(100.0f, 200.0f, "7"));
     EXPECT_FALSE(printed(100.0f, 200.0f, "1.") == printed(100.0f, 200.0f, "1"));
 }
 
 TEST(OverlayFont, NullFormatNewlineAndCodesWithoutGlyphsDrawNothing) {
-    hudtest::OwnGlWindow window;
+    testsupport::GlTestWindow window;
     createOverlayFont();
     // A list where an unfiltered high byte would land, filling the screen.
     const GLuint trap = gFontListBase - 32 + 200;
@@ -82,7 +84,7 @@ TEST(OverlayFont, NullFormatNewlineAndCodesWithoutGlyphsDrawNothing) {
     glEnd();
     glEndList();
     const auto nothingRed = [](const Screen& s) {
-        return s.count(0, 0, 1024, 768, hudtest::isRed);
+        return s.count(0, 0, 1024, 768, testsupport::isRed);
     };
     EXPECT_EQ(nothingRed(printed(100.0f, 200.0f, "\n")), 0);
     EXPECT_EQ(nothingRed(printed(100.0f, 200.0f, "\xc8\x01")), 0);
@@ -100,15 +102,15 @@ TEST(OverlayFont, NullFormatNewlineAndCodesWithoutGlyphsDrawNothing) {
 }
 
 TEST(OverlayFont, ALongTextIsCutNotOverrun) {
-    hudtest::OwnGlWindow window;
+    testsupport::GlTestWindow window;
     createOverlayFont();
     const std::string longText(1000, 'W');
     const Screen screen = printed(0.0f, 20.0f, longText.c_str());
-    EXPECT_GT(screen.count(0, 0, 1024, 40, hudtest::isRed), 1000);
+    EXPECT_GT(screen.count(0, 0, 1024, 40, testsupport::isRed), 1000);
 }
 
 TEST(Overlay, BeginSwitchesTo2DAndEndPutsTheSceneStateBack) {
-    hudtest::OwnGlWindow window;
+    testsupport::GlTestWindow window;
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glEnable(GL_LIGHTING);
@@ -118,8 +120,8 @@ TEST(Overlay, BeginSwitchesTo2DAndEndPutsTheSceneStateBack) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glScalef(2.0f, 2.0f, 2.0f);
-    const GLint projectionDepth = hudtest::integerState(GL_PROJECTION_STACK_DEPTH);
-    const GLint modelviewDepth = hudtest::integerState(GL_MODELVIEW_STACK_DEPTH);
+    const GLint projectionDepth = integerState(GL_PROJECTION_STACK_DEPTH);
+    const GLint modelviewDepth = integerState(GL_MODELVIEW_STACK_DEPTH);
 
     beginOverlay();
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
@@ -137,9 +139,9 @@ TEST(Overlay, BeginSwitchesTo2DAndEndPutsTheSceneStateBack) {
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    EXPECT_EQ(hudtest::integerState(GL_PROJECTION_STACK_DEPTH), projectionDepth);
-    EXPECT_EQ(hudtest::integerState(GL_MODELVIEW_STACK_DEPTH), modelviewDepth);
-    EXPECT_EQ(hudtest::integerState(GL_MATRIX_MODE), GL_MODELVIEW);
+    EXPECT_EQ(integerState(GL_PROJECTION_STACK_DEPTH), projectionDepth);
+    EXPECT_EQ(integerState(GL_MODELVIEW_STACK_DEPTH), modelviewDepth);
+    EXPECT_EQ(integerState(GL_MATRIX_MODE), GL_MODELVIEW);
     glGetFloatv(GL_PROJECTION_MATRIX, m.data());
     EXPECT_FLOAT_EQ(m[12], 1.0f);
     EXPECT_FLOAT_EQ(m[14], 3.0f);

@@ -1,7 +1,6 @@
 // Real frames through the game's own set-up and frame, with the real data/,
 // looked at the way a player would see them.
 #include <GL/gl.h>
-#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -27,11 +26,13 @@
 #include "render/hud.h"
 #include "render/scene.h"
 #include "render/texture_ids.h"
-#include "render_support.h"
-#include "support/test_display.h"
+#include "support/gl_state.h"
+#include "support/gl_test_window.h"
+#include "support/screen.h"
+#include "support/solid_texture.h"
 #include "track/track.h"
 
-using namespace rendertest;
+using namespace testsupport;
 
 namespace {
 
@@ -64,27 +65,25 @@ struct Moment {
 
 // The frame is read before it is shown: with nowhere to swap to, renderFrame
 // leaves its picture in the back buffer.
-Frame drawFrame() {
-    SDL_Window* shown = gDeviceContext;
-    gDeviceContext = nullptr;
+Screen drawFrame() {
+    const FramesKeptInBackBuffer kept;
     std::srand(1);  // the exhaust glow flickers the same way in every picture
     renderFrame();
-    gDeviceContext = shown;
-    return readFrame(GL_BACK);
+    return Screen();
 }
 
-Frame drawFrameAt(const Moment& m) {
+Screen drawFrameAt(const Moment& m) {
     m.restore();
     return drawFrame();
 }
 
-void savePicture(const Frame& f, const std::string& name) {
+void savePicture(const Screen& f, const std::string& name) {
     const std::string dir = std::string(ZENTRIX_BINARY_DIR) + "/screenshots";
     std::system(("mkdir -p " + dir).c_str());
     std::ofstream out(dir + "/" + name + ".ppm", std::ios::binary);
-    out << "P6\n" << f.width << " " << f.height << "\n255\n";
-    for (int y = 0; y < f.height; ++y) {
-        for (int x = 0; x < f.width; ++x) {
+    out << "P6\n" << f.width() << " " << f.height() << "\n255\n";
+    for (int y = 0; y < f.height(); ++y) {
+        for (int x = 0; x < f.width(); ++x) {
             const auto p = f.at(x, y);
             out.put(static_cast<char>(p[0]))
                 .put(static_cast<char>(p[1]))
@@ -94,13 +93,13 @@ void savePicture(const Frame& f, const std::string& name) {
 }
 
 // Draws the same moment with some textures swapped for solid magenta.
-Frame withTexturesPainted(const Moment& m, std::initializer_list<int> indices) {
+Screen withTexturesPainted(const Moment& m, std::initializer_list<int> indices) {
     std::array<uint32_t, TEXTURE_COUNT> saved{};
     std::copy(std::begin(gTextures), std::end(gTextures), saved.begin());
     for (int i : indices) {
         gTextures[i] = solidTexture(255, 0, 255);
     }
-    const Frame f = drawFrameAt(m);
+    const Screen f = drawFrameAt(m);
     for (int i : indices) {
         glDeleteTextures(1, &gTextures[i]);
         gTextures[i] = saved[static_cast<size_t>(i)];
@@ -108,10 +107,10 @@ Frame withTexturesPainted(const Moment& m, std::initializer_list<int> indices) {
     return f;
 }
 
-Frame withoutPlayersCraft(const Moment& m) {
+Screen withoutPlayersCraft(const Moment& m) {
     m.restore();
     gPlayer.model.displayList = EMPTY_LIST;
-    const Frame f = drawFrame();
+    const Screen f = drawFrame();
     gPlayer.model.displayList = m.player.model.displayList;
     return f;
 }
@@ -122,7 +121,7 @@ struct Spot {
 };
 
 // Where the pixels that differ between two frames lie, on average.
-Spot changedSpot(const Frame& a, const Frame& b) {
+Spot changedSpot(const Screen& a, const Screen& b) {
     Spot s;
     for (int y = 0; y < H; ++y) {
         for (int x = 0; x < W; ++x) {
@@ -151,7 +150,7 @@ double distanceToCentreLine(const Vector3& p) {
 }
 
 // The road patch just below the craft on screen.
-double roadShareBelowCraft(const Frame& normal, const Frame& painted) {
+double roadShareBelowCraft(const Screen& normal, const Screen& painted) {
     return changedShare(normal, painted, W / 2 - 60, H / 2 + 170, W / 2 + 60, H / 2 + 250);
 }
 
@@ -163,7 +162,7 @@ protected:
             return;
         }
         ready = true;
-        useGameWindow();
+        useSharedGlTestWindow();
         // A missing asset would end the whole program inside the set-up.
         dataReady_ = chdir(ZENTRIX_SOURCE_DIR) == 0 && access("data/nau.ase", R_OK) == 0;
         if (!dataReady_) {
@@ -209,8 +208,8 @@ TEST_F(RaceFrames, SetUpLeavesLightsBlendingListsAndTexturesReady) {
     glGetLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse.data());
     EXPECT_EQ(diffuse, (std::array<GLfloat, 4>{1, 1, 1, 1}));
     EXPECT_TRUE(isEnabled(GL_BLEND));
-    EXPECT_EQ(integer(GL_BLEND_SRC), GL_SRC_ALPHA);
-    EXPECT_EQ(integer(GL_BLEND_DST), GL_ONE_MINUS_SRC_ALPHA);
+    EXPECT_EQ(integerState(GL_BLEND_SRC), GL_SRC_ALPHA);
+    EXPECT_EQ(integerState(GL_BLEND_DST), GL_ONE_MINUS_SRC_ALPHA);
     for (GLuint list = 128; list <= 133; ++list) {
         EXPECT_TRUE(glIsList(list)) << list;
     }
@@ -248,15 +247,15 @@ TEST_F(RaceFrames, OpponentsDrawStartValuesLaneAndColoursInTurn) {
 }
 
 TEST_F(RaceFrames, AtTheStartTheSkyIsAboveTheRoadBelowAndTheCraftInTheMiddle) {
-    const Frame start = drawFrameAt(*start_);
+    const Screen start = drawFrameAt(*start_);
     savePicture(start, "start");
 
-    const Frame skyPainted = withTexturesPainted(
+    const Screen skyPainted = withTexturesPainted(
         *start_,
         {TEX_SKY_FRONT, TEX_SKY_RIGHT, TEX_SKY_BACK, TEX_SKY_LEFT, TEX_SKY_TOP, TEX_SKY_BOTTOM});
     EXPECT_GT(changedShare(start, skyPainted, 0, 0, W, H / 8), 0.9);
 
-    const Frame roadPainted = withTexturesPainted(*start_, {TEX_ROAD});
+    const Screen roadPainted = withTexturesPainted(*start_, {TEX_ROAD});
     EXPECT_GT(roadShareBelowCraft(start, roadPainted), 0.8);
     EXPECT_LT(changedShare(start, roadPainted, 0, 0, W, H / 8), 0.01);
 
@@ -267,7 +266,7 @@ TEST_F(RaceFrames, AtTheStartTheSkyIsAboveTheRoadBelowAndTheCraftInTheMiddle) {
 }
 
 TEST_F(RaceFrames, HoldingUpDrivesThroughTheSceneAndKeepsTheCraftOnTheRoad) {
-    const Frame start = drawFrameAt(*start_);
+    const Screen start = drawFrameAt(*start_);
     start_->restore();
     recordKeyDown(VK_UP);
     for (int frame = 0; frame < 120; ++frame) {
@@ -275,7 +274,7 @@ TEST_F(RaceFrames, HoldingUpDrivesThroughTheSceneAndKeepsTheCraftOnTheRoad) {
     }
     recordKeyUp(VK_UP);
     const Moment later = Moment::now();
-    const Frame moved = drawFrameAt(later);
+    const Screen moved = drawFrameAt(later);
     savePicture(moved, "mid_race");
 
     EXPECT_GT(gPlayer.position.distanceTo(start_->player.position), 1000.0);
@@ -285,7 +284,7 @@ TEST_F(RaceFrames, HoldingUpDrivesThroughTheSceneAndKeepsTheCraftOnTheRoad) {
 }
 
 TEST_F(RaceFrames, EachChaseCameraPresetGivesItsOwnPicture) {
-    std::vector<Frame> pictures;
+    std::vector<Screen> pictures;
     for (int mode = 0; mode < 7; ++mode) {
         gCameraMode = mode;
         pictures.push_back(drawFrameAt(*start_));
@@ -300,7 +299,7 @@ TEST_F(RaceFrames, EachChaseCameraPresetGivesItsOwnPicture) {
 
 TEST_F(RaceFrames, CockpitViewDoesNotDrawThePlayersCraft) {
     gCockpitView = 1;
-    const Frame cockpit = drawFrameAt(*start_);
+    const Screen cockpit = drawFrameAt(*start_);
     EXPECT_EQ(changedSpot(cockpit, withoutPlayersCraft(*start_)).count, 0);
     gCockpitView = 0;
     EXPECT_GT(changedSpot(drawFrameAt(*start_), withoutPlayersCraft(*start_)).count, 0);

@@ -1,0 +1,94 @@
+#include "app/game_window.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstdio>
+
+#include "app/app_state.h"
+#include "app/display.h"
+#include "app/joystick.h"
+#include "app/quit_message.h"
+#include "audio/sound.h"
+#include "render/scene.h"
+
+namespace {
+bool createRenderContext(SDL_Window* window) {
+    gPalette = setupPalette(window);
+    gRenderContext = SDL_GL_CreateContext(window);
+    if (gRenderContext == nullptr) {
+        std::fprintf(stderr, "zentrix: cannot create an OpenGL context: %s\n", SDL_GetError());
+        return false;
+    }
+    SDL_GL_MakeCurrent(window, gRenderContext);
+    // The pacer sets the rhythm; waiting for the display's refresh as well would fight it.
+    SDL_GL_SetSwapInterval(0);
+    return true;
+}
+
+bool createBareContents(SDL_Window* window) {
+    if (!createRenderContext(window)) {
+        return false;
+    }
+    initGlState();
+    return true;
+}
+
+// Window creation: context, cursor, fixed GL state, scene, sound, joystick.
+bool onWindowCreate(SDL_Window* window) {
+    if (!createRenderContext(window)) {
+        return false;
+    }
+    SDL_ShowCursor(SDL_DISABLE);
+    initGlState();
+    setupScene();
+    if (gJoystickState == nullptr) {
+        gJoystickState = new JoystickState();
+    }
+    if (startSound(window) == 0) {
+        return true;  // no sound: the joystick is not captured either
+    }
+    if (captureJoystick() == JOYERR_NOERROR) {
+        gUseJoystick = 0;
+    }
+    return true;
+}
+}  // namespace
+
+SDL_Window* openGameWindow(WindowContents contents) {
+    setupPixelFormat();
+    // Hidden while the scene loads; shown once it can draw.
+    SDL_Window* window =
+        SDL_CreateWindow("Zentrix", 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT,
+                         SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    if (window == nullptr) {
+        std::fprintf(stderr, "zentrix: cannot create the window: %s\n", SDL_GetError());
+        return nullptr;
+    }
+    applyDisplayMode(window);
+    const bool created =
+        contents == WindowContents::Game ? onWindowCreate(window) : createBareContents(window);
+    if (!created) {
+        SDL_DestroyWindow(window);
+        return nullptr;
+    }
+    gWindow = window;
+    resizeViewport(SCREEN_WIDTH, SCREEN_HEIGHT);
+    SDL_ShowWindow(window);
+    return window;
+}
+
+void destroyGameWindow() {
+    if (gWindow == nullptr) {
+        return;
+    }
+    SDL_GL_MakeCurrent(gWindow, nullptr);
+    SDL_GL_DeleteContext(gRenderContext);
+    gRenderContext = nullptr;
+    gPalette = nullptr;
+    // Leaving fullscreen and destroying the window give the desktop its mode back.
+    SDL_SetWindowFullscreen(gWindow, 0);
+    SDL_DestroyWindow(gWindow);
+    gWindow = nullptr;
+    SDL_ShowCursor(SDL_ENABLE);
+    postQuitMessage(0);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+struct SDL_Window;
+
+// What a new game window brings up besides its OpenGL context.
+enum class WindowContents {
+    Bare,  // the context with its fixed state and viewport, nothing loaded: for drawing in tests
+    Game,  // all of window creation: hidden cursor, scene, sound and joystick as well
+};
+
+// Opens the game's only window: borderless, 1024 x 768, titled "Zentrix", with
+// the game's pixel format, in the display mode setDisplayMode chose (if it
+// chose one), its context current and its viewport set, then shows it. From
+// then on it is gWindow. Returns null, leaving gWindow alone, when no window
+// or no OpenGL context can be had.
+SDL_Window* openGameWindow(WindowContents contents);
+
+// The destroy sequence: releases the context, restores the display mode, shows
+// the cursor and posts the quit message. Does nothing once the window is gone.
+void destroyGameWindow();

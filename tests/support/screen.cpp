@@ -1,0 +1,99 @@
+#include "support/screen.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/display.h"
+
+namespace testsupport {
+
+Screen::Screen()
+    : width_(SCREEN_WIDTH),
+      height_(SCREEN_HEIGHT),
+      rgb_(static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT * 3) {
+    glFinish();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, rgb_.data());
+}
+
+Pixel Screen::at(int x, int yFromTop) const {
+    const size_t row = static_cast<size_t>(height_ - 1 - yFromTop);
+    const size_t i = (row * static_cast<size_t>(width_) + static_cast<size_t>(x)) * 3;
+    return {rgb_[i], rgb_[i + 1], rgb_[i + 2]};
+}
+
+int Screen::count(int x0, int y0, int x1, int y1,
+                  const std::function<bool(const Pixel&)>& test) const {
+    int n = 0;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            n += test(at(x, y)) ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+double Screen::meanBrightness(int x0, int y0, int x1, int y1) const {
+    double sum = 0.0;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            const Pixel p = at(x, y);
+            sum += p[0] + p[1] + p[2];
+        }
+    }
+    return sum / (3.0 * (x1 - x0) * (y1 - y0));
+}
+
+std::array<int, 4> Screen::bounds(const std::function<bool(const Pixel&)>& test) const {
+    std::array<int, 4> box{width_, height_, -1, -1};
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            if (test(at(x, y))) {
+                box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x),
+                       std::max(box[3], y)};
+            }
+        }
+    }
+    return box;
+}
+
+double changedShare(const Screen& a, const Screen& b, int x0, int y0, int x1, int y1,
+                    int tolerance) {
+    long changed = 0;
+    long total = 0;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            const Pixel p = a.at(x, y);
+            const Pixel q = b.at(x, y);
+            ++total;
+            for (int c = 0; c < 3; ++c) {
+                if (std::abs(p[c] - q[c]) > tolerance) {
+                    ++changed;
+                    break;
+                }
+            }
+        }
+    }
+    return total == 0 ? 0.0 : static_cast<double>(changed) / static_cast<double>(total);
+}
+
+bool isRed(const Pixel& p) {
+    return p[0] > 200 && p[1] < 60 && p[2] < 60;
+}
+
+bool isGrey(const Pixel& p) {
+    return p[0] > 90 && p[0] < 170 && p[0] == p[1] && p[1] == p[2];
+}
+
+bool isWhite(const Pixel& p) {
+    return p[0] > 230 && p[1] > 230 && p[2] > 230;
+}
+
+bool isLit(const Pixel& p) {
+    return p[0] + p[1] + p[2] > 0;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace testsupport {
+
+using Pixel = std::array<uint8_t, 3>;
+
+// The window's back buffer as drawn so far, read back when made, addressed
+// with y from the top of the screen like the overlay.
+class Screen {
+public:
+    Screen();
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    Pixel at(int x, int yFromTop) const;
+    // Pixels in [x0, x1) x [y0, y1) for which the test holds.
+    int count(int x0, int y0, int x1, int y1, const std::function<bool(const Pixel&)>& test) const;
+    double meanBrightness(int x0, int y0, int x1, int y1) const;
+    // A bounding box of the pixels for which the test holds: x0, y0, x1, y1.
+    std::array<int, 4> bounds(const std::function<bool(const Pixel&)>& test) const;
+    bool operator==(const Screen& other) const { return rgb_ == other.rgb_; }
+
+private:
+    int width_;
+    int height_;
+    std::vector<uint8_t> rgb_;  // bottom row first, as OpenGL reads it
+};
+
+// Share of pixels that differ by more than tolerance in any channel between
+// two screens, inside [x0, x1) x [y0, y1) counted from the top left.
+double changedShare(const Screen& a, const Screen& b, int x0, int y0, int x1, int y1,
+                    int tolerance = 12);
+
+bool isRed(const Pixel& p);
+bool isGrey(const Pixel& p);
+bool isWhite(const Pixel& p);
+bool isLit(const Pixel& p);
+
+}  // namespace testsupport
