@@ -20,11 +20,12 @@ fail() {
     exit 1
 }
 
-# Waits for the window titled "Zentrix" and sets WINDOW to its id.
+# Waits for the window titled "Zentrix" to be shown (it is made hidden while
+# the game loads) and sets WINDOW to its id.
 e2e_wait_for_window() {
     WINDOW=""
     for _ in $(seq 150); do
-        WINDOW=$(xdotool search --name '^Zentrix$' 2>/dev/null | head -n1)
+        WINDOW=$(xdotool search --onlyvisible --name '^Zentrix$' 2>/dev/null | head -n1)
         [ -n "$WINDOW" ] && return 0
         kill -0 "$GAME_PID" 2>/dev/null || fail "game exited before its window showed"
         sleep 0.1
@@ -54,7 +55,8 @@ e2e_visible_windows() {
     done
 }
 
-# Waits up to ten seconds for a box titled $1 and closes it with Return.
+# Waits up to ten seconds for a box titled $1 and closes it with Return,
+# pressing again if a busy X server dropped the first press.
 e2e_close_box() {
     local box=""
     for _ in $(seq 100); do
@@ -64,11 +66,14 @@ e2e_close_box() {
         sleep 0.1
     done
     [ -n "$box" ] || fail "no box titled \"$1\""
-    xdotool windowfocus "$box" 2>/dev/null
-    sleep 0.1
-    xdotool key Return
-    for _ in $(seq 50); do
-        e2e_visible_windows "$1" | grep -qx "$box" || return 0
+    for _ in $(seq 5); do
+        xdotool windowfocus "$box" 2>/dev/null
         sleep 0.1
+        xdotool key Return
+        for _ in $(seq 10); do
+            e2e_visible_windows "$1" | grep -qx "$box" || return 0
+            sleep 0.1
+        done
     done
+    fail "the \"$1\" box did not close on Return"
 }
