@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/joystick.h"
 #include "app/platform.h"
+#include "audio/sound.h"
 #include "race/camera.h"
 #include "race/opponent.h"
 #include "race/player.h"
@@ -82,5 +83,6 @@ void renderFrame() {
     pollJoystick(gJoystickState);                                 // 19
     drawHud();                                                    // 20
     gFrameCounter = (gFrameCounter + 1) % FRAME_COUNTER_MODULUS;  // 21
+    updateMusicStream();                                          // feeds the streamed music
     swapGameBuffers();                                            // 22
 }
