@@ -28,5 +28,6 @@ void renderFrame() {
     playRaceSounds(finishThePlayersTurn(readKeyboard()));
     pollJoystick(gJoystickState);
     drawHud();
+    updateMusicStream();
     swapGameBuffers();
 }

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "app/platform.h"
+#include "audio/music_stream.h"
 #include "audio/sound_backend.h"
 #include "audio/sound_file.h"
 
@@ -24,6 +25,7 @@ namespace {
 ALCdevice* gSoundDevice = nullptr;
 ALCcontext* gSoundContext = nullptr;
 int gLastSoundErrorCode = 0;
+MusicStream gMusic;
 
 constexpr int ENGINE_VOLUME_MIN = 31;
 constexpr int ENGINE_VOLUME_MAX = 89;
@@ -109,23 +111,56 @@ void useCleanResampler(ALuint source) {
     }
 }
 
-ALuint createSource(ALuint buffer, bool looping) {
-    if (buffer == 0) {
-        return 0;
-    }
+ALuint generateSource() {
     alGetError();
     ALuint source = 0;
     alGenSources(1, &source);
     const ALenum error = alGetError();
     if (error != AL_NO_ERROR) {
         recordSoundErrorCode(error);
+        return 0;
+    }
+    useCleanResampler(source);
+    return source;
+}
+
+ALuint createSource(ALuint buffer, bool looping) {
+    if (buffer == 0) {
+        return 0;
+    }
+    const ALuint source = generateSource();
+    if (source == 0) {
         alDeleteBuffers(1, &buffer);
         return 0;
     }
     alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer));
     alSourcei(source, AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
-    useCleanResampler(source);
     return source;
+}
+
+// The music is streamed: only its first stretch is decoded here, which is also
+// where a damaged file shows.
+ALuint openMusic(const char* path) {
+    ALuint source = generateSource();
+    if (source == 0) {
+        return 0;
+    }
+    const int problem = gMusic.open(path, source);
+    if (problem != 0) {
+        recordSoundErrorCode(problem);
+        alDeleteSources(1, &source);
+        return 0;
+    }
+    return source;
+}
+
+void releaseMusic() {
+    if (gMusicStream == 0) {
+        return;
+    }
+    gMusic.close();
+    alDeleteSources(1, &gMusicStream);
+    gMusicStream = 0;
 }
 
 ALuint loadSample(const char* path, bool looping) {
@@ -206,10 +241,9 @@ int startSoundOn(SDL_Window*, SoundOutputOpener openOutputFn) {
         showMessageBox("No puc engegar soundsystem", "error");
     }
 
-    // The music is decoded whole here; with no output there is nothing to hold it.
+    // With no output there is nothing to play the music on.
     if (haveOutput) {
-        gMusicStream =
-            createSource(loadSoundBuffer("data/musik.mp3", SoundChannels::AsRecorded), true);
+        gMusicStream = openMusic("data/musik.mp3");
     }
     if (gMusicStream == 0) {
         showMessageBox("No puc crear stream (n sta musik.mp3 a la carpeta data)", "error");
@@ -280,6 +314,12 @@ void updateEngineSound(float throttle) {
     }
 }
 
+void updateMusicStream() {
+    if (gMusicStream != 0) {
+        gMusic.refill();
+    }
+}
+
 void playCrashSound() {
     playSample(gCrashSample, 100, 0);
 }
@@ -290,7 +330,7 @@ void playShotSound() {
 
 void shutdownSound() {
     if (gSoundContext != nullptr) {
-        releaseSource(gMusicStream);
+        releaseMusic();
         releaseSource(gEngineSample);
         releaseSource(gCrashSample);
         releaseSource(gShotSample);

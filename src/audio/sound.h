@@ -19,6 +19,9 @@ extern int32_t gEngineVolume;
 int startSound(SDL_Window* window);
 // One notch per frame: up while the throttle is open, down otherwise.
 void updateEngineSound(float throttle);
+// Tops up the music, decoding only when a stretch of it has been played.
+// Called once a frame; a source that ran dry in a long stall starts again.
+void updateMusicStream();
 // The crash sound; a request while it still sounds is ignored.
 void playCrashSound();
 // The shot's launch, at half volume.

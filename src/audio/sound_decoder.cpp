@@ -7,15 +7,10 @@
 #include <new>
 
 namespace {
-// libsndfile reads through this cursor, so a file and a block of memory are
+// libsndfile reads through a cursor, so a file and a block of memory are
 // decoded by the very same code.
-struct SoundCursor {
-    const SoundBytes& bytes;
-    sf_count_t position = 0;
-};
-
 sf_count_t byteLength(void* cursor) {
-    return static_cast<sf_count_t>(static_cast<SoundCursor*>(cursor)->bytes.size());
+    return static_cast<sf_count_t>(static_cast<SoundCursor*>(cursor)->bytes->size());
 }
 
 sf_count_t seekTo(sf_count_t offset, int whence, void* user) {
@@ -44,8 +39,8 @@ sf_count_t readBytes(void* buffer, sf_count_t count, void* user) {
         return 0;
     }
     const sf_count_t wanted = count < length - cursor->position ? count : length - cursor->position;
-    if (!cursor->bytes.readAt(static_cast<uint64_t>(cursor->position), buffer,
-                              static_cast<std::size_t>(wanted))) {
+    if (!cursor->bytes->readAt(static_cast<uint64_t>(cursor->position), buffer,
+                               static_cast<std::size_t>(wanted))) {
         return 0;
     }
     cursor->position += wanted;
@@ -59,15 +54,6 @@ sf_count_t refuseWrite(const void*, sf_count_t, void*) {
 sf_count_t tellPosition(void* user) {
     return static_cast<SoundCursor*>(user)->position;
 }
-
-struct SoundFileCloser {
-    SNDFILE* file;
-    ~SoundFileCloser() {
-        if (file != nullptr) {
-            sf_close(file);
-        }
-    }
-};
 
 // Bytes per sample where the container stores samples as they are, so the
 // file's size bounds their number; 0 where they are compressed (FLAC, MP3,
@@ -105,36 +91,19 @@ int storedBytesPerSample(int format) {
     }
 }
 
-// Appends frames to the sound, averaging them down to one channel when asked.
-void appendFrames(const std::vector<int16_t>& chunk, sf_count_t frames, int fileChannels,
-                  DecodedSound& sound) {
-    const std::size_t count = static_cast<std::size_t>(frames);
-    if (sound.channels == fileChannels) {
-        sound.samples.insert(sound.samples.end(), chunk.begin(),
-                             chunk.begin() + static_cast<std::ptrdiff_t>(count * fileChannels));
-        return;
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-        int sum = 0;
-        for (int c = 0; c < fileChannels; ++c) {
-            sum += chunk[i * fileChannels + c];
-        }
-        sound.samples.push_back(static_cast<int16_t>(sum / fileChannels));
-    }
-}
-
-int decodeOpened(SNDFILE* file, const SF_INFO& info, SoundChannels channels, DecodedSound& sound) {
-    sound.channels = channels == SoundChannels::Mono || info.channels > 2 ? 1 : info.channels;
-    sound.sampleRate = info.samplerate;
+// Reads the whole sound into one buffer sized from the header where it can be.
+int decodeAll(SoundReader& reader, DecodedSound& sound) {
+    sound.channels = reader.channels();
+    sound.sampleRate = reader.sampleRate();
     // An MP3 of unknown length says SF_COUNT_MAX; it grows as it decodes.
-    if (info.frames <= SOUND_FRAME_BUDGET) {
-        sound.samples.reserve(static_cast<std::size_t>(info.frames) * sound.channels);
+    if (reader.frames() <= SOUND_FRAME_BUDGET) {
+        sound.samples.reserve(static_cast<std::size_t>(reader.frames()) * sound.channels);
     }
     constexpr sf_count_t CHUNK_FRAMES = 16384;
-    std::vector<int16_t> chunk(static_cast<std::size_t>(CHUNK_FRAMES) * info.channels);
+    std::vector<int16_t> chunk(static_cast<std::size_t>(CHUNK_FRAMES) * sound.channels);
     sf_count_t decoded = 0;
     for (;;) {
-        const sf_count_t got = sf_readf_short(file, chunk.data(), CHUNK_FRAMES);
+        const sf_count_t got = reader.read(chunk.data(), CHUNK_FRAMES);
         if (got <= 0) {
             break;
         }
@@ -143,10 +112,11 @@ int decodeOpened(SNDFILE* file, const SF_INFO& info, SoundChannels channels, Dec
         if (decoded > SOUND_FRAME_BUDGET) {
             return AL_OUT_OF_MEMORY;
         }
-        appendFrames(chunk, got, info.channels, sound);
+        sound.samples.insert(sound.samples.end(), chunk.begin(),
+                             chunk.begin() + static_cast<std::ptrdiff_t>(got * sound.channels));
     }
-    if (sf_error(file) != SF_ERR_NO_ERROR) {
-        return sf_error(file);
+    if (reader.error() != SF_ERR_NO_ERROR) {
+        return reader.error();
     }
     if (sound.samples.empty()) {
         return SF_ERR_MALFORMED_FILE;
@@ -185,19 +155,87 @@ int soundHeaderProblem(const SF_INFO& info, uint64_t fileSize) {
     return 0;
 }
 
-int decodeSound(const SoundBytes& bytes, SoundChannels channels, DecodedSound& sound) {
-    sound = DecodedSound{};
-    SoundCursor cursor{bytes};
+SoundReader::~SoundReader() {
+    close();
+}
+
+void SoundReader::close() {
+    if (file_ != nullptr) {
+        sf_close(file_);
+        file_ = nullptr;
+    }
+    info_ = SF_INFO{};
+    channels_ = 0;
+    unfolded_.clear();
+}
+
+int SoundReader::open(const SoundBytes& bytes, SoundChannels channels) {
+    close();
+    cursor_ = SoundCursor{&bytes, 0};
     SF_VIRTUAL_IO io{byteLength, seekTo, readBytes, refuseWrite, tellPosition};
     SF_INFO info{};
-    SoundFileCloser file{sf_open_virtual(&io, SFM_READ, &info, &cursor)};
-    if (file.file == nullptr) {
+    file_ = sf_open_virtual(&io, SFM_READ, &info, &cursor_);
+    if (file_ == nullptr) {
         return sf_error(nullptr);
     }
-    int problem = soundHeaderProblem(info, bytes.size());
+    const int problem = soundHeaderProblem(info, bytes.size());
+    if (problem != 0) {
+        close();
+        return problem;
+    }
+    info_ = info;
+    channels_ = channels == SoundChannels::Mono || info.channels > 2 ? 1 : info.channels;
+    return 0;
+}
+
+sf_count_t SoundReader::read(int16_t* out, sf_count_t frames) {
+    if (file_ == nullptr || frames <= 0) {
+        return 0;
+    }
+    if (channels_ == info_.channels) {
+        const sf_count_t got = sf_readf_short(file_, out, frames);
+        return got > 0 ? got : 0;
+    }
+    // Folded down a piece at a time, averaging the file's channels.
+    constexpr sf_count_t FOLD_FRAMES = 4096;
+    unfolded_.resize(static_cast<std::size_t>(FOLD_FRAMES) * info_.channels);
+    sf_count_t done = 0;
+    while (done < frames) {
+        const sf_count_t wanted = frames - done < FOLD_FRAMES ? frames - done : FOLD_FRAMES;
+        const sf_count_t got = sf_readf_short(file_, unfolded_.data(), wanted);
+        if (got <= 0) {
+            break;
+        }
+        for (sf_count_t i = 0; i < got; ++i) {
+            int sum = 0;
+            for (int c = 0; c < info_.channels; ++c) {
+                sum += unfolded_[static_cast<std::size_t>(i * info_.channels + c)];
+            }
+            out[done + i] = static_cast<int16_t>(sum / info_.channels);
+        }
+        done += got;
+        if (got < wanted) {
+            break;
+        }
+    }
+    return done;
+}
+
+bool SoundReader::rewind() {
+    return file_ != nullptr && sf_seek(file_, 0, SEEK_SET) == 0;
+}
+
+int SoundReader::error() const {
+    return file_ != nullptr ? sf_error(file_) : SF_ERR_NO_ERROR;
+}
+
+int decodeSound(const SoundBytes& bytes, SoundChannels channels, DecodedSound& sound) {
+    sound = DecodedSound{};
+    SoundReader reader;
+    int problem = reader.open(bytes, channels);
     if (problem == 0) {
         try {
-            problem = decodeOpened(file.file, info, channels, sound);
+            problem = decodeAll(reader, sound);
         } catch (const std::bad_alloc&) {
             problem = AL_OUT_OF_MEMORY;
         }

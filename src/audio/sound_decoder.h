@@ -43,6 +43,47 @@ struct DecodedSound {
     int sampleRate = 0;
 };
 
+// Where libsndfile is in the bytes it reads.
+struct SoundCursor {
+    const SoundBytes* bytes = nullptr;
+    sf_count_t position = 0;
+};
+
+// A sound read a stretch at a time, opened and judged by its header exactly as
+// decodeSound does; the music is streamed through one rather than held whole.
+class SoundReader {
+public:
+    SoundReader() = default;
+    ~SoundReader();
+    SoundReader(const SoundReader&) = delete;
+    SoundReader& operator=(const SoundReader&) = delete;
+
+    // bytes must outlive the reader. Returns 0, or the back end's error code
+    // when the sound cannot be opened or its header is not to be trusted.
+    int open(const SoundBytes& bytes, SoundChannels channels);
+    // The channels read delivers: 1, or 2 for stereo music.
+    int channels() const { return channels_; }
+    int sampleRate() const { return info_.samplerate; }
+    // As the header says; SF_COUNT_MAX when only decoding tells.
+    sf_count_t frames() const { return info_.frames; }
+
+    // Up to frames interleaved 16-bit frames; 0 at the end or on an error.
+    sf_count_t read(int16_t* out, sf_count_t frames);
+    // Back to the first frame; false when the sound cannot go there.
+    bool rewind();
+    // libsndfile's code for the last failure, or 0.
+    int error() const;
+
+private:
+    void close();
+
+    SoundCursor cursor_;
+    SF_INFO info_{};
+    SNDFILE* file_ = nullptr;
+    int channels_ = 0;
+    std::vector<int16_t> unfolded_;  // the file's own frames, when they are folded to mono
+};
+
 // Why a header cannot be trusted (a libsndfile or OpenAL error code), or 0:
 // too long, too many channels, or more sample bytes than the file holds.
 int soundHeaderProblem(const SF_INFO& info, uint64_t fileSize);

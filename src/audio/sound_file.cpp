@@ -4,18 +4,6 @@
 #include "audio/sound_backend.h"
 
 namespace {
-class FileSoundBytes : public SoundBytes {
-public:
-    explicit FileSoundBytes(const RegularFile& file) : file_(file) {}
-    uint64_t size() const override { return file_.size(); }
-    bool readAt(uint64_t offset, void* buffer, std::size_t count) const override {
-        return file_.readAt(offset, buffer, count);
-    }
-
-private:
-    const RegularFile& file_;
-};
-
 // The budget keeps every sound far below what one buffer can hold.
 static_assert(SOUND_FRAME_BUDGET * 2 * sizeof(int16_t) < INT32_MAX);
 }  // namespace

@@ -2,7 +2,21 @@
 
 #include <AL/al.h>
 
+#include "assets/regular_file.h"
 #include "audio/sound_decoder.h"
+
+// The bytes of an open sound file in data/.
+class FileSoundBytes : public SoundBytes {
+public:
+    explicit FileSoundBytes(const RegularFile& file) : file_(file) {}
+    uint64_t size() const override { return file_.size(); }
+    bool readAt(uint64_t offset, void* buffer, std::size_t count) const override {
+        return file_.readAt(offset, buffer, count);
+    }
+
+private:
+    const RegularFile& file_;
+};
 
 // Decodes a whole sound file into a new OpenAL buffer. Only a regular file is
 // read, so a FIFO or a device in data/ fails like a missing file instead of

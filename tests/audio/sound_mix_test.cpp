@@ -20,7 +20,10 @@ protected:
     void TearDown() override { shutdownSound(); }
 
     // Runs one game tick: the per-frame calls first, then the tick's samples.
-    std::vector<float> tick() { return renderMix(FRAMES_PER_GAME_TICK); }
+    std::vector<float> tick() {
+        updateMusicStream();
+        return renderMix(FRAMES_PER_GAME_TICK);
+    }
 
     testsupport::MessageCapture boxes;
     TempSoundFolder folder;
