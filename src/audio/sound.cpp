@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "app/platform.h"
+#include "assets/data_dir.h"
 #include "audio/sound_backend.h"
 #include "audio/sound_file.h"
 
@@ -208,8 +209,8 @@ int startSoundOn(SDL_Window*, SoundOutputOpener openOutputFn) {
 
     // The music is decoded whole here; with no output there is nothing to hold it.
     if (haveOutput) {
-        gMusicStream =
-            createSource(loadSoundBuffer("data/musik.mp3", SoundChannels::AsRecorded), true);
+        gMusicStream = createSource(
+            loadSoundBuffer(dataPath("data/musik.mp3").c_str(), SoundChannels::AsRecorded), true);
     }
     if (gMusicStream == 0) {
         showMessageBox("No puc crear stream (n sta musik.mp3 a la carpeta data)", "error");
@@ -233,9 +234,9 @@ int startSoundOn(SDL_Window*, SoundOutputOpener openOutputFn) {
     }
 
     if (haveOutput) {
-        gEngineSample = loadSample("data/jet.wav", true);
-        gCrashSample = loadSample("data/xoc.wav", false);
-        gShotSample = loadSample("data/exp.wav", false);
+        gEngineSample = loadSample(dataPath("data/jet.wav").c_str(), true);
+        gCrashSample = loadSample(dataPath("data/xoc.wav").c_str(), false);
+        gShotSample = loadSample(dataPath("data/exp.wav").c_str(), false);
     }
 
     // Drawn even when there is no sound, so the opponents' and colours' draws

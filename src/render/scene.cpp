@@ -6,6 +6,7 @@
 
 #include "app/joystick.h"
 #include "assets/bitmap.h"
+#include "assets/data_dir.h"
 #include "assets/model.h"
 #include "race/frame.h"
 #include "race/opponent.h"
@@ -25,7 +26,7 @@ constexpr double RIDING_LIGHT_HEIGHT = 100.0;
 
 void loadTextures() {
     for (int index = 0; index < TEXTURE_COUNT; ++index) {
-        loadTexture(gTextures, TEXTURE_FILES[static_cast<size_t>(index)], index);
+        loadTexture(gTextures, dataPath(TEXTURE_FILES[static_cast<size_t>(index)]), index);
     }
 }
 
@@ -36,7 +37,7 @@ void setupOpponents() {
     for (int i = 0; i < OPPONENT_COUNT; ++i) {
         Opponent& opponent = gOpponents[i];
         opponent.init();
-        opponent.model.loadAse(OPPONENT_MODEL_FILE);
+        opponent.model.loadAse(dataPath(OPPONENT_MODEL_FILE));
         opponent.lane = std::rand() % LANE_COUNT;
         opponent.model.randomizeColors();
         opponent.model.buildDisplayList(FIRST_OPPONENT_DISPLAY_LIST + static_cast<uint32_t>(i));
@@ -59,7 +60,7 @@ void setupScene() {
     createOverlayFont();
     gLapClock.start();
 
-    gPlayer.model.loadAse(PLAYER_MODEL_FILE);
+    gPlayer.model.loadAse(dataPath(PLAYER_MODEL_FILE));
     gPlayer.model.buildDisplayList(PLAYER_DISPLAY_LIST);
     loadTextures();
     setupOpponents();
