@@ -12,6 +12,7 @@ libfontconfig-dev libfreetype-dev fontconfig fonts-liberation2
 libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
 libx11-dev xvfb xauth xfonts-base xdotool x11-apps x11-utils imagemagick
 lame sox
+dpkg-dev desktop-file-utils appstream man-db
 "
 
 missing=""

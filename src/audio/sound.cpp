@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "app/platform.h"
+#include "assets/data_dir.h"
 #include "audio/music_stream.h"
 #include "audio/sound_backend.h"
 #include "audio/sound_file.h"
@@ -243,7 +244,7 @@ int startSoundOn(SDL_Window*, SoundOutputOpener openOutputFn) {
 
     // With no output there is nothing to play the music on.
     if (haveOutput) {
-        gMusicStream = openMusic("data/musik.mp3");
+        gMusicStream = openMusic(dataPath("data/musik.mp3").c_str());
     }
     if (gMusicStream == 0) {
         showMessageBox("No puc crear stream (n sta musik.mp3 a la carpeta data)", "error");
@@ -267,9 +268,9 @@ int startSoundOn(SDL_Window*, SoundOutputOpener openOutputFn) {
     }
 
     if (haveOutput) {
-        gEngineSample = loadSample("data/jet.wav", true);
-        gCrashSample = loadSample("data/xoc.wav", false);
-        gShotSample = loadSample("data/exp.wav", false);
+        gEngineSample = loadSample(dataPath("data/jet.wav").c_str(), true);
+        gCrashSample = loadSample(dataPath("data/xoc.wav").c_str(), false);
+        gShotSample = loadSample(dataPath("data/exp.wav").c_str(), false);
     }
 
     // Drawn even when there is no sound, so the opponents' and colours' draws

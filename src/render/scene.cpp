@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "assets/bitmap.h"
+#include "assets/data_dir.h"
 #include "assets/model.h"
 #include "race/opponent.h"
 #include "race/player.h"
@@ -20,14 +21,14 @@ constexpr double RIDING_LIGHT_HEIGHT = 100.0;
 
 void loadTextures() {
     for (int index = 0; index < TEXTURE_COUNT; ++index) {
-        loadTexture(gTextures, TEXTURE_FILES[static_cast<size_t>(index)], index);
+        loadTexture(gTextures, dataPath(TEXTURE_FILES[static_cast<size_t>(index)]), index);
     }
 }
 
 // Every opponent holds its own copy of the craft, coloured by the race start.
 void loadOpponentModels() {
     for (Opponent& opponent : gOpponents) {
-        opponent.model.loadAse(OPPONENT_MODEL_FILE);
+        opponent.model.loadAse(dataPath(OPPONENT_MODEL_FILE));
     }
 }
 
@@ -52,7 +53,7 @@ void setupLights() {
 
 void setupScene() {
     createOverlayFont();
-    gPlayer.model.loadAse(PLAYER_MODEL_FILE);
+    gPlayer.model.loadAse(dataPath(PLAYER_MODEL_FILE));
     gPlayer.model.buildDisplayList(PLAYER_DISPLAY_LIST);
     loadTextures();
     loadOpponentModels();

@@ -24,10 +24,18 @@ V3 project(V3 p, CraftView view) {
 Image renderCraftView(const CraftModel& craft, CraftView view, int size) {
     Image image(size, size);
     image.fill([](double, double t) { return mix(rgb(40, 44, 56), rgb(90, 100, 120), t); });
+    paintCraftView(craft, view, image);
+    return image;
+}
+
+std::vector<bool> paintCraftView(const CraftModel& craft, CraftView view, Image& image, double zoom,
+                                 double raise) {
+    const int size = image.width;
     std::vector<double> depth(static_cast<size_t>(size) * size,
                               -std::numeric_limits<double>::infinity());
-    const double scale = size / 760.0;  // the whole craft with a margin
-    const double centreShift = 65;      // the craft runs from y -260 to about 390
+    const double scale = size / 760.0 * zoom;  // at zoom 1 the whole craft with a margin
+    const double middleY = size / 2 + raise * size;
+    const double centreShift = 65;  // the craft runs from y -260 to about 390
     const V3 light = normalized({0.4, 0.5, 0.75});
     const V3 lightInView = normalized(project(light, view));
 
@@ -43,7 +51,7 @@ Image renderCraftView(const CraftModel& craft, CraftView view, int size) {
                     p.y -= centreShift;
                 }
                 V3 s = project(p, view);
-                screen[k] = {size / 2 + s.x * scale, size / 2 + s.y * scale, s.z};
+                screen[k] = {size / 2 + s.x * scale, middleY + s.y * scale, s.z};
                 normal[k] = project(normals[f][k], view);
             }
             double minX = std::min({screen[0].x, screen[1].x, screen[2].x});
@@ -89,7 +97,11 @@ Image renderCraftView(const CraftModel& craft, CraftView view, int size) {
             }
         }
     }
-    return image;
+    std::vector<bool> covered(depth.size());
+    for (size_t i = 0; i < depth.size(); ++i) {
+        covered[i] = depth[i] > -std::numeric_limits<double>::infinity();
+    }
+    return covered;
 }
 
 }  // namespace assetgen

@@ -3,6 +3,7 @@
 //   assetgen DATA_DIR                 bitmaps, nau.ase and the WAV samples
 //   assetgen --music-wav FILE         the race music as a 44.1 kHz stereo WAV
 //   assetgen --preview DIR            front, side and top drawings of the craft
+//   assetgen --icons DIR              the game's icon as DIR/hicolor/NxN/apps/zentrix.png
 
 #include <sys/stat.h>
 #include <cerrno>
@@ -15,7 +16,9 @@
 #include "bmp_writer.h"
 #include "craft_model.h"
 #include "craft_preview.h"
+#include "icon.h"
 #include "music.h"
+#include "png_writer.h"
 #include "sounds.h"
 #include "textures.h"
 #include "wav_writer.h"
@@ -80,11 +83,30 @@ bool writePreview(const std::string& dir) {
            saveBmp(dir + "/craft-top.bmp", renderCraftView(craft, CraftView::Top, 256));
 }
 
+// The desktop's icon theme layout, so the folder installs as it stands.
+bool writeIcons(const std::string& dir) {
+    const std::string theme = dir + "/hicolor";
+    if (!makeFolder(dir) || !makeFolder(theme)) {
+        return false;
+    }
+    for (int size : ICON_SIZES) {
+        const std::string sizeDir = theme + "/" + std::to_string(size) + "x" + std::to_string(size);
+        const std::string path = sizeDir + "/apps/zentrix.png";
+        if (!makeFolder(sizeDir) || !makeFolder(sizeDir + "/apps") ||
+            !writePngRgba(path, makeIcon(size))) {
+            std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 int usage() {
     std::fprintf(stderr,
                  "usage: assetgen DATA_DIR\n"
                  "       assetgen --music-wav FILE\n"
-                 "       assetgen --preview DIR\n");
+                 "       assetgen --preview DIR\n"
+                 "       assetgen --icons DIR\n");
     return 2;
 }
 
@@ -102,6 +124,9 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "--preview") == 0) {
         return writePreview(argv[2]) ? 0 : 1;
+    }
+    if (std::strcmp(argv[1], "--icons") == 0) {
+        return writeIcons(argv[2]) ? 0 : 1;
     }
     return usage();
 }
