@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+
+// The folder where the game keeps what it saves, as the XDG base directories
+// say: $XDG_DATA_HOME/zentrix, or $HOME/.local/share/zentrix when that is unset,
+// empty or relative. Empty when HOME is no absolute folder either.
+std::string zentrixDataFolder();

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace recordstest {
+
+// Sets or unsets an environment variable until the end of the scope.
+class EnvironmentVariable {
+public:
+    EnvironmentVariable(const char* name, const char* value);  // value null: unset
+    ~EnvironmentVariable();
+    EnvironmentVariable(const EnvironmentVariable&) = delete;
+    EnvironmentVariable& operator=(const EnvironmentVariable&) = delete;
+
+private:
+    std::string name_;
+    std::optional<std::string> previous_;
+};
+
+// A fresh temporary folder holding the player's home and data home:
+// HOME=<root>/home and XDG_DATA_HOME=<root>/data, neither created yet.
+class TempDataHome {
+public:
+    TempDataHome();
+    ~TempDataHome();
+
+    const std::string& root() const { return root_; }
+    std::string dataHome() const { return root_ + "/data"; }
+    std::string folder() const { return root_ + "/data/zentrix"; }
+    std::string file() const { return folder() + "/records.txt"; }
+
+private:
+    std::string root_;
+    EnvironmentVariable home_;
+    EnvironmentVariable dataHome_;
+};
+
+// Everything written to standard error while alive, the descriptor included.
+class StderrCapture {
+public:
+    StderrCapture();
+    ~StderrCapture();
+    StderrCapture(const StderrCapture&) = delete;
+    StderrCapture& operator=(const StderrCapture&) = delete;
+
+    std::string text();
+
+private:
+    int savedDescriptor_ = -1;
+    std::FILE* file_ = nullptr;
+};
+
+int lineCount(const std::string& text);
+void writeText(const std::string& path, const std::string& text);
+std::string readText(const std::string& path);
+// The names in a folder, sorted, those starting with prefix only.
+std::vector<std::string> namesIn(const std::string& folder, const std::string& prefix = "");
+
+}  // namespace recordstest
