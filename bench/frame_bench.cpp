@@ -16,6 +16,7 @@
 #include "app/game_frame.h"
 #include "app/game_window.h"
 #include "app/platform.h"
+#include "assets/palette.h"
 #include "audio/sound.h"
 #include "race/camera.h"
 #include "race/opponent.h"

@@ -63,7 +63,7 @@ void BM_StartSoundMemory(benchmark::State& state) {
     double peakRise = 0.0;
     for (auto _ : state) {
         const double before = residentMebibytes();
-        if (startSound(nullptr) != 1) {
+        if (startSound() != 1) {
             state.SkipWithError("no sound device");
             break;
         }
@@ -81,7 +81,7 @@ void BM_StartSound(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        if (startSound(nullptr) != 1) {
+        if (startSound() != 1) {
             state.SkipWithError("no sound device");
             break;
         }
@@ -128,7 +128,7 @@ void BM_MusicStreamFrame(benchmark::State& state) {
     if (!enterGameFolder(state)) {
         return;
     }
-    if (startSoundOn(nullptr, openLoopbackOutput) != 1 || gMusicStream == 0) {
+    if (startSoundOn(openLoopbackOutput) != 1 || gMusicStream == 0) {
         state.SkipWithError("no loopback device or no music");
         return;
     }

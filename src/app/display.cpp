@@ -6,8 +6,6 @@
 
 #include "app/platform.h"
 #include "app/quit_message.h"
-#include "app/window.h"
-#include "race/camera.h"
 #include "render/camera_view.h"
 
 namespace {

@@ -7,9 +7,15 @@
 #include "app/app_state.h"
 #include "app/display.h"
 #include "app/joystick.h"
+#include "app/overlay_glyphs.h"
 #include "app/quit_message.h"
 #include "audio/sound.h"
 #include "render/scene.h"
+
+SDL_Window* gWindow = nullptr;
+void* gRenderContext = nullptr;
+void* gPalette = nullptr;
+int32_t gUseJoystick = 0;
 
 namespace {
 bool createRenderContext(SDL_Window* window) {
@@ -40,11 +46,9 @@ bool onWindowCreate(SDL_Window* window) {
     }
     SDL_ShowCursor(SDL_DISABLE);
     initGlState();
-    setupScene();
-    if (gJoystickState == nullptr) {
-        gJoystickState = new JoystickState();
-    }
-    if (startSound(window) == 0) {
+    setupScene(rasterizeOverlayGlyphs());
+    createJoystickRecord();
+    if (startSound() == 0) {
         return true;  // no sound: the joystick is not captured either
     }
     if (captureJoystick() == JOYERR_NOERROR) {

@@ -4,6 +4,12 @@
 
 JoystickState* gJoystickState = nullptr;
 
+void createJoystickRecord() {
+    if (gJoystickState == nullptr) {
+        gJoystickState = new JoystickState();
+    }
+}
+
 namespace {
 SDL_Joystick* gJoystick = nullptr;
 }

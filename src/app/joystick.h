@@ -10,8 +10,9 @@ struct JoystickState {
     uint32_t buttons = 0;
 };
 
-// The first joystick's last polled state.
+// The first joystick's last polled state; null until the window is created.
 extern JoystickState* gJoystickState;
+void createJoystickRecord();
 
 constexpr int JOYERR_NOERROR = 0;
 constexpr int JOYERR_UNPLUGGED = 167;

@@ -18,6 +18,8 @@
 #include "race/camera.h"
 #include "race/lap_clock.h"
 
+int32_t gQuitRequested = 0;
+
 namespace {
 // Sees every event as SDL pumps it, however many the loop removes per turn,
 // which is what the asynchronous key state needs.
@@ -64,10 +66,10 @@ void onKeyDown(int virtualKey) {
             gQuitRequested = 1;
             break;
         case VK_C:
-            gCameraMode = (gCameraMode + 1) % 7;
+            cycleChaseCamera();
             break;
         case VK_V:
-            gCockpitView = gCockpitView == 1 ? 0 : 1;
+            toggleCockpitView();
             break;
         default:
             break;

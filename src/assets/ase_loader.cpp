@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/platform.h"
 #include "assets/ase_mesh.h"
 #include "assets/ase_walk.h"
+#include "assets/player_messages.h"
 
 namespace {
 constexpr std::size_t LEAST_MATERIAL_BYTES = leastEntryBytes("*MATERIAL { *MATERIAL_DIFFUSE }", 4);

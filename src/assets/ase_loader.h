@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "assets/ase_reader.h"
 #include "assets/model.h"
+#include "assets/token_reader.h"
 
 enum class AseLoadResult { Loaded, Missing, Damaged };
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "assets/ase_reader.h"
 #include "assets/ase_walk.h"
+#include "assets/mesh_object.h"
 
 // Reads the *MESH block whose opening brace was just read into object: its
 // counts, vertices, faces, texture coordinates and normals, in whatever order

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "assets/ase_reader.h"
+#include "assets/mesh_object.h"
+#include "assets/token_reader.h"
 
 // Walks an ASE text by its braces, so keywords and whole blocks the game does
 // not read are passed over wherever they stand, and checks every value it

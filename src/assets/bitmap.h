@@ -28,18 +28,3 @@ constexpr uint64_t MAX_TEXTURE_BYTES = uint64_t{256} << 20;
 // and returns null; a picture over budget fails as one too large for memory.
 std::unique_ptr<RgbImage> loadBitmapRgb(const std::string& path,
                                         uint64_t maxBytes = MAX_BITMAP_BYTES);
-
-// loadBitmapRgb for a texture: a picture that would take the textures loaded
-// so far past MAX_TEXTURE_BYTES fails like any picture too large, and one that
-// loads is counted.
-std::unique_ptr<RgbImage> loadTextureBitmap(const std::string& path);
-uint64_t textureBytesLoaded();
-// Forgets every texture counted so far, so tests can load many.
-void resetTextureBytesLoaded();
-
-constexpr int TEXTURE_COUNT = 17;
-extern uint32_t gTextures[TEXTURE_COUNT];
-
-// Loads path into a new mipmapped texture stored at table[index]; a bitmap
-// that cannot be loaded ends the program with exit status 1 after its box.
-void loadTexture(uint32_t* table, const std::string& path, int index);

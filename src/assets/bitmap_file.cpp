@@ -1,9 +1,9 @@
 #include <new>
 #include <string>
 
-#include "app/platform.h"
 #include "assets/bitmap.h"
 #include "assets/bmp_decoder.h"
+#include "assets/player_messages.h"
 #include "assets/regular_file.h"
 
 namespace {

@@ -4,18 +4,7 @@
 #include <cstdint>
 
 #include "assets/bitmap.h"
-
-enum class BitmapError { None, OpenFailed, UnknownFormat, ConversionError, OutOfMemory };
-
-// Where the decoder takes a bitmap's bytes from: an open file or a block in
-// memory. Only the headers, the palette and the pixel rows are ever asked for.
-class BitmapSource {
-public:
-    virtual ~BitmapSource() = default;
-    virtual uint64_t size() const = 0;
-    // Exactly count bytes from offset; false when they are not all there.
-    virtual bool readAt(uint64_t offset, void* buffer, std::size_t count) const = 0;
-};
+#include "assets/bitmap_source.h"
 
 // Decodes a bitmap into tightly packed RGB rows, bottom row first (top-down
 // files are flipped, and image.height is then positive). The headers are read

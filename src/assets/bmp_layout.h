@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "assets/bmp_decoder.h"
+#include "assets/bitmap_source.h"
 
 constexpr uint32_t BI_RGB = 0;
 constexpr uint32_t BI_RLE8 = 1;

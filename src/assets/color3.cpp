@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "assets/ase_reader.h"
+#include "assets/color3.h"
 
 void Color3::set(double r_, double g_, double b_) {
     r = r_;
@@ -49,4 +49,10 @@ double Color3::distanceTo(const Color3& c) const {
     const double dg = g - c.g;
     const double db = b - c.b;
     return std::sqrt(dr * dr + dg * dg + db * db);
+}
+
+Color3::Color3(TokenReader& reader) {
+    r = reader.readFloat();
+    g = reader.readFloat();
+    b = reader.readFloat();
 }

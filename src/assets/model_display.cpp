@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "assets/model.h"
+#include "assets/palette.h"
 #include "math/vector3.h"
 
 namespace {

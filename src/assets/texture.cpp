@@ -1,13 +1,12 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "app/platform.h"
-#include "assets/bitmap.h"
-#include "render/texture_ids.h"
+#include "assets/player_messages.h"
+#include "assets/texture.h"
 
 uint32_t gTextures[TEXTURE_COUNT] = {};
 
-void loadTexture(uint32_t* table, const std::string& path, int index) {
+void loadTexture(uint32_t* table, const std::string& path, int index, TextureEdges edges) {
     const std::unique_ptr<RgbImage> image = loadTextureBitmap(path);
     if (!image) {
         endProgram(1);  // the loader has already said why
@@ -31,7 +30,7 @@ void loadTexture(uint32_t* table, const std::string& path, int index) {
         glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     }
 
-    if (textureClampsAtEdges(index)) {
+    if (edges == TextureEdges::Clamp) {
         // Edge texels, not the black border, so the sky's faces meet without a dark seam.
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);

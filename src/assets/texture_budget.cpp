@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "assets/bitmap.h"
+#include "assets/texture.h"
 
 namespace {
 // Textures are never released while the game runs, so the total only grows.

@@ -4,8 +4,8 @@
 #include <limits>
 #include <new>
 
-#include "assets/ase_reader.h"
 #include "assets/regular_file.h"
+#include "assets/token_reader.h"
 #include "math/vector3.h"
 
 namespace {
@@ -167,18 +167,9 @@ int32_t TokenReader::countOccurrences(const char* keyword) const {
     return count;
 }
 
-Color3::Color3(TokenReader& reader) {
-    r = reader.readFloat();
-    g = reader.readFloat();
-    b = reader.readFloat();
-}
-
-Vector3::Vector3(TokenReader& reader) {
-    readFrom(reader);
-}
-
-void Vector3::readFrom(TokenReader& reader) {
-    x = reader.readFloat();
-    y = reader.readFloat();
-    z = reader.readFloat();
+Vector3 readVector3(TokenReader& reader) {
+    const double x = reader.readFloat();
+    const double y = reader.readFloat();
+    const double z = reader.readFloat();
+    return Vector3(x, y, z);
 }

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/platform.h"
 #include "assets/data_dir.h"
+#include "assets/player_messages.h"
 #include "audio/music_stream.h"
 #include "audio/sound_backend.h"
 #include "audio/sound_file.h"
@@ -223,11 +223,11 @@ SoundOutput openDefaultSoundOutput() {
     return output;
 }
 
-int startSound(SDL_Window* window) {
-    return startSoundOn(window, openDefaultSoundOutput);
+int startSound() {
+    return startSoundOn(openDefaultSoundOutput);
 }
 
-int startSoundOn(SDL_Window*, SoundOutputOpener openOutputFn) {
+int startSoundOn(SoundOutputOpener openOutputFn) {
     ALCint major = 0;
     ALCint minor = 0;
     alcGetIntegerv(nullptr, ALC_MAJOR_VERSION, 1, &major);

@@ -2,8 +2,6 @@
 
 #include <cstdint>
 
-struct SDL_Window;
-
 // The music and the three samples, each played by its own OpenAL source (so at
 // most one playback of each); 0 when it was not created.
 extern uint32_t gMusicStream;
@@ -16,7 +14,7 @@ extern int32_t gEngineVolume;
 
 // Starts the music and the engine sound. Returns 0 when the audio runtime
 // lacks what the game needs (window creation then skips the joystick), else 1.
-int startSound(SDL_Window* window);
+int startSound();
 // One notch per frame: up while the throttle is open, down otherwise.
 void updateEngineSound(float throttle);
 // Tops up the music, decoding only when a stretch of it has been played.

@@ -4,8 +4,6 @@
 
 #include <vector>
 
-struct SDL_Window;
-
 // Where the mix goes: the default output device for the game, a loopback
 // device when a test renders the mix itself.
 struct SoundOutput {
@@ -17,7 +15,7 @@ using SoundOutputOpener = SoundOutput (*)();
 SoundOutput openDefaultSoundOutput();
 
 // startSound with the output chosen by the caller.
-int startSoundOn(SDL_Window* window, SoundOutputOpener openOutput);
+int startSoundOn(SoundOutputOpener openOutput);
 
 // The game needs an OpenAL 1.1 runtime: looping sources, pitch and gain.
 bool openalRuntimeIsSuitable(int major, int minor);

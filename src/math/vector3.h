@@ -1,7 +1,5 @@
 #pragma once
 
-class TokenReader;
-
 // A point or direction in world space. y points up; the craft fly at 40.
 struct Vector3 {
     double x = 0.0;
@@ -10,9 +8,7 @@ struct Vector3 {
 
     Vector3() = default;
     Vector3(double x_, double y_, double z_) : x(x_), y(y_), z(z_) {}
-    explicit Vector3(TokenReader& reader);
 
-    void readFrom(TokenReader& reader);
     void set(double x_, double y_, double z_);
 
     double length() const;

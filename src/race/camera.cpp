@@ -5,6 +5,14 @@
 CameraMode gCameraMode = 0;
 int32_t gCockpitView = 0;
 
+void cycleChaseCamera() {
+    gCameraMode = (gCameraMode + 1) % static_cast<CameraMode>(CHASE_CAMERA_PRESETS.size());
+}
+
+void toggleCockpitView() {
+    gCockpitView = gCockpitView == 1 ? 0 : 1;
+}
+
 const std::array<ChaseCameraPreset, 7> CHASE_CAMERA_PRESETS = {{
     {400, 400, 100},
     {800, -600, 200},

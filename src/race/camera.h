@@ -17,6 +17,11 @@ extern CameraMode gCameraMode;
 // 1 while the camera rides in the craft; key V toggles it.
 extern int32_t gCockpitView;
 
+// Key C: the next of the seven chase views, after the last the first again.
+void cycleChaseCamera();
+// Key V: into the cockpit, or back out to the chase view.
+void toggleCockpitView();
+
 // The seven chase views, indexed by CameraMode; key C cycles them.
 extern const std::array<ChaseCameraPreset, 7> CHASE_CAMERA_PRESETS;
 

@@ -27,7 +27,7 @@ void startRace() {
     placePlayerOnStartLine(gPlayer);
     gProjectile = Projectile();
     gExhaust = ExhaustGlow();
-    gRacePosition = 0;
+    resetStandings();
     gFrameCounter = 0;
     gLapClock.start();
 }
@@ -45,7 +45,7 @@ void moveTheWorld() {
 RaceSounds finishThePlayersTurn(const KeyboardInput& keys) {
     RaceSounds sounds;
     stepKeyboard(keys, sounds);
-    updateStandings();
+    updateStandings(gFrameCounter);
     gFrameCounter = (gFrameCounter + 1) % FRAME_COUNTER_MODULUS;
     return sounds;
 }

@@ -3,7 +3,6 @@
 #include "race/lap_clock.h"
 #include "race/opponent.h"
 #include "race/player.h"
-#include "race/race.h"
 
 int32_t gRacePosition = 0;
 
@@ -11,9 +10,13 @@ namespace {
 constexpr int32_t POSITION_REFRESH_PERIOD = 10;
 }
 
-void updateStandings() {
-    if (gFrameCounter % POSITION_REFRESH_PERIOD == 0) {
+void updateStandings(int32_t frameCounter) {
+    if (frameCounter % POSITION_REFRESH_PERIOD == 0) {
         gRacePosition = racePosition();
     }
     gLapClock.registerLap(gLapClock.elapsedMs(), gPlayer.laps);
+}
+
+void resetStandings() {
+    gRacePosition = 0;
 }

@@ -8,4 +8,7 @@ extern int32_t gRacePosition;
 
 // The frame's standings: the place every tenth frame, and a lap on the clock
 // when the player has just crossed the line after a whole lap.
-void updateStandings();
+void updateStandings(int32_t frameCounter);
+
+// No place shown until the first refresh of a new race.
+void resetStandings();

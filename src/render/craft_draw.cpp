@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "assets/model.h"
+#include "assets/palette.h"
 #include "race/opponent.h"
 #include "race/player.h"
 #include "track/track.h"

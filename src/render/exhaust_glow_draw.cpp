@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "assets/bitmap.h"
+#include "assets/texture.h"
 #include "race/exhaust_glow.h"
 #include "race/player.h"
 #include "render/craft_draw.h"

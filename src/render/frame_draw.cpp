@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "assets/palette.h"
 #include "race/camera.h"
 #include "race/exhaust_glow.h"
 #include "race/opponent.h"

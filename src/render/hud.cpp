@@ -1,6 +1,6 @@
 #include "render/hud.h"
 
-#include "assets/model.h"
+#include "assets/palette.h"
 #include "race/lap_clock.h"
 #include "render/overlay.h"
 

@@ -1,12 +1,29 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // The first of 96 display lists, one bitmap glyph per character code 32..127.
 extern uint32_t gFontListBase;
 
-// Builds the overlay's 12-pixel "Courier New" glyphs. Needs the context current.
-void createOverlayFont();
+// One character of the overlay font as a 1-bit picture: rows bottom up (the
+// order glBitmap takes), pitch bytes each, leftmost pixel in the high bit.
+struct OverlayGlyph {
+    int width = 0;
+    int rows = 0;
+    int pitch = 0;
+    int left = 0;       // from the pen to the picture's left edge
+    int top = 0;        // from the baseline up to the picture's top row
+    float advance = 0;  // where the pen goes next, in pixels
+    std::vector<uint8_t> bits;
+};
+
+// Character codes 32..127 in order; empty when no font was found.
+using OverlayGlyphs = std::vector<OverlayGlyph>;
+
+// Builds the overlay's display lists from the glyphs; without glyphs the
+// lists stay empty and text draws nothing. Needs the context current.
+void createOverlayFont(const OverlayGlyphs& glyphs);
 
 // 2D drawing in 1024 x 768 overlay units, origin top left, y growing down;
 // depth test, blending and lighting off until endOverlay.

@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "assets/model.h"
+#include "assets/palette.h"
 #include "render/overlay.h"
 
 namespace {

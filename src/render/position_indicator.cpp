@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "assets/bitmap.h"
-#include "assets/model.h"
+#include "assets/palette.h"
+#include "assets/texture.h"
 #include "race/standings.h"
 #include "render/hud.h"
 #include "render/texture_ids.h"

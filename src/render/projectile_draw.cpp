@@ -1,7 +1,7 @@
 #include <GL/gl.h>
 
-#include "assets/bitmap.h"
-#include "assets/model.h"
+#include "assets/palette.h"
+#include "assets/texture.h"
 #include "race/projectile.h"
 #include "race/race.h"
 #include "render/flare_quad.h"

@@ -2,9 +2,9 @@
 
 #include <GL/gl.h>
 
-#include "assets/bitmap.h"
 #include "assets/data_dir.h"
-#include "assets/model.h"
+#include "assets/palette.h"
+#include "assets/texture.h"
 #include "race/opponent.h"
 #include "race/player.h"
 #include "race/race.h"
@@ -21,7 +21,9 @@ constexpr double RIDING_LIGHT_HEIGHT = 100.0;
 
 void loadTextures() {
     for (int index = 0; index < TEXTURE_COUNT; ++index) {
-        loadTexture(gTextures, dataPath(TEXTURE_FILES[static_cast<size_t>(index)]), index);
+        const TextureEdges edges =
+            textureClampsAtEdges(index) ? TextureEdges::Clamp : TextureEdges::Repeat;
+        loadTexture(gTextures, dataPath(TEXTURE_FILES[static_cast<size_t>(index)]), index, edges);
     }
 }
 
@@ -51,8 +53,8 @@ void setupLights() {
 }
 }  // namespace
 
-void setupScene() {
-    createOverlayFont();
+void setupScene(const OverlayGlyphs& glyphs) {
+    createOverlayFont(glyphs);
     gPlayer.model.loadAse(dataPath(PLAYER_MODEL_FILE));
     gPlayer.model.buildDisplayList(PLAYER_DISPLAY_LIST);
     loadTextures();

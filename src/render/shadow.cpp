@@ -2,8 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "assets/bitmap.h"
-#include "assets/model.h"
+#include "assets/palette.h"
+#include "assets/texture.h"
 #include "render/texture_ids.h"
 
 void drawShadow(const Vector3& position, const Vector3& halfExtent, float angleDegrees) {

@@ -2,8 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "assets/bitmap.h"
-#include "assets/model.h"
+#include "assets/palette.h"
+#include "assets/texture.h"
 #include "render/texture_ids.h"
 
 std::array<SkyFace, 6> skyboxFaces(float x, float y, float z, float width, float height,

@@ -3,8 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "assets/bitmap.h"
-#include "assets/model.h"
+#include "assets/palette.h"
+#include "assets/texture.h"
 #include "render/texture_ids.h"
 #include "track/track.h"
 #include "track/track_geometry.h"

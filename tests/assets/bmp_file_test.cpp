@@ -10,6 +10,7 @@
 
 #include "assets/bitmap.h"
 #include "assets/bmp_builder.h"
+#include "assets/texture.h"
 #include "support/message_capture.h"
 #include "support/test_display.h"
 

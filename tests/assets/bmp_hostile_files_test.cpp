@@ -15,6 +15,7 @@
 
 #include "assets/bitmap.h"
 #include "assets/bmp_builder.h"
+#include "assets/texture.h"
 #include "support/message_capture.h"
 
 namespace {

@@ -4,8 +4,9 @@
 #include <fstream>
 #include <string>
 
-#include "assets/ase_reader.h"
+#include "assets/color3.h"
 #include "assets/file_lookup.h"
+#include "assets/token_reader.h"
 #include "math/vector3.h"
 
 TEST(TokenReader, TokensAreUpperCasedRunsBetweenBlanksAndHighBytes) {
@@ -87,11 +88,9 @@ TEST(TokenReader, ColoursAndVectorsReadThreeNumbersInOrder) {
     TokenReader reader = TokenReader::fromText("0.5 0.25 1 -1 2 3.5");
     const Color3 colour(reader);
     EXPECT_EQ(colour, Color3(0.5, 0.25, 1.0));
-    Vector3 v;
-    v.readFrom(reader);
-    EXPECT_EQ(v, Vector3(-1.0, 2.0, 3.5));
+    EXPECT_EQ(readVector3(reader), Vector3(-1.0, 2.0, 3.5));
     TokenReader more = TokenReader::fromText("4 5 6");
-    EXPECT_EQ(Vector3(more), Vector3(4.0, 5.0, 6.0));
+    EXPECT_EQ(readVector3(more), Vector3(4.0, 5.0, 6.0));
 }
 
 TEST(Color3, ArithmeticClampAndDistance) {

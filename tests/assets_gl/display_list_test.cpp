@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "assets/model.h"
+#include "assets/palette.h"
 #include "support/gl_test_window.h"
 
 namespace {

@@ -39,7 +39,7 @@ protected:
 
 TEST_F(EngineSound, StartsAtTheSamplesOwnRateAndFullVolumeThenWindsDownAndRevsUpWithinItsBounds) {
     folder.writeTone("jet.wav", 440.0, 22050, 1.0);
-    ASSERT_EQ(startSound(nullptr), 1);
+    ASSERT_EQ(startSound(), 1);
     ASSERT_NE(gEngineSample, 0u);
     EXPECT_EQ(gEngineFrequency, 22050);
     EXPECT_EQ(gEngineVolume, 100);
@@ -89,7 +89,7 @@ TEST_F(EngineSound, AFullSweepTakesTwoHundredFramesAndTheStartPanLastsOneFrame) 
     std::srand(3);
     const int expectedPan = std::rand() % 201 - 100;
     std::srand(3);
-    ASSERT_EQ(startSound(nullptr), 1);
+    ASSERT_EQ(startSound(), 1);
     ASSERT_NE(expectedPan, 0);
 
     float x = 0.0f, y = 0.0f, z = 0.0f;
@@ -116,7 +116,7 @@ TEST_F(EngineSound, StartUpTakesExactlyOneRandomDraw) {
     std::rand();
     const int second = std::rand();
     std::srand(11);
-    startSound(nullptr);
+    startSound();
     EXPECT_EQ(std::rand(), second);
 }
 

@@ -121,7 +121,7 @@ std::vector<uint8_t> TempSoundFolder::readBytes(const std::string& name) const {
 }
 
 int startSoundOnLoopback() {
-    return startSoundOn(nullptr, openLoopbackOutput);
+    return startSoundOn(openLoopbackOutput);
 }
 
 std::vector<float> renderMix(int frames) {

@@ -38,7 +38,7 @@ TEST_F(SoundStartUp, WithNoDeviceTheBoxesFollowEachOtherAndTheGameGoesOnSilent) 
     folder.writeTone("exp.wav", 440.0, 22050, 0.5);
     folder.writeMp3Tone("musik.mp3", 300.0, 0.5);
 
-    EXPECT_EQ(startSoundOn(nullptr, openMissingDevice), 1);
+    EXPECT_EQ(startSoundOn(openMissingDevice), 1);
     const std::string code = "(error code: " + std::to_string(ALC_INVALID_VALUE) + ")";
     ASSERT_EQ(boxes.boxes().size(), 4u);
     EXPECT_EQ(boxes.boxes()[0].text, "No puc engegar soundsystem");
@@ -68,7 +68,7 @@ TEST_F(SoundStartUp, WithoutTheMusicTheStreamBoxThenCantPlayStreamWithLibsndfile
     folder.writeTone("xoc.wav", 440.0, 22050, 0.5);
     folder.writeTone("exp.wav", 440.0, 22050, 0.5);
 
-    EXPECT_EQ(startSound(nullptr), 1);
+    EXPECT_EQ(startSound(), 1);
     ASSERT_EQ(boxes.boxes().size(), 2u);
     EXPECT_EQ(boxes.boxes()[0].text, "No puc crear stream (n sta musik.mp3 a la carpeta data)");
     EXPECT_EQ(boxes.boxes()[0].caption, "error");
@@ -91,7 +91,7 @@ TEST_F(SoundStartUp, AMissingOrDamagedSampleOnlySilencesThatSound) {
         std::fclose(junk);
     }
 
-    EXPECT_EQ(startSound(nullptr), 1);
+    EXPECT_EQ(startSound(), 1);
     // Only the engine's failed start is reported; libsndfile says why the file is unreadable.
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].caption, "Error");
@@ -123,7 +123,7 @@ TEST_F(SoundStartUp, TheGamesOwnSoundsLoadAndStart) {
     }
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(testsupport::sourcePath(""));
-    const int started = startSound(nullptr);
+    const int started = startSound();
     std::filesystem::current_path(previous);
 
     EXPECT_EQ(started, 1);

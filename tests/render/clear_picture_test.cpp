@@ -13,18 +13,20 @@
 #include <vector>
 
 #include "app/game_frame.h"
-#include "assets/bitmap.h"
-#include "hud_window.h"
+#include "app/overlay_glyphs.h"
+#include "assets/texture.h"
 #include "race/camera.h"
 #include "race/race.h"
 #include "race/standings.h"
 #include "render/camera_view.h"
+#include "render/hud.h"
 #include "render/projection.h"
 #include "render/scene.h"
 #include "render/skybox.h"
 #include "render/texture_ids.h"
 #include "render/track_draw.h"
 #include "support/gl_test_window.h"
+#include "support/saved_race.h"
 #include "support/screen.h"
 #include "support/solid_texture.h"
 #include "support/test_display.h"
@@ -145,7 +147,7 @@ uint32_t stoppedClock() {
 class ClearPicture : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        found_ = new hudtest::RaceSnapshot();
+        found_ = new testsupport::SavedRace();
         window_ = new testsupport::GlTestWindow();
         if (getcwd(workingDirectory_, sizeof workingDirectory_) == nullptr) {
             workingDirectory_[0] = '\0';
@@ -153,9 +155,9 @@ protected:
         // The game reads data/ relative to its working directory.
         ASSERT_EQ(chdir(testsupport::sourcePath("").c_str()), 0);
         LapClock::setSource(stoppedClock);
-        setupScene();
+        setupScene(rasterizeOverlayGlyphs());
         keptFrames_ = new testsupport::FramesKeptInBackBuffer();  // the tests read the back buffer
-        fresh_ = new hudtest::RaceSnapshot();
+        fresh_ = new testsupport::SavedRace();
     }
     static void TearDownTestSuite() {
         delete fresh_;
@@ -218,16 +220,16 @@ protected:
 
     uint32_t textures_[TEXTURE_COUNT] = {};
     std::vector<GLuint> painted_;
-    static hudtest::RaceSnapshot* found_;  // put back for the tests that follow
+    static testsupport::SavedRace* found_;  // put back for the tests that follow
     static testsupport::GlTestWindow* window_;
     static testsupport::FramesKeptInBackBuffer* keptFrames_;
-    static hudtest::RaceSnapshot* fresh_;
+    static testsupport::SavedRace* fresh_;
     static char workingDirectory_[4096];
 };
-hudtest::RaceSnapshot* ClearPicture::found_ = nullptr;
+testsupport::SavedRace* ClearPicture::found_ = nullptr;
 testsupport::GlTestWindow* ClearPicture::window_ = nullptr;
 testsupport::FramesKeptInBackBuffer* ClearPicture::keptFrames_ = nullptr;
-hudtest::RaceSnapshot* ClearPicture::fresh_ = nullptr;
+testsupport::SavedRace* ClearPicture::fresh_ = nullptr;
 char ClearPicture::workingDirectory_[4096] = {};
 
 void printReading(const char* sky, int place, const DigitReading& r) {

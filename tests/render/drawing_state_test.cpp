@@ -8,7 +8,7 @@
 #include <array>
 #include <cmath>
 
-#include "assets/bitmap.h"
+#include "assets/texture.h"
 #include "race/player.h"
 #include "render/projection.h"
 #include "render/scene.h"

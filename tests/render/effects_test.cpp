@@ -4,8 +4,7 @@
 
 #include <cmath>
 
-#include "assets/bitmap.h"
-#include "hud_window.h"
+#include "assets/texture.h"
 #include "race/exhaust_glow.h"
 #include "race/player.h"
 #include "race/projectile.h"
@@ -17,6 +16,7 @@
 #include "render/texture_ids.h"
 #include "support/gl_state.h"
 #include "support/gl_test_window.h"
+#include "support/saved_race.h"
 #include "support/screen.h"
 #include "support/solid_texture.h"
 
@@ -84,7 +84,7 @@ protected:
         race_.restore();
     }
 
-    hudtest::RaceSnapshot race_;
+    testsupport::SavedRace race_;
     testsupport::GlTestWindow window_;
     GLuint white_ = 0;
     GLuint black_ = 0;

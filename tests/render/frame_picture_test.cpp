@@ -10,8 +10,8 @@
 #include "app/app_state.h"
 #include "app/game_frame.h"
 #include "app/key_state.h"
-#include "assets/bitmap.h"
-#include "hud_window.h"
+#include "app/overlay_glyphs.h"
+#include "assets/texture.h"
 #include "race/camera.h"
 #include "race/exhaust_glow.h"
 #include "race/lap_clock.h"
@@ -25,6 +25,7 @@
 #include "render/scene.h"
 #include "render/texture_ids.h"
 #include "support/gl_test_window.h"
+#include "support/saved_race.h"
 #include "support/screen.h"
 #include "support/solid_texture.h"
 #include "support/test_display.h"
@@ -51,9 +52,9 @@ Screen drawFrame(unsigned seed = 7) {
 // The same frame drawn twice from one state, the second time after change().
 template <typename Change>
 std::pair<Screen, Screen> frameWithAndWithout(Change change) {
-    const hudtest::RaceSnapshot before;
+    const testsupport::SavedRace before;
     Screen with = drawFrame();
-    const hudtest::RaceSnapshot after;
+    const testsupport::SavedRace after;
     before.restore();
     change();
     Screen without = drawFrame();
@@ -112,7 +113,7 @@ void placeOnTrack(double t, float speed) {
 class RacePicture : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        found_ = new hudtest::RaceSnapshot();
+        found_ = new testsupport::SavedRace();
         window_ = new testsupport::GlTestWindow();
         if (getcwd(workingDirectory_, sizeof workingDirectory_) == nullptr) {
             workingDirectory_[0] = '\0';
@@ -121,9 +122,9 @@ protected:
         ASSERT_EQ(chdir(testsupport::sourcePath("").c_str()), 0);
         LapClock::setSource(raceClock);
         gNow = 100000;
-        setupScene();
+        setupScene(rasterizeOverlayGlyphs());
         keptFrames_ = new testsupport::FramesKeptInBackBuffer();  // the tests read the back buffer
-        fresh_ = new hudtest::RaceSnapshot();
+        fresh_ = new testsupport::SavedRace();
     }
     static void TearDownTestSuite() {
         delete fresh_;
@@ -152,16 +153,16 @@ protected:
         }
     }
 
-    static hudtest::RaceSnapshot* found_;  // put back for the tests that follow
+    static testsupport::SavedRace* found_;  // put back for the tests that follow
     static testsupport::GlTestWindow* window_;
     static testsupport::FramesKeptInBackBuffer* keptFrames_;
-    static hudtest::RaceSnapshot* fresh_;
+    static testsupport::SavedRace* fresh_;
     static char workingDirectory_[4096];
 };
-hudtest::RaceSnapshot* RacePicture::found_ = nullptr;
+testsupport::SavedRace* RacePicture::found_ = nullptr;
 testsupport::GlTestWindow* RacePicture::window_ = nullptr;
 testsupport::FramesKeptInBackBuffer* RacePicture::keptFrames_ = nullptr;
-hudtest::RaceSnapshot* RacePicture::fresh_ = nullptr;
+testsupport::SavedRace* RacePicture::fresh_ = nullptr;
 char RacePicture::workingDirectory_[4096] = {};
 }  // namespace
 

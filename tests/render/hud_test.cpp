@@ -1,7 +1,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "hud_window.h"
+#include "app/overlay_glyphs.h"
 #include "race/lap_clock.h"
 #include "race/player.h"
 #include "race/race.h"
@@ -10,6 +10,7 @@
 #include "render/overlay.h"
 #include "support/gl_state.h"
 #include "support/gl_test_window.h"
+#include "support/saved_race.h"
 #include "support/screen.h"
 
 using testsupport::integerState;
@@ -34,7 +35,7 @@ int countIn(const Screen& s, const int (&box)[4], bool (*test)(const Pixel&)) {
 class Hud : public ::testing::Test {
 protected:
     void SetUp() override {
-        createOverlayFont();
+        createOverlayFont(rasterizeOverlayGlyphs());
         LapClock::setSource(testClock);
         gNow = 5000;
         gLapClock.start();
@@ -52,12 +53,12 @@ protected:
         gNow = gLapClock.startMs + ms;
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        updateStandings();  // the frame takes the standings just before the HUD
+        updateStandings(gFrameCounter);  // the frame takes the standings just before the HUD
         drawHud();
         return Screen();
     }
 
-    hudtest::RaceSnapshot race_;
+    testsupport::SavedRace race_;
     testsupport::GlTestWindow window_;
 };
 }  // namespace

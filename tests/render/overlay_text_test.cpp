@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "app/overlay_glyphs.h"
 #include "render/overlay.h"
 #include "support/gl_state.h"
 #include "support/gl_test_window.h"
@@ -29,7 +30,7 @@ TEST(OverlayFont, BuildsItsGlyphsAndPutsThePixelUnpackingBack) {
     testsupport::GlTestWindow window;
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 7);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 2);
-    createOverlayFont();
+    createOverlayFont(rasterizeOverlayGlyphs());
     EXPECT_NE(gFontListBase, 0u);
     for (GLuint code = 32; code <= 127; ++code) {
         EXPECT_TRUE(glIsList(gFontListBase + code - 32)) << code;
@@ -43,7 +44,7 @@ TEST(OverlayFont, BuildsItsGlyphsAndPutsThePixelUnpackingBack) {
 
 TEST(OverlayFont, TextStandsOnItsBaselineTwelvePixelsHighSevenAcross) {
     testsupport::GlTestWindow window;
-    createOverlayFont();
+    createOverlayFont(rasterizeOverlayGlyphs());
     const Screen screen = printed(100.0f, 200.0f, "HHHH");
     const auto box = screen.bounds(testsupport::isRed);
     ASSERT_GE(box[2], 0) << "nothing was drawn";
@@ -58,7 +59,7 @@ TEST(OverlayFont, TextStandsOnItsBaselineTwelvePixelsHighSevenAcross) {
 
 TEST(OverlayFont, GlyphsAreTheRightWayUpAndDistinct) {
     testsupport::GlTestWindow window;
-    createOverlayFont();
+    createOverlayFont(rasterizeOverlayGlyphs());
     // A T has its bar on top: the top row is wider than the bottom row.
     const Screen t = printed(100.0f, 200.0f, "T");
     const auto box = t.bounds(testsupport::isRed);
@@ -72,7 +73,7 @@ TEST(OverlayFont, GlyphsAreTheRightWayUpAndDistinct) {
 
 TEST(OverlayFont, NullFormatNewlineAndCodesWithoutGlyphsDrawNothing) {
     testsupport::GlTestWindow window;
-    createOverlayFont();
+    createOverlayFont(rasterizeOverlayGlyphs());
     // A list where an unfiltered high byte would land, filling the screen.
     const GLuint trap = gFontListBase - 32 + 200;
     glNewList(trap, GL_COMPILE);
@@ -103,7 +104,7 @@ TEST(OverlayFont, NullFormatNewlineAndCodesWithoutGlyphsDrawNothing) {
 
 TEST(OverlayFont, ALongTextIsCutNotOverrun) {
     testsupport::GlTestWindow window;
-    createOverlayFont();
+    createOverlayFont(rasterizeOverlayGlyphs());
     const std::string longText(1000, 'W');
     const Screen screen = printed(0.0f, 20.0f, longText.c_str());
     EXPECT_GT(screen.count(0, 0, 1024, 40, testsupport::isRed), 1000);

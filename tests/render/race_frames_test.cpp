@@ -15,7 +15,8 @@
 #include "app/game_frame.h"
 #include "app/joystick.h"
 #include "app/key_state.h"
-#include "assets/bitmap.h"
+#include "app/overlay_glyphs.h"
+#include "assets/texture.h"
 #include "race/camera.h"
 #include "race/exhaust_glow.h"
 #include "race/lap_clock.h"
@@ -28,6 +29,8 @@
 #include "render/texture_ids.h"
 #include "support/gl_state.h"
 #include "support/gl_test_window.h"
+#include "support/harness/race_start.h"
+#include "support/saved_race.h"
 #include "support/screen.h"
 #include "support/solid_texture.h"
 #include "track/track.h"
@@ -170,7 +173,7 @@ protected:
         }
         // Same as a game that never seeds the generator.
         std::srand(1);
-        setupScene();
+        setupScene(rasterizeOverlayGlyphs());
         LapClock::setSource([]() -> uint32_t { return 0; });  // a race clock that stands still
         start_ = new Moment(Moment::now());
     }
@@ -244,6 +247,33 @@ TEST_F(RaceFrames, OpponentsDrawStartValuesLaneAndColoursInTurn) {
             EXPECT_EQ(object.color.b, (std::rand() % 100) / 100.0);
         }
     }
+}
+
+TEST_F(RaceFrames, TheTestsRaceStartLinesUpTheSameGridAsTheGame) {
+    // The grid the real scene set-up left, before any frame moved it.
+    struct Grid {
+        float speed;
+        double lambda;
+        int32_t lane;
+        double red;
+    };
+    Grid game[OPPONENT_COUNT];
+    for (int i = 0; i < OPPONENT_COUNT; ++i) {
+        const Opponent& o = gOpponents[i];
+        game[i] = {o.speed, start_->opponents[static_cast<size_t>(i)].lambda, o.lane,
+                   o.model.objects.front().color.r};
+    }
+    testsupport::SavedRace saved;
+    testsupport::startRaceWithoutGraphics();
+    for (int i = 0; i < OPPONENT_COUNT; ++i) {
+        SCOPED_TRACE(i);
+        const Opponent& o = gOpponents[i];
+        EXPECT_EQ(o.speed, game[i].speed);
+        EXPECT_EQ(o.lambda, game[i].lambda);
+        EXPECT_EQ(o.lane, game[i].lane);
+        EXPECT_EQ(o.model.objects.front().color.r, game[i].red);
+    }
+    saved.restore();
 }
 
 TEST_F(RaceFrames, AtTheStartTheSkyIsAboveTheRoadBelowAndTheCraftInTheMiddle) {

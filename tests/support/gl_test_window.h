@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "assets/bitmap.h"
+#include "assets/texture.h"
 
 struct SDL_Window;
 

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
-#include "assets/bitmap.h"
 #include "race/camera.h"
 #include "race/exhaust_glow.h"
 #include "race/lap_clock.h"
@@ -12,14 +10,13 @@
 #include "race/projectile.h"
 #include "race/race.h"
 #include "race/standings.h"
-#include "render/hud.h"
-#include "render/overlay.h"
-#include "support/test_display.h"
 
-namespace hudtest {
+namespace testsupport {
 
-// Everything the race and the HUD change from frame to frame.
-struct RaceSnapshot {
+// Everything the race, the HUD and the key commands change from frame to
+// frame, saved when made and put back by restore(), so a test that drives the
+// race leaves it as it found it.
+struct SavedRace {
     Player player = gPlayer;
     Opponent opponents[OPPONENT_COUNT];
     Projectile projectile = gProjectile;
@@ -30,7 +27,7 @@ struct RaceSnapshot {
     int32_t cockpitView = gCockpitView;
     CameraMode cameraMode = gCameraMode;
 
-    RaceSnapshot() { std::copy(std::begin(gOpponents), std::end(gOpponents), opponents); }
+    SavedRace() { std::copy(std::begin(gOpponents), std::end(gOpponents), opponents); }
     void restore() const {
         gPlayer = player;
         std::copy(std::begin(opponents), std::end(opponents), gOpponents);
@@ -44,4 +41,4 @@ struct RaceSnapshot {
     }
 };
 
-}  // namespace hudtest
+}  // namespace testsupport

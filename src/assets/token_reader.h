@@ -2,7 +2,8 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "math/vector3.h"
 
 // A small in-memory tokeniser over a whole text file. Tokens are runs of bytes
 // above 32 (as signed bytes); every token read is upper-cased in place.
@@ -53,57 +54,5 @@ private:
     bool lastTokenWasUpperCase_ = true;
 };
 
-// A material colour as the file gives it.
-struct Color3 {
-    double r = 0.0;
-    double g = 0.0;
-    double b = 0.0;
-
-    Color3() = default;
-    Color3(double r_, double g_, double b_) : r(r_), g(g_), b(b_) {}
-    explicit Color3(TokenReader& reader);
-
-    void set(double r_, double g_, double b_);
-    Color3& operator+=(const Color3& c);
-    Color3& operator-=(const Color3& c);
-    Color3& operator*=(double s);
-    Color3 operator*(double s) const;
-    Color3 operator*(const Color3& c) const;  // component-wise
-    static Color3 weightedSum(const Color3& a, double s, const Color3& b, double t);
-    bool operator==(const Color3& c) const;
-    void clamp();
-    double distanceTo(const Color3& c) const;
-};
-
-// Zero-based vertex indices of one triangle, in the file's order.
-struct Face {
-    int32_t a = 0;
-    int32_t b = 0;
-    int32_t c = 0;
-};
-
-struct Float3 {
-    float x = 0.0f;
-    float y = 0.0f;
-    float z = 0.0f;
-};
-
-struct TexFace {
-    float uv[6] = {0, 0, 0, 0, 0, 0};
-};
-
-// One part of the craft, in the game's axes (the file's (x, y, z) as (x, z, y)).
-struct MeshObject {
-    int32_t vertexCount = 0;
-    std::vector<Float3> vertices;
-    int32_t faceCount = 0;
-    std::vector<Face> faces;
-    std::vector<Float3> faceNormals;
-    std::vector<Float3> cornerNormals;  // three per face: corners a, b, c
-    Color3 color;
-    int32_t texVertexCount = 0;
-    std::vector<float> texVertices;  // u, v pairs
-    int32_t texFaceCount = 0;
-    std::vector<TexFace> texFaces;
-    int32_t materialRef = 0;
-};
+// Three numbers in a row, as x, y, z.
+Vector3 readVector3(TokenReader& reader);

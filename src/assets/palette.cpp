@@ -1,6 +1,6 @@
 #include <GL/gl.h>
 
-#include "assets/model.h"
+#include "assets/palette.h"
 
 namespace {
 constexpr Rgba COLOR_TABLE[] = {
