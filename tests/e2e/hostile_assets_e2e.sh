@@ -2,8 +2,9 @@
 # The real game with one asset in data/ swapped for something hostile: a FIFO
 # with no writer, a directory, a link to /dev/zero, a dangling link, sparse
 # giants of 4 and 64 GiB whose headers claim a picture or a sound as large,
-# a small RLE8 bitmap that would unpack to 9000 x 9000, and a small model that
-# claims 50 million vertices. None of them may hang the game, crash it or
+# a small RLE8 bitmap that would unpack to 9000 x 9000, a 64 MiB RLE8 stream
+# of runs that all fall outside its picture, and a small model that claims 50
+# million vertices. None of them may hang the game, crash it or
 # make it take much memory: a bitmap or the model shows its box at once and
 # the game ends (status 1, and 255 for the model) after Return; a sound or the
 # music shows its box(es) and the race runs silent, then Esc ends it with 0.
@@ -133,6 +134,15 @@ make_hostile() {
         for _ in $(seq 16); do printf '\xff\x01\x00\x02\xff\xff'; done >>"$path"
         printf '\x00\x01' >>"$path"
         ;;
+    rle8-overrun)
+        # 64 MiB of 255-pixel runs ("\xff\n" pairs), every one past the end
+        # of a 16-pixel row, and no end of bitmap: drawing nothing must cost nothing.
+        {
+            bmp_header 16 16 8 1 1078
+            head -c 1024 /dev/zero
+            yes $'\xff' | head -c $((64 << 20))
+        } >"$path"
+        ;;
     vertex-bomb)
         cat >"$path" <<'EOF'
 *3DSMAX_ASCIIEXPORT	200
@@ -176,8 +186,10 @@ box_lines() {
 # SECONDS_TO_BOX and CPU_TO_BOX (the game's own time) to when it was logged.
 start_and_wait_for_box() {
     local caption=$1 start
+    # Emptied here: the background shell may open the log after the first look at it.
+    : >"$WORK/game.log"
     start=$(now_ns)
-    (cd "$WORK/run" && exec "$GAME") >"$WORK/game.log" 2>&1 &
+    (cd "$WORK/run" && exec "$GAME") >>"$WORK/game.log" 2>&1 &
     GAME_PID=$!
     # The game logs each box just before showing it; watching the log is
     # cheap, while listing windows would take CPU from the game it times.
@@ -288,7 +300,7 @@ for asset in bitmap model sound music; do
     path=$WORK/run/${ASSET_PATH[$asset]}
     mv "$path" "$WORK/originals/$asset"
     kinds="fifo directory dev-zero dangling sparse-4G sparse-64G"
-    [ $asset = bitmap ] && kinds="$kinds rle8-bomb"
+    [ $asset = bitmap ] && kinds="$kinds rle8-bomb rle8-overrun"
     [ $asset = model ] && kinds="$kinds vertex-bomb"
     for kind in $kinds; do
         CASE="$asset $kind"
@@ -298,6 +310,7 @@ for asset in bitmap model sound music; do
         bitmap)
             case $kind in
             sparse-* | rle8-bomb) fatal_case Error 1 "Out of memory." ;;
+            rle8-overrun) fatal_case Error 1 "Image file conversion error." ;;
             *) fatal_case Error 1 "Failed to open DIB file data/sky/top.bmp." ;;
             esac
             ;;
