@@ -1,5 +1,6 @@
 # Runs one fuzz target for SECONDS over CORPUS_DIR, after copying its seeds
-# (fuzz/seeds.cmake) from SOURCE_DIR into it. FRESH=ON empties the corpus
+# (fuzz/seeds.cmake) from SOURCE_DIR into it, each cut to the target's longest
+# input by TRIM_SEED (the trim_seed tool). FRESH=ON empties the corpus
 # first: ctest's runs start from the seeds alone, while scripts/fuzz-long.sh
 # keeps its corpus from one run to the next. The source tree's seeds are never
 # touched. Any crash, leak, sanitizer report or timeout makes the fuzzer, and
@@ -10,19 +11,26 @@ if(FRESH)
 endif()
 file(MAKE_DIRECTORY ${CORPUS_DIR} ${ARTIFACT_DIR})
 set(count 0)
+set(pairs "")
 foreach(dir ${FUZZ_SEED_DIRS})
     foreach(pattern ${${TARGET}_SEEDS})
         file(GLOB_RECURSE seeds ${SOURCE_DIR}/${dir}/${pattern})
         foreach(seed ${seeds})
             math(EXPR count "${count} + 1")
             get_filename_component(name ${seed} NAME)
-            configure_file(${seed} ${CORPUS_DIR}/seed-${count}-${name} COPYONLY)
+            list(APPEND pairs ${seed} ${CORPUS_DIR}/seed-${count}-${name})
         endforeach()
     endforeach()
 endforeach()
-message(STATUS "${TARGET}: ${count} seeds")
+if(pairs)
+    execute_process(COMMAND ${TRIM_SEED} ${${TARGET}_MAX_LEN} ${pairs} RESULT_VARIABLE trimmed)
+    if(NOT trimmed EQUAL 0)
+        message(FATAL_ERROR "${TARGET}: could not trim its seeds")
+    endif()
+endif()
+message(STATUS "${TARGET}: ${count} seeds, inputs up to ${${TARGET}_MAX_LEN} bytes")
 execute_process(
-    COMMAND ${FUZZER} -max_total_time=${SECONDS} -max_len=65536 -timeout=10
+    COMMAND ${FUZZER} -max_total_time=${SECONDS} -max_len=${${TARGET}_MAX_LEN} -timeout=10
             -print_final_stats=1 -artifact_prefix=${ARTIFACT_DIR}/ ${CORPUS_DIR}
     WORKING_DIRECTORY ${ARTIFACT_DIR}
     RESULT_VARIABLE result)

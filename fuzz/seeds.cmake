@@ -1,7 +1,19 @@
-# Which files seed each fuzz target: the game's own assets and the public test
-# inputs. Shared by the ctest runs and scripts/fuzz-long.sh.
+# Which files seed each fuzz target, and the longest input each is given.
+# Shared by the ctest runs and scripts/fuzz-long.sh.
+#
+# Every execution decodes its whole input, so the limit sets the pace. The
+# bugs live in headers, palettes, counts and the first rows or frames:
+# - a bitmap's headers and full palette take at most 1.2 KB, which leaves
+#   room for a few rows or a few thousand run-length codes;
+# - 16 KB holds the small real ASE exports whole (all but the UTF-16 one) and
+#   the large ones' materials;
+# - 8 KB of 128 kbit/s MP3 decodes to more than one of the decoder's
+#   16384-frame chunks.
+# Seeds longer than that are cut by trim_seed, which keeps bitmaps decodable.
 set(FUZZ_SEED_DIRS data tests/data)
 set(fuzz_bitmap_SEEDS "*.bmp;*.BMP")
+set(fuzz_bitmap_MAX_LEN 4096)
 set(fuzz_ase_SEEDS "*.ase;*.ASE")
-# The music is far longer than -max_len; libFuzzer reads only its first 64 KiB.
+set(fuzz_ase_MAX_LEN 16384)
 set(fuzz_sound_SEEDS "*.wav;*.WAV;*.mp3;*.MP3")
+set(fuzz_sound_MAX_LEN 8192)

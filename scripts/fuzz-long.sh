@@ -34,6 +34,7 @@ for target in $TARGETS; do
     mkdir -p "$ROOT/fuzz/corpus"
     echo "== $target for $SECONDS_EACH s"
     if ! cmake -DFUZZER="$ROOT/$BUILD/fuzz/$target" -DTARGET="$target" -DSOURCE_DIR="$ROOT" \
+        -DTRIM_SEED="$ROOT/$BUILD/fuzz/trim_seed" \
         -DCORPUS_DIR="$ROOT/fuzz/corpus/$target" \
         -DARTIFACT_DIR="$ROOT/fuzz/corpus/$target-artifacts" \
         -DFRESH=OFF -DSECONDS="$SECONDS_EACH" -P fuzz/run_fuzzer.cmake >"$log" 2>&1; then

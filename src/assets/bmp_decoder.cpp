@@ -184,9 +184,13 @@ BitmapError decodeRle(const BitmapSource& source, const BmpLayout& layout, Canva
         const unsigned count = pair[0];
         const unsigned value = pair[1];
         if (count > 0) {
-            for (unsigned i = 0; i < count; ++i, ++x) {
-                canvas.putIndex(x, y, fourBit ? ((i & 1) ? value & 15u : value >> 4) : value);
+            // Only the part of a run inside the row is drawn: runs past its end
+            // would otherwise cost 255 steps for every two bytes of the file.
+            const int64_t inside = std::clamp<int64_t>(layout.width - x, 0, count);
+            for (int64_t i = 0; i < inside; ++i) {
+                canvas.putIndex(x + i, y, fourBit ? ((i & 1) ? value & 15u : value >> 4) : value);
             }
+            x += count;
         } else if (value == 0) {
             x = 0;
             ++y;

@@ -206,6 +206,50 @@ TEST(BmpDecoder, RunLengthStreamsDecodeRunsDeltasAndLiterals) {
     }
 }
 
+TEST(BmpDecoder, RunsReachingPastTheEndOfARowDrawOnlyInsideIt) {
+    InfoBitmap rle8;
+    rle8.width = 4;
+    rle8.height = 2;
+    rle8.bitsPerPixel = 8;
+    rle8.compression = 1;
+    rle8.palette = rampPalette(256, 4);
+    rle8.pixels = {
+        2,   5,        // x 0..1
+        5,   7,        // x 2..3, then three past the row
+        255, 9,        // wholly past the row
+        0,   0,        // end of row 0
+        0,   2, 1, 0,  // delta to (1, 1)
+        3,   8,        // x 1..3
+        0,   1,        // end of bitmap
+    };
+    RgbImage image;
+    ASSERT_EQ(decode(makeFile(rle8), image), BitmapError::None);
+    const int expected[2][4] = {{5, 5, 7, 7}, {-1, 8, 8, 8}};
+    for (int row = 0; row < 2; ++row) {
+        for (int x = 0; x < 4; ++x) {
+            const int c = expected[row][x];
+            const std::vector<uint8_t> rgb =
+                c < 0 ? std::vector<uint8_t>{0, 0, 0}
+                      : std::vector<uint8_t>{uint8_t(c), uint8_t(c + 1), uint8_t(c + 2)};
+            EXPECT_EQ(rgbAt(image, x, row), rgb) << x << ", " << row;
+        }
+    }
+
+    // A 4-bit run alternates its two nibbles from its own start, wherever the row ends.
+    InfoBitmap rle4 = rle8;
+    rle4.width = 3;
+    rle4.height = 1;
+    rle4.bitsPerPixel = 4;
+    rle4.compression = 2;
+    rle4.palette = rampPalette(16, 4);
+    rle4.pixels = {1, 0x30, 4, 0x12, 0, 1};
+    ASSERT_EQ(decode(makeFile(rle4), image), BitmapError::None);
+    const int expected4[] = {3, 1, 2};
+    for (int x = 0; x < 3; ++x) {
+        EXPECT_EQ(rgbAt(image, x, 0)[0], expected4[x]) << x;
+    }
+}
+
 TEST(BmpDecoder, VersionFourAndFiveHeadersDecodeLikeTheInfoHeader) {
     InfoBitmap paletted;
     paletted.width = 4;
