@@ -94,6 +94,7 @@ void handleWindowEvent(const SDL_Event& event) {
                 // Held down it would flicker between the two at the repeat rate.
                 if (event.key.repeat == 0 && gWindow != nullptr) {
                     toggleWindowedAndDesktop(gWindow);
+                    fitPictureToGameWindow();
                 }
                 break;
             }

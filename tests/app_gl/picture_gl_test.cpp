@@ -11,6 +11,7 @@
 #include "app/app_state.h"
 #include "app/display.h"
 #include "app/game_frame.h"
+#include "app/game_window.h"
 #include "app/options.h"
 #include "app/picture_target.h"
 #include "app/window.h"
@@ -42,12 +43,17 @@ GLint boundDrawFramebuffer() {
     return bound;
 }
 
-// The game's window, sized as a player might leave it; the picture is fitted
-// to it as the window procedure fits it on a size change.
+// The game's window, sized as a player might leave it; the window procedure
+// fits the picture to it when the size change arrives.
 void resizeGameWindow(int width, int height) {
     SDL_SetWindowSize(gWindow, width, height);
     SDL_PumpEvents();
-    fitPictureToWindow(width, height);
+    SDL_Event sizeChanged{};
+    sizeChanged.type = SDL_WINDOWEVENT;
+    sizeChanged.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+    sizeChanged.window.data1 = width;
+    sizeChanged.window.data2 = height;
+    handleWindowEvent(sizeChanged);
 }
 
 class PictureOnAnyWindow : public testing::Test {
@@ -129,6 +135,17 @@ TEST_F(PictureOnAnyWindow, AnyOtherWindowGetsTheSamePictureDrawnOffScreen) {
     resizeGameWindow(SCREEN_WIDTH, SCREEN_HEIGHT);
     EXPECT_FALSE(pictureIsOffScreen());
     EXPECT_TRUE(drawTheMoment() == direct);
+}
+
+TEST_F(PictureOnAnyWindow, AWindowedGameAt1024By768ShowsTheFullScreensPicture) {
+    const Screen fullScreen = drawTheMoment();
+    placeGameWindow(gWindow, DisplayChoice::Windowed);
+    SDL_PumpEvents();
+    fitPictureToGameWindow();
+    EXPECT_TRUE(SDL_GetWindowFlags(gWindow) & SDL_WINDOW_RESIZABLE);
+    EXPECT_FALSE(pictureIsOffScreen());
+    EXPECT_TRUE(drawTheMoment() == fullScreen);
+    placeGameWindow(gWindow, DisplayChoice::Fullscreen);
 }
 
 // A picture of four flat quarters, so where each lands in the window is plain.
