@@ -48,10 +48,10 @@ int desktopBitsPerPixel() {
     return static_cast<int>(SDL_BITSPERPIXEL(desktop.format));
 }
 
-int setDisplayMode() {
+int chooseDisplayMode() {
     SDL_DisplayMode desktop{};
     if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) {
-        return reportDisplayChange(DISP_CHANGE_FAILED);
+        return DISP_CHANGE_FAILED;
     }
     // Only depth, width and height are asked for; the refresh rate is the driver's.
     SDL_DisplayMode request{};
@@ -62,11 +62,15 @@ int setDisplayMode() {
     if (SDL_GetClosestDisplayMode(0, &request, &closest) == nullptr || closest.w != SCREEN_WIDTH ||
         closest.h != SCREEN_HEIGHT ||
         SDL_BITSPERPIXEL(closest.format) != SDL_BITSPERPIXEL(desktop.format)) {
-        return reportDisplayChange(DISP_CHANGE_BADMODE);
+        return DISP_CHANGE_BADMODE;
     }
     gChosenMode = closest;
     gModeChosen = true;
-    return reportDisplayChange(DISP_CHANGE_SUCCESSFUL);
+    return DISP_CHANGE_SUCCESSFUL;
+}
+
+int setDisplayMode() {
+    return reportDisplayChange(chooseDisplayMode());
 }
 
 bool applyDisplayMode(SDL_Window* window) {

@@ -28,8 +28,11 @@ std::optional<std::string> displayChangeMessage(int result);
 // the result calls for it; returns 1 only for success.
 int reportDisplayChange(int result);
 
-// Chooses 1024 x 768 at the desktop's depth; the window is made fullscreen in
-// that mode when it is created. Returns 1 when the mode is available, else 0.
+// Chooses 1024 x 768 at the desktop's depth, for the window to be made
+// fullscreen in when it is created. Returns the mode switch's result and shows
+// nothing, so the caller can fall back on the desktop.
+int chooseDisplayMode();
+// chooseDisplayMode, reported with its box: 1 when the mode is available, else 0.
 int setDisplayMode();
 // The mode chosen by setDisplayMode, applied to the window at creation.
 bool applyDisplayMode(SDL_Window* window);

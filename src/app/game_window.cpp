@@ -7,8 +7,11 @@
 #include "app/app_state.h"
 #include "app/display.h"
 #include "app/joystick.h"
+#include "app/options.h"
 #include "app/overlay_glyphs.h"
+#include "app/picture_target.h"
 #include "app/quit_message.h"
+#include "app/window_placement.h"
 #include "audio/sound.h"
 #include "render/scene.h"
 
@@ -68,7 +71,7 @@ SDL_Window* openGameWindow(WindowContents contents) {
         std::fprintf(stderr, "zentrix: cannot create the window: %s\n", SDL_GetError());
         return nullptr;
     }
-    applyDisplayMode(window);
+    placeGameWindow(window, gDisplayChoice);
     const bool created =
         contents == WindowContents::Game ? onWindowCreate(window) : createBareContents(window);
     if (!created) {
@@ -76,7 +79,7 @@ SDL_Window* openGameWindow(WindowContents contents) {
         return nullptr;
     }
     gWindow = window;
-    resizeViewport(SCREEN_WIDTH, SCREEN_HEIGHT);
+    fitPictureToGameWindow();
     SDL_ShowWindow(window);
     return window;
 }
@@ -85,6 +88,7 @@ void destroyGameWindow() {
     if (gWindow == nullptr) {
         return;
     }
+    releasePicture();
     SDL_GL_MakeCurrent(gWindow, nullptr);
     SDL_GL_DeleteContext(gRenderContext);
     gRenderContext = nullptr;
@@ -95,4 +99,14 @@ void destroyGameWindow() {
     gWindow = nullptr;
     SDL_ShowCursor(SDL_ENABLE);
     postQuitMessage(0);
+}
+
+void fitPictureToGameWindow() {
+    if (gWindow == nullptr) {
+        return;
+    }
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(gWindow, &width, &height);
+    fitPictureToWindow(width, height);
 }

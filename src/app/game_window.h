@@ -8,9 +8,10 @@ enum class WindowContents {
     Game,  // all of window creation: hidden cursor, scene, sound and joystick as well
 };
 
-// Opens the game's only window: borderless, 1024 x 768, titled "Zentrix", with
-// the game's pixel format, in the display mode setDisplayMode chose (if it
-// chose one), its context current and its viewport set, then shows it. From
+// Opens the game's only window, titled "Zentrix", with the game's pixel format,
+// placed as gDisplayChoice says (borderless 1024 x 768, in the display mode
+// chooseDisplayMode chose if it chose one; the whole desktop; or a resizable
+// window), its context current and its picture fitted, then shows it. From
 // then on it is gWindow. Returns null, leaving gWindow alone, when no window
 // or no OpenGL context can be had.
 SDL_Window* openGameWindow(WindowContents contents);
@@ -18,3 +19,6 @@ SDL_Window* openGameWindow(WindowContents contents);
 // The destroy sequence: releases the context, restores the display mode, shows
 // the cursor and posts the quit message. Does nothing once the window is gone.
 void destroyGameWindow();
+
+// Fits the 1024 x 768 picture to the game window's present size.
+void fitPictureToGameWindow();

@@ -6,6 +6,7 @@
 
 namespace {
 std::array<bool, 256> gKeyHeld{};
+std::array<bool, 256> gKeyHeldByPad{};
 // A press since the last query: a tap shorter than a frame still counts.
 std::array<bool, 256> gKeyTapped{};
 
@@ -18,7 +19,7 @@ bool getAsyncKeyState(int virtualKey) {
     if (!validKey(virtualKey)) {
         return false;
     }
-    const bool down = gKeyHeld[virtualKey] || gKeyTapped[virtualKey];
+    const bool down = gKeyHeld[virtualKey] || gKeyHeldByPad[virtualKey] || gKeyTapped[virtualKey];
     gKeyTapped[virtualKey] = false;
     return down;
 }
@@ -36,8 +37,19 @@ void recordKeyUp(int virtualKey) {
     }
 }
 
+void holdKeyFromPad(int virtualKey, bool held) {
+    if (!validKey(virtualKey)) {
+        return;
+    }
+    if (held && !gKeyHeldByPad[virtualKey]) {
+        gKeyTapped[virtualKey] = true;
+    }
+    gKeyHeldByPad[virtualKey] = held;
+}
+
 void releaseAllKeys() {
     gKeyHeld.fill(false);
+    gKeyHeldByPad.fill(false);
     gKeyTapped.fill(false);
 }
 

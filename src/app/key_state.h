@@ -19,6 +19,11 @@ bool getAsyncKeyState(int virtualKey);
 // Fed by the platform's event pump (and by tests driving the craft directly).
 void recordKeyDown(int virtualKey);
 void recordKeyUp(int virtualKey);
+// Gamepads hold keys apart from the keyboard: a key is down while either holds
+// it, so letting go on one never releases the other. A new hold counts like a
+// key press, even if it ends before the next query.
+void holdKeyFromPad(int virtualKey, bool held);
+// Lets go of every key, the keyboard's and the gamepads'.
 void releaseAllKeys();
 
 // The driving keys as the control step takes them, each read once.

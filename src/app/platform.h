@@ -10,5 +10,6 @@
 // Milliseconds since start-up, unsigned 32-bit so the lap clock's arithmetic holds across wrap.
 uint32_t platformMilliseconds();
 
-// Shows the finished frame in the game window, if there is one.
+// Shows the finished frame in the game window, if there is one, scaled to the
+// window when it was drawn off screen.
 void swapGameBuffers();

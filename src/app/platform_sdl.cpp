@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/app_state.h"
+#include "app/picture_target.h"
 #include "app/platform.h"
 
 namespace {
@@ -35,6 +36,7 @@ uint32_t platformMilliseconds() {
 
 void swapGameBuffers() {
     if (gWindow != nullptr) {
+        presentPicture();
         SDL_GL_SwapWindow(gWindow);
     }
 }

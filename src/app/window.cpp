@@ -10,10 +10,13 @@
 #include "app/frame_pacer.h"
 #include "app/game_frame.h"
 #include "app/game_window.h"
+#include "app/gamepad.h"
 #include "app/joystick.h"
 #include "app/key_state.h"
+#include "app/options.h"
 #include "app/platform.h"
 #include "app/quit_message.h"
+#include "app/window_placement.h"
 #include "audio/sound.h"
 #include "race/camera.h"
 #include "race/lap_clock.h"
@@ -76,9 +79,27 @@ void onKeyDown(int virtualKey) {
     }
 }
 
+namespace {
+bool isAltEnter(const SDL_Event& event) {
+    return event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_RETURN &&
+           (event.key.keysym.mod & KMOD_ALT) != 0;
+}
+}  // namespace
+
 void handleWindowEvent(const SDL_Event& event) {
+    if (handleGamepadEvent(event)) {
+        return;
+    }
     switch (event.type) {
         case SDL_KEYDOWN:
+            if (isAltEnter(event)) {
+                // Held down it would flicker between the two at the repeat rate.
+                if (event.key.repeat == 0 && gWindow != nullptr) {
+                    toggleWindowedAndDesktop(gWindow);
+                    fitPictureToGameWindow();
+                }
+                break;
+            }
             onKeyDown(virtualKeyFromSdl(event.key.keysym.sym));
             break;
         case SDL_QUIT:
@@ -92,9 +113,7 @@ void handleWindowEvent(const SDL_Event& event) {
                     }
                     break;
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
-                    if (gWindow != nullptr) {
-                        resizeViewport(event.window.data1, event.window.data2);
-                    }
+                    fitPictureToGameWindow();
                     break;
                 case SDL_WINDOWEVENT_CLOSE:
                     destroyGameWindow();
@@ -151,7 +170,7 @@ std::optional<int> runLoopTurn(FramePacer& pacer) {
 }
 
 int gameMain() {
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) != 0) {
         std::fprintf(stderr, "zentrix: cannot start the display: %s\n", SDL_GetError());
         return 1;
     }
@@ -165,10 +184,13 @@ int gameMain() {
     LapClock::setSource(platformMilliseconds);
     SDL_AddEventWatch(watchKeys, nullptr);
 
-    if (setDisplayMode() == 0) {
-        showMessageBox("Could not set satisfactory screen resolution!", "Demo", BoxOwner::None,
-                       BoxIcon::Error);
-        postQuitMessage(1);  // the game ends without racing: no success
+    if (gDisplayChoice == DisplayChoice::Fullscreen &&
+        chooseDisplayMode() != DISP_CHANGE_SUCCESSFUL) {
+        // The picture fits any screen, so a missing mode is no reason to stop.
+        std::fprintf(stderr,
+                     "zentrix: the screen has no 1024 x 768 mode; racing on the whole desktop "
+                     "instead\n");
+        gDisplayChoice = DisplayChoice::Desktop;
     }
     if (openGameWindow(WindowContents::Game) == nullptr) {
         showMessageBox("Could not create window!", "Demo", BoxOwner::None, BoxIcon::Error);
@@ -184,6 +206,7 @@ int gameMain() {
     }
 
     shutdownSound();
+    closeAllGamepads();
     releaseJoystick();
     SDL_DelEventWatch(watchKeys, nullptr);
     SDL_Quit();

@@ -6,17 +6,47 @@
 #include <cstdlib>
 
 #include "app/display.h"
+#include "app/framebuffer_calls.h"
 
 namespace testsupport {
 
-Screen::Screen()
-    : width_(SCREEN_WIDTH),
-      height_(SCREEN_HEIGHT),
-      rgb_(static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT * 3) {
+namespace {
+// Zero, the window's own buffers, unless a framebuffer object is bound.
+GLuint boundReadFramebuffer() {
+    GLint bound = 0;
+    if (framebufferCalls() != nullptr) {
+        glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &bound);
+    }
+    return static_cast<GLuint>(bound);
+}
+
+void readPixels(int width, int height, uint8_t* rgb) {
     glFinish();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, rgb_.data());
+    glReadBuffer(boundReadFramebuffer() != 0 ? GL_COLOR_ATTACHMENT0 : GL_BACK);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+}
+}  // namespace
+
+Screen::Screen(int width, int height)
+    : width_(width), height_(height), rgb_(static_cast<size_t>(width) * height * 3) {}
+
+Screen::Screen() : Screen(SCREEN_WIDTH, SCREEN_HEIGHT) {
+    readPixels(width_, height_, rgb_.data());
+}
+
+Screen Screen::presentedInWindow(int width, int height) {
+    Screen screen(width, height);
+    const FramebufferCalls* gl = framebufferCalls();
+    const GLuint picture = boundReadFramebuffer();
+    if (gl != nullptr) {
+        gl->bindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    }
+    readPixels(width, height, screen.rgb_.data());
+    if (gl != nullptr) {
+        gl->bindFramebuffer(GL_READ_FRAMEBUFFER, picture);
+    }
+    return screen;
 }
 
 Pixel Screen::at(int x, int yFromTop) const {

@@ -9,11 +9,16 @@ namespace testsupport {
 
 using Pixel = std::array<uint8_t, 3>;
 
-// The window's back buffer as drawn so far, read back when made, addressed
-// with y from the top of the screen like the overlay.
+// The game's 1024 x 768 picture as drawn so far, read back when made,
+// addressed with y from the top of the screen like the overlay. The picture is
+// the window's back buffer, or the off-screen picture while a window of
+// another size has one.
 class Screen {
 public:
     Screen();
+    // The window's own back buffer, of the window's size: the picture as
+    // presented there, bars and all.
+    static Screen presentedInWindow(int width, int height);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -26,6 +31,8 @@ public:
     bool operator==(const Screen& other) const { return rgb_ == other.rgb_; }
 
 private:
+    Screen(int width, int height);
+
     int width_;
     int height_;
     std::vector<uint8_t> rgb_;  // bottom row first, as OpenGL reads it

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/options.h"
+
+struct SDL_Window;
+
+// Puts the game window on the screen as the display choice says: switched to
+// 1024 x 768 (when a mode was chosen), covering the desktop, or as a
+// resizable 1024 x 768 window.
+void placeGameWindow(SDL_Window* window, DisplayChoice choice);
+
+// How the game window was last placed.
+DisplayChoice gameWindowPlacement();
+
+// Alt+Enter: a window comes to cover the desktop; a full screen of either
+// kind becomes a window again.
+void toggleWindowedAndDesktop(SDL_Window* window);

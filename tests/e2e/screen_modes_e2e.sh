@@ -1,0 +1,107 @@
+#!/bin/bash
+# The game's 1024 x 768 picture on any screen, with the real game under
+# private Xvfb servers: --windowed at 1024 x 768 shows the picture the default
+# full screen shows; a window resized to 1600 x 900 shows it scaled into the
+# middle between black bars; Alt+Enter fills the desktop and gives the window
+# back; --desktop on a 1920 x 1080 screen fills its height. Esc ends each run
+# with status 0.
+set -u
+GAME=$1
+SOURCE_DIR=$2
+WORK=$(mktemp -d)
+GAME_PID=""
+XVFB_PID=""
+trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
+
+source "$(dirname "$0")/lib/e2e_common.bash"
+export ALSOFT_DRIVERS=null
+
+start_game() {
+    (cd "$SOURCE_DIR" && exec "$GAME" "$@") >"$WORK/game.log" 2>&1 &
+    GAME_PID=$!
+    e2e_wait_for_window
+}
+quit_game() {
+    xdotool key --window "$WINDOW" Escape
+    e2e_wait_for_exit 5
+    [ "$status" = 0 ] || fail "$1: Esc gave status $status"
+}
+stop_xvfb() {
+    kill $XVFB_PID 2>/dev/null
+    wait $XVFB_PID 2>/dev/null
+}
+window_size() { xwininfo -id "$WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'; }
+wait_for_size() {
+    for _ in $(seq 50); do
+        [ "$(window_size)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "$2: the window is $(window_size), not $1"
+}
+shot() { import -window "$WINDOW" "$WORK/$1.png" || fail "screenshot $1"; }
+# Pixels that are not black in a box (w h x y, y from the top) of a screenshot.
+lit() {
+    convert "$WORK/$1.png" -crop "$2x$3+$4+$5" +repage -channel RGB -separate \
+        -evaluate-sequence Max -threshold 0 -format '%[fx:round(mean*w*h)]' info:
+}
+# Black bars left and right of a picture w wide in a screenshot w_all x h.
+expect_bars() {
+    local name=$1 all=$2 height=$3 picture=$4
+    local bar=$(((all - picture) / 2))
+    [ "$(lit "$name" "$bar" "$height" 0 0)" = 0 ] || fail "$name: the left bar is not black"
+    [ "$(lit "$name" "$bar" "$height" $((bar + picture)) 0)" = 0 ] || fail "$name: the right bar is not black"
+    # The picture reaches from the top to the bottom, and from one bar to the other.
+    local rows columns
+    rows=$(($(lit "$name" "$picture" 1 "$bar" 0) + $(lit "$name" "$picture" 1 "$bar" $((height - 1)))))
+    columns=$(($(lit "$name" 1 "$height" "$bar" 0) + $(lit "$name" 1 "$height" $((bar + picture - 1)) 0)))
+    [ "$rows" -gt $((picture * 19 / 10)) ] || fail "$name: the picture does not fill the height ($rows)"
+    [ "$columns" -gt $((height * 19 / 10)) ] || fail "$name: the picture does not reach the bars ($columns)"
+    echo "$name: black bars of $bar pixels either side of a ${picture} x $height picture"
+}
+
+# The same moment of a race, full screen and in a window.
+e2e_start_xvfb 1024x768x24
+for mode in fullscreen windowed; do
+    start_game --$mode
+    [ "$(window_size)" = 1024x768 ] || fail "--$mode: the window is $(window_size)"
+    sleep 5
+    shot $mode
+    quit_game "--$mode"
+done
+# The walls and the road either side of the craft stand still at the start;
+# the glow's flicker, the clock and the far-off opponents may move on.
+for band in "420x518+0+250" "264x450+760+250"; do
+    differing=$(compare -metric AE "$WORK/fullscreen.png[$band]" "$WORK/windowed.png[$band]" null: 2>&1)
+    echo "--windowed at 1024 x 768: $differing pixels of $band differ from the full screen's"
+    [ "${differing%% *}" = 0 ] || fail "--windowed shows another picture in $band"
+done
+stop_xvfb
+
+e2e_start_xvfb 1920x1080x24
+start_game --windowed
+wait_for_size 1024x768 "--windowed"
+xdotool windowsize "$WINDOW" 1600 900
+wait_for_size 1600x900 "resized"
+sleep 1
+shot resized
+expect_bars resized 1600 900 1200
+
+xdotool windowfocus "$WINDOW" 2>/dev/null
+sleep 0.2
+xdotool key alt+Return
+wait_for_size 1920x1080 "Alt+Enter from the window"
+sleep 1
+shot alt_enter
+expect_bars alt_enter 1920 1080 1440
+xdotool key alt+Return
+wait_for_size 1024x768 "Alt+Enter from the desktop"
+echo "Alt+Enter: the whole desktop, then the 1024 x 768 window again"
+quit_game "Alt+Enter"
+
+start_game --desktop
+wait_for_size 1920x1080 "--desktop"
+sleep 1
+shot desktop
+expect_bars desktop 1920 1080 1440
+quit_game "--desktop"
+echo "screen_modes_e2e: 4 passed, 0 failed"
