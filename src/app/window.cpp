@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/display.h"
+#include "app/final_stretch_aid.h"
 #include "app/frame_pacer.h"
 #include "app/game_frame.h"
 #include "app/game_window.h"
@@ -14,6 +15,8 @@
 #include "app/key_state.h"
 #include "app/platform.h"
 #include "app/quit_message.h"
+#include "app/race_commands.h"
+#include "app/race_records.h"
 #include "audio/sound.h"
 #include "race/camera.h"
 #include "race/lap_clock.h"
@@ -52,6 +55,10 @@ int virtualKeyFromSdl(int32_t sdlKeycode) {
             return VK_C;
         case SDLK_v:
             return VK_V;
+        case SDLK_p:
+            return VK_P;
+        case SDLK_r:
+            return VK_R;
         default:
             return 0;
     }
@@ -69,15 +76,31 @@ void onKeyDown(int virtualKey) {
         case VK_V:
             gCockpitView = gCockpitView == 1 ? 0 : 1;
             break;
+        case VK_P:
+            togglePause();
+            break;
+        case VK_R:
+            raceAgain();
+            break;
         default:
             break;
     }
 }
 
+namespace {
+// Held down, P would flicker the pause and R restart the race over and over.
+bool isRepeatThatMustWait(const SDL_Event& event) {
+    const int key = virtualKeyFromSdl(event.key.keysym.sym);
+    return event.key.repeat != 0 && (key == VK_P || key == VK_R);
+}
+}  // namespace
+
 void handleWindowEvent(const SDL_Event& event) {
     switch (event.type) {
         case SDL_KEYDOWN:
-            onKeyDown(virtualKeyFromSdl(event.key.keysym.sym));
+            if (!isRepeatThatMustWait(event)) {
+                onKeyDown(virtualKeyFromSdl(event.key.keysym.sym));
+            }
             break;
         case SDL_QUIT:
             destroyGameWindow();  // a close request from the window manager
@@ -96,6 +119,9 @@ void handleWindowEvent(const SDL_Event& event) {
                     break;
                 case SDL_WINDOWEVENT_CLOSE:
                     destroyGameWindow();
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    pauseTheRace();  // the player is away; P brings them back
                     break;
                 default:
                     break;
@@ -161,6 +187,7 @@ int gameMain() {
     }
     quitMessageType();
     LapClock::setSource(platformMilliseconds);
+    loadRaceRecords();
     SDL_AddEventWatch(watchKeys, nullptr);
 
     if (setDisplayMode() == 0) {
@@ -173,6 +200,7 @@ int gameMain() {
         SDL_Quit();
         return 1;
     }
+    applyFinalStretchAid();
 
     SteadyPacerClock clock;
     FramePacer pacer(clock, GAME_TICKS_PER_SECOND);

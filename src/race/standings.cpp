@@ -6,6 +6,7 @@
 #include "race/race.h"
 
 int32_t gRacePosition = 0;
+int32_t gFinalPlace = 0;
 
 namespace {
 constexpr int32_t POSITION_REFRESH_PERIOD = 10;
@@ -15,5 +16,7 @@ void updateStandings() {
     if (gFrameCounter % POSITION_REFRESH_PERIOD == 0) {
         gRacePosition = racePosition();
     }
-    gLapClock.registerLap(gLapClock.elapsedMs(), gPlayer.laps);
+    if (gLapClock.registerLap(gLapClock.elapsedMs(), gPlayer.laps) && gLapClock.finished()) {
+        gFinalPlace = racePosition();
+    }
 }
