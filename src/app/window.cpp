@@ -93,6 +93,10 @@ bool isRepeatThatMustWait(const SDL_Event& event) {
     const int key = virtualKeyFromSdl(event.key.keysym.sym);
     return event.key.repeat != 0 && (key == VK_P || key == VK_R);
 }
+
+bool isAboutTheGameWindow(const SDL_Event& event) {
+    return gWindow != nullptr && event.window.windowID == SDL_GetWindowID(gWindow);
+}
 }  // namespace
 
 void handleWindowEvent(const SDL_Event& event) {
@@ -121,7 +125,9 @@ void handleWindowEvent(const SDL_Event& event) {
                     destroyGameWindow();
                     break;
                 case SDL_WINDOWEVENT_FOCUS_LOST:
-                    pauseTheRace();  // the player is away; P brings them back
+                    if (isAboutTheGameWindow(event)) {
+                        pauseTheRace();  // the player is away; P brings them back
+                    }
                     break;
                 default:
                     break;

@@ -19,13 +19,6 @@ SDL_Event keyDown(SDL_Keycode key, bool repeat) {
     return event;
 }
 
-SDL_Event windowEvent(SDL_WindowEventID id) {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = id;
-    return event;
-}
-
 class RaceCommands : public testing::Test {
 protected:
     void SetUp() override {
@@ -45,17 +38,6 @@ TEST_F(RaceCommands, PPausesTheRaceAndPAgainResumesIt) {
     onKeyDown(VK_P);
     EXPECT_FALSE(raceIsPaused());
     EXPECT_FALSE(pauseOrFinishPanelShows());
-}
-
-TEST_F(RaceCommands, LosingFocusPausesAndOnlyPResumes) {
-    handleWindowEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
-    EXPECT_TRUE(raceIsPaused());
-    handleWindowEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
-    EXPECT_TRUE(raceIsPaused()) << "back at the window, the race waits for P";
-    handleWindowEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
-    EXPECT_TRUE(raceIsPaused()) << "a second loss must not toggle the pause off";
-    handleWindowEvent(keyDown(SDLK_p, false));
-    EXPECT_FALSE(raceIsPaused());
 }
 
 TEST_F(RaceCommands, AHeldPOrRDoesNotRepeatButAHeldCStillCycles) {

@@ -37,6 +37,14 @@ uint32_t testClock() {
 constexpr uint32_t LAUNCH_MS = 7000;
 constexpr uint32_t FRAME_MS = 16;
 
+SDL_Event windowEvent(SDL_Window* window, SDL_WindowEventID id) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = SDL_GetWindowID(window);
+    event.window.event = id;
+    return event;
+}
+
 void press(SDL_Keycode key) {
     SDL_Event event{};
     event.type = SDL_KEYDOWN;
@@ -74,7 +82,13 @@ protected:
         setupScene();
         launch_ = new RaceState(RaceState::now());
     }
-    static void TearDownTestSuite() { LapClock::setSource(nullptr); }
+    // The shell's tests that follow find the race as a launch leaves it.
+    static void TearDownTestSuite() {
+        gNow = LAUNCH_MS;
+        std::srand(1);
+        lineUpTheGrid();
+        LapClock::setSource(nullptr);
+    }
 
     void SetUp() override {
         releaseAllKeys();
@@ -183,3 +197,24 @@ TEST_F(RaceAgain, APausedFrameIsTheSamePictureUnderPausedUntilPResumes) {
 }
 
 }  // namespace
+
+TEST(FocusLoss, TheGameWindowLosingFocusPausesUntilP) {
+    testsupport::GlTestWindow window;
+    SDL_Window* game = window.window();
+    resumeRace();
+    handleWindowEvent(windowEvent(game, SDL_WINDOWEVENT_FOCUS_LOST));
+    EXPECT_TRUE(raceIsPaused());
+    handleWindowEvent(windowEvent(game, SDL_WINDOWEVENT_FOCUS_GAINED));
+    EXPECT_TRUE(raceIsPaused()) << "back at the window, the race waits for P";
+    handleWindowEvent(windowEvent(game, SDL_WINDOWEVENT_FOCUS_LOST));
+    EXPECT_TRUE(raceIsPaused()) << "a second loss must not toggle the pause off";
+    press(SDLK_p);
+    EXPECT_FALSE(raceIsPaused());
+
+    // Another window of this process losing focus is none of the race's business.
+    SDL_Window* other = SDL_CreateWindow("other", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
+    ASSERT_NE(other, nullptr);
+    handleWindowEvent(windowEvent(other, SDL_WINDOWEVENT_FOCUS_LOST));
+    EXPECT_FALSE(raceIsPaused());
+    SDL_DestroyWindow(other);
+}
