@@ -3,10 +3,14 @@
 #include "app/joystick.h"
 #include "app/key_state.h"
 #include "app/platform.h"
+#include "app/race_records.h"
 #include "audio/sound.h"
 #include "race/race.h"
+#include "race/race_result.h"
+#include "render/finish_panel.h"
 #include "render/frame_draw.h"
 #include "render/hud.h"
+#include "render/pause_banner.h"
 
 namespace {
 void playRaceSounds(const RaceSounds& sounds) {
@@ -20,6 +24,27 @@ void playRaceSounds(const RaceSounds& sounds) {
         playShotSound();
     }
 }
+
+FinishPanel finishPanelNow() {
+    const RecordsImproved beaten = recordsBeatenThisRace();
+    FinishPanel panel;
+    panel.result = raceResult();
+    panel.newBestLap = beaten.bestLap;
+    panel.newBestRace = beaten.bestRace;
+    return panel;
+}
+
+// Over the HUD: the records, then the finish panel, then the pause over all.
+void drawRaceNotices() {
+    const Records records = currentRecords();
+    drawBestTimes(records.bestLapMs, records.bestRaceMs);
+    if (raceIsFinished()) {
+        drawFinishPanel(finishPanelNow());
+    }
+    if (raceIsPaused()) {
+        drawPauseBanner();
+    }
+}
 }  // namespace
 
 void renderFrame() {
@@ -27,7 +52,9 @@ void renderFrame() {
     drawRaceScene();
     playRaceSounds(finishThePlayersTurn(readKeyboard()));
     pollJoystick(gJoystickState);
+    offerFinishedRace();
     drawHud();
+    drawRaceNotices();
     updateMusicStream();
     swapGameBuffers();
 }

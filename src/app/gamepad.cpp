@@ -6,6 +6,7 @@
 
 #include "app/gamepad_keys.h"
 #include "app/key_state.h"
+#include "app/race_commands.h"
 #include "app/window.h"
 
 namespace {
@@ -70,8 +71,11 @@ void closePad(SDL_JoystickID id) {
 void pressCommandButton(uint8_t button) {
     if (button == SDL_CONTROLLER_BUTTON_Y) {
         onKeyDown(VK_C);
+    } else if (button == SDL_CONTROLLER_BUTTON_START) {
+        onKeyDown(VK_P);
     } else if (button == SDL_CONTROLLER_BUTTON_BACK) {
-        onKeyDown(VK_V);
+        // Paused or finished, the natural next step is the next race.
+        onKeyDown(pauseOrFinishPanelShows() ? VK_R : VK_V);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/display.h"
+#include "app/final_stretch_aid.h"
 #include "app/frame_pacer.h"
 #include "app/game_frame.h"
 #include "app/game_window.h"
@@ -16,6 +17,8 @@
 #include "app/options.h"
 #include "app/platform.h"
 #include "app/quit_message.h"
+#include "app/race_commands.h"
+#include "app/race_records.h"
 #include "app/window_placement.h"
 #include "audio/sound.h"
 #include "race/camera.h"
@@ -57,6 +60,10 @@ int virtualKeyFromSdl(int32_t sdlKeycode) {
             return VK_C;
         case SDLK_v:
             return VK_V;
+        case SDLK_p:
+            return VK_P;
+        case SDLK_r:
+            return VK_R;
         default:
             return 0;
     }
@@ -74,6 +81,12 @@ void onKeyDown(int virtualKey) {
         case VK_V:
             toggleCockpitView();
             break;
+        case VK_P:
+            togglePause();
+            break;
+        case VK_R:
+            raceAgain();
+            break;
         default:
             break;
     }
@@ -83,6 +96,16 @@ namespace {
 bool isAltEnter(const SDL_Event& event) {
     return event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_RETURN &&
            (event.key.keysym.mod & KMOD_ALT) != 0;
+}
+
+// Held down, P would flicker the pause and R restart the race over and over.
+bool isRepeatThatMustWait(const SDL_Event& event) {
+    const int key = virtualKeyFromSdl(event.key.keysym.sym);
+    return event.key.repeat != 0 && (key == VK_P || key == VK_R);
+}
+
+bool isAboutTheGameWindow(const SDL_Event& event) {
+    return gWindow != nullptr && event.window.windowID == SDL_GetWindowID(gWindow);
 }
 }  // namespace
 
@@ -100,7 +123,9 @@ void handleWindowEvent(const SDL_Event& event) {
                 }
                 break;
             }
-            onKeyDown(virtualKeyFromSdl(event.key.keysym.sym));
+            if (!isRepeatThatMustWait(event)) {
+                onKeyDown(virtualKeyFromSdl(event.key.keysym.sym));
+            }
             break;
         case SDL_QUIT:
             destroyGameWindow();  // a close request from the window manager
@@ -117,6 +142,11 @@ void handleWindowEvent(const SDL_Event& event) {
                     break;
                 case SDL_WINDOWEVENT_CLOSE:
                     destroyGameWindow();
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    if (isAboutTheGameWindow(event)) {
+                        pauseTheRace();  // the player is away; P brings them back
+                    }
                     break;
                 default:
                     break;
@@ -182,6 +212,7 @@ int gameMain() {
     }
     quitMessageType();
     LapClock::setSource(platformMilliseconds);
+    loadRaceRecords();
     SDL_AddEventWatch(watchKeys, nullptr);
 
     if (gDisplayChoice == DisplayChoice::Fullscreen &&
@@ -197,6 +228,7 @@ int gameMain() {
         SDL_Quit();
         return 1;
     }
+    applyFinalStretchAid();
 
     SteadyPacerClock clock;
     FramePacer pacer(clock, GAME_TICKS_PER_SECOND);

@@ -14,7 +14,7 @@ int gameMain();
 // nothing while it goes on.
 std::optional<int> runLoopTurn(FramePacer& pacer);
 
-// Esc, C and V, by virtual-key code; every other key is ignored.
+// Esc, C, V, P and R, by virtual-key code; every other key is ignored.
 void onKeyDown(int virtualKey);
 
 // The window procedure: one removed event.

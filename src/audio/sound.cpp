@@ -34,7 +34,6 @@ constexpr int ENGINE_FREQUENCY_MIN = 20000;
 constexpr int ENGINE_FREQUENCY_MAX = 60000;
 constexpr int ENGINE_FREQUENCY_STEP = 200;
 constexpr int SHOT_VOLUME = 50;
-constexpr float MUSIC_GAIN = 0.6f;
 constexpr int SHOT_PAN = -1;
 constexpr float PAN_ARC_RADIANS = 0.5235988f;
 
@@ -253,8 +252,6 @@ int startSoundOn(SoundOutputOpener openOutputFn) {
     bool musicPlays = false;
     if (gMusicStream != 0) {
         alGetError();
-        // Headroom, so music, a full-throttle engine and a crash together stay
-        // below full scale instead of clipping.
         alSourcef(gMusicStream, AL_GAIN, MUSIC_GAIN);
         alSourcePlay(gMusicStream);
         const ALenum error = alGetError();

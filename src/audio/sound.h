@@ -24,6 +24,11 @@ void updateMusicStream();
 void playCrashSound();
 // The shot's launch, at half volume.
 void playShotSound();
+// A paused race: the engine and the effects hold where they are and the music
+// goes on quietly. Resuming plays them on from there. Either is harmless
+// when repeated, and without sound.
+void pauseRaceSounds();
+void resumeRaceSounds();
 void shutdownSound();
 // Shows text with the back end's last error code, caption "Error".
 void reportSoundError(const char* text);

@@ -14,6 +14,12 @@ using SoundOutputOpener = SoundOutput (*)();
 
 SoundOutput openDefaultSoundOutput();
 
+// The music's gain: headroom, so music, a full-throttle engine and a crash
+// together stay below full scale instead of clipping. A paused race keeps the
+// music on, a good deal quieter.
+constexpr float MUSIC_GAIN = 0.6f;
+constexpr float PAUSED_MUSIC_GAIN = 0.2f;
+
 // startSound with the output chosen by the caller.
 int startSoundOn(SoundOutputOpener openOutput);
 

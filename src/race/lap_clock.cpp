@@ -35,10 +35,29 @@ void LapClock::start() {
     lapMs[0] = lapMs[1] = lapMs[2] = 0;
     lapsSeen = 0;
     lapsAtLastTime = 0;
+    paused = false;
+    pausedAtMs = 0;
 }
 
 uint32_t LapClock::elapsedMs() const {
-    return gSource() - startMs;
+    if (finished()) {
+        return raceMs();
+    }
+    return (paused ? pausedAtMs : gSource()) - startMs;
+}
+
+void LapClock::pause() {
+    if (!paused) {
+        pausedAtMs = gSource();
+        paused = true;
+    }
+}
+
+void LapClock::resume() {
+    if (paused) {
+        startMs += gSource() - pausedAtMs;
+        paused = false;
+    }
 }
 
 std::string LapClock::elapsedText() const {

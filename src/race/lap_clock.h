@@ -19,9 +19,12 @@ struct LapClock {
     uint32_t lapMs[3] = {0, 0, 0};  // 0 while the lap is not completed
     int32_t lapsSeen = 0;           // the craft's laps at the previous registration try
     int32_t lapsAtLastTime = 0;     // the craft's laps when the last lap time was taken
+    bool paused = false;
+    uint32_t pausedAtMs = 0;  // the source's reading when the pause began
 
     void start();
-    // Unsigned, so the reading stays right across the timer's wrap.
+    // Unsigned, so the reading stays right across the timer's wrap. It stands
+    // still while paused, and stops at the race time once the third lap is in.
     uint32_t elapsedMs() const;
     std::string elapsedText() const;
     std::string lapText(int lap) const;
@@ -32,6 +35,16 @@ struct LapClock {
     // forward crossing. Standing on the line or reversing over it and back
     // never registers. Returns whether a lap was registered.
     bool registerLap(uint32_t elapsed, int32_t laps);
+
+    // A pause holds the reading; resuming goes on from there, so the time
+    // spent paused never counts. Both are harmless when repeated.
+    void pause();
+    void resume();
+
+    // The third lap is in: the race is run.
+    bool finished() const { return lapMs[2] != 0; }
+    // The three laps added up, which is the clock's reading at the finish.
+    uint32_t raceMs() const { return lapMs[0] + lapMs[1] + lapMs[2]; }
 
     static void setSource(MillisecondSource source);  // null restores a steady clock
 

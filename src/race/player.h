@@ -47,6 +47,11 @@ struct RaceSounds {
 // The start line, facing along the track, at rest.
 void placePlayerOnStartLine(Player& player);
 
+// At rest on the centre line at track parameter t, facing along the track,
+// its place on the track found there as if it had flown in. Its laps stay as
+// they were: a craft put down is no crossing of the line.
+void placePlayerOnTrack(Player& player, double t);
+
 // Finds where the craft is along the track (lambda, dist, next_dist) and
 // counts its crossings of the start line in laps; returns the new lambda.
 double updatePlayerProgress(Player& player);

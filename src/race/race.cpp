@@ -32,7 +32,24 @@ void startRace() {
     gLapClock.start();
 }
 
+// The clock is the one record of the pause: it has to know, to leave the
+// paused time out.
+void pauseRace() {
+    gLapClock.pause();
+}
+
+void resumeRace() {
+    gLapClock.resume();
+}
+
+bool raceIsPaused() {
+    return gLapClock.paused;
+}
+
 void moveTheWorld() {
+    if (raceIsPaused()) {
+        return;
+    }
     updateOpponents();
     if (gFrameCounter % EXHAUST_UPDATE_PERIOD == 0) {
         gExhaust.update(gPlayer);
@@ -44,6 +61,9 @@ void moveTheWorld() {
 
 RaceSounds finishThePlayersTurn(const KeyboardInput& keys) {
     RaceSounds sounds;
+    if (raceIsPaused()) {
+        return sounds;
+    }
     stepKeyboard(keys, sounds);
     updateStandings(gFrameCounter);
     gFrameCounter = (gFrameCounter + 1) % FRAME_COUNTER_MODULUS;

@@ -5,6 +5,7 @@
 #include "race/player.h"
 
 int32_t gRacePosition = 0;
+int32_t gFinalPlace = 0;
 
 namespace {
 constexpr int32_t POSITION_REFRESH_PERIOD = 10;
@@ -14,9 +15,12 @@ void updateStandings(int32_t frameCounter) {
     if (frameCounter % POSITION_REFRESH_PERIOD == 0) {
         gRacePosition = racePosition();
     }
-    gLapClock.registerLap(gLapClock.elapsedMs(), gPlayer.laps);
+    if (gLapClock.registerLap(gLapClock.elapsedMs(), gPlayer.laps) && gLapClock.finished()) {
+        gFinalPlace = racePosition();
+    }
 }
 
 void resetStandings() {
     gRacePosition = 0;
+    gFinalPlace = 0;
 }

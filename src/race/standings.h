@@ -6,6 +6,11 @@
 // the first refresh.
 extern int32_t gRacePosition;
 
+// The player's place as the third lap registered, taken there and then rather
+// than at the next refresh; 0 while the race is on. The opponents fly on
+// afterwards, but this place stands.
+extern int32_t gFinalPlace;
+
 // The frame's standings: the place every tenth frame, and a lap on the clock
 // when the player has just crossed the line after a whole lap.
 void updateStandings(int32_t frameCounter);

@@ -1,16 +1,39 @@
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "assets/texture.h"
 #include "race/exhaust_glow.h"
 #include "race/player.h"
+#include "race/race.h"
 #include "render/craft_draw.h"
 #include "render/flare_quad.h"
 #include "render/texture_ids.h"
 
 namespace {
 constexpr float DEGREES_PER_RADIAN = 180.0f / 3.141592f;
+
+struct Jitter {
+    int x = 0;
+    int y = 0;
+    int z = 0;
+};
+// Each layer's last flicker: a paused race is redrawn every frame, and its
+// glow holds still with the rest of the picture.
+std::array<Jitter, 8> gLastJitter;
+
+// Up to one unit per axis each frame makes the glow flicker; the draws go z, y, x.
+Jitter layerJitter(int32_t layer) {
+    Jitter& last = gLastJitter[std::min(static_cast<size_t>(layer), gLastJitter.size() - 1)];
+    if (!raceIsPaused()) {
+        last.z = std::rand() % 2;
+        last.y = std::rand() % 2;
+        last.x = std::rand() % 2;
+    }
+    return last;
+}
 }  // namespace
 
 void ExhaustGlow::draw() const {
@@ -21,14 +44,10 @@ void ExhaustGlow::draw() const {
         const float turn = f * 0.6f * DEGREES_PER_RADIAN;
 
         glPushMatrix();
-        // Up to one unit of jitter per axis each frame makes the glow flicker;
-        // the draws go z, y, x.
-        const int jitterZ = std::rand() % 2;
-        const int jitterY = std::rand() % 2;
-        const int jitterX = std::rand() % 2;
-        glTranslatef(static_cast<float>(gPlayer.position.x + jitterX),
-                     static_cast<float>(gPlayer.position.y + jitterY),
-                     static_cast<float>(gPlayer.position.z + jitterZ));
+        const Jitter jitter = layerJitter(i);
+        glTranslatef(static_cast<float>(gPlayer.position.x + jitter.x),
+                     static_cast<float>(gPlayer.position.y + jitter.y),
+                     static_cast<float>(gPlayer.position.z + jitter.z));
         // The craft's own frame, exactly as its model is placed.
         turnToPlayerCraftFrame(gPlayer);
         glTranslatef(-75.0f, -80.0f, -260.0f);  // the first nozzle

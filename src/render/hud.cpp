@@ -1,5 +1,7 @@
 #include "render/hud.h"
 
+#include <string>
+
 #include "assets/palette.h"
 #include "race/lap_clock.h"
 #include "render/overlay.h"
@@ -9,6 +11,15 @@ constexpr float CLOCK_X = 874.0f;
 constexpr float CLOCK_Y = 728.0f;
 constexpr float LABEL_X = 864.0f;
 constexpr float LAP_LINE = 10.0f;
+
+// A label ending where the clock's column begins, then a time in that column.
+void printBestTime(float y, const std::string& label, uint32_t ms) {
+    if (ms == 0) {
+        return;
+    }
+    printAt(CLOCK_X - overlayTextWidth(label), y, "%s", label.c_str());
+    printAt(CLOCK_X, y, "%s", clockText(ms).c_str());
+}
 }  // namespace
 
 void drawHud() {
@@ -27,5 +38,16 @@ void drawHud() {
                     gLapClock.lapText(lap).c_str());
         }
     }
+    endOverlay();
+}
+
+void drawBestTimes(uint32_t bestLapMs, uint32_t bestRaceMs) {
+    if (bestLapMs == 0 && bestRaceMs == 0) {
+        return;
+    }
+    beginOverlay();
+    applyColor(COLOR_GREY);
+    printBestTime(CLOCK_Y - 2 * LAP_LINE, "best lap", bestLapMs);
+    printBestTime(CLOCK_Y - LAP_LINE, "best race", bestRaceMs);
     endOverlay();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The first of 96 display lists, one bitmap glyph per character code 32..127.
@@ -34,3 +35,13 @@ void endOverlay();
 // draws nothing; the text is cut at 255 characters; characters without a glyph
 // are skipped.
 void printAt(float x, float y, const char* format, ...) __attribute__((format(printf, 3, 4)));
+
+// How far each glyph of the 12-pixel mono face moves the next one on.
+constexpr float OVERLAY_GLYPH_ADVANCE = 7.0f;
+
+// The width text takes in the overlay, one advance per character.
+float overlayTextWidth(const std::string& text);
+
+// A see-through black box over what is already drawn, so the text on it reads
+// over any picture. Overlay units, inside beginOverlay and endOverlay.
+void drawShade(float x0, float y0, float x1, float y1, float opacity);

@@ -55,7 +55,9 @@ int positionIndicatorTexture(int32_t place) {
 }
 
 void drawPositionIndicator() {
-    const int texture = positionIndicatorTexture(gRacePosition);
+    // Past the finish the place at the line stands, whoever flies by after.
+    const int32_t place = gFinalPlace != 0 ? gFinalPlace : gRacePosition;
+    const int texture = positionIndicatorTexture(place);
     if (texture < 0) {
         return;  // before the first refresh there is no place to show
     }

@@ -59,11 +59,15 @@ void setupScene(const OverlayGlyphs& glyphs) {
     gPlayer.model.buildDisplayList(PLAYER_DISPLAY_LIST);
     loadTextures();
     loadOpponentModels();
-    startRace();
-    compileOpponentModels();
+    lineUpTheGrid();
     setupLights();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void lineUpTheGrid() {
+    startRace();
+    compileOpponentModels();
 }
 
 void placeLights() {

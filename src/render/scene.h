@@ -6,5 +6,10 @@
 // the font, the models, the textures, the race's start, the lights.
 void setupScene(const OverlayGlyphs& glyphs);
 
+// A race from the grid, the same at launch and for every race after: the
+// race's start, then the opponents' display lists compiled in the colours it
+// drew for them. Needs the models loaded and the context current.
+void lineUpTheGrid();
+
 // Puts the two lights in place for this frame, right after the camera.
 void placeLights();

@@ -17,6 +17,7 @@
 #include "race/projectile.h"
 #include "race/race.h"
 #include "support/harness/race_start.h"
+#include "track/track.h"
 
 namespace {
 
@@ -198,6 +199,32 @@ TEST_F(GamepadRace, YCyclesTheChaseCameraAndBackTogglesTheCockpit) {
     pad.press(SDL_CONTROLLER_BUTTON_BACK, true);
     loopTurn();
     EXPECT_EQ(gCockpitView, 0);
+}
+
+TEST_F(GamepadRace, StartPausesAndBackWhilePausedRacesAgain) {
+    VirtualPad pad;
+    loopTurn();
+    pad.press(SDL_CONTROLLER_BUTTON_START, true);
+    loopTurn();
+    ASSERT_TRUE(raceIsPaused());
+    pad.press(SDL_CONTROLLER_BUTTON_START, false);
+    loopTurn();
+    const int32_t cockpit = gCockpitView;
+    pad.press(SDL_CONTROLLER_BUTTON_BACK, true);
+    loopTurn();
+    EXPECT_FALSE(raceIsPaused()) << "Back on the pause races again, running";
+    EXPECT_EQ(gCockpitView, cockpit) << "and leaves the camera as it was";
+    EXPECT_EQ(gPlayer.position, Vector3(gTrack.centreX(0.0), 40.0, gTrack.centreZ(0.0)));
+    pad.press(SDL_CONTROLLER_BUTTON_BACK, false);
+    loopTurn();
+    pad.press(SDL_CONTROLLER_BUTTON_START, true);
+    loopTurn();
+    pad.press(SDL_CONTROLLER_BUTTON_START, false);
+    loopTurn();
+    EXPECT_TRUE(raceIsPaused());
+    pad.press(SDL_CONTROLLER_BUTTON_START, true);
+    loopTurn();
+    EXPECT_FALSE(raceIsPaused()) << "Start again goes on";
 }
 
 TEST_F(GamepadRace, UnpluggingAndPluggingInMidRaceKeepsTheRaceGoing) {

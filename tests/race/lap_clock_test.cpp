@@ -122,3 +122,54 @@ TEST_F(FakeClock, StartingTheClockForgetsTheLapsItHasSeen) {
     EXPECT_FALSE(clock.registerLap(1000, 0));
     EXPECT_TRUE(clock.registerLap(31000, 1)) << "a new race's first lap counts again";
 }
+
+TEST_F(FakeClock, APausedClockStandsStillAndTheTimePausedNeverCounts) {
+    gFakeNow = 1000;
+    LapClock clock;
+    clock.start();
+    gFakeNow = 6000;
+    clock.pause();
+    EXPECT_TRUE(clock.paused);
+    gFakeNow = 66000;  // a minute away from the race
+    EXPECT_EQ(clock.elapsedMs(), 5000u);
+    clock.pause();  // a second pause keeps the first one's reading
+    gFakeNow = 70000;
+    clock.resume();
+    EXPECT_FALSE(clock.paused);
+    EXPECT_EQ(clock.elapsedMs(), 5000u);
+    gFakeNow = 71000;
+    EXPECT_EQ(clock.elapsedMs(), 6000u);
+    clock.resume();  // resuming a running clock changes nothing
+    EXPECT_EQ(clock.elapsedMs(), 6000u);
+    // Laps are timed on the clock without its pauses.
+    gFakeNow = 71000 + 30000;
+    EXPECT_TRUE(clock.registerLap(clock.elapsedMs(), 1));
+    EXPECT_EQ(clock.lapMs[0], 36000u);
+}
+
+TEST_F(FakeClock, TheThirdLapStopsTheClockAtTheRaceTimeUntilTheNextStart) {
+    gFakeNow = 500;
+    LapClock clock;
+    clock.start();
+    EXPECT_FALSE(clock.finished());
+    ASSERT_TRUE(clock.registerLap(41000, 1));
+    ASSERT_TRUE(clock.registerLap(82500, 2));
+    EXPECT_FALSE(clock.finished());
+    gFakeNow = 500 + 120000;
+    EXPECT_EQ(clock.elapsedMs(), 120000u) << "two laps in, the clock still runs";
+    ASSERT_TRUE(clock.registerLap(clock.elapsedMs(), 3));
+    EXPECT_TRUE(clock.finished());
+    EXPECT_EQ(clock.raceMs(), 120000u);
+    gFakeNow += 3600000;
+    EXPECT_EQ(clock.elapsedMs(), 120000u);
+    EXPECT_EQ(clock.elapsedText(), " 2: 0:000\n");
+    clock.pause();
+    clock.resume();
+    EXPECT_EQ(clock.elapsedMs(), 120000u);
+
+    clock.pause();
+    clock.start();
+    EXPECT_FALSE(clock.finished());
+    EXPECT_FALSE(clock.paused) << "a new race starts running";
+    EXPECT_EQ(clock.elapsedMs(), 0u);
+}

@@ -10,6 +10,7 @@
 #include "app/app_state.h"
 #include "app/game_window.h"
 #include "app/quit_message.h"
+#include "assets/texture.h"
 #include "render/overlay.h"
 #include "support/test_display.h"
 

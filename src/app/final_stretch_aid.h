@@ -1,0 +1,9 @@
+#pragma once
+
+// A test aid, for the end-to-end tests and the screenshots, not for play:
+// with ZENTRIX_TEST_FINAL_STRETCH set to anything but empty, the first race
+// starts on its last stretch. Two laps of 0:41:250 and 0:40:125 are on the
+// clock, 38 s of the third have gone, and the craft waits some 700 units
+// before the line, so holding Up finishes the race within a second. R then
+// races again from the grid as usual. Called once, after the window is made.
+void applyFinalStretchAid();

@@ -1,0 +1,40 @@
+#include "app/race_records.h"
+
+#include <optional>
+
+#include "app/records_store.h"
+#include "race/lap_clock.h"
+#include "race/race_result.h"
+
+namespace {
+std::optional<RecordsStore> gStore;
+bool gRaceOffered = false;
+RecordsImproved gBeaten;
+}  // namespace
+
+void loadRaceRecords() {
+    gStore = loadPlayerRecords();
+}
+
+void offerFinishedRace() {
+    if (gRaceOffered || !raceIsFinished()) {
+        return;
+    }
+    gRaceOffered = true;
+    if (gStore) {
+        gBeaten = gStore->offerRace(gLapClock.lapMs);
+    }
+}
+
+void forgetOfferedRace() {
+    gRaceOffered = false;
+    gBeaten = RecordsImproved();
+}
+
+Records currentRecords() {
+    return gStore ? gStore->records() : Records();
+}
+
+RecordsImproved recordsBeatenThisRace() {
+    return gBeaten;
+}

@@ -1,0 +1,186 @@
+// What lies over the HUD: the records above the clock, the finish panel and
+// the pause, each drawn over a plain scene and looked at as a player would.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/overlay_glyphs.h"
+#include "assets/palette.h"
+#include "race/lap_clock.h"
+#include "render/finish_panel.h"
+#include "render/hud.h"
+#include "render/overlay.h"
+#include "render/pause_banner.h"
+#include "support/gl_state.h"
+#include "support/gl_test_window.h"
+#include "support/screen.h"
+
+using testsupport::integerState;
+using testsupport::Pixel;
+using testsupport::Screen;
+
+namespace {
+
+FinishPanel panelFor(int32_t place, uint32_t lap1, uint32_t lap2, uint32_t lap3) {
+    FinishPanel panel;
+    panel.result.place = place;
+    panel.result.lapMs[0] = lap1;
+    panel.result.lapMs[1] = lap2;
+    panel.result.lapMs[2] = lap3;
+    panel.result.bestLapMs = std::min({lap1, lap2, lap3});
+    panel.result.raceMs = lap1 + lap2 + lap3;
+    return panel;
+}
+
+std::vector<std::string> textsOf(const FinishPanel& panel) {
+    std::vector<std::string> texts;
+    for (const PanelLine& line : finishPanelLines(panel)) {
+        texts.push_back(line.text);
+    }
+    return texts;
+}
+
+bool isPlainAscii(const std::string& text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 32 || static_cast<unsigned char>(c) > 126) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isYellow(const Pixel& p) {
+    return p[0] > 200 && p[1] > 200 && p[2] < 60;
+}
+
+TEST(FinishPanelText, TellsThePlaceTheThreeLapsTheBestLapTheRaceAndTheKeys) {
+    const FinishPanel panel = panelFor(2, 41250, 40125, 65007);
+    const std::vector<std::string> expected = {
+        "FINISHED: 2nd place",     "lap 1      0:41:250", "lap 2      0:40:125",
+        "lap 3      1: 5:007",     "best lap   0:40:125", "race       2:26:382",
+        "R race again - Esc quit",
+    };
+    EXPECT_EQ(textsOf(panel), expected);
+    for (const PanelLine& line : finishPanelLines(panel)) {
+        EXPECT_TRUE(isPlainAscii(line.text)) << "no glyph for part of \"" << line.text << "\"";
+    }
+    // The figures are the clock's own readings.
+    EXPECT_EQ(expected[3] + "\n", "lap 3     " + clockText(65007));
+}
+
+TEST(FinishPanelText, EveryPlaceHasItsOwnWordAndANewRecordIsAnnounced) {
+    const char* const places[] = {"1st", "2nd", "3rd", "4th", "5th", "6th"};
+    for (int place = 1; place <= 6; ++place) {
+        EXPECT_EQ(textsOf(panelFor(place, 1, 2, 3))[0],
+                  std::string("FINISHED: ") + places[place - 1] + " place");
+    }
+    FinishPanel lap = panelFor(1, 41000, 40000, 42000);
+    lap.newBestLap = true;
+    FinishPanel race = lap;
+    race.newBestLap = false;
+    race.newBestRace = true;
+    FinishPanel both = lap;
+    both.newBestRace = true;
+    EXPECT_EQ(textsOf(lap)[6], "NEW RECORD: best lap!");
+    EXPECT_EQ(textsOf(race)[6], "NEW RECORD: best race!");
+    EXPECT_EQ(textsOf(both)[6], "NEW RECORDS: best lap and race!");
+    EXPECT_EQ(finishPanelLines(both)[6].color, COLOR_YELLOW);
+    EXPECT_EQ(textsOf(both).back(), "R race again - Esc quit");
+    EXPECT_EQ(textsOf(panelFor(1, 41000, 40000, 42000)).size(), 7u) << "no news, no line";
+}
+
+class RaceNotices : public testing::Test {
+protected:
+    void SetUp() override { createOverlayFont(rasterizeOverlayGlyphs()); }
+    void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
+
+    // A mid-grey scene, so both dimming and bright text show.
+    static void clearToGrey() {
+        glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+
+    testsupport::GlTestWindow window_;
+};
+
+TEST_F(RaceNotices, TheFinishPanelDarkensTheUpperMiddleAndLeavesTheRestOfThePicture) {
+    clearToGrey();
+    const Screen before;
+    FinishPanel panel = panelFor(3, 41000, 40000, 42000);
+    panel.newBestRace = true;
+    drawFinishPanel(panel);
+    const Screen after;
+    EXPECT_LT(after.meanBrightness(420, 160, 600, 300),
+              0.6 * before.meanBrightness(420, 160, 600, 300));
+    EXPECT_GT(after.count(380, 150, 644, 320, testsupport::isWhite), 200) << "white text";
+    EXPECT_GT(after.count(380, 150, 644, 320, isYellow), 50) << "the record in yellow";
+    // The craft's part of the screen and the HUD's corner are left alone.
+    EXPECT_EQ(testsupport::changedShare(before, after, 0, 340, 1024, 768), 0.0);
+}
+
+TEST_F(RaceNotices, ThePauseDimsThePictureAndSaysPausedAcrossTheMiddle) {
+    clearToGrey();
+    const Screen before;
+    drawPauseBanner();
+    const Screen after;
+    EXPECT_LT(after.meanBrightness(0, 0, 1024, 300), 0.8 * before.meanBrightness(0, 0, 1024, 300));
+    EXPECT_LT(after.meanBrightness(0, 500, 1024, 768),
+              0.8 * before.meanBrightness(0, 500, 1024, 768));
+    // PAUSED in white, centred in the band, the keys beneath it.
+    const auto title = after.bounds(testsupport::isWhite);
+    ASSERT_GE(title[2], 0) << "no PAUSED";
+    EXPECT_NEAR((title[0] + title[2]) / 2.0, 512.0, 8.0);
+    EXPECT_GT(title[1], 352);
+    EXPECT_LT(title[3], 380);
+    EXPECT_GT(after.count(380, 384, 644, 400, [](const Pixel& p) { return p[0] > 150; }), 100)
+        << "P resume - R race again - Esc quit";
+}
+
+TEST_F(RaceNotices, RecordsShowInGreyAboveTheClockOnlyOnceThereAreAny) {
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawBestTimes(0, 0);
+    EXPECT_EQ(Screen().count(0, 0, 1024, 768, testsupport::isLit), 0);
+
+    drawBestTimes(40125, 123884);
+    const Screen both;
+    // "best lap" on the first line, "best race" on the second, above the clock's 720.
+    EXPECT_GT(both.count(800, 699, 944, 709, testsupport::isGrey), 40);
+    EXPECT_GT(both.count(800, 709, 944, 719, testsupport::isGrey), 40);
+    EXPECT_EQ(both.count(0, 719, 1024, 768, testsupport::isLit), 0)
+        << "the clock's lines stay free";
+    EXPECT_EQ(both.count(0, 0, 1024, 698, testsupport::isLit), 0);
+    // The times stand in the clock's column, their labels to the left of it.
+    EXPECT_GT(both.count(874, 699, 944, 719, testsupport::isGrey), 40);
+    EXPECT_GT(both.count(800, 699, 874, 719, testsupport::isGrey), 40);
+
+    glClear(GL_COLOR_BUFFER_BIT);
+    drawBestTimes(40125, 0);
+    const Screen lapOnly;
+    EXPECT_GT(lapOnly.count(800, 699, 944, 709, testsupport::isGrey), 40);
+    EXPECT_EQ(lapOnly.count(800, 712, 944, 719, testsupport::isLit), 0)  // below the p's tail
+        << "no race record, no second line";
+}
+
+TEST_F(RaceNotices, EachNoticePutsTheSceneStateBack) {
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    const GLint projection = integerState(GL_PROJECTION_STACK_DEPTH);
+    const GLint modelview = integerState(GL_MODELVIEW_STACK_DEPTH);
+    drawFinishPanel(panelFor(1, 41000, 40000, 42000));
+    drawPauseBanner();
+    drawBestTimes(40000, 123000);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_EQ(integerState(GL_BLEND_SRC), GL_SRC_ALPHA);
+    EXPECT_EQ(integerState(GL_BLEND_DST), GL_ONE_MINUS_SRC_ALPHA);
+    EXPECT_EQ(integerState(GL_PROJECTION_STACK_DEPTH), projection);
+    EXPECT_EQ(integerState(GL_MODELVIEW_STACK_DEPTH), modelview);
+}
+
+}  // namespace
