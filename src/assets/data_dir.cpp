@@ -45,9 +45,11 @@ std::vector<DataFolderCandidate> dataFolderCandidates(const char* overrideFolder
 }
 
 bool holdsGameData(const std::string& folder) {
+    // Any entry by the model's name marks the game's folder; whether it is a
+    // model the game can use is the model loader's to say, in its own box.
     const std::string model = findFileIgnoringCase(folder + "/" + MODEL_FILE_NAME);
     struct stat info;
-    return stat(model.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return lstat(model.c_str(), &info) == 0;
 }
 
 std::optional<std::string> findDataFolder(const std::vector<DataFolderCandidate>& candidates) {

@@ -16,8 +16,9 @@ struct DataFolderCandidate {
 std::vector<DataFolderCandidate> dataFolderCandidates(const char* overrideFolder,
                                                       const std::string& executablePath);
 
-// A folder counts when it holds the craft model, the first file the game
-// loads, so an unrelated data/ in the working directory is passed over.
+// A folder counts when it holds an entry by the craft model's name (the first
+// file the game loads), so an unrelated data/ in the working directory is
+// passed over, while a broken model is still reported by its loader.
 bool holdsGameData(const std::string& folder);
 
 // The first candidate that holds the game's data.

@@ -119,15 +119,25 @@ TEST_F(DataFolderSearch, TheModelCountsInAnyLetterCase) {
     EXPECT_FALSE(holdsGameData(folderWithModel("other", "nave.ase")));
 }
 
-TEST_F(DataFolderSearch, AFolderWithoutTheModelFileIsNoDataFolder) {
-    std::filesystem::create_directories(folder("tricky/nau.ase"));  // a folder, not the model
+TEST_F(DataFolderSearch, AFolderWithoutTheModelIsNoDataFolder) {
     std::filesystem::create_directories(folder("sounds-only"));
     std::ofstream(folder("sounds-only/jet.wav")) << "RIFF";
-    EXPECT_FALSE(holdsGameData(folder("tricky")));
+    EXPECT_FALSE(holdsGameData(folder("sounds-only")));
     EXPECT_FALSE(
-        findDataFolder(candidates({folder("tricky"), folder("sounds-only"), folder("nowhere")}))
-            .has_value());
+        findDataFolder(candidates({folder("sounds-only"), folder("nowhere")})).has_value());
     EXPECT_FALSE(findDataFolder({}).has_value());
+}
+
+TEST_F(DataFolderSearch, AFolderWhoseModelIsBrokenIsStillTheGamesFolder) {
+    // The loader then says what is wrong with the model, instead of the
+    // search quietly racing with some other folder's data.
+    std::filesystem::create_directories(folder("broken/nau.ase"));  // a folder, not a model
+    std::filesystem::create_directories(folder("dangling"));
+    std::filesystem::create_symlink(folder("nowhere/nau.ase"), folder("dangling/NAU.ASE"));
+    EXPECT_TRUE(holdsGameData(folder("broken")));
+    EXPECT_TRUE(holdsGameData(folder("dangling")));
+    EXPECT_EQ(findDataFolder(candidates({folder("broken"), folderWithModel("good", "nau.ase")})),
+              folder("broken"));
 }
 
 }  // namespace
