@@ -1,7 +1,9 @@
 // The frame is drawn more cheaply than it used to be: the sky after the road
-// and the craft. That may not change a single pixel, so whole frames from
-// moments of a scripted race are drawn both ways and compared pixel for pixel.
+// and the craft, textures without mipmaps. Neither may change a single pixel,
+// so whole frames from moments of a scripted race are drawn both ways and
+// compared pixel for pixel.
 #include <GL/gl.h>
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "assets/bitmap.h"
+#include "assets/data_dir.h"
 #include "assets/model.h"
 #include "hud_window.h"
 #include "race/camera.h"
@@ -130,6 +133,40 @@ Difference compare(const Screen& a, const Screen& b) {
         }
     }
     return d;
+}
+
+// The textures as the game used to load them: every one with its mipmap chain.
+std::array<uint32_t, TEXTURE_COUNT> mipmappedTextures() {
+    std::array<uint32_t, TEXTURE_COUNT> table{};
+    for (int index = 0; index < TEXTURE_COUNT; ++index) {
+        const auto image = loadBitmapRgb(dataPath(TEXTURE_FILES[static_cast<size_t>(index)]));
+        if (!image) {
+            ADD_FAILURE() << TEXTURE_FILES[static_cast<size_t>(index)] << " does not load";
+            continue;
+        }
+        GLuint name = 0;
+        glGenTextures(1, &name);
+        glBindTexture(GL_TEXTURE_2D, name);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE,
+                          image->pixels.data());
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        if (textureClampsAtEdges(index)) {
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        }
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        table[static_cast<size_t>(index)] = name;
+    }
+    return table;
+}
+
+GLint levelWidth(uint32_t texture, int level) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    GLint width = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
+    return width;
 }
 
 uint32_t gNow = 0;
@@ -297,4 +334,29 @@ TEST_F(SamePicture, TheSkyDrawnBehindTheSceneGivesTheFrameItGaveWhenDrawnFirst) 
         const Difference d = compare(skyFirst, skyBehind);
         EXPECT_EQ(d.pixels, 0) << "first at " << d.firstX << ", " << d.firstY;
     }
+}
+
+TEST_F(SamePicture, TexturesWithoutMipmapsGiveTheFrameTheMipmappedOnesGave) {
+    const std::array<uint32_t, TEXTURE_COUNT> loaded = [] {
+        std::array<uint32_t, TEXTURE_COUNT> t{};
+        std::copy(std::begin(gTextures), std::end(gTextures), t.begin());
+        return t;
+    }();
+    const std::array<uint32_t, TEXTURE_COUNT> mipmapped = mipmappedTextures();
+    for (int index = 0; index < TEXTURE_COUNT; ++index) {
+        const size_t i = static_cast<size_t>(index);
+        EXPECT_EQ(levelWidth(loaded[i], 0), levelWidth(mipmapped[i], 0)) << index;
+        EXPECT_EQ(levelWidth(loaded[i], 1), 0) << index << ": the game builds no smaller levels";
+        EXPECT_GT(levelWidth(mipmapped[i], 1), 0) << index;
+    }
+    for (const Moment& moment : *moments_) {
+        SCOPED_TRACE(moment.name);
+        const Screen baseOnly = frameAt(moment.race, drawRaceScene);
+        std::copy(mipmapped.begin(), mipmapped.end(), std::begin(gTextures));
+        const Screen withMipmaps = frameAt(moment.race, drawRaceScene);
+        std::copy(loaded.begin(), loaded.end(), std::begin(gTextures));
+        const Difference d = compare(withMipmaps, baseOnly);
+        EXPECT_EQ(d.pixels, 0) << "first at " << d.firstX << ", " << d.firstY;
+    }
+    glDeleteTextures(TEXTURE_COUNT, mipmapped.data());
 }
