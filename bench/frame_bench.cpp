@@ -19,13 +19,18 @@
 #include "assets/palette.h"
 #include "audio/sound.h"
 #include "race/camera.h"
+#include "race/exhaust_glow.h"
 #include "race/opponent.h"
 #include "race/player.h"
+#include "race/projectile.h"
 #include "race/race.h"
+#include "race/standings.h"
 #include "render/camera_view.h"
 #include "render/craft_draw.h"
+#include "render/hud.h"
 #include "render/projection.h"
 #include "render/scene.h"
+#include "render/shadow.h"
 #include "render/skybox.h"
 #include "render/track_draw.h"
 #include "support/harness/private_xvfb.h"
@@ -48,11 +53,27 @@ void loadView() {
     placeLights();
 }
 
-// Times one piece of drawing including the rasterising it causes.
-template <typename Draw>
-void timeDrawing(benchmark::State& state, Draw draw) {
+void clearScreen() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+// The opaque part of the scene: what the later parts are drawn over.
+void drawCraftAndTrack() {
+    clearScreen();
+    drawPlayerCraft(gPlayer, true);
+    drawTrack(gTrack, gPlayer.position, gPlayer.lambda);
+    for (int i = 0; i < OPPONENT_COUNT; ++i) {
+        drawOpponentCraft(gOpponents[i], COLOR_BLUE + i);
+    }
+}
+
+// Times one piece of drawing including the rasterising it causes, over a
+// screen that prepare() has drawn untimed.
+template <typename Prepare, typename Draw>
+void timeDrawing(benchmark::State& state, Prepare prepare, Draw draw) {
     for (auto _ : state) {
         loadView();
+        prepare();
         glFinish();
         const auto start = std::chrono::steady_clock::now();
         draw();
@@ -73,29 +94,66 @@ void BM_FullFrame(benchmark::State& state) {
 }
 
 void BM_ClearAndSwap(benchmark::State& state) {
-    timeDrawing(state, [] {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        swapGameBuffers();
-    });
+    timeDrawing(
+        state, [] {},
+        [] {
+            clearScreen();
+            swapGameBuffers();
+        });
 }
 
+// The sky as the frame meets it: after the road, the walls and the craft.
 void BM_Skybox(benchmark::State& state) {
-    timeDrawing(state, [] {
+    timeDrawing(state, drawCraftAndTrack, [] {
         drawSkybox(0.0f, SKYBOX_CENTRE_Y, 0.0f, SKYBOX_WIDTH, SKYBOX_HEIGHT, SKYBOX_LENGTH);
     });
 }
 
 void BM_Track(benchmark::State& state) {
-    timeDrawing(state, [] { drawTrack(gTrack, gPlayer.position, gPlayer.lambda); });
+    timeDrawing(state, clearScreen, [] { drawTrack(gTrack, gPlayer.position, gPlayer.lambda); });
 }
 
 void BM_Craft(benchmark::State& state) {
-    timeDrawing(state, [] {
+    timeDrawing(state, clearScreen, [] {
         drawPlayerCraft(gPlayer, true);
         for (int i = 0; i < OPPONENT_COUNT; ++i) {
             drawOpponentCraft(gOpponents[i], COLOR_BLUE + i);
         }
     });
+}
+
+void BM_Shadows(benchmark::State& state) {
+    timeDrawing(state, drawCraftAndTrack, [] {
+        drawShadow(Vector3(gPlayer.position.x, 0.0, gPlayer.position.z), Vector3(140.0, 0.0, 40.0),
+                   -gPlayer.yaw * 180.0f / 3.141592f);
+        for (const Opponent& opponent : gOpponents) {
+            drawShadow(Vector3(opponent.position.x, 0.0, opponent.position.z),
+                       Vector3(90.0, 0.0, 90.0), 0.0f);
+        }
+    });
+}
+
+void BM_ExhaustGlow(benchmark::State& state) {
+    timeDrawing(state, drawCraftAndTrack, [] { gExhaust.draw(); });
+}
+
+// A shot a little way ahead of the craft, where it shows largest.
+void BM_Shot(benchmark::State& state) {
+    const Projectile kept = gProjectile;
+    gProjectile.launch(gPlayer);
+    for (int i = 0; i < 5; ++i) {
+        gProjectile.update();
+    }
+    timeDrawing(state, drawCraftAndTrack, [] { gProjectile.draw(); });
+    gProjectile = kept;
+}
+
+void BM_PositionIndicator(benchmark::State& state) {
+    timeDrawing(state, drawCraftAndTrack, [] { drawPositionIndicator(); });
+}
+
+void BM_Hud(benchmark::State& state) {
+    timeDrawing(state, drawCraftAndTrack, [] { drawHud(); });
 }
 
 constexpr int MEASURED_FRAMES = 600;
@@ -121,6 +179,11 @@ BENCHMARK(BM_ClearAndSwap)->UseManualTime()->Unit(benchmark::kMillisecond)->MinT
 BENCHMARK(BM_Skybox)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Track)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Craft)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Shadows)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_ExhaustGlow)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Shot)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_PositionIndicator)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Hud)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 int main(int argc, char** argv) {
     if (!testsupport::startPrivateXvfb() || !openRaceWindow()) {

@@ -6,6 +6,12 @@
 
 uint32_t gTextures[TEXTURE_COUNT] = {};
 
+namespace {
+bool isPowerOfTwo(int32_t n) {
+    return n > 0 && (n & (n - 1)) == 0;
+}
+}  // namespace
+
 void loadTexture(uint32_t* table, const std::string& path, int index, TextureEdges edges) {
     const std::unique_ptr<RgbImage> image = loadTextureBitmap(path);
     if (!image) {
@@ -24,8 +30,17 @@ void loadTexture(uint32_t* table, const std::string& path, int index, TextureEdg
     if (packed) {
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     }
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE,
-                      image->pixels.data());
+    if (isPowerOfTwo(image->width) && isPowerOfTwo(image->height)) {
+        // Both filters are linear, so only the base level is ever sampled:
+        // smaller levels would cost memory and start-up time and show nowhere.
+        glTexImage2D(GL_TEXTURE_2D, 0, 3, image->width, image->height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                     image->pixels.data());
+    } else {
+        // The mipmap builder scales other sizes to a near power of two: the
+        // picture such a bitmap has always given.
+        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE,
+                          image->pixels.data());
+    }
     if (packed) {
         glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     }
@@ -35,7 +50,6 @@ void loadTexture(uint32_t* table, const std::string& path, int index, TextureEdg
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     }
-    // Mipmaps are built, but only the base level is ever sampled.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
 }

@@ -21,7 +21,8 @@ extern uint32_t gTextures[TEXTURE_COUNT];
 // where two faces meet; everything else repeats.
 enum class TextureEdges { Repeat, Clamp };
 
-// Loads path into a new mipmapped texture stored at table[index]; a bitmap
-// that cannot be loaded ends the program with exit status 1 after its box.
+// Loads path into a new texture stored at table[index], linear filtered, with
+// no smaller levels unless its sides are not powers of two; a bitmap that
+// cannot be loaded ends the program with exit status 1 after its box.
 void loadTexture(uint32_t* table, const std::string& path, int index,
                  TextureEdges edges = TextureEdges::Repeat);

@@ -59,9 +59,12 @@ void drawRaceScene() {
     loadGameProjection();
     loadCamera();
     placeLights();
-    drawSky();
     drawPlayerCraft(gPlayer, playerCraftShows());
     drawTrack(gTrack, gPlayer.position, gPlayer.lambda);
+    // The sky fills only what the craft and the track left uncovered. The
+    // opponents are opaque and may come after it; the shadows, the glow, the
+    // shot and the digit blend with the sky, so they must.
+    drawSky();
     if (playerCraftShows()) {
         drawPlayerShadow();
     }

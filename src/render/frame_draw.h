@@ -1,7 +1,8 @@
 #pragma once
 
 // The race's picture, in the order the frame draws it: clear, projection,
-// camera and lights, then the sky, the player's craft, the track, the shadows
-// and opponents, the exhaust glow, the shot and the place digit. Reads the
-// race and changes none of it. The HUD's text comes later, over everything.
+// camera and lights, then the player's craft, the track, the sky behind them,
+// the shadows and opponents, the exhaust glow, the shot and the place digit.
+// Reads the race and changes none of it. The HUD's text comes later, over
+// everything.
 void drawRaceScene();

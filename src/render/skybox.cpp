@@ -34,9 +34,15 @@ void drawSkybox(float x, float y, float z, float width, float height, float leng
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
-    glDisable(GL_DEPTH_TEST);
+    // Pinned to the far end of the depth range, the sky only fills pixels that
+    // still hold the cleared depth: drawn after the opaque scene, it costs
+    // nothing where the road and the walls already lie. It writes no depth.
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_FALSE);
+    glDepthRange(1.0, 1.0);
     // The sky is opaque (white, alpha 1, on an RGB texture), so blending would
-    // leave every pixel as it is; skipping it saves reading back the whole screen.
+    // leave every pixel as it is; skipping it saves reading back the screen.
     const GLboolean blending = glIsEnabled(GL_BLEND);
     glDisable(GL_BLEND);
     // White under the default modulate leaves the sky's own colours.
@@ -53,7 +59,9 @@ void drawSkybox(float x, float y, float z, float width, float height, float leng
     if (blending == GL_TRUE) {
         glEnable(GL_BLEND);
     }
+    glDepthRange(0.0, 1.0);
+    glDepthMask(GL_TRUE);
+    glDepthFunc(GL_LESS);
     glEnable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
-    glEnable(GL_DEPTH_TEST);
 }

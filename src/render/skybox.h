@@ -19,9 +19,9 @@ struct SkyFace {
 std::array<SkyFace, 6> skyboxFaces(float x, float y, float z, float width, float height,
                                    float length);
 
-// Draws the box with lighting and depth testing off, so it writes no depth and
-// everything after covers it. Leaves lighting and depth testing on, texturing
-// and face culling off.
+// Draws the box unlit behind everything already drawn: only pixels still at
+// the cleared depth take the sky, and it writes no depth. Leaves lighting and
+// depth testing on (less, with depth writes), texturing and face culling off.
 void drawSkybox(float x, float y, float z, float width, float height, float length);
 
 // The box the frame draws: it holds the whole track with a wide margin.

@@ -69,15 +69,29 @@ TEST(Textures, OddWidthsUploadEveryRowIntactAndRestoreTheAlignment) {
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
     ASSERT_EQ(width, 2);
     ASSERT_EQ(height, 4);
-    GLint level2 = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 2, GL_TEXTURE_HEIGHT, &level2);
-    EXPECT_EQ(level2, 1);  // the mipmap chain is built
+    GLint level1 = -1;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &level1);
+    EXPECT_EQ(level1, 0);  // linear filters sample the base level only: none smaller is built
     std::vector<uint8_t> texels(2 * 4 * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
     const std::vector<uint8_t> expected = {255, 0, 0,   255, 0, 0,   0,   255, 0,   0,   255, 0,
                                            0,   0, 255, 0,   0, 255, 255, 255, 255, 255, 255, 255};
     EXPECT_EQ(texels, expected);
+}
+
+TEST(Textures, APictureWhoseSidesAreNotPowersOfTwoIsScaledToThemAsItAlwaysWas) {
+    testsupport::GlTestWindow window;
+    const std::string path = writeBitmap("three_by_four.bmp", testbmp::gradient24(3, 4));
+    uint32_t table[TEXTURE_COUNT] = {};
+    loadTexture(table, path, TEX_ROAD);
+    GLint width = 0;
+    GLint height = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    EXPECT_EQ(width, 4);
+    EXPECT_EQ(height, 4);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST(Textures, SkyFacesClampAndEverythingElseRepeatsWithLinearFilters) {
