@@ -5,9 +5,9 @@
 #include <map>
 
 #include "app/gamepad_keys.h"
+#include "app/key_commands.h"
 #include "app/key_state.h"
 #include "app/race_commands.h"
-#include "app/window.h"
 
 namespace {
 struct OpenPad {

@@ -13,6 +13,7 @@
 #include "app/game_window.h"
 #include "app/gamepad.h"
 #include "app/joystick.h"
+#include "app/key_commands.h"
 #include "app/key_state.h"
 #include "app/options.h"
 #include "app/platform.h"
@@ -23,8 +24,6 @@
 #include "audio/sound.h"
 #include "race/camera.h"
 #include "race/lap_clock.h"
-
-int32_t gQuitRequested = 0;
 
 namespace {
 // Sees every event as SDL pumps it, however many the loop removes per turn,
@@ -66,29 +65,6 @@ int virtualKeyFromSdl(int32_t sdlKeycode) {
             return VK_R;
         default:
             return 0;
-    }
-}
-
-void onKeyDown(int virtualKey) {
-    switch (virtualKey) {
-        case VK_ESCAPE:
-            destroyGameWindow();
-            gQuitRequested = 1;
-            break;
-        case VK_C:
-            cycleChaseCamera();
-            break;
-        case VK_V:
-            toggleCockpitView();
-            break;
-        case VK_P:
-            togglePause();
-            break;
-        case VK_R:
-            raceAgain();
-            break;
-        default:
-            break;
     }
 }
 

@@ -14,9 +14,6 @@ int gameMain();
 // nothing while it goes on.
 std::optional<int> runLoopTurn(FramePacer& pacer);
 
-// Esc, C, V, P and R, by virtual-key code; every other key is ignored.
-void onKeyDown(int virtualKey);
-
 // The window procedure: one removed event.
 void handleWindowEvent(const SDL_Event& event);
 

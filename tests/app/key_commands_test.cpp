@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 
 #include "app/app_state.h"
+#include "app/key_commands.h"
 #include "app/key_state.h"
 #include "app/window.h"
 #include "race/camera.h"

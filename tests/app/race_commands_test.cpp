@@ -1,6 +1,7 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include "app/key_commands.h"
 #include "app/key_state.h"
 #include "app/race_commands.h"
 #include "app/window.h"
