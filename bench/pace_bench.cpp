@@ -1,60 +1,159 @@
-// The real game loop's pace: the game window under a private Xvfb, frames
-// rendered and paced exactly as in play, counted over wall-clock time.
+// The real game loop's pace: the game window under a private Xvfb, the race
+// ticked and its frames drawn and paced exactly as in play, over wall-clock
+// time. Prints ticks and frames a second and the 99th percentile of the
+// interval between shown frames: at the pace the game picks for this display,
+// at a forced 144 frames a second, and with both cores kept busy by other
+// processes.
 #include <SDL2/SDL.h>
 #include <benchmark/benchmark.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <vector>
 
-#include "app/frame_pacer.h"
+#include "app/draw_pacing.h"
 #include "app/game_frame.h"
 #include "app/game_window.h"
-#include "app/window.h"
+#include "app/loop_pacer.h"
 #include "audio/sound.h"
+#include "race/lap_clock.h"
 #include "race/race.h"
 #include "support/harness/private_xvfb.h"
 
 namespace {
 
-void BM_PacedGameLoop(benchmark::State& state) {
-    if (!testsupport::startPrivateXvfb() || chdir(ZENTRIX_SOURCE_DIR) != 0 ||
-        SDL_Init(SDL_INIT_VIDEO) != 0) {
-        state.SkipWithError("no display");
-        return;
-    }
-    if (openGameWindow(WindowContents::Game) == nullptr) {
-        state.SkipWithError("no window");
-        return;
-    }
+using Clock = std::chrono::steady_clock;
 
+bool openTheGame() {
+    static bool opened = false;
+    if (opened) {
+        return true;
+    }
+    if (!testsupport::startPrivateXvfb() || chdir(ZENTRIX_SOURCE_DIR) != 0 ||
+        SDL_Init(SDL_INIT_VIDEO) != 0 || openGameWindow(WindowContents::Game) == nullptr) {
+        return false;
+    }
+    LapClock::setSource(raceMilliseconds);
     // The first frames compile llvmpipe's shaders for each new state; skip
     // that one-off start-up cost and measure the race as it then runs.
     for (int i = 0; i < 120; ++i) {
         renderFrame();
     }
-
-    for (auto _ : state) {
-        SteadyPacerClock clock;
-        FramePacer pacer(clock, GAME_TICKS_PER_SECOND);
-        const auto start = std::chrono::steady_clock::now();
-        const auto end = start + std::chrono::seconds(10);
-        int64_t frames = 0;
-        while (std::chrono::steady_clock::now() < end) {
-            if (runLoopTurn(pacer).has_value()) {
-                break;  // the game ended
-            }
-            ++frames;
-        }
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        state.counters["ticks_per_second"] = frames / seconds;
-        state.counters["late_frames"] = static_cast<double>(pacer.lateFrames());
-    }
-    destroyGameWindow();
-    shutdownSound();
-    SDL_Quit();
+    opened = true;
+    return true;
 }
-BENCHMARK(BM_PacedGameLoop)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// Processes that spin on every core until killed.
+std::vector<pid_t> keepTheCoresBusy() {
+    std::vector<pid_t> spinners;
+    const long cores = std::max(1L, sysconf(_SC_NPROCESSORS_ONLN));
+    for (long i = 0; i < cores; ++i) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            volatile unsigned long spin = 0;
+            for (;;) {
+                spin = spin + 1;
+            }
+        }
+        if (pid > 0) {
+            spinners.push_back(pid);
+        }
+    }
+    return spinners;
+}
+
+void stopSpinners(const std::vector<pid_t>& spinners) {
+    for (pid_t pid : spinners) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+}
+
+double percentile(std::vector<double> values, double p) {
+    if (values.empty()) {
+        return 0.0;
+    }
+    std::sort(values.begin(), values.end());
+    const size_t index = static_cast<size_t>(p * static_cast<double>(values.size() - 1));
+    return values[index];
+}
+
+// Ten seconds of the loop's own turns, with the moment each frame was shown.
+void raceTenSeconds(benchmark::State& state, DrawPacing pacing) {
+    SteadyPacerClock clock;
+    LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, pacing);
+    std::vector<double> intervalsMs;
+    int64_t frames = 0;
+    const int64_t ticksBefore = gRaceTicks;
+    const auto start = Clock::now();
+    const auto end = start + std::chrono::seconds(10);
+    auto lastShown = start;
+    while (Clock::now() < end) {
+        SDL_PumpEvents();
+        for (int due = pacer.takeDueTicks(); due > 0; --due) {
+            runRaceTick();
+        }
+        drawGameFrame(pacer.drawBlend());
+        const auto shown = Clock::now();
+        if (frames > 0) {
+            intervalsMs.push_back(
+                std::chrono::duration<double, std::milli>(shown - lastShown).count());
+        }
+        lastShown = shown;
+        ++frames;
+        pacer.waitForNextDraw();
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    state.counters["ticks_per_s"] = static_cast<double>(gRaceTicks - ticksBefore) / seconds;
+    state.counters["frames_per_s"] = static_cast<double>(frames) / seconds;
+    state.counters["frame_interval_p99_ms"] = percentile(intervalsMs, 0.99);
+    state.counters["frame_interval_median_ms"] = percentile(intervalsMs, 0.5);
+    state.counters["dropped_ticks"] = static_cast<double>(pacer.droppedTicks());
+    state.counters["display_paces"] = pacer.displayPaces() ? 1.0 : 0.0;
+}
+
+void BM_PaceAsTheGamePicks(benchmark::State& state) {
+    if (!openTheGame()) {
+        state.SkipWithError("no display or window");
+        return;
+    }
+    for (auto _ : state) {
+        const DrawPacing pacing = chooseDrawPacing(SDL_GL_GetCurrentWindow());
+        state.counters["draw_rate"] = pacing.drawsPerSecond;
+        raceTenSeconds(state, pacing);
+    }
+}
+BENCHMARK(BM_PaceAsTheGamePicks)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+void BM_PaceAtAForced144(benchmark::State& state) {
+    if (!openTheGame()) {
+        state.SkipWithError("no display or window");
+        return;
+    }
+    for (auto _ : state) {
+        SDL_GL_SetSwapInterval(0);
+        raceTenSeconds(state, DrawPacing{144, false});
+    }
+}
+BENCHMARK(BM_PaceAtAForced144)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+void BM_PaceWithEveryCoreBusy(benchmark::State& state) {
+    if (!openTheGame()) {
+        state.SkipWithError("no display or window");
+        return;
+    }
+    for (auto _ : state) {
+        const DrawPacing pacing = chooseDrawPacing(SDL_GL_GetCurrentWindow());
+        const std::vector<pid_t> spinners = keepTheCoresBusy();
+        raceTenSeconds(state, pacing);
+        stopSpinners(spinners);
+        state.counters["busy_processes"] = static_cast<double>(spinners.size());
+    }
+}
+BENCHMARK(BM_PaceWithEveryCoreBusy)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include "app/race_records.h"
 #include "audio/sound.h"
 #include "race/race.h"
+#include "race/race_pose.h"
 #include "race/race_result.h"
 #include "render/finish_panel.h"
 #include "render/frame_draw.h"
@@ -47,14 +48,24 @@ void drawRaceNotices() {
 }
 }  // namespace
 
-void renderFrame() {
-    moveTheWorld();
-    drawRaceScene();
-    playRaceSounds(finishThePlayersTurn(readKeyboard()));
+void runRaceTick() {
+    playRaceSounds(stepRace(readKeyboard()));
     pollJoystick(gJoystickState);
+}
+
+void drawGameFrame(double blend) {
+    {
+        const PoseOnStage staged(gRacePoses.at(blend));
+        drawRaceScene();
+    }
     offerFinishedRace();
     drawHud();
     drawRaceNotices();
     updateMusicStream();
     swapGameBuffers();
+}
+
+void renderFrame() {
+    runRaceTick();
+    drawGameFrame(1.0);
 }

@@ -7,9 +7,6 @@
 // The machine services the shell gives the game, kept free of SDL types; the
 // message boxes and the program's end are declared with the assets that need them.
 
-// Milliseconds since start-up, unsigned 32-bit so the lap clock's arithmetic holds across wrap.
-uint32_t platformMilliseconds();
-
 // Shows the finished frame in the game window, if there is one, scaled to the
 // window when it was drawn off screen.
 void swapGameBuffers();

@@ -30,10 +30,6 @@ void showMessageBox(const char* text, const char* caption, BoxOwner owner, BoxIc
     }
 }
 
-uint32_t platformMilliseconds() {
-    return SDL_GetTicks();
-}
-
 void swapGameBuffers() {
     if (gWindow != nullptr) {
         presentPicture();

@@ -7,14 +7,15 @@
 
 #include "app/app_state.h"
 #include "app/display.h"
+#include "app/draw_pacing.h"
 #include "app/final_stretch_aid.h"
-#include "app/frame_pacer.h"
 #include "app/game_frame.h"
 #include "app/game_window.h"
 #include "app/gamepad.h"
 #include "app/joystick.h"
 #include "app/key_commands.h"
 #include "app/key_state.h"
+#include "app/loop_pacer.h"
 #include "app/options.h"
 #include "app/platform.h"
 #include "app/quit_message.h"
@@ -24,6 +25,7 @@
 #include "audio/sound.h"
 #include "race/camera.h"
 #include "race/lap_clock.h"
+#include "race/race.h"
 
 namespace {
 // Sees every event as SDL pumps it, however many the loop removes per turn,
@@ -110,7 +112,7 @@ void handleWindowEvent(const SDL_Event& event) {
             switch (event.window.event) {
                 case SDL_WINDOWEVENT_EXPOSED:
                     if (gWindow != nullptr) {
-                        renderFrame();
+                        drawGameFrame(1.0);  // the latest tick again: time moves only in ticks
                     }
                     break;
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
@@ -154,7 +156,7 @@ bool onAVisibleDisplay() {
 }
 }  // namespace
 
-std::optional<int> runLoopTurn(FramePacer& pacer) {
+std::optional<int> runLoopTurn(LoopPacer& pacer) {
     // Every waiting event is handled before the frame: with paced frames,
     // one event a tick would leave Esc behind a queue of mouse motion.
     SDL_Event event;
@@ -167,8 +169,11 @@ std::optional<int> runLoopTurn(FramePacer& pacer) {
             handleWindowEvent(event);
         }
     }
-    renderFrame();
-    pacer.waitForNextTick();
+    for (int due = pacer.takeDueTicks(); due > 0; --due) {
+        runRaceTick();
+    }
+    drawGameFrame(pacer.drawBlend());
+    pacer.waitForNextDraw();
     if (gQuitRequested != 0) {
         return 0;
     }
@@ -187,7 +192,7 @@ int gameMain() {
         return 1;
     }
     quitMessageType();
-    LapClock::setSource(platformMilliseconds);
+    LapClock::setSource(raceMilliseconds);
     loadRaceRecords();
     SDL_AddEventWatch(watchKeys, nullptr);
 
@@ -207,7 +212,7 @@ int gameMain() {
     applyFinalStretchAid();
 
     SteadyPacerClock clock;
-    FramePacer pacer(clock, GAME_TICKS_PER_SECOND);
+    LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, chooseDrawPacing(gWindow));
     std::optional<int> exitCode;
     while (!exitCode) {
         exitCode = runLoopTurn(pacer);

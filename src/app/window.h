@@ -4,15 +4,15 @@
 #include <optional>
 
 union SDL_Event;
-class FramePacer;
+class LoopPacer;
 
 // The whole program: start-up, the paced main loop, shutdown. Returns the exit code.
 int gameMain();
 
-// One turn of the main loop: every waiting event, then one frame, then the
-// wait for the next tick. Returns the exit code once the game is over,
-// nothing while it goes on.
-std::optional<int> runLoopTurn(FramePacer& pacer);
+// One turn of the main loop: every waiting event, the ticks of the race that
+// are due, one frame drawn between the last two, then the wait for the next. Returns the exit code
+// once the game is over, nothing while it goes on.
+std::optional<int> runLoopTurn(LoopPacer& pacer);
 
 // The window procedure: one removed event.
 void handleWindowEvent(const SDL_Event& event);

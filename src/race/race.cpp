@@ -6,9 +6,16 @@
 #include "race/lap_clock.h"
 #include "race/opponent.h"
 #include "race/projectile.h"
+#include "race/race_pose.h"
 #include "race/standings.h"
 
 int32_t gFrameCounter = 0;
+int64_t gRaceTicks = 0;
+int32_t gRaceStarts = 0;
+
+uint32_t raceMilliseconds() {
+    return static_cast<uint32_t>(gRaceTicks * 1000 / RACE_TICKS_PER_SECOND);
+}
 
 namespace {
 constexpr int LANE_COUNT = 100;
@@ -29,6 +36,8 @@ void startRace() {
     gExhaust = ExhaustGlow();
     resetStandings();
     gFrameCounter = 0;
+    ++gRaceStarts;
+    gRacePoses.clear();  // until the first tick, the picture is the grid itself
     gLapClock.start();
 }
 
@@ -46,6 +55,9 @@ bool raceIsPaused() {
     return gLapClock.paused;
 }
 
+namespace {
+// The world moves: opponents, exhaust glow, shot, the craft's place on the
+// track and the drag near the wall.
 void moveTheWorld() {
     if (raceIsPaused()) {
         return;
@@ -59,6 +71,8 @@ void moveTheWorld() {
     applyNearWallDrag();
 }
 
+// The control step answers the picture the player saw, the standings and
+// laps are taken, and the frame is counted.
 RaceSounds finishThePlayersTurn(const KeyboardInput& keys) {
     RaceSounds sounds;
     if (raceIsPaused()) {
@@ -70,7 +84,12 @@ RaceSounds finishThePlayersTurn(const KeyboardInput& keys) {
     return sounds;
 }
 
+}  // namespace
+
 RaceSounds stepRace(const KeyboardInput& keys) {
     moveTheWorld();
-    return finishThePlayersTurn(keys);
+    gRacePoses.record(captureRacePose());
+    const RaceSounds sounds = finishThePlayersTurn(keys);
+    ++gRaceTicks;
+    return sounds;
 }

@@ -4,6 +4,19 @@
 
 #include "race/player.h"
 
+// The race steps 60 times a second, whatever rate the picture is drawn at.
+constexpr int RACE_TICKS_PER_SECOND = 60;
+
+// Ticks run since the game began, paused ones included: the race's own time.
+extern int64_t gRaceTicks;
+
+// The race's time in milliseconds, as its clock reads it: counted in ticks,
+// so a lap takes the same time however the machine keeps up with drawing.
+uint32_t raceMilliseconds();
+
+// Races started since the game began; a new grid is no move to blend.
+extern int32_t gRaceStarts;
+
 // Frames modulo 360: schedules the exhaust glow (every 3rd) and the race
 // position refresh (every 10th), and spins the shot's picture.
 extern int32_t gFrameCounter;
@@ -22,17 +35,9 @@ void pauseRace();
 void resumeRace();
 bool raceIsPaused();
 
-// One tick of the race, without drawing: the world moves, then the player's
-// turn. Tests and benchmarks step the race with this; the game's frame calls
-// the two halves itself, with the picture drawn between them.
+// One tick of the race, without drawing: the world moves, the pose the
+// picture shows is recorded, then the player's control step answers it, the
+// standings and laps are taken, and the tick is counted. Returns what the
+// control step asks the sound to play. While paused the race stands still,
+// the keys are dropped and no sound is asked for, but the tick still counts.
 RaceSounds stepRace(const KeyboardInput& keys);
-
-// The first half of a tick: opponents, exhaust glow, shot, the craft's place
-// on the track and the drag near the wall. Nothing while paused.
-void moveTheWorld();
-
-// The second half: the control step answers the picture the player saw, the
-// standings and laps are taken, and the frame is counted. Returns what the
-// control step asks the sound to play. Nothing while paused: the keys are
-// dropped and no sound is asked for.
-RaceSounds finishThePlayersTurn(const KeyboardInput& keys);

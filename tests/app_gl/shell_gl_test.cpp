@@ -8,10 +8,10 @@
 
 #include "app/app_state.h"
 #include "app/display.h"
-#include "app/frame_pacer.h"
 #include "app/game_frame.h"
 #include "app/game_window.h"
 #include "app/joystick.h"
+#include "app/loop_pacer.h"
 #include "app/quit_message.h"
 #include "app/window.h"
 #include "race/camera.h"
@@ -75,7 +75,7 @@ TEST(ShellGl, ALoopTurnHandlesEveryWaitingKeyThenDrawsOneFrameAndWaitsForTheTick
     gCameraMode = 0;
     gQuitRequested = 0;
     CountingClock clock;
-    FramePacer pacer(clock, GAME_TICKS_PER_SECOND);
+    LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, DrawPacing{});
     gFrameCounter = 1;  // no refresh of the race position, which later tests expect unset
     pushKeyDown(SDLK_c);
     pushKeyDown(SDLK_c);
@@ -99,7 +99,7 @@ TEST(ShellGl, EscInALoopTurnClosesTheWindowAndEndsTheGameWithStatusZero) {
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     gQuitRequested = 0;
     CountingClock clock;
-    FramePacer pacer(clock, GAME_TICKS_PER_SECOND);
+    LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, DrawPacing{});
     pushKeyDown(SDLK_ESCAPE);
     EXPECT_EQ(runLoopTurn(pacer), 0);
     EXPECT_EQ(gWindow, nullptr);

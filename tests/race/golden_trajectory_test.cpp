@@ -4,13 +4,16 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
+#include "app/loop_pacer.h"
 #include "race/exhaust_glow.h"
 #include "race/lap_clock.h"
 #include "race/opponent.h"
 #include "race/player.h"
 #include "race/projectile.h"
 #include "race/race.h"
+#include "race/race_pose.h"
 #include "race/standings.h"
 #include "support/harness/race_start.h"
 #include "track/track.h"
@@ -109,7 +112,67 @@ const uint64_t GOLDEN[TICKS / SLICE] = {
     0x53e9358cad69958full, 0x81d3a4f19ffbcb33ull, 0xc110364e7fab8fecull, 0x9a860c5a8ce0245full,
 };
 
+int wreckCount() {
+    int count = 0;
+    for (const Opponent& o : gOpponents) {
+        count += o.destroyed;
+    }
+    return count;
+}
+
+// Time moves when a frame is drawn and when the loop sleeps.
+class FakeClock : public PacerClock {
+public:
+    int64_t nowNanoseconds() override { return now; }
+    void sleepNanoseconds(int64_t duration) override { now += duration; }
+    int64_t now = 0;
+};
+
+// The scripted race run by the game's loop pacer at a draw rate, on the race's
+// own clock, with every frame's pose put on the stage between the ticks as a
+// drawn frame puts it, and taken off again.
+std::vector<uint64_t> raceTheScriptDrawingAt(int drawsPerSecond, long& framesDrawn) {
+    FakeClock clock;
+    LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, DrawPacing{drawsPerSecond, false});
+    LapClock::setSource(raceMilliseconds);
+    gRaceTicks = 0;
+    testsupport::startRaceWithoutGraphics();
+    std::vector<uint64_t> hashes;
+    long n = 0;
+    framesDrawn = 0;
+    while (n < TICKS) {
+        for (int due = pacer.takeDueTicks(); due > 0 && n < TICKS; --due) {
+            stepRace(driverKeys(n));
+            ++n;
+            if (n % SLICE == 0) {
+                Fnv fnv;
+                foldRaceState(fnv);
+                hashes.push_back(fnv.value());
+            }
+        }
+        { const PoseOnStage staged(gRacePoses.at(pacer.drawBlend())); }
+        ++framesDrawn;
+        clock.now += 3000000;  // the frame's drawing
+        pacer.waitForNextDraw();
+    }
+    LapClock::setSource(nullptr);
+    return hashes;
+}
+
 }  // namespace
+
+TEST(GoldenTrajectory, TheRaceIsTheSameWhateverRateItIsDrawnAt) {
+    for (int rate : {30, 60, 144}) {
+        long frames = 0;
+        const std::vector<uint64_t> hashes = raceTheScriptDrawingAt(rate, frames);
+        ASSERT_EQ(hashes.size(), static_cast<size_t>(TICKS / SLICE));
+        EXPECT_NEAR(static_cast<double>(frames), TICKS * rate / 60.0, 2.0) << rate;
+        for (long i = 0; i < TICKS / SLICE; ++i) {
+            EXPECT_EQ(hashes[i], GOLDEN[i])
+                << rate << " frames a second, ticks " << i * SLICE << " to " << (i + 1) * SLICE;
+        }
+    }
+}
 
 TEST(GoldenTrajectory, TwentyThousandScriptedTicksRunExactlyAsRecorded) {
     LapClock::setSource(fakeClock);
@@ -118,12 +181,7 @@ TEST(GoldenTrajectory, TwentyThousandScriptedTicksRunExactlyAsRecorded) {
     uint64_t hashes[TICKS / SLICE] = {};
     int shotsHit = 0;
     for (long n = 0; n < TICKS; ++n) {
-        const int wrecksBefore = [] {
-            int count = 0;
-            for (const Opponent& o : gOpponents)
-                count += o.destroyed;
-            return count;
-        }();
+        const int wrecksBefore = wreckCount();
         stepRace(driverKeys(n));
         gFakeNow = static_cast<uint32_t>((n + 1) * 50 / 3);
         if ((n + 1) % SLICE == 0) {
@@ -131,10 +189,7 @@ TEST(GoldenTrajectory, TwentyThousandScriptedTicksRunExactlyAsRecorded) {
             foldRaceState(fnv);
             hashes[(n + 1) / SLICE - 1] = fnv.value();
         }
-        int wrecks = 0;
-        for (const Opponent& o : gOpponents)
-            wrecks += o.destroyed;
-        shotsHit += wrecks - wrecksBefore;
+        shotsHit += wreckCount() - wrecksBefore;
     }
     LapClock::setSource(nullptr);
     // The script really races: laps are timed and the standings move.
