@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "assets/data_dir.h"
+#include "assets/opponent_craft.h"
 #include "assets/palette.h"
 #include "assets/texture.h"
 #include "race/opponent.h"
@@ -27,10 +28,14 @@ void loadTextures() {
     }
 }
 
-// Every opponent holds its own copy of the craft, coloured by the race start.
+// Every opponent holds its own copy of the craft, coloured by the race start;
+// the file is read once for all of them, or not at all when it is the player's.
 void loadOpponentModels() {
+    const Model craft =
+        opponentCraft(dataPath(OPPONENT_MODEL_FILE), gPlayer.model, dataPath(PLAYER_MODEL_FILE));
     for (Opponent& opponent : gOpponents) {
-        opponent.model.loadAse(dataPath(OPPONENT_MODEL_FILE));
+        opponent.model.objectCount = craft.objectCount;
+        opponent.model.objects = craft.objects;
     }
 }
 
