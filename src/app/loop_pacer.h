@@ -36,7 +36,7 @@ struct DrawPacing {
 // run two ticks or none.
 class LoopPacer {
 public:
-    static constexpr int MAX_CATCH_UP_TICKS = 4;
+    static constexpr int MAX_CATCH_UP_TICKS = 8;
 
     LoopPacer(PacerClock& clock, int ticksPerSecond, DrawPacing pacing);
 

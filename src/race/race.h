@@ -17,7 +17,7 @@ uint32_t raceMilliseconds();
 // Races started since the game began; a new grid is no move to blend.
 extern int32_t gRaceStarts;
 
-// Frames modulo 360: schedules the exhaust glow (every 3rd) and the race
+// Ticks modulo 360: schedules the exhaust glow (every 3rd) and the race
 // position refresh (every 10th), and spins the shot's picture.
 extern int32_t gFrameCounter;
 constexpr int32_t FRAME_COUNTER_MODULUS = 360;

@@ -1,11 +1,12 @@
 #!/bin/bash
 # A short race with the real game under a private Xvfb: hold Up for five
 # seconds, fire, change cameras, take screenshots, Esc; the game ends with
-# status 0. Screenshots stay in race_e2e_shots beside the binary.
+# status 0. Screenshots stay in race_e2e_shots beside the binary, or
+# race_e2e_shots_N for a run with ZENTRIX_TEST_DRAW_RATE=N.
 set -u
 GAME=$1
 SOURCE_DIR=$2
-SHOTS="$(cd "$(dirname "$GAME")" && pwd)/race_e2e_shots"
+SHOTS="$(cd "$(dirname "$GAME")" && pwd)/race_e2e_shots${ZENTRIX_TEST_DRAW_RATE:+_$ZENTRIX_TEST_DRAW_RATE}"
 WORK=$(mktemp -d)
 GAME_PID=""
 trap 'xdotool keyup Up 2>/dev/null; kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
@@ -76,4 +77,4 @@ wait $GAME_PID
 status=$?
 GAME_PID=""
 [ "$status" = 0 ] || fail "Esc: expected exit status 0, got $status"
-echo "race_e2e: the race ran, the game ended with status 0"
+echo "race_e2e: the race ran${ZENTRIX_TEST_DRAW_RATE:+ drawn at $ZENTRIX_TEST_DRAW_RATE Hz}, the game ended with status 0"
