@@ -32,6 +32,17 @@ public:
     int64_t now = 0;
 };
 
+// A new race, half a second into it with Up held; the keys that held it.
+KeyboardInput raceOffTheGrid() {
+    startRace();
+    KeyboardInput throttle;
+    throttle.up = true;
+    for (int i = 0; i < 30; ++i) {
+        stepRace(throttle);
+    }
+    return throttle;
+}
+
 struct Centroid {
     double x = 0.0;
     double y = 0.0;
@@ -106,12 +117,7 @@ testsupport::GlTestWindow* BlendedFrames::window_ = nullptr;
 testsupport::FramesKeptInBackBuffer* BlendedFrames::kept_ = nullptr;
 
 TEST_F(BlendedFrames, AtAForced144TheCraftMovesSteadilyFromOneTickPositionToTheNext) {
-    startRace();
-    KeyboardInput throttle;
-    throttle.up = true;
-    for (int i = 0; i < 30; ++i) {
-        stepRace(throttle);
-    }
+    const KeyboardInput throttle = raceOffTheGrid();
     ASSERT_GT(gPlayer.speed, 20.0f);
     const Vector3 over = gPlayer.position;
 
@@ -162,12 +168,7 @@ TEST_F(BlendedFrames, AtAForced144TheCraftMovesSteadilyFromOneTickPositionToTheN
 }
 
 TEST_F(BlendedFrames, TheGamesFramesBetweenTwoTicksAreEachAPictureOfTheirOwn) {
-    startRace();
-    KeyboardInput throttle;
-    throttle.up = true;
-    for (int i = 0; i < 30; ++i) {
-        stepRace(throttle);
-    }
+    raceOffTheGrid();
     std::vector<testsupport::Screen> pictures;
     for (double blend : {0.0, 0.4, 0.8, 1.0}) {
         std::srand(1);  // the exhaust glow flickers the same way in every picture
