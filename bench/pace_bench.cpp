@@ -19,7 +19,6 @@
 #include "app/game_window.h"
 #include "app/loop_pacer.h"
 #include "audio/sound.h"
-#include "race/lap_clock.h"
 #include "race/race.h"
 #include "support/harness/private_xvfb.h"
 
@@ -36,7 +35,6 @@ bool openTheGame() {
         SDL_Init(SDL_INIT_VIDEO) != 0 || openGameWindow(WindowContents::Game) == nullptr) {
         return false;
     }
-    LapClock::setSource(raceMilliseconds);
     // The first frames compile llvmpipe's shaders for each new state; skip
     // that one-off start-up cost and measure the race as it then runs.
     for (int i = 0; i < 120; ++i) {

@@ -29,7 +29,7 @@ bool createRenderContext(SDL_Window* window) {
         return false;
     }
     SDL_GL_MakeCurrent(window, gRenderContext);
-    // The pacer sets the rhythm; waiting for the display's refresh as well would fight it.
+    // No waiting for the display's refresh until the loop chooses its pacing.
     SDL_GL_SetSwapInterval(0);
     return true;
 }

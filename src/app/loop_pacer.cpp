@@ -77,7 +77,7 @@ int LoopPacer::takeDueTicks() {
 }
 
 void LoopPacer::checkTheDisplayWaits(int64_t now) {
-    if (lastShown_ != 0 && framesChecked_ < FRAMES_TO_CHECK) {
+    if (shownBefore_ && framesChecked_ < FRAMES_TO_CHECK) {
         ++framesChecked_;
         const int64_t refresh = SECOND / pacing_.drawsPerSecond;
         if (now - lastShown_ < refresh / 2) {
@@ -88,6 +88,7 @@ void LoopPacer::checkTheDisplayWaits(int64_t now) {
         }
     }
     lastShown_ = now;
+    shownBefore_ = true;
 }
 
 void LoopPacer::waitForNextDraw() {

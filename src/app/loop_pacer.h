@@ -77,6 +77,7 @@ private:
     int64_t drawsSinceStart_ = 0;
     int64_t lateDraws_ = 0;
 
+    bool shownBefore_ = false;
     int64_t lastShown_ = 0;
     int framesChecked_ = 0;
     int framesFasterThanDisplay_ = 0;

@@ -24,7 +24,6 @@
 #include "app/window_placement.h"
 #include "audio/sound.h"
 #include "race/camera.h"
-#include "race/lap_clock.h"
 #include "race/race.h"
 
 namespace {
@@ -192,7 +191,6 @@ int gameMain() {
         return 1;
     }
     quitMessageType();
-    LapClock::setSource(raceMilliseconds);
     loadRaceRecords();
     SDL_AddEventWatch(watchKeys, nullptr);
 

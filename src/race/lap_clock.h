@@ -6,7 +6,8 @@
 // The least clock time before the first lap counts, and between two laps.
 constexpr uint32_t LAP_MIN_MS = 10000;
 
-// Where the clock reads its milliseconds; tests put their own clock here.
+// Where the clock reads its milliseconds: the race's own time (see
+// raceMilliseconds), unless a test puts its own clock here.
 using MillisecondSource = uint32_t (*)();
 
 // "%2d:%2d:%03d\n": minutes and seconds space-padded, milliseconds always
@@ -46,7 +47,7 @@ struct LapClock {
     // The three laps added up, which is the clock's reading at the finish.
     uint32_t raceMs() const { return lapMs[0] + lapMs[1] + lapMs[2]; }
 
-    static void setSource(MillisecondSource source);  // null restores a steady clock
+    static void setSource(MillisecondSource source);  // null restores the race's time
 
 private:
     // The time rules: ten seconds before the first lap and between laps, at most three.

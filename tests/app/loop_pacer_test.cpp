@@ -4,22 +4,11 @@
 #include <vector>
 
 #include "app/loop_pacer.h"
+#include "support/fake_pacer_clock.h"
 
 namespace {
 
-// Time moves only when the game works (advance) or the pacer sleeps.
-class FakeClock : public PacerClock {
-public:
-    int64_t nowNanoseconds() override { return now; }
-    void sleepNanoseconds(int64_t duration) override {
-        sleeps.push_back(duration);
-        now += duration;
-    }
-    void advance(int64_t duration) { now += duration; }
-
-    int64_t now = 1000000000;
-    std::vector<int64_t> sleeps;
-};
+using FakeClock = testsupport::FakePacerClock;
 
 constexpr int64_t MS = 1000000;
 constexpr int64_t SECOND = 1000 * MS;

@@ -16,24 +16,11 @@
 #include "app/window.h"
 #include "race/camera.h"
 #include "race/race.h"
+#include "support/fake_pacer_clock.h"
 #include "support/gl_test_window.h"
 #include "support/test_display.h"
 
 namespace {
-
-// A clock that moves only by the pacer's sleeps, which it counts.
-class CountingClock : public PacerClock {
-public:
-    int64_t nowNanoseconds() override { return now_; }
-    void sleepNanoseconds(int64_t duration) override {
-        now_ += duration;
-        ++sleeps;
-    }
-    int sleeps = 0;
-
-private:
-    int64_t now_ = 0;
-};
 
 void pushKeyDown(SDL_Keycode key) {
     SDL_Event event{};
@@ -74,7 +61,7 @@ TEST(ShellGl, ALoopTurnHandlesEveryWaitingKeyThenDrawsOneFrameAndWaitsForTheTick
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     gCameraMode = 0;
     gQuitRequested = 0;
-    CountingClock clock;
+    testsupport::FakePacerClock clock;
     LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, DrawPacing{});
     gFrameCounter = 1;  // no refresh of the race position, which later tests expect unset
     pushKeyDown(SDLK_c);
@@ -82,13 +69,13 @@ TEST(ShellGl, ALoopTurnHandlesEveryWaitingKeyThenDrawsOneFrameAndWaitsForTheTick
     EXPECT_EQ(runLoopTurn(pacer), std::nullopt);
     EXPECT_EQ(gCameraMode, 2);
     EXPECT_EQ(gFrameCounter, 2);
-    EXPECT_EQ(clock.sleeps, 1);
+    EXPECT_EQ(clock.sleeps.size(), 1u);
 
     // The quit message ends the game with its code, before another frame.
     postQuitMessage(3);
     EXPECT_EQ(runLoopTurn(pacer), 3);
     EXPECT_EQ(gFrameCounter, 2);
-    EXPECT_EQ(clock.sleeps, 1);
+    EXPECT_EQ(clock.sleeps.size(), 1u);
     gCameraMode = 0;
 }
 
@@ -98,7 +85,7 @@ TEST(ShellGl, EscInALoopTurnClosesTheWindowAndEndsTheGameWithStatusZero) {
     ASSERT_NE(openGameWindow(WindowContents::Bare), nullptr);
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     gQuitRequested = 0;
-    CountingClock clock;
+    testsupport::FakePacerClock clock;
     LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, DrawPacing{});
     pushKeyDown(SDLK_ESCAPE);
     EXPECT_EQ(runLoopTurn(pacer), 0);

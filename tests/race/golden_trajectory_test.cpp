@@ -15,6 +15,7 @@
 #include "race/race.h"
 #include "race/race_pose.h"
 #include "race/standings.h"
+#include "support/fake_pacer_clock.h"
 #include "support/harness/race_start.h"
 #include "track/track.h"
 
@@ -120,21 +121,13 @@ int wreckCount() {
     return count;
 }
 
-// Time moves when a frame is drawn and when the loop sleeps.
-class FakeClock : public PacerClock {
-public:
-    int64_t nowNanoseconds() override { return now; }
-    void sleepNanoseconds(int64_t duration) override { now += duration; }
-    int64_t now = 0;
-};
-
 // The scripted race run by the game's loop pacer at a draw rate, on the race's
 // own clock, with every frame's pose put on the stage between the ticks as a
 // drawn frame puts it, and taken off again.
 std::vector<uint64_t> raceTheScriptDrawingAt(int drawsPerSecond, long& framesDrawn) {
-    FakeClock clock;
+    testsupport::FakePacerClock clock;
     LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, DrawPacing{drawsPerSecond, false});
-    LapClock::setSource(raceMilliseconds);
+    LapClock::setSource(nullptr);  // the race's own time, as the game reads it
     gRaceTicks = 0;
     testsupport::startRaceWithoutGraphics();
     std::vector<uint64_t> hashes;
@@ -152,10 +145,9 @@ std::vector<uint64_t> raceTheScriptDrawingAt(int drawsPerSecond, long& framesDra
         }
         { const PoseOnStage staged(gRacePoses.at(pacer.drawBlend())); }
         ++framesDrawn;
-        clock.now += 3000000;  // the frame's drawing
+        clock.advance(3000000);  // the frame's drawing
         pacer.waitForNextDraw();
     }
-    LapClock::setSource(nullptr);
     return hashes;
 }
 

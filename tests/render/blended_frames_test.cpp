@@ -18,19 +18,13 @@
 #include "race/race_pose.h"
 #include "render/craft_draw.h"
 #include "render/scene.h"
+#include "support/fake_pacer_clock.h"
 #include "support/gl_test_window.h"
 #include "support/saved_race.h"
 #include "support/screen.h"
 #include "support/test_display.h"
 
 namespace {
-
-class FakeClock : public PacerClock {
-public:
-    int64_t nowNanoseconds() override { return now; }
-    void sleepNanoseconds(int64_t duration) override { now += duration; }
-    int64_t now = 0;
-};
 
 // A new race, half a second into it with Up held; the keys that held it.
 KeyboardInput raceOffTheGrid() {
@@ -54,17 +48,23 @@ protected:
     static void SetUpTestSuite() {
         saved_ = new testsupport::SavedRace();
         window_ = new testsupport::GlTestWindow();
+        if (getcwd(workingDirectory_, sizeof workingDirectory_) == nullptr) {
+            workingDirectory_[0] = '\0';
+        }
+        // The game reads data/ relative to its working directory.
         ASSERT_EQ(chdir(testsupport::sourcePath("").c_str()), 0);
-        LapClock::setSource(raceMilliseconds);
+        LapClock::setSource(nullptr);  // the race's own time, as the game reads it
         setupScene(rasterizeOverlayGlyphs());
         kept_ = new testsupport::FramesKeptInBackBuffer();
     }
     static void TearDownTestSuite() {
         delete kept_;
         delete window_;
-        LapClock::setSource(nullptr);
         saved_->restore();
         delete saved_;
+        if (workingDirectory_[0] != '\0' && chdir(workingDirectory_) != 0) {
+            ADD_FAILURE() << "cannot return to " << workingDirectory_;
+        }
     }
 
     // The craft alone, drawn by the game as a frame blend of the way between
@@ -111,17 +111,19 @@ protected:
     static testsupport::SavedRace* saved_;
     static testsupport::GlTestWindow* window_;
     static testsupport::FramesKeptInBackBuffer* kept_;
+    static char workingDirectory_[4096];
 };
 testsupport::SavedRace* BlendedFrames::saved_ = nullptr;
 testsupport::GlTestWindow* BlendedFrames::window_ = nullptr;
 testsupport::FramesKeptInBackBuffer* BlendedFrames::kept_ = nullptr;
+char BlendedFrames::workingDirectory_[4096] = {};
 
 TEST_F(BlendedFrames, AtAForced144TheCraftMovesSteadilyFromOneTickPositionToTheNext) {
     const KeyboardInput throttle = raceOffTheGrid();
     ASSERT_GT(gPlayer.speed, 20.0f);
     const Vector3 over = gPlayer.position;
 
-    FakeClock clock;
+    testsupport::FakePacerClock clock;
     LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, DrawPacing{144, false});
     double lastAlongThePath = -1e9;
     double pathX = 0.0;
@@ -161,7 +163,7 @@ TEST_F(BlendedFrames, AtAForced144TheCraftMovesSteadilyFromOneTickPositionToTheN
             EXPECT_GT(alongThePath, lastAlongThePath + 1.0) << "frame " << frame;
         }
         lastAlongThePath = alongThePath;
-        clock.now += 2000000;
+        clock.advance(2000000);
         pacer.waitForNextDraw();
     }
     EXPECT_GE(framesBetweenTicks, 6);
