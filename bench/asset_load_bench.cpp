@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "assets/ase_loader.h"
-#include "assets/bmp_decoder.h"
 #include "assets/file_lookup.h"
-#include "assets/opponent_craft.h"
+#include "images/bmp_decoder.h"
+#include "models/ase_loader.h"
+#include "models/opponent_craft.h"
 #include "race/opponent.h"
 
 namespace {

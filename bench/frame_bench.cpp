@@ -13,12 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "app/display.h"
-#include "app/game_frame.h"
-#include "app/game_window.h"
-#include "app/platform.h"
-#include "assets/palette.h"
 #include "audio/sound.h"
+#include "hud/hud.h"
+#include "models/palette.h"
 #include "race/camera.h"
 #include "race/exhaust_glow.h"
 #include "race/opponent.h"
@@ -28,12 +25,14 @@
 #include "race/standings.h"
 #include "render/camera_view.h"
 #include "render/craft_draw.h"
-#include "render/hud.h"
 #include "render/projection.h"
 #include "render/scene.h"
 #include "render/shadow.h"
 #include "render/skybox.h"
 #include "render/track_draw.h"
+#include "screen/display.h"
+#include "screen/game_window.h"
+#include "shell/game_frame.h"
 #include "support/harness/private_xvfb.h"
 #include "track/track.h"
 

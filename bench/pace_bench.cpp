@@ -14,12 +14,12 @@
 #include <chrono>
 #include <vector>
 
-#include "app/draw_pacing.h"
-#include "app/game_frame.h"
-#include "app/game_window.h"
-#include "app/loop_pacer.h"
 #include "audio/sound.h"
 #include "race/race.h"
+#include "screen/game_window.h"
+#include "shell/draw_pacing.h"
+#include "shell/game_frame.h"
+#include "shell/loop_pacer.h"
 #include "support/harness/private_xvfb.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include <ctime>
 #include <vector>
 
-#include "app/platform.h"
+#include "assets/player_messages.h"
 #include "audio/sound.h"
 #include "audio/sound_backend.h"
 

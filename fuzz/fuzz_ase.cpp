@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "assets/ase_loader.h"
+#include "models/ase_loader.h"
 
 namespace {
 void require(bool holds) {

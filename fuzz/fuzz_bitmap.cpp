@@ -1,7 +1,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "assets/bmp_decoder.h"
+#include "images/bmp_decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     RgbImage image;

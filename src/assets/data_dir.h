@@ -1,3 +1,4 @@
+// assets: finding the data folder and reading its files safely, token by token.
 #pragma once
 
 #include <optional>

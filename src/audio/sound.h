@@ -1,3 +1,4 @@
+// audio: the engine, crash and shot sounds and the streamed music, through OpenAL Soft.
 #pragma once
 
 #include <cstdint>

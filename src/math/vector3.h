@@ -1,3 +1,4 @@
+// math: vectors in world space, the floor every other room stands on.
 #pragma once
 
 // A point or direction in world space. y points up; the craft fly at 40.

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "race/race.h"
+#include "race/race_time.h"
 
 LapClock gLapClock;
 

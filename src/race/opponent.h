@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "assets/model.h"
 #include "math/vector3.h"
+#include "models/model.h"
 
 // A computer craft riding the centre line at its own parameter speed, with a
 // lane offset and a weave, paced by a rubber band against the player.

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "assets/model.h"
 #include "math/vector3.h"
+#include "models/model.h"
 
 // The player's hover craft. Everything is counted per frame: speed in world
 // units per frame, yaw rate in radians per frame.
@@ -55,10 +55,3 @@ void placePlayerOnTrack(Player& player, double t);
 // Finds where the craft is along the track (lambda, dist, next_dist) and
 // counts its crossings of the start line in laps; returns the new lambda.
 double updatePlayerProgress(Player& player);
-
-// The keyboard control step: the keys move the craft, which may touch
-// opponents and the wall and fire the shot; sounds says what to play.
-void stepKeyboard(const KeyboardInput& keys, RaceSounds& sounds);
-
-// Close to the wall the craft loses 4 % of its speed every frame.
-void applyNearWallDrag();

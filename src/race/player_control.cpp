@@ -1,3 +1,5 @@
+#include "race/player_control.h"
+
 #include <algorithm>
 #include <cmath>
 

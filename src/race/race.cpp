@@ -5,17 +5,10 @@
 #include "race/exhaust_glow.h"
 #include "race/lap_clock.h"
 #include "race/opponent.h"
+#include "race/player_control.h"
 #include "race/projectile.h"
 #include "race/race_pose.h"
 #include "race/standings.h"
-
-int32_t gFrameCounter = 0;
-int64_t gRaceTicks = 0;
-int32_t gRaceStarts = 0;
-
-uint32_t raceMilliseconds() {
-    return static_cast<uint32_t>(gRaceTicks * 1000 / RACE_TICKS_PER_SECOND);
-}
 
 namespace {
 constexpr int LANE_COUNT = 100;

@@ -1,26 +1,10 @@
+// race: the race itself, ticking 60 times a second from the keys alone; it draws nothing.
 #pragma once
 
 #include <cstdint>
 
 #include "race/player.h"
-
-// The race steps 60 times a second, whatever rate the picture is drawn at.
-constexpr int RACE_TICKS_PER_SECOND = 60;
-
-// Ticks run since the game began, paused ones included: the race's own time.
-extern int64_t gRaceTicks;
-
-// The race's time in milliseconds, as its clock reads it: counted in ticks,
-// so a lap takes the same time however the machine keeps up with drawing.
-uint32_t raceMilliseconds();
-
-// Races started since the game began; a new grid is no move to blend.
-extern int32_t gRaceStarts;
-
-// Ticks modulo 360: schedules the exhaust glow (every 3rd) and the race
-// position refresh (every 10th), and spins the shot's picture.
-extern int32_t gFrameCounter;
-constexpr int32_t FRAME_COUNTER_MODULUS = 360;
+#include "race/race_time.h"
 
 // A new race from the grid: the opponents' start values, lanes and model
 // colours drawn from rand in the game's order (their models must be loaded),

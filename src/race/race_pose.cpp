@@ -2,7 +2,7 @@
 
 #include "race/player.h"
 #include "race/projectile.h"
-#include "race/race.h"
+#include "race/race_time.h"
 #include "race/standings.h"
 #include "track/track.h"
 

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "assets/palette.h"
+#include "models/palette.h"
 #include "race/opponent.h"
 #include "race/player.h"
 #include "track/track.h"

@@ -4,13 +4,13 @@
 #include <array>
 #include <cstdlib>
 
-#include "assets/texture.h"
+#include "images/texture.h"
+#include "images/texture_ids.h"
 #include "race/exhaust_glow.h"
 #include "race/player.h"
 #include "race/race.h"
 #include "render/craft_draw.h"
 #include "render/flare_quad.h"
-#include "render/texture_ids.h"
 
 namespace {
 constexpr float DEGREES_PER_RADIAN = 180.0f / 3.141592f;

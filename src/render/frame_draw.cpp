@@ -2,7 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "assets/palette.h"
+#include "hud/hud.h"
+#include "models/palette.h"
 #include "race/camera.h"
 #include "race/exhaust_glow.h"
 #include "race/opponent.h"
@@ -10,7 +11,6 @@
 #include "race/projectile.h"
 #include "render/camera_view.h"
 #include "render/craft_draw.h"
-#include "render/hud.h"
 #include "render/projection.h"
 #include "render/scene.h"
 #include "render/shadow.h"

@@ -1,11 +1,11 @@
 #include <GL/gl.h>
 
-#include "assets/palette.h"
-#include "assets/texture.h"
+#include "images/texture.h"
+#include "images/texture_ids.h"
+#include "models/palette.h"
 #include "race/projectile.h"
 #include "race/race.h"
 #include "render/flare_quad.h"
-#include "render/texture_ids.h"
 
 namespace {
 constexpr float FLARE_HALF_SIZE = 40.0f;

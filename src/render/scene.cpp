@@ -3,14 +3,14 @@
 #include <GL/gl.h>
 
 #include "assets/data_dir.h"
-#include "assets/opponent_craft.h"
-#include "assets/palette.h"
-#include "assets/texture.h"
+#include "hud/overlay.h"
+#include "images/texture.h"
+#include "images/texture_ids.h"
+#include "models/opponent_craft.h"
+#include "models/palette.h"
 #include "race/opponent.h"
 #include "race/player.h"
 #include "race/race.h"
-#include "render/overlay.h"
-#include "render/texture_ids.h"
 
 namespace {
 constexpr const char* PLAYER_MODEL_FILE = "data/nau.ase";

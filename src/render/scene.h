@@ -1,6 +1,7 @@
+// render: the race's 3D picture: craft, track, sky, shadows, exhaust glow and shot.
 #pragma once
 
-#include "render/overlay.h"
+#include "hud/overlay.h"
 
 // Everything the frames need, prepared once while the window is created:
 // the font, the models, the textures, the race's start, the lights.

@@ -2,9 +2,9 @@
 
 #include <GL/gl.h>
 
-#include "assets/palette.h"
-#include "assets/texture.h"
-#include "render/texture_ids.h"
+#include "images/texture.h"
+#include "images/texture_ids.h"
+#include "models/palette.h"
 
 void drawShadow(const Vector3& position, const Vector3& halfExtent, float angleDegrees) {
     // The frame buffer is multiplied by (1 - texel colour): white darkens, black leaves it be.

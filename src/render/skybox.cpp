@@ -2,9 +2,9 @@
 
 #include <GL/gl.h>
 
-#include "assets/palette.h"
-#include "assets/texture.h"
-#include "render/texture_ids.h"
+#include "images/texture.h"
+#include "images/texture_ids.h"
+#include "models/palette.h"
 
 std::array<SkyFace, 6> skyboxFaces(float x, float y, float z, float width, float height,
                                    float length) {

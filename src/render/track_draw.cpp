@@ -3,9 +3,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "assets/palette.h"
-#include "assets/texture.h"
-#include "render/texture_ids.h"
+#include "images/texture.h"
+#include "images/texture_ids.h"
+#include "models/palette.h"
 #include "track/track.h"
 #include "track/track_geometry.h"
 

@@ -1,3 +1,4 @@
+// track: the circuit's centre line, its road and walls, and where a craft is along it.
 #pragma once
 
 #include <cstdint>

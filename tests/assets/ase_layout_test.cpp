@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "assets/ase_loader.h"
 #include "model_print.h"
+#include "models/ase_loader.h"
 #include "wing_ase.h"
 
 using testase::load;

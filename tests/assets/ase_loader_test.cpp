@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "assets/ase_loader.h"
+#include "models/ase_loader.h"
 #include "support/message_capture.h"
 #include "support/test_display.h"
 #include "wing_ase.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "assets/bmp_builder.h"
-#include "assets/bmp_decoder.h"
+#include "images/bmp_decoder.h"
 
 using testbmp::InfoBitmap;
 using testbmp::makeFile;

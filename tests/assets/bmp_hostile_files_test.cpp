@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "assets/bitmap.h"
 #include "assets/bmp_builder.h"
-#include "assets/texture.h"
+#include "images/bitmap_file.h"
+#include "images/texture.h"
 #include "support/message_capture.h"
 
 namespace {

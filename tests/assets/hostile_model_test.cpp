@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "assets/ase_loader.h"
+#include "models/ase_loader.h"
 #include "support/message_capture.h"
 
 namespace {

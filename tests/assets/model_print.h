@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "assets/model.h"
+#include "models/model.h"
 
 namespace testase {
 // FNV-1a over every byte the loader stored, field by field in their order, so

@@ -1,7 +1,7 @@
 // The opponents' craft is read once for all of them, and not at all when its
 // name finds the player's file; a folder with two files by the two names keeps
 // them apart.
-#include "assets/opponent_craft.h"
+#include "models/opponent_craft.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,8 +10,8 @@
 #include <fstream>
 #include <string>
 
-#include "assets/ase_loader.h"
 #include "model_print.h"
+#include "models/ase_loader.h"
 #include "support/test_display.h"
 #include "wing_ase.h"
 

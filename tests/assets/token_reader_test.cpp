@@ -4,10 +4,10 @@
 #include <fstream>
 #include <string>
 
-#include "assets/color3.h"
 #include "assets/file_lookup.h"
 #include "assets/token_reader.h"
 #include "math/vector3.h"
+#include "models/color3.h"
 
 TEST(TokenReader, TokensAreUpperCasedRunsBetweenBlanksAndHighBytes) {
     TokenReader reader = TokenReader::fromText("  *node_name\t\"Wing\xA0Left\"\r\n\x01z");

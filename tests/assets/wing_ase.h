@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "assets/ase_loader.h"
+#include "models/ase_loader.h"
 
 namespace testase {
 // One wing: three vertices, one face, two materials of which it uses the second.

@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "assets/model.h"
-#include "assets/palette.h"
+#include "models/model.h"
+#include "models/palette.h"
 #include "support/gl_test_window.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "assets/bitmap.h"
 #include "assets/bmp_builder.h"
-#include "assets/texture.h"
-#include "render/texture_ids.h"
+#include "images/bitmap.h"
+#include "images/texture.h"
+#include "images/texture_ids.h"
 #include "support/gl_test_window.h"
 #include "support/message_capture.h"
 

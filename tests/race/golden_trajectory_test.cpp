@@ -6,7 +6,6 @@
 #include <cstring>
 #include <vector>
 
-#include "app/loop_pacer.h"
 #include "race/exhaust_glow.h"
 #include "race/lap_clock.h"
 #include "race/opponent.h"
@@ -15,6 +14,7 @@
 #include "race/race.h"
 #include "race/race_pose.h"
 #include "race/standings.h"
+#include "shell/loop_pacer.h"
 #include "support/fake_pacer_clock.h"
 #include "support/harness/race_start.h"
 #include "track/track.h"

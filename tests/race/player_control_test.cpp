@@ -4,6 +4,7 @@
 
 #include "race/opponent.h"
 #include "race/player.h"
+#include "race/player_control.h"
 #include "race/projectile.h"
 #include "race/race_fixture.h"
 #include "track/track.h"

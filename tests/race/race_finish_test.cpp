@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "app/key_state.h"
+#include "input/key_state.h"
 #include "race/lap_clock.h"
 #include "race/opponent.h"
 #include "race/player.h"

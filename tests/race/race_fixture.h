@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/key_state.h"
+#include "input/key_state.h"
 #include "race/opponent.h"
 #include "race/player.h"
+#include "race/player_control.h"
 #include "race/projectile.h"
 
 // The control step on the keys held through the key state, as the game's

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "app/key_state.h"
+#include "input/key_state.h"
 #include "race/opponent.h"
 #include "race/player.h"
 #include "race/projectile.h"

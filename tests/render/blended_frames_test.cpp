@@ -9,15 +9,15 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/game_frame.h"
-#include "app/loop_pacer.h"
-#include "app/overlay_glyphs.h"
 #include "race/lap_clock.h"
 #include "race/player.h"
 #include "race/race.h"
 #include "race/race_pose.h"
 #include "render/craft_draw.h"
 #include "render/scene.h"
+#include "screen/overlay_glyphs.h"
+#include "shell/game_frame.h"
+#include "shell/loop_pacer.h"
 #include "support/fake_pacer_clock.h"
 #include "support/gl_test_window.h"
 #include "support/saved_race.h"

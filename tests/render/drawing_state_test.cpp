@@ -8,12 +8,12 @@
 #include <array>
 #include <cmath>
 
-#include "assets/texture.h"
+#include "images/texture.h"
+#include "images/texture_ids.h"
 #include "race/player.h"
 #include "render/projection.h"
 #include "render/scene.h"
 #include "render/skybox.h"
-#include "render/texture_ids.h"
 #include "render/track_draw.h"
 #include "support/gl_state.h"
 #include "support/gl_test_window.h"

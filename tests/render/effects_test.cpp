@@ -4,16 +4,16 @@
 
 #include <cmath>
 
-#include "assets/texture.h"
+#include "hud/hud.h"
+#include "images/texture.h"
+#include "images/texture_ids.h"
 #include "race/exhaust_glow.h"
 #include "race/player.h"
 #include "race/projectile.h"
 #include "race/race.h"
 #include "race/standings.h"
-#include "render/hud.h"
 #include "render/projection.h"
 #include "render/shadow.h"
-#include "render/texture_ids.h"
 #include "support/gl_state.h"
 #include "support/gl_test_window.h"
 #include "support/saved_race.h"

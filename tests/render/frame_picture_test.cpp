@@ -7,11 +7,10 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/app_state.h"
-#include "app/game_frame.h"
-#include "app/key_state.h"
-#include "app/overlay_glyphs.h"
-#include "assets/texture.h"
+#include "hud/hud.h"
+#include "images/texture.h"
+#include "images/texture_ids.h"
+#include "input/key_state.h"
 #include "race/camera.h"
 #include "race/exhaust_glow.h"
 #include "race/lap_clock.h"
@@ -21,9 +20,9 @@
 #include "race/race.h"
 #include "race/standings.h"
 #include "render/camera_view.h"
-#include "render/hud.h"
 #include "render/scene.h"
-#include "render/texture_ids.h"
+#include "screen/overlay_glyphs.h"
+#include "shell/game_frame.h"
 #include "support/gl_test_window.h"
 #include "support/saved_race.h"
 #include "support/screen.h"

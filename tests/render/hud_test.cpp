@@ -1,13 +1,13 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "app/overlay_glyphs.h"
+#include "hud/hud.h"
+#include "hud/overlay.h"
 #include "race/lap_clock.h"
 #include "race/player.h"
 #include "race/race.h"
 #include "race/standings.h"
-#include "render/hud.h"
-#include "render/overlay.h"
+#include "screen/overlay_glyphs.h"
 #include "support/gl_state.h"
 #include "support/gl_test_window.h"
 #include "support/saved_race.h"

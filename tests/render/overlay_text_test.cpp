@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "app/overlay_glyphs.h"
-#include "render/overlay.h"
+#include "hud/overlay.h"
+#include "screen/overlay_glyphs.h"
 #include "support/gl_state.h"
 #include "support/gl_test_window.h"
 #include "support/screen.h"

@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "app/overlay_glyphs.h"
-#include "assets/palette.h"
+#include "hud/finish_panel.h"
+#include "hud/hud.h"
+#include "hud/overlay.h"
+#include "hud/pause_banner.h"
+#include "models/palette.h"
 #include "race/lap_clock.h"
-#include "render/finish_panel.h"
-#include "render/hud.h"
-#include "render/overlay.h"
-#include "render/pause_banner.h"
+#include "screen/overlay_glyphs.h"
 #include "support/gl_state.h"
 #include "support/gl_test_window.h"
 #include "support/screen.h"

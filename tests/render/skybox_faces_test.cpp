@@ -3,8 +3,8 @@
 #include <set>
 #include <tuple>
 
+#include "images/texture_ids.h"
 #include "render/skybox.h"
-#include "render/texture_ids.h"
 
 namespace {
 const auto GAME_BOX =

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/loop_pacer.h"
+#include "shell/loop_pacer.h"
 
 namespace testsupport {
 

@@ -1,6 +1,6 @@
 #include "support/finish_script.h"
 
-#include "app/key_state.h"
+#include "input/key_state.h"
 #include "race/player.h"
 
 namespace testsupport {

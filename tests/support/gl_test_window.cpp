@@ -7,11 +7,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/app_state.h"
-#include "app/game_window.h"
-#include "app/quit_message.h"
-#include "assets/texture.h"
-#include "render/overlay.h"
+#include "hud/overlay.h"
+#include "images/texture.h"
+#include "screen/game_window.h"
+#include "screen/quit_message.h"
 #include "support/test_display.h"
 
 namespace testsupport {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "assets/texture.h"
+#include "images/texture.h"
 
 struct SDL_Window;
 

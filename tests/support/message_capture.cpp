@@ -1,6 +1,6 @@
 #include "support/message_capture.h"
 
-#include "app/platform.h"
+#include "assets/player_messages.h"
 
 namespace testsupport {
 namespace {

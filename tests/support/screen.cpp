@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/display.h"
-#include "app/framebuffer_calls.h"
+#include "screen/display.h"
+#include "screen/framebuffer_calls.h"
 
 namespace testsupport {
 

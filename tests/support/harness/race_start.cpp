@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/key_state.h"
+#include "input/key_state.h"
 #include "race/opponent.h"
 #include "race/race.h"
 

@@ -1,0 +1,83 @@
+#include "hud/finish_panel.h"
+
+#include <algorithm>
+
+#include "hud/overlay.h"
+#include "models/palette.h"
+#include "race/lap_clock.h"
+
+namespace {
+constexpr float PANEL_TOP = 150.0f;  // clear of the pause band below it
+constexpr float PANEL_PADDING = 18.0f;
+constexpr float PANEL_LINE = 16.0f;
+constexpr float GLYPH_ASCENT = 10.0f;  // from a line's top to its baseline
+constexpr float PANEL_OPACITY = 0.7f;
+constexpr float SCREEN_CENTRE_X = 512.0f;
+// The labels take this many characters, so the times line up in one column.
+constexpr size_t LABEL_WIDTH = 10;
+
+// The clock's own reading, without the newline that ends it.
+std::string timeText(uint32_t ms) {
+    std::string text = clockText(ms);
+    text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
+    return text;
+}
+
+std::string timedLine(const std::string& label, uint32_t ms) {
+    std::string line = label;
+    line.resize(std::max(line.size(), LABEL_WIDTH), ' ');
+    return line + timeText(ms);
+}
+
+std::string placeText(int32_t place) {
+    static const char* const PLACES[] = {"1st", "2nd", "3rd", "4th", "5th", "6th"};
+    if (place < 1 || place > 6) {
+        return "FINISHED";
+    }
+    return std::string("FINISHED: ") + PLACES[place - 1] + " place";
+}
+
+std::string recordText(const FinishPanel& panel) {
+    if (panel.newBestLap && panel.newBestRace) {
+        return "NEW RECORDS: best lap and race!";
+    }
+    return panel.newBestLap ? "NEW RECORD: best lap!" : "NEW RECORD: best race!";
+}
+}  // namespace
+
+std::vector<PanelLine> finishPanelLines(const FinishPanel& panel) {
+    const RaceResult& result = panel.result;
+    std::vector<PanelLine> lines;
+    lines.push_back({placeText(result.place), COLOR_WHITE});
+    for (int lap = 0; lap < 3; ++lap) {
+        lines.push_back(
+            {timedLine("lap " + std::to_string(lap + 1), result.lapMs[lap]), COLOR_LIGHT_GREY});
+    }
+    lines.push_back({timedLine("best lap", result.bestLapMs), COLOR_WHITE});
+    lines.push_back({timedLine("race", result.raceMs), COLOR_WHITE});
+    if (panel.newBestLap || panel.newBestRace) {
+        lines.push_back({recordText(panel), COLOR_YELLOW});
+    }
+    lines.push_back({"R race again - Esc quit", COLOR_GREY});
+    return lines;
+}
+
+void drawFinishPanel(const FinishPanel& panel) {
+    const std::vector<PanelLine> lines = finishPanelLines(panel);
+    float widest = 0.0f;
+    for (const PanelLine& line : lines) {
+        widest = std::max(widest, overlayTextWidth(line.text));
+    }
+    const float left = SCREEN_CENTRE_X - widest / 2.0f;
+    const float height = PANEL_LINE * static_cast<float>(lines.size());
+    beginOverlay();
+    drawShade(left - PANEL_PADDING, PANEL_TOP, left + widest + PANEL_PADDING,
+              PANEL_TOP + height + 2.0f * PANEL_PADDING, PANEL_OPACITY);
+    float baseline = PANEL_TOP + PANEL_PADDING + GLYPH_ASCENT;
+    for (const PanelLine& line : lines) {
+        applyColor(line.color);
+        printAt(left, baseline, "%s", line.text.c_str());
+        baseline += PANEL_LINE;
+    }
+    endOverlay();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "models/palette.h"
+#include "race/race_result.h"
+
+// What the finish panel tells: the race just run and the records it beat.
+struct FinishPanel {
+    RaceResult result;
+    bool newBestLap = false;
+    bool newBestRace = false;
+};
+
+struct PanelLine {
+    std::string text;
+    ColorCode color;
+};
+
+// The panel's lines, top to bottom. Plain 7-bit text: the overlay font has no
+// other glyphs, so the choices are parted by " - ".
+std::vector<PanelLine> finishPanelLines(const FinishPanel& panel);
+
+// The panel in the upper middle of the picture, on a see-through dark box, so
+// the craft and the opponents flying on stay in sight below and behind it.
+void drawFinishPanel(const FinishPanel& panel);

@@ -1,0 +1,20 @@
+// hud: what is drawn flat over the race: the font, clock and laps, place digit, records, panels.
+#pragma once
+
+#include <cstdint>
+
+// The race clock in red, the lap labels in grey and the completed laps in
+// white, bottom right.
+void drawHud();
+
+// The player's records in grey on the two lines above the clock (the screen
+// ends just under the third lap): "best lap" and "best race" with their times
+// in the clock's column. A record of 0 is not there yet and shows nothing.
+void drawBestTimes(uint32_t bestLapMs, uint32_t bestRaceMs);
+
+// The glowing digit of the player's place, top right. Draws nothing before
+// the first refresh.
+void drawPositionIndicator();
+
+// The gTextures index of the digit for a place, or -1 when there is none.
+int positionIndicatorTexture(int32_t place);

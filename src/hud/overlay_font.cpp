@@ -1,0 +1,53 @@
+#include <GL/gl.h>
+
+#include <cstddef>
+
+#include "hud/overlay.h"
+
+uint32_t gFontListBase = 0;
+
+namespace {
+constexpr int CHAR_COUNT = 96;
+
+void compileGlyph(const OverlayGlyph& glyph, GLuint list) {
+    glNewList(list, GL_COMPILE);
+    // A character FreeType could not render keeps an empty list.
+    if (!glyph.bits.empty() && glyph.rows >= 0 && glyph.pitch >= 0 &&
+        glyph.bits.size() >= static_cast<std::size_t>(glyph.rows) * glyph.pitch) {
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, glyph.pitch * 8);
+        glBitmap(glyph.width, glyph.rows, static_cast<GLfloat>(-glyph.left),
+                 static_cast<GLfloat>(glyph.rows - glyph.top), glyph.advance, 0.0f,
+                 glyph.bits.data());
+    }
+    glEndList();
+}
+}  // namespace
+
+void createOverlayFont(const OverlayGlyphs& glyphs) {
+    gFontListBase = glGenLists(CHAR_COUNT);
+    if (gFontListBase == 0 || glyphs.size() != static_cast<std::size_t>(CHAR_COUNT)) {
+        return;  // no font: the lists stay empty and text draws nothing
+    }
+    GLint rowLength = 0;
+    GLint alignment = 4;
+    GLint lsbFirst = GL_FALSE;
+    GLint skipRows = 0;
+    GLint skipPixels = 0;
+    glGetIntegerv(GL_UNPACK_ROW_LENGTH, &rowLength);
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glGetIntegerv(GL_UNPACK_LSB_FIRST, &lsbFirst);
+    glGetIntegerv(GL_UNPACK_SKIP_ROWS, &skipRows);
+    glGetIntegerv(GL_UNPACK_SKIP_PIXELS, &skipPixels);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);  // the leftmost pixel is the high bit
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    for (int i = 0; i < CHAR_COUNT; ++i) {
+        compileGlyph(glyphs[static_cast<std::size_t>(i)], gFontListBase + static_cast<GLuint>(i));
+    }
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, rowLength);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    glPixelStorei(GL_UNPACK_LSB_FIRST, lsbFirst);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, skipRows);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, skipPixels);
+}

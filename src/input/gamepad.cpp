@@ -1,0 +1,165 @@
+#include "input/gamepad.h"
+
+#include <SDL2/SDL.h>
+
+#include <map>
+
+#include "input/gamepad_keys.h"
+#include "input/key_commands.h"
+#include "input/key_state.h"
+#include "session/race_commands.h"
+
+namespace {
+struct OpenPad {
+    SDL_GameController* controller = nullptr;
+    PadReading reading;
+};
+
+std::map<SDL_JoystickID, OpenPad> gPads;
+
+void holdPadKeys() {
+    KeyboardInput held;
+    for (const auto& [id, pad] : gPads) {
+        held = eitherHeld(held, keysHeldByPad(pad.reading));
+    }
+    holdKeyFromPad(VK_UP, held.up);
+    holdKeyFromPad(VK_DOWN, held.down);
+    holdKeyFromPad(VK_LEFT, held.left);
+    holdKeyFromPad(VK_RIGHT, held.right);
+    holdKeyFromPad(VK_SPACE, held.space);
+}
+
+// A pad may come in with a button already held.
+PadReading readPadNow(SDL_GameController* pad) {
+    const auto button = [pad](SDL_GameControllerButton b) {
+        return SDL_GameControllerGetButton(pad, b) != 0;
+    };
+    PadReading reading;
+    reading.leftStickX = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX);
+    reading.leftTrigger = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT);
+    reading.rightTrigger = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
+    reading.a = button(SDL_CONTROLLER_BUTTON_A);
+    reading.b = button(SDL_CONTROLLER_BUTTON_B);
+    reading.x = button(SDL_CONTROLLER_BUTTON_X);
+    reading.dpadLeft = button(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    reading.dpadRight = button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    return reading;
+}
+
+void openPad(int deviceIndex) {
+    SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
+    if (controller == nullptr) {
+        return;  // not a pad SDL can map: the race goes on without it
+    }
+    const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
+    if (gPads.count(id) != 0) {
+        SDL_GameControllerClose(controller);  // already open: SDL counts the extra opening
+        return;
+    }
+    gPads[id] = OpenPad{controller, readPadNow(controller)};
+}
+
+void closePad(SDL_JoystickID id) {
+    const auto pad = gPads.find(id);
+    if (pad == gPads.end()) {
+        return;
+    }
+    SDL_GameControllerClose(pad->second.controller);
+    gPads.erase(pad);
+}
+
+void pressCommandButton(uint8_t button) {
+    if (button == SDL_CONTROLLER_BUTTON_Y) {
+        onKeyDown(VK_C);
+    } else if (button == SDL_CONTROLLER_BUTTON_START) {
+        onKeyDown(VK_P);
+    } else if (button == SDL_CONTROLLER_BUTTON_BACK) {
+        // Paused or finished, the natural next step is the next race.
+        onKeyDown(pauseOrFinishPanelShows() ? VK_R : VK_V);
+    }
+}
+
+void readButton(PadReading& reading, uint8_t button, bool down) {
+    switch (button) {
+        case SDL_CONTROLLER_BUTTON_A:
+            reading.a = down;
+            break;
+        case SDL_CONTROLLER_BUTTON_B:
+            reading.b = down;
+            break;
+        case SDL_CONTROLLER_BUTTON_X:
+            reading.x = down;
+            break;
+        case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+            reading.dpadLeft = down;
+            break;
+        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+            reading.dpadRight = down;
+            break;
+        default:
+            break;
+    }
+}
+
+void readAxis(PadReading& reading, uint8_t axis, int16_t value) {
+    switch (axis) {
+        case SDL_CONTROLLER_AXIS_LEFTX:
+            reading.leftStickX = value;
+            break;
+        case SDL_CONTROLLER_AXIS_TRIGGERLEFT:
+            reading.leftTrigger = value;
+            break;
+        case SDL_CONTROLLER_AXIS_TRIGGERRIGHT:
+            reading.rightTrigger = value;
+            break;
+        default:
+            break;
+    }
+}
+
+PadReading* readingOf(SDL_JoystickID id) {
+    const auto pad = gPads.find(id);
+    return pad != gPads.end() ? &pad->second.reading : nullptr;
+}
+}  // namespace
+
+bool handleGamepadEvent(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_CONTROLLERDEVICEADDED:
+            openPad(event.cdevice.which);
+            break;
+        case SDL_CONTROLLERDEVICEREMOVED:
+            closePad(event.cdevice.which);
+            break;
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+            if (PadReading* reading = readingOf(event.cbutton.which)) {
+                const bool down = event.type == SDL_CONTROLLERBUTTONDOWN;
+                readButton(*reading, event.cbutton.button, down);
+                if (down) {
+                    pressCommandButton(event.cbutton.button);
+                }
+            }
+            break;
+        case SDL_CONTROLLERAXISMOTION:
+            if (PadReading* reading = readingOf(event.caxis.which)) {
+                readAxis(*reading, event.caxis.axis, event.caxis.value);
+            }
+            break;
+        default:
+            return false;
+    }
+    holdPadKeys();
+    return true;
+}
+
+int openGamepadCount() {
+    return static_cast<int>(gPads.size());
+}
+
+void closeAllGamepads() {
+    while (!gPads.empty()) {
+        closePad(gPads.begin()->first);
+    }
+    holdPadKeys();
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstdint>
+
+// The main loop runs while this is 0; Esc sets it, and the shell closes the window.
+extern int32_t gQuitRequested;
+
+// The keys that command rather than drive (a pad's buttons come here too):
+// Esc quits, C and V choose the camera, P pauses, R races again.
+void onKeyDown(int virtualKey);

@@ -1,0 +1,24 @@
+#include "saves/records.h"
+
+#include <algorithm>
+#include <limits>
+
+RecordsImproved offerRace(Records& records, const uint32_t (&lapMs)[3]) {
+    RecordsImproved improved;
+    if (lapMs[0] == 0 || lapMs[1] == 0 || lapMs[2] == 0) {
+        return improved;
+    }
+    const uint32_t fastestLap = std::min({lapMs[0], lapMs[1], lapMs[2]});
+    if (records.bestLapMs == 0 || fastestLap < records.bestLapMs) {
+        records.bestLapMs = fastestLap;
+        improved.bestLap = true;
+    }
+    // A race too long for 32 bits of milliseconds (seven weeks) cannot be kept.
+    const uint64_t raceMs = uint64_t{lapMs[0]} + lapMs[1] + lapMs[2];
+    if (raceMs <= std::numeric_limits<uint32_t>::max() &&
+        (records.bestRaceMs == 0 || raceMs < records.bestRaceMs)) {
+        records.bestRaceMs = static_cast<uint32_t>(raceMs);
+        improved.bestRace = true;
+    }
+    return improved;
+}

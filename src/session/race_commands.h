@@ -1,0 +1,20 @@
+// session: one race after another: pause, race again, the records each finish earns.
+#pragma once
+
+// The race's commands beside driving. Keys give them (P and R); a pad's
+// buttons come here through the same keys.
+
+// P: pauses the race with its engine and effects, or resumes it where it stood.
+void togglePause();
+
+// Pauses, and stays paused if it already was: the player switched away and
+// comes back with P.
+void pauseTheRace();
+
+// R: a new race from the grid exactly as at launch, unpaused. The music and
+// the chosen camera carry on.
+void raceAgain();
+
+// True while the pause or the finish panel shows: then racing again is the
+// natural next step, and a pad's Back means R.
+bool pauseOrFinishPanelShows();

@@ -1,0 +1,71 @@
+#include "shell/game_frame.h"
+
+#include "audio/sound.h"
+#include "hud/finish_panel.h"
+#include "hud/hud.h"
+#include "hud/pause_banner.h"
+#include "input/joystick.h"
+#include "input/key_state.h"
+#include "race/race.h"
+#include "race/race_pose.h"
+#include "race/race_result.h"
+#include "render/frame_draw.h"
+#include "screen/game_window.h"
+#include "session/race_records.h"
+
+namespace {
+void playRaceSounds(const RaceSounds& sounds) {
+    if (sounds.engineStep) {
+        updateEngineSound(sounds.throttle);
+    }
+    if (sounds.crash) {
+        playCrashSound();
+    }
+    if (sounds.shot) {
+        playShotSound();
+    }
+}
+
+FinishPanel finishPanelNow() {
+    const RecordsImproved beaten = recordsBeatenThisRace();
+    FinishPanel panel;
+    panel.result = raceResult();
+    panel.newBestLap = beaten.bestLap;
+    panel.newBestRace = beaten.bestRace;
+    return panel;
+}
+
+// Over the HUD: the records, then the finish panel, then the pause over all.
+void drawRaceNotices() {
+    const Records records = currentRecords();
+    drawBestTimes(records.bestLapMs, records.bestRaceMs);
+    if (raceIsFinished()) {
+        drawFinishPanel(finishPanelNow());
+    }
+    if (raceIsPaused()) {
+        drawPauseBanner();
+    }
+}
+}  // namespace
+
+void runRaceTick() {
+    playRaceSounds(stepRace(readKeyboard()));
+    pollJoystick(gJoystickState);
+}
+
+void drawGameFrame(double blend) {
+    {
+        const PoseOnStage staged(gRacePoses.at(blend));
+        drawRaceScene();
+    }
+    offerFinishedRace();
+    drawHud();
+    drawRaceNotices();
+    updateMusicStream();
+    swapGameBuffers();
+}
+
+void renderFrame() {
+    runRaceTick();
+    drawGameFrame(1.0);
+}

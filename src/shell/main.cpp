@@ -1,0 +1,18 @@
+#include <iostream>
+#include <optional>
+
+#include "shell/data_folder_choice.h"
+#include "shell/options.h"
+#include "shell/window.h"
+
+int main(int argc, char** argv) {
+    const CommandLine line = parseCommandLine(argc, argv);
+    if (const std::optional<int> status = answerCommandLine(line, std::cout, std::cerr)) {
+        return *status;
+    }
+    gDisplayChoice = line.display;
+    if (!chooseDataFolder()) {
+        return NO_DATA_EXIT_STATUS;
+    }
+    return gameMain();
+}

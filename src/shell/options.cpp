@@ -1,0 +1,76 @@
+#include "shell/options.h"
+
+#include <cstring>
+
+CommandLine parseCommandLine(int argc, const char* const* argv) {
+    CommandLine line;
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (std::strcmp(argument, "--fullscreen") == 0) {
+            line.display = DisplayChoice::Fullscreen;
+        } else if (std::strcmp(argument, "--desktop") == 0) {
+            line.display = DisplayChoice::Desktop;
+        } else if (std::strcmp(argument, "--windowed") == 0) {
+            line.display = DisplayChoice::Windowed;
+        } else if (std::strcmp(argument, "--help") == 0) {
+            line.request = CommandLine::Request::Help;
+            return line;
+        } else if (std::strcmp(argument, "--version") == 0) {
+            line.request = CommandLine::Request::Version;
+            return line;
+        } else {
+            line.request = CommandLine::Request::Usage;
+            line.refused = argument;
+            return line;
+        }
+    }
+    return line;
+}
+
+std::string usageText() {
+    return "Usage: zentrix [--fullscreen | --desktop | --windowed]\n"
+           "       zentrix --help | --version\n"
+           "Race a hover-craft round a closed track against five computer craft.\n"
+           "\n"
+           "  --fullscreen  switch the screen to 1024 x 768 (the default; where the\n"
+           "                screen has no such mode, --desktop instead)\n"
+           "  --desktop     fill the screen, leaving its resolution as it is\n"
+           "  --windowed    race in a resizable window\n"
+           "  --help        show this help and exit\n"
+           "  --version     show the version and exit\n"
+           "\n"
+           "Keys: Up/Down accelerate and brake, Left/Right steer, Space fires,\n"
+           "C changes the chase camera, V the cockpit view, Alt+Enter switches\n"
+           "between a window and the whole screen, Esc quits. A gamepad drives too:\n"
+           "left stick or d-pad steers, A or right trigger accelerates, B or left\n"
+           "trigger brakes, X fires, Y changes the camera, Back the cockpit view.\n"
+           "The game's data is looked for in $ZENTRIX_DATA_DIR, then ./data,\n"
+           "then ../share/zentrix/data beside the executable.\n";
+}
+
+std::string versionText() {
+    return "zentrix " ZENTRIX_VERSION "\n";
+}
+
+std::optional<int> answerCommandLine(const CommandLine& line, std::ostream& out,
+                                     std::ostream& err) {
+    switch (line.request) {
+        case CommandLine::Request::Play:
+            return std::nullopt;
+        case CommandLine::Request::Help:
+            out << usageText();
+            return 0;
+        case CommandLine::Request::Version:
+            out << versionText();
+            return 0;
+        case CommandLine::Request::Usage:
+            if (line.refused.rfind("-", 0) == 0) {
+                err << "zentrix: unknown option '" << line.refused << "'\n";
+            } else {
+                err << "zentrix: unexpected argument '" << line.refused << "'\n";
+            }
+            err << usageText();
+            return USAGE_EXIT_STATUS;
+    }
+    return std::nullopt;
+}

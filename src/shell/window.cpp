@@ -1,0 +1,227 @@
+#include "shell/window.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstdio>
+#include <string>
+
+#include "assets/player_messages.h"
+#include "audio/sound.h"
+#include "input/gamepad.h"
+#include "input/joystick.h"
+#include "input/key_commands.h"
+#include "input/key_state.h"
+#include "race/camera.h"
+#include "race/race.h"
+#include "screen/display.h"
+#include "screen/game_window.h"
+#include "screen/quit_message.h"
+#include "screen/window_placement.h"
+#include "session/final_stretch_aid.h"
+#include "session/race_commands.h"
+#include "session/race_records.h"
+#include "shell/draw_pacing.h"
+#include "shell/game_frame.h"
+#include "shell/loop_pacer.h"
+#include "shell/options.h"
+
+namespace {
+// Sees every event as SDL pumps it, however many the loop removes per turn,
+// which is what the asynchronous key state needs.
+int watchKeys(void*, SDL_Event* event) {
+    if (event->type == SDL_KEYDOWN) {
+        recordKeyDown(virtualKeyFromSdl(event->key.keysym.sym));
+    } else if (event->type == SDL_KEYUP) {
+        recordKeyUp(virtualKeyFromSdl(event->key.keysym.sym));
+    } else if (event->type == SDL_WINDOWEVENT &&
+               event->window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        releaseAllKeys();  // no key stays stuck down after switching away
+    }
+    return 1;
+}
+}  // namespace
+
+int virtualKeyFromSdl(int32_t sdlKeycode) {
+    switch (sdlKeycode) {
+        case SDLK_ESCAPE:
+            return VK_ESCAPE;
+        case SDLK_SPACE:
+            return VK_SPACE;
+        case SDLK_LEFT:
+            return VK_LEFT;
+        case SDLK_UP:
+            return VK_UP;
+        case SDLK_RIGHT:
+            return VK_RIGHT;
+        case SDLK_DOWN:
+            return VK_DOWN;
+        case SDLK_c:
+            return VK_C;
+        case SDLK_v:
+            return VK_V;
+        case SDLK_p:
+            return VK_P;
+        case SDLK_r:
+            return VK_R;
+        default:
+            return 0;
+    }
+}
+
+namespace {
+bool isAltEnter(const SDL_Event& event) {
+    return event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_RETURN &&
+           (event.key.keysym.mod & KMOD_ALT) != 0;
+}
+
+// Held down, P would flicker the pause and R restart the race over and over.
+bool isRepeatThatMustWait(const SDL_Event& event) {
+    const int key = virtualKeyFromSdl(event.key.keysym.sym);
+    return event.key.repeat != 0 && (key == VK_P || key == VK_R);
+}
+
+bool isAboutTheGameWindow(const SDL_Event& event) {
+    return gWindow != nullptr && event.window.windowID == SDL_GetWindowID(gWindow);
+}
+}  // namespace
+
+void handleWindowEvent(const SDL_Event& event) {
+    if (handleGamepadEvent(event)) {
+        return;
+    }
+    switch (event.type) {
+        case SDL_KEYDOWN:
+            if (isAltEnter(event)) {
+                // Held down it would flicker between the two at the repeat rate.
+                if (event.key.repeat == 0 && gWindow != nullptr) {
+                    toggleWindowedAndDesktop(gWindow);
+                    fitPictureToGameWindow();
+                }
+                break;
+            }
+            if (!isRepeatThatMustWait(event)) {
+                onKeyDown(virtualKeyFromSdl(event.key.keysym.sym));
+                if (gQuitRequested != 0) {
+                    destroyGameWindow();  // Esc: the window closes at once
+                }
+            }
+            break;
+        case SDL_QUIT:
+            destroyGameWindow();  // a close request from the window manager
+            break;
+        case SDL_WINDOWEVENT:
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_EXPOSED:
+                    if (gWindow != nullptr) {
+                        drawGameFrame(1.0);  // the latest tick again: time moves only in ticks
+                    }
+                    break;
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    fitPictureToGameWindow();
+                    break;
+                case SDL_WINDOWEVENT_CLOSE:
+                    destroyGameWindow();
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    if (isAboutTheGameWindow(event)) {
+                        pauseTheRace();  // the player is away; P brings them back
+                    }
+                    break;
+                default:
+                    break;
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+namespace {
+bool isExposeEvent(const SDL_Event& event) {
+    return event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED;
+}
+
+// SDL falls back to an invisible off-screen driver when no display is there;
+// a game nobody can see is no success, unless that driver was asked for.
+bool onAVisibleDisplay() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr) {
+        return false;
+    }
+    const std::string name = driver;
+    if (name != "offscreen" && name != "dummy") {
+        return true;
+    }
+    const char* requested = SDL_getenv("SDL_VIDEODRIVER");
+    return requested != nullptr && name == requested;
+}
+}  // namespace
+
+std::optional<int> runLoopTurn(LoopPacer& pacer) {
+    // Every waiting event is handled before the frame: with paced frames,
+    // one event a tick would leave Esc behind a queue of mouse motion.
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+        if (event.type == quitMessageType()) {
+            return event.user.code;
+        }
+        // An exposed window is repainted by the frame drawn right after.
+        if (!isExposeEvent(event)) {
+            handleWindowEvent(event);
+        }
+    }
+    for (int due = pacer.takeDueTicks(); due > 0; --due) {
+        runRaceTick();
+    }
+    drawGameFrame(pacer.drawBlend());
+    pacer.waitForNextDraw();
+    if (gQuitRequested != 0) {
+        return 0;
+    }
+    return std::nullopt;
+}
+
+int gameMain() {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) != 0) {
+        std::fprintf(stderr, "zentrix: cannot start the display: %s\n", SDL_GetError());
+        return 1;
+    }
+    if (!onAVisibleDisplay()) {
+        std::fprintf(stderr,
+                     "zentrix: cannot start the display: no X11 or Wayland display found\n");
+        SDL_Quit();
+        return 1;
+    }
+    quitMessageType();
+    loadRaceRecords();
+    SDL_AddEventWatch(watchKeys, nullptr);
+
+    if (gDisplayChoice == DisplayChoice::Fullscreen &&
+        chooseDisplayMode() != DISP_CHANGE_SUCCESSFUL) {
+        // The picture fits any screen, so a missing mode is no reason to stop.
+        std::fprintf(stderr,
+                     "zentrix: the screen has no 1024 x 768 mode; racing on the whole desktop "
+                     "instead\n");
+        gDisplayChoice = DisplayChoice::Desktop;
+    }
+    if (openGameWindow(WindowContents::Game) == nullptr) {
+        showMessageBox("Could not create window!", "Demo", BoxOwner::None, BoxIcon::Error);
+        SDL_Quit();
+        return 1;
+    }
+    applyFinalStretchAid();
+
+    SteadyPacerClock clock;
+    LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, chooseDrawPacing(gWindow));
+    std::optional<int> exitCode;
+    while (!exitCode) {
+        exitCode = runLoopTurn(pacer);
+    }
+
+    shutdownSound();
+    closeAllGamepads();
+    releaseJoystick();
+    SDL_DelEventWatch(watchKeys, nullptr);
+    SDL_Quit();
+    return *exitCode;
+}

@@ -1,0 +1,22 @@
+// shell: start-up, options, the paced main loop and the story of each frame; main is here.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+union SDL_Event;
+class LoopPacer;
+
+// The whole program: start-up, the paced main loop, shutdown. Returns the exit code.
+int gameMain();
+
+// One turn of the main loop: every waiting event, the ticks of the race that
+// are due, one frame drawn between the last two, then the wait for the next. Returns the exit code
+// once the game is over, nothing while it goes on.
+std::optional<int> runLoopTurn(LoopPacer& pacer);
+
+// The window procedure: one removed event.
+void handleWindowEvent(const SDL_Event& event);
+
+// Maps an SDL key to the platform virtual-key code, or 0.
+int virtualKeyFromSdl(int32_t sdlKeycode);

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "saves/records.h"
+#include "saves/records_text.h"
+
+namespace {
+
+constexpr uint32_t MAX_MS = std::numeric_limits<uint32_t>::max();
+
+TEST(RaceRecords, TheFirstFinishedRaceSetsBothRecords) {
+    Records records;
+    const uint32_t laps[3] = {41250, 40010, 42000};
+    const RecordsImproved improved = offerRace(records, laps);
+    EXPECT_TRUE(improved.bestLap);
+    EXPECT_TRUE(improved.bestRace);
+    EXPECT_EQ(records.bestLapMs, 40010u);
+    EXPECT_EQ(records.bestRaceMs, 123260u);
+}
+
+TEST(RaceRecords, ARaceKeepsOnlyWhatItBeats) {
+    Records records;
+    const uint32_t first[3] = {41250, 40010, 42000};
+    offerRace(records, first);
+
+    const uint32_t slower[3] = {45000, 44000, 43000};
+    EXPECT_FALSE(offerRace(records, slower).any());
+    EXPECT_EQ(records, (Records{40010, 123260}));
+
+    const uint32_t sameAgain[3] = {42000, 41250, 40010};
+    EXPECT_FALSE(offerRace(records, sameAgain).any()) << "equalling a record is not beating it";
+
+    const uint32_t oneQuickLap[3] = {39990, 45000, 45000};
+    RecordsImproved improved = offerRace(records, oneQuickLap);
+    EXPECT_TRUE(improved.bestLap);
+    EXPECT_FALSE(improved.bestRace);
+    EXPECT_EQ(records, (Records{39990, 123260}));
+
+    const uint32_t evenlyQuick[3] = {40500, 40500, 40500};
+    improved = offerRace(records, evenlyQuick);
+    EXPECT_FALSE(improved.bestLap);
+    EXPECT_TRUE(improved.bestRace);
+    EXPECT_EQ(records, (Records{39990, 121500}));
+}
+
+TEST(RaceRecords, AnUnfinishedRaceBeatsNothing) {
+    for (const Records start : {Records{}, Records{40000, 125000}}) {
+        Records records = start;
+        const uint32_t twoLaps[3] = {30000, 30000, 0};
+        const uint32_t middleMissing[3] = {30000, 0, 30000};
+        EXPECT_FALSE(offerRace(records, twoLaps).any());
+        EXPECT_FALSE(offerRace(records, middleMissing).any());
+        EXPECT_EQ(records, start);
+    }
+}
+
+TEST(RaceRecords, ARaceTooLongToCountKeepsItsLapRecordInAFileThatReadsBack) {
+    Records records;
+    const uint32_t laps[3] = {MAX_MS, MAX_MS, 20000};
+    const RecordsImproved improved = offerRace(records, laps);
+    EXPECT_TRUE(improved.bestLap);
+    EXPECT_FALSE(improved.bestRace);
+    EXPECT_EQ(records, (Records{20000, 0}));
+    EXPECT_EQ(parseRecords(formatRecords(records)).status, RecordsTextStatus::Valid);
+}
+
+TEST(RecordsText, IsThreeVersionedLines) {
+    EXPECT_EQ(formatRecords(Records{41250, 125000}),
+              "zentrix-records 1\nbest-lap-ms 41250\nbest-race-ms 125000\n");
+}
+
+TEST(RecordsText, ReadsBackEverythingItWrites) {
+    const Records samples[] = {
+        {0, 0}, {1, 3}, {40010, 123260}, {20000, 0}, {MAX_MS / 3, MAX_MS}, {MAX_MS, 0}};
+    for (const Records& records : samples) {
+        const ParsedRecords parsed = parseRecords(formatRecords(records));
+        EXPECT_EQ(parsed.status, RecordsTextStatus::Valid) << formatRecords(records);
+        EXPECT_EQ(parsed.records, records) << formatRecords(records);
+        EXPECT_TRUE(parsed.problem.empty());
+    }
+}
+
+struct DamagedText {
+    std::string text;
+    std::string problem;  // part of what the player is told
+};
+
+TEST(RecordsText, RejectsDamagedOrHandEditedFiles) {
+    const std::string header = "zentrix-records 1\n";
+    const std::string lap = "best-lap-ms 40010\n";
+    const std::string race = "best-race-ms 123260\n";
+    const std::string good = header + lap + race;
+    const std::vector<DamagedText> damaged = {
+        {"", "empty"},
+        {"zentrix-rec", "line 1"},
+        {"zentrix-records\n" + lap + race, "line 1"},
+        {"zentrix-records 0\n" + lap + race, "line 1"},
+        {"zentrix-records 01\n" + lap + race, "line 1"},
+        {"zentrix-records one\n" + lap + race, "line 1"},
+        {"ZENTRIX-RECORDS 1\n" + lap + race, "line 1"},
+        {"zentrix-records 1\r\n" + lap + race, "line 1"},
+        {"\n" + good, "line 1"},
+        // Cut short at every line and in the middle of a number.
+        {header, "line 2: cut short"},
+        {header + "best-lap-ms 40", "line 2: cut short"},
+        {header + lap, "line 3: cut short"},
+        {header + lap + "best-race-ms 1232", "line 3: cut short"},
+        // Numbers with one spelling only.
+        {header + "best-lap-ms 4001a\n" + race, "line 2: bad number"},
+        {header + "best-lap-ms -5\n" + race, "line 2: bad number"},
+        {header + "best-lap-ms +40010\n" + race, "line 2: bad number"},
+        {header + "best-lap-ms 040010\n" + race, "line 2: bad number"},
+        {header + "best-lap-ms  40010\n" + race, "line 2: bad number"},
+        {header + "best-lap-ms 40010 \n" + race, "line 2: bad number"},
+        {header + "best-lap-ms 4e4\n" + race, "line 2: bad number"},
+        {header + "best-lap-ms 0x9c4a\n" + race, "line 2: bad number"},
+        {header + "best-lap-ms \n" + race, "line 2: bad number"},
+        {header + lap + "best-race-ms 4294967296\n", "line 3: bad number"},
+        {header + lap + "best-race-ms 99999999999\n", "line 3: bad number"},
+        {header + lap +
+             std::string("best-race-ms 12\0"
+                         "3260\n",
+                         21),
+         "line 3: bad number"},
+        // Wrong, missing, swapped and repeated keys.
+        {header + "best-lap-ms\n" + race, "line 2: expected"},
+        {header + "best-lap 40010\n" + race, "line 2: expected"},
+        {header + race + lap, "line 2: expected"},
+        {header + lap + lap, "line 3: expected"},
+        {header + lap + "\n" + race, "line 3: expected"},
+        {good + race, "after line 3"},
+        {good + "\n", "after line 3"},
+        {good + "junk", "after line 3"},
+        // Values no race could have set.
+        {header + "best-lap-ms 0\n" + race, "shorter than three best laps"},
+        {header + "best-lap-ms 41087\n" + race, "shorter than three best laps"},
+    };
+    for (const DamagedText& sample : damaged) {
+        const ParsedRecords parsed = parseRecords(sample.text);
+        EXPECT_EQ(parsed.status, RecordsTextStatus::Corrupt) << sample.text;
+        EXPECT_NE(parsed.problem.find(sample.problem), std::string::npos)
+            << sample.text << " told: " << parsed.problem;
+        EXPECT_EQ(parsed.records, Records{}) << sample.text;
+    }
+}
+
+TEST(RecordsText, ANewerFormatIsToldApartFromDamage) {
+    for (const std::string text :
+         {"zentrix-records 2\nbest-lap-ms 40010\nbest-race-ms 123260\n", "zentrix-records 2\n",
+          "zentrix-records 4294967295\n{\"laps\": []}"}) {
+        const ParsedRecords parsed = parseRecords(text);
+        EXPECT_EQ(parsed.status, RecordsTextStatus::NewerVersion) << text;
+        EXPECT_NE(parsed.problem.find("newer"), std::string::npos) << parsed.problem;
+        EXPECT_EQ(parsed.records, Records{});
+    }
+    // Without its newline the first line may itself be cut short.
+    EXPECT_EQ(parseRecords("zentrix-records 2").status, RecordsTextStatus::Corrupt);
+    EXPECT_EQ(parseRecords("zentrix-records 4294967296\n").status, RecordsTextStatus::Corrupt);
+}
+
+}  // namespace

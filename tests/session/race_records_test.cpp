@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "race/lap_clock.h"
+#include "session/race_records.h"
+#include "support/records_fixture.h"
+
+namespace {
+
+using recordstest::readText;
+using recordstest::TempDataHome;
+
+// A race whose three laps came in as given, on the game's own clock.
+void finishRace(uint32_t lap1, uint32_t lap2, uint32_t lap3) {
+    gLapClock = LapClock();
+    ASSERT_TRUE(gLapClock.registerLap(lap1, 1));
+    ASSERT_TRUE(gLapClock.registerLap(lap1 + lap2, 2));
+    ASSERT_TRUE(gLapClock.registerLap(lap1 + lap2 + lap3, 3));
+}
+
+class RecordsThroughTheRun : public testing::Test {
+protected:
+    void SetUp() override {
+        gLapClock = LapClock();
+        loadRaceRecords();
+        forgetOfferedRace();
+    }
+    void TearDown() override { gLapClock = LapClock(); }
+
+    TempDataHome home_;
+};
+
+TEST_F(RecordsThroughTheRun, AFinishedRaceIsOfferedOnceAndItsRecordsAreSavedAtOnce) {
+    EXPECT_EQ(currentRecords(), Records()) << "a first run has none";
+    offerFinishedRace();
+    EXPECT_FALSE(recordsBeatenThisRace().any()) << "a race still on is not offered";
+
+    finishRace(41000, 40000, 42000);
+    offerFinishedRace();
+    EXPECT_TRUE(recordsBeatenThisRace().bestLap);
+    EXPECT_TRUE(recordsBeatenThisRace().bestRace);
+    EXPECT_EQ(currentRecords().bestLapMs, 40000u);
+    EXPECT_EQ(currentRecords().bestRaceMs, 123000u);
+    EXPECT_EQ(readText(home_.file()),
+              "zentrix-records 1\nbest-lap-ms 40000\nbest-race-ms 123000\n");
+
+    // Frame after frame on the panel, the same race is not offered again.
+    for (int frame = 0; frame < 3; ++frame) {
+        offerFinishedRace();
+    }
+    EXPECT_TRUE(recordsBeatenThisRace().bestLap) << "the panel keeps its news";
+    EXPECT_EQ(currentRecords().bestRaceMs, 123000u);
+}
+
+TEST_F(RecordsThroughTheRun, TheNextRaceAnnouncesOnlyWhatItBeats) {
+    finishRace(41000, 40000, 42000);
+    offerFinishedRace();
+
+    forgetOfferedRace();
+    EXPECT_FALSE(recordsBeatenThisRace().any()) << "a new race has beaten nothing yet";
+    finishRace(39000, 45000, 45000);  // a faster lap, a slower race
+    offerFinishedRace();
+    EXPECT_TRUE(recordsBeatenThisRace().bestLap);
+    EXPECT_FALSE(recordsBeatenThisRace().bestRace);
+    EXPECT_EQ(currentRecords().bestLapMs, 39000u);
+    EXPECT_EQ(currentRecords().bestRaceMs, 123000u);
+
+    // The next run reads what this one saved.
+    loadRaceRecords();
+    EXPECT_EQ(currentRecords().bestLapMs, 39000u);
+    EXPECT_EQ(currentRecords().bestRaceMs, 123000u);
+}
+
+}  // namespace

@@ -1,0 +1,221 @@
+// R, P and the finish through the game's own frame, in a window with the real
+// scene: R gives back the race as launch lined it up, whatever came before.
+#include <GL/gl.h>
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "input/key_state.h"
+#include "race/camera.h"
+#include "race/lap_clock.h"
+#include "race/opponent.h"
+#include "race/race.h"
+#include "race/race_result.h"
+#include "render/scene.h"
+#include "screen/overlay_glyphs.h"
+#include "session/race_commands.h"
+#include "shell/game_frame.h"
+#include "shell/window.h"
+#include "support/finish_script.h"
+#include "support/gl_test_window.h"
+#include "support/race_state.h"
+#include "support/screen.h"
+
+using testsupport::DrawnValues;
+using testsupport::expectSameRace;
+using testsupport::RaceState;
+using testsupport::Screen;
+
+namespace {
+
+uint32_t gNow = 0;
+uint32_t testClock() {
+    return gNow;
+}
+
+constexpr uint32_t LAUNCH_MS = 7000;
+constexpr uint32_t FRAME_MS = 16;
+
+SDL_Event windowEvent(SDL_Window* window, SDL_WindowEventID id) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = SDL_GetWindowID(window);
+    event.window.event = id;
+    return event;
+}
+
+void press(SDL_Keycode key) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = key;
+    handleWindowEvent(event);
+}
+
+void frame() {
+    gNow += FRAME_MS;
+    renderFrame();
+}
+
+Screen frameSeen() {
+    const testsupport::FramesKeptInBackBuffer kept;
+    frame();
+    return Screen();
+}
+
+// The colour a craft's display list leaves current: its last object's.
+Color3 listColour(const Opponent& opponent) {
+    glCallList(opponent.model.displayList);
+    GLfloat colour[4] = {};
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    return Color3(colour[0], colour[1], colour[2]);
+}
+
+class RaceAgain : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        testsupport::useSharedGlTestWindow();
+        ASSERT_EQ(chdir(ZENTRIX_SOURCE_DIR), 0);
+        LapClock::setSource(testClock);
+        gNow = LAUNCH_MS;
+        std::srand(1);  // as a game that never seeds the generator
+        setupScene(rasterizeOverlayGlyphs());
+        launch_ = new RaceState(RaceState::now());
+    }
+    // The shell's tests that follow find the race as a launch leaves it.
+    static void TearDownTestSuite() {
+        gNow = LAUNCH_MS;
+        std::srand(1);
+        lineUpTheGrid();
+        LapClock::setSource(nullptr);
+    }
+
+    void SetUp() override {
+        releaseAllKeys();
+        gCameraMode = 0;
+        gCockpitView = 0;
+    }
+    void TearDown() override {
+        releaseAllKeys();
+        resumeRace();
+        gCameraMode = 0;
+    }
+
+    // R with the generator where launch found it, so the grid's draws repeat.
+    static void raceAgainWithLaunchDraws() {
+        gNow = 900000;
+        std::srand(1);
+        press(SDLK_r);
+    }
+
+    static RaceState* launch_;
+};
+RaceState* RaceAgain::launch_ = nullptr;
+
+TEST_F(RaceAgain, RMidRaceLinesUpTheGridExactlyAsAtLaunchAndTheCameraCarriesOn) {
+    recordKeyDown(VK_UP);
+    recordKeyDown(VK_SPACE);
+    for (int n = 0; n < 90; ++n) {
+        frame();
+    }
+    press(SDLK_c);
+    ASSERT_GT(gPlayer.speed, 50.0f);
+    ASSERT_EQ(gProjectile.active, 1);
+    releaseAllKeys();
+
+    raceAgainWithLaunchDraws();
+    expectSameRace(*launch_, RaceState::now());
+    EXPECT_EQ(gCameraMode, 1) << "the chosen camera carries on";
+}
+
+TEST_F(RaceAgain, RAfterTheFinishLinesUpTheGridExactlyAsAtLaunch) {
+    for (const uint32_t lapEnd : {41000u, 82000u, 125000u}) {
+        gNow = gLapClock.startMs + lapEnd;
+        ASSERT_GT(testsupport::flyOverTheLine(frame), 0);
+    }
+    ASSERT_TRUE(raceIsFinished());
+    ASSERT_TRUE(pauseOrFinishPanelShows());
+    const uint32_t raceMs = gLapClock.elapsedMs();
+    for (int n = 0; n < 30; ++n) {
+        frame();
+    }
+    EXPECT_EQ(gLapClock.elapsedMs(), raceMs) << "the clock stood at the finish";
+
+    raceAgainWithLaunchDraws();
+    expectSameRace(*launch_, RaceState::now());
+    EXPECT_FALSE(pauseOrFinishPanelShows());
+}
+
+TEST_F(RaceAgain, RWhilePausedRacesAtOnceAndTheOpponentsWearTheirNewColours) {
+    for (int n = 0; n < 20; ++n) {
+        frame();
+    }
+    press(SDLK_p);
+    ASSERT_TRUE(raceIsPaused());
+    gNow = 900000;
+    press(SDLK_r);  // the generator moves on, as in the game
+    EXPECT_FALSE(raceIsPaused());
+    expectSameRace(*launch_, RaceState::now(), DrawnValues::LeftOut);
+
+    bool anyNewColour = false;
+    for (int i = 0; i < OPPONENT_COUNT; ++i) {
+        const std::vector<MeshObject>& objects = gOpponents[i].model.objects;
+        ASSERT_FALSE(objects.empty());
+        const Color3 drawn = objects.back().color;
+        const Color3 shown = listColour(gOpponents[i]);
+        EXPECT_NEAR(shown.r, drawn.r, 1e-6) << "opponent " << i;
+        EXPECT_NEAR(shown.g, drawn.g, 1e-6) << "opponent " << i;
+        EXPECT_NEAR(shown.b, drawn.b, 1e-6) << "opponent " << i;
+        const Color3 atLaunch = launch_->opponentColours[i].back();
+        anyNewColour =
+            anyNewColour || drawn.r != atLaunch.r || drawn.g != atLaunch.g || drawn.b != atLaunch.b;
+    }
+    EXPECT_TRUE(anyNewColour) << "the new race drew new colours";
+    frame();
+    EXPECT_EQ(gFrameCounter, 1) << "and it runs";
+}
+
+TEST_F(RaceAgain, APausedFrameIsTheSamePictureUnderPausedUntilPResumes) {
+    recordKeyDown(VK_UP);
+    for (int n = 0; n < 40; ++n) {
+        frame();
+    }
+    press(SDLK_p);
+    const RaceState paused = RaceState::now();
+    const Screen first = frameSeen();
+    gNow += 1000;
+    const Screen second = frameSeen();
+    EXPECT_TRUE(first == second) << "the glow, the clock and the craft hold still";
+    expectSameRace(paused, RaceState::now());
+    EXPECT_GT(first.count(480, 360, 544, 380, testsupport::isWhite), 20) << "PAUSED";
+
+    press(SDLK_p);
+    const Screen resumed = frameSeen();
+    EXPECT_FALSE(resumed == second);
+    EXPECT_EQ(resumed.count(480, 360, 544, 380, testsupport::isWhite), 0);
+    EXPECT_EQ(gFrameCounter, (paused.frameCounter + 1) % FRAME_COUNTER_MODULUS);
+}
+
+}  // namespace
+
+TEST(FocusLoss, TheGameWindowLosingFocusPausesUntilP) {
+    testsupport::GlTestWindow window;
+    SDL_Window* game = window.window();
+    resumeRace();
+    handleWindowEvent(windowEvent(game, SDL_WINDOWEVENT_FOCUS_LOST));
+    EXPECT_TRUE(raceIsPaused());
+    handleWindowEvent(windowEvent(game, SDL_WINDOWEVENT_FOCUS_GAINED));
+    EXPECT_TRUE(raceIsPaused()) << "back at the window, the race waits for P";
+    handleWindowEvent(windowEvent(game, SDL_WINDOWEVENT_FOCUS_LOST));
+    EXPECT_TRUE(raceIsPaused()) << "a second loss must not toggle the pause off";
+    press(SDLK_p);
+    EXPECT_FALSE(raceIsPaused());
+
+    // Another window of this process losing focus is none of the race's business.
+    SDL_Window* other = SDL_CreateWindow("other", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
+    ASSERT_NE(other, nullptr);
+    handleWindowEvent(windowEvent(other, SDL_WINDOWEVENT_FOCUS_LOST));
+    EXPECT_FALSE(raceIsPaused());
+    SDL_DestroyWindow(other);
+}
