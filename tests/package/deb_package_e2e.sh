@@ -1,8 +1,9 @@
 #!/bin/bash
 # The Debian package, made with cpack from this build tree and unpacked into
 # a scratch root: its control fields, its desktop entry, AppStream data,
-# manual page and icons pass their validators, and the unpacked game, started
-# from a folder without data/, finds its installed data, races and ends on Esc.
+# manual page and icons pass their validators, the licence ships where and as
+# Debian wants it, and the unpacked game, started from a folder without data/,
+# finds its installed data, races and ends on Esc.
 set -u
 BUILD_DIR=$(realpath "$1")
 SOURCE_DIR=$(realpath "$2")
@@ -49,7 +50,18 @@ grep -q '<launchable type="desktop-id">zentrix.desktop</launchable>' "${metainfo
     fail "the metainfo does not launch the desktop entry"
 grep -q '<image>https://[^<]*/screenshot-mid-race.png</image>' "${metainfo[@]}" ||
     fail "the metainfo does not show the mid-race screenshot"
+grep -q '<project_license>MIT</project_license>' "${metainfo[@]}" ||
+    fail "the metainfo does not name the MIT licence"
 echo "desktop entry and AppStream metainfo validate"
+
+dpkg-deb -c "$DEB" >"$WORK/contents" || fail "dpkg-deb -c failed"
+grep -q '^-rw-r--r-- .* \./usr/share/doc/zentrix/copyright$' "$WORK/contents" ||
+    fail "the package lists no ./usr/share/doc/zentrix/copyright with mode 0644"
+copyright="$ROOT/usr/share/doc/zentrix/copyright"
+[ "$(head -n 1 "$copyright")" = \
+    "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] &&
+    grep -qx 'License: MIT' "$copyright" || fail "the copyright file is not MIT in Debian's format"
+echo "the copyright file is MIT in Debian's format"
 
 manual=$(man -l "$ROOT/usr/share/man/man6/zentrix.6.gz" 2>"$WORK/man.log")
 [ -s "$WORK/man.log" ] && { cat "$WORK/man.log"; fail "man warns about the page"; }
@@ -81,4 +93,4 @@ xdotool key --window "$WINDOW" Escape
 e2e_wait_for_exit 5
 [ "$status" = 0 ] || fail "installed game: expected Esc to end it with status 0, got $status"
 echo "the installed game races from a folder without data/ and ends on Esc with status 0"
-echo "deb_package_e2e: 6 passed, 0 failed"
+echo "deb_package_e2e: 7 passed, 0 failed"
