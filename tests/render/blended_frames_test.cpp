@@ -21,6 +21,7 @@
 #include "support/fake_pacer_clock.h"
 #include "support/gl_test_window.h"
 #include "support/saved_race.h"
+#include "support/scene_window.h"
 #include "support/screen.h"
 #include "support/test_display.h"
 
@@ -43,29 +44,12 @@ struct Centroid {
     int pixels = 0;
 };
 
-class BlendedFrames : public ::testing::Test {
+class BlendedFrames : public testsupport::SceneWindowTest {
 protected:
     static void SetUpTestSuite() {
-        saved_ = new testsupport::SavedRace();
-        window_ = new testsupport::GlTestWindow();
-        if (getcwd(workingDirectory_, sizeof workingDirectory_) == nullptr) {
-            workingDirectory_[0] = '\0';
-        }
-        // The game reads data/ relative to its working directory.
-        ASSERT_EQ(chdir(testsupport::sourcePath("").c_str()), 0);
-        LapClock::setSource(nullptr);  // the race's own time, as the game reads it
-        setupScene(rasterizeOverlayGlyphs());
-        kept_ = new testsupport::FramesKeptInBackBuffer();
+        openSceneWindow(nullptr);  // the race's own time, as the game reads it
     }
-    static void TearDownTestSuite() {
-        delete kept_;
-        delete window_;
-        saved_->restore();
-        delete saved_;
-        if (workingDirectory_[0] != '\0' && chdir(workingDirectory_) != 0) {
-            ADD_FAILURE() << "cannot return to " << workingDirectory_;
-        }
-    }
+    static void TearDownTestSuite() { closeSceneWindow(); }
 
     // The craft alone, drawn by the game as a frame blend of the way between
     // the last two ticks would stage it, seen from straight above through a
@@ -108,15 +92,7 @@ protected:
     }
 
     static constexpr double VIEW_HALF_WIDTH = 700.0;
-    static testsupport::SavedRace* saved_;
-    static testsupport::GlTestWindow* window_;
-    static testsupport::FramesKeptInBackBuffer* kept_;
-    static char workingDirectory_[4096];
 };
-testsupport::SavedRace* BlendedFrames::saved_ = nullptr;
-testsupport::GlTestWindow* BlendedFrames::window_ = nullptr;
-testsupport::FramesKeptInBackBuffer* BlendedFrames::kept_ = nullptr;
-char BlendedFrames::workingDirectory_[4096] = {};
 
 TEST_F(BlendedFrames, AtAForced144TheCraftMovesSteadilyFromOneTickPositionToTheNext) {
     const KeyboardInput throttle = raceOffTheGrid();

@@ -27,6 +27,7 @@
 #include "shell/game_frame.h"
 #include "support/gl_test_window.h"
 #include "support/saved_race.h"
+#include "support/scene_window.h"
 #include "support/screen.h"
 #include "support/solid_texture.h"
 #include "support/test_display.h"
@@ -144,34 +145,12 @@ uint32_t stoppedClock() {
     return 100000;
 }
 
-class ClearPicture : public ::testing::Test {
+class ClearPicture : public testsupport::SceneWindowTest {
 protected:
-    static void SetUpTestSuite() {
-        found_ = new testsupport::SavedRace();
-        window_ = new testsupport::GlTestWindow();
-        if (getcwd(workingDirectory_, sizeof workingDirectory_) == nullptr) {
-            workingDirectory_[0] = '\0';
-        }
-        // The game reads data/ relative to its working directory.
-        ASSERT_EQ(chdir(testsupport::sourcePath("").c_str()), 0);
-        LapClock::setSource(stoppedClock);
-        setupScene(rasterizeOverlayGlyphs());
-        keptFrames_ = new testsupport::FramesKeptInBackBuffer();  // the tests read the back buffer
-        fresh_ = new testsupport::SavedRace();
-    }
-    static void TearDownTestSuite() {
-        delete fresh_;
-        delete keptFrames_;
-        delete window_;
-        LapClock::setSource(nullptr);
-        found_->restore();
-        delete found_;
-        if (workingDirectory_[0] != '\0' && chdir(workingDirectory_) != 0) {
-            ADD_FAILURE() << "cannot return to " << workingDirectory_;
-        }
-    }
+    static void SetUpTestSuite() { openSceneWindow(stoppedClock); }
+    static void TearDownTestSuite() { closeSceneWindow(); }
     void SetUp() override {
-        fresh_->restore();
+        raceAtStart().restore();
         gFrameCounter = 1;  // not a refresh frame: the place stays as the test sets it
         std::copy(std::begin(gTextures), std::end(gTextures), textures_);
     }
@@ -198,14 +177,14 @@ protected:
 
     // The start of the race with the player in the given place, as the frame draws it.
     static DigitReading digitAtStart(int32_t place) {
-        fresh_->restore();
+        raceAtStart().restore();
         gFrameCounter = 1;
         gRacePosition = place;
         const Screen frame = drawFrame();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         drawPositionIndicator();
         const Screen alone;
-        fresh_->restore();
+        raceAtStart().restore();
         gFrameCounter = 1;
         gRacePosition = 0;
         const Screen noDigit = drawFrame();
@@ -220,17 +199,7 @@ protected:
 
     uint32_t textures_[TEXTURE_COUNT] = {};
     std::vector<GLuint> painted_;
-    static testsupport::SavedRace* found_;  // put back for the tests that follow
-    static testsupport::GlTestWindow* window_;
-    static testsupport::FramesKeptInBackBuffer* keptFrames_;
-    static testsupport::SavedRace* fresh_;
-    static char workingDirectory_[4096];
 };
-testsupport::SavedRace* ClearPicture::found_ = nullptr;
-testsupport::GlTestWindow* ClearPicture::window_ = nullptr;
-testsupport::FramesKeptInBackBuffer* ClearPicture::keptFrames_ = nullptr;
-testsupport::SavedRace* ClearPicture::fresh_ = nullptr;
-char ClearPicture::workingDirectory_[4096] = {};
 
 void printReading(const char* sky, int place, const DigitReading& r) {
     std::printf(

@@ -25,6 +25,7 @@
 #include "shell/game_frame.h"
 #include "support/gl_test_window.h"
 #include "support/saved_race.h"
+#include "support/scene_window.h"
 #include "support/screen.h"
 #include "support/solid_texture.h"
 #include "support/test_display.h"
@@ -109,35 +110,15 @@ void placeOnTrack(double t, float speed) {
     gPlayer.lambda = t;
 }
 
-class RacePicture : public ::testing::Test {
+class RacePicture : public testsupport::SceneWindowTest {
 protected:
     static void SetUpTestSuite() {
-        found_ = new testsupport::SavedRace();
-        window_ = new testsupport::GlTestWindow();
-        if (getcwd(workingDirectory_, sizeof workingDirectory_) == nullptr) {
-            workingDirectory_[0] = '\0';
-        }
-        // The game reads data/ relative to its working directory.
-        ASSERT_EQ(chdir(testsupport::sourcePath("").c_str()), 0);
-        LapClock::setSource(raceClock);
         gNow = 100000;
-        setupScene(rasterizeOverlayGlyphs());
-        keptFrames_ = new testsupport::FramesKeptInBackBuffer();  // the tests read the back buffer
-        fresh_ = new testsupport::SavedRace();
+        openSceneWindow(raceClock);
     }
-    static void TearDownTestSuite() {
-        delete fresh_;
-        delete keptFrames_;
-        delete window_;
-        LapClock::setSource(nullptr);
-        found_->restore();
-        delete found_;
-        if (workingDirectory_[0] != '\0' && chdir(workingDirectory_) != 0) {
-            ADD_FAILURE() << "cannot return to " << workingDirectory_;
-        }
-    }
+    static void TearDownTestSuite() { closeSceneWindow(); }
     void SetUp() override {
-        fresh_->restore();
+        raceAtStart().restore();
         releaseAllKeys();
         gCockpitView = 0;
         gCameraMode = 0;
@@ -151,18 +132,7 @@ protected:
             renderFrame();
         }
     }
-
-    static testsupport::SavedRace* found_;  // put back for the tests that follow
-    static testsupport::GlTestWindow* window_;
-    static testsupport::FramesKeptInBackBuffer* keptFrames_;
-    static testsupport::SavedRace* fresh_;
-    static char workingDirectory_[4096];
 };
-testsupport::SavedRace* RacePicture::found_ = nullptr;
-testsupport::GlTestWindow* RacePicture::window_ = nullptr;
-testsupport::FramesKeptInBackBuffer* RacePicture::keptFrames_ = nullptr;
-testsupport::SavedRace* RacePicture::fresh_ = nullptr;
-char RacePicture::workingDirectory_[4096] = {};
 }  // namespace
 
 TEST_F(RacePicture, TheRedClockTicksOverTheGreyLapLabels) {

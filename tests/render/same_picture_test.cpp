@@ -41,6 +41,7 @@
 #include "screen/overlay_glyphs.h"
 #include "support/gl_test_window.h"
 #include "support/saved_race.h"
+#include "support/scene_window.h"
 #include "support/screen.h"
 #include "support/test_display.h"
 #include "track/track.h"
@@ -191,34 +192,21 @@ KeyboardInput followTheRoad() {
     return keys;
 }
 
-class SamePicture : public ::testing::Test {
+class SamePicture : public testsupport::SceneWindowTest {
 protected:
     static void SetUpTestSuite() {
-        found_ = new testsupport::SavedRace();
-        window_ = new testsupport::GlTestWindow();
-        if (getcwd(workingDirectory_, sizeof workingDirectory_) == nullptr) {
-            workingDirectory_[0] = '\0';
-        }
-        // The game reads data/ relative to its working directory.
-        ASSERT_EQ(chdir(testsupport::sourcePath("").c_str()), 0);
-        LapClock::setSource(raceClock);
         gNow = 100000;
-        std::srand(1);
-        setupScene(rasterizeOverlayGlyphs());
+        // The frames are read before any swap: they need no keeping. The seed
+        // gives the opponents the same values on every run.
+        ASSERT_NO_FATAL_FAILURE(openSceneWindow(raceClock, Frames::Shown, 1));
         scriptRace();
     }
     static void TearDownTestSuite() {
         delete moments_;
-        delete window_;
-        LapClock::setSource(nullptr);
-        found_->restore();
-        delete found_;
-        if (workingDirectory_[0] != '\0' && chdir(workingDirectory_) != 0) {
-            ADD_FAILURE() << "cannot return to " << workingDirectory_;
-        }
+        closeSceneWindow();
     }
     void TearDown() override {
-        found_->restore();
+        raceAsFound().restore();
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 
@@ -306,17 +294,11 @@ protected:
         keep("behind the opponents");
     }
 
-    static testsupport::SavedRace* found_;
-    static testsupport::GlTestWindow* window_;
     static std::vector<Moment>* moments_;
     static bool nearWall_;
-    static char workingDirectory_[4096];
 };
-testsupport::SavedRace* SamePicture::found_ = nullptr;
-testsupport::GlTestWindow* SamePicture::window_ = nullptr;
 std::vector<SamePicture::Moment>* SamePicture::moments_ = nullptr;
 bool SamePicture::nearWall_ = false;
-char SamePicture::workingDirectory_[4096] = {};
 }  // namespace
 
 TEST_F(SamePicture, TheScriptedRaceReachesEveryMoment) {

@@ -22,6 +22,7 @@
 #include "shell/window.h"
 #include "support/gl_test_window.h"
 #include "support/saved_race.h"
+#include "support/scene_window.h"
 #include "support/screen.h"
 #include "support/test_display.h"
 
@@ -57,14 +58,12 @@ void resizeGameWindow(int width, int height) {
     handleWindowEvent(sizeChanged);
 }
 
-class PictureOnAnyWindow : public testing::Test {
+class PictureOnAnyWindow : public testsupport::SceneWindowTest {
 protected:
     static void SetUpTestSuite() {
-        found_ = new testsupport::SavedRace();
-        window_ = new testsupport::GlTestWindow();
-        ASSERT_EQ(chdir(testsupport::sourcePath("").c_str()), 0);
-        LapClock::setSource(fixedClock);
-        setupScene(rasterizeOverlayGlyphs());
+        // The tests resize the game window: its frames are shown in it, and
+        // drawTheMoment keeps the one it reads.
+        ASSERT_NO_FATAL_FAILURE(openSceneWindow(fixedClock, Frames::Shown));
         // Some way into the race, so the opponents and the craft are in the picture.
         for (int i = 0; i < 90; ++i) {
             gPlayer.speed = 20.0f;
@@ -74,10 +73,7 @@ protected:
     }
     static void TearDownTestSuite() {
         delete moment_;
-        delete window_;
-        LapClock::setSource(nullptr);
-        found_->restore();  // later tests expect the race as they found it
-        delete found_;
+        closeSceneWindow();  // later tests expect the race as they found it
     }
     void TearDown() override {
         resizeGameWindow(SCREEN_WIDTH, SCREEN_HEIGHT);
@@ -93,12 +89,8 @@ protected:
         return Screen();
     }
 
-    static testsupport::SavedRace* found_;
-    static testsupport::GlTestWindow* window_;
     static testsupport::SavedRace* moment_;
 };
-testsupport::SavedRace* PictureOnAnyWindow::found_ = nullptr;
-testsupport::GlTestWindow* PictureOnAnyWindow::window_ = nullptr;
 testsupport::SavedRace* PictureOnAnyWindow::moment_ = nullptr;
 
 TEST_F(PictureOnAnyWindow, AWindowOfThePicturesOwnSizeIsDrawnStraightInto) {
