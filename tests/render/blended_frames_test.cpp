@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -14,8 +13,6 @@
 #include "race/race.h"
 #include "race/race_pose.h"
 #include "render/craft_draw.h"
-#include "render/scene.h"
-#include "screen/overlay_glyphs.h"
 #include "shell/game_frame.h"
 #include "shell/loop_pacer.h"
 #include "support/fake_pacer_clock.h"

@@ -4,7 +4,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -20,10 +19,8 @@
 #include "race/standings.h"
 #include "render/camera_view.h"
 #include "render/projection.h"
-#include "render/scene.h"
 #include "render/skybox.h"
 #include "render/track_draw.h"
-#include "screen/overlay_glyphs.h"
 #include "shell/game_frame.h"
 #include "support/gl_test_window.h"
 #include "support/saved_race.h"

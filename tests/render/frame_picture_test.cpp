@@ -2,7 +2,6 @@
 // shadows, the glow, the shot and the HUD.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -20,8 +19,6 @@
 #include "race/race.h"
 #include "race/standings.h"
 #include "render/camera_view.h"
-#include "render/scene.h"
-#include "screen/overlay_glyphs.h"
 #include "shell/game_frame.h"
 #include "support/gl_test_window.h"
 #include "support/saved_race.h"

@@ -5,7 +5,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -38,7 +37,6 @@
 #include "render/shadow.h"
 #include "render/skybox.h"
 #include "render/track_draw.h"
-#include "screen/overlay_glyphs.h"
 #include "support/gl_test_window.h"
 #include "support/saved_race.h"
 #include "support/scene_window.h"

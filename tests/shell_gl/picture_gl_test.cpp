@@ -4,17 +4,14 @@
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 
 #include "input/key_commands.h"
 #include "race/lap_clock.h"
 #include "race/race.h"
-#include "render/scene.h"
 #include "screen/display.h"
 #include "screen/game_window.h"
-#include "screen/overlay_glyphs.h"
 #include "screen/picture_target.h"
 #include "screen/window_placement.h"
 #include "shell/game_frame.h"

@@ -8,8 +8,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/overlay_glyphs.h"
 #include "render/scene.h"
+#include "screen/overlay_glyphs.h"
 #include "support/gl_test_window.h"
 #include "support/test_display.h"
 
