@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "assets/file_lookup.h"
+#include "craft/opponent.h"
 #include "images/bmp_decoder.h"
 #include "models/ase_loader.h"
 #include "models/opponent_craft.h"
-#include "race/opponent.h"
 
 namespace {
 const char* const TEXTURE_FILES[] = {

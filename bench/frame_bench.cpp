@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "audio/sound.h"
+#include "craft/exhaust_glow.h"
+#include "craft/opponent.h"
+#include "craft/player.h"
+#include "craft/projectile.h"
 #include "hud/hud.h"
 #include "models/palette.h"
 #include "race/camera.h"
-#include "race/exhaust_glow.h"
-#include "race/opponent.h"
-#include "race/player.h"
-#include "race/projectile.h"
 #include "race/race.h"
 #include "race/standings.h"
 #include "render/camera_view.h"

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "race/opponent.h"
-#include "race/player.h"
+#include "craft/opponent.h"
+#include "craft/player.h"
 #include "race/race.h"
 #include "support/harness/race_start.h"
 #include "track/track.h"

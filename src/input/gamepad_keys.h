@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "race/player.h"
+#include "craft/player.h"
 
 // A stick must lean this far (of 32767) before it steers, so a worn stick
 // resting a little off centre does not.

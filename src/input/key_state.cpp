@@ -1,6 +1,6 @@
 #include "input/key_state.h"
 
-#include "race/player.h"
+#include "craft/player.h"
 
 #include <array>
 

@@ -2,11 +2,11 @@
 
 #include <cstdlib>
 
-#include "race/exhaust_glow.h"
+#include "craft/exhaust_glow.h"
+#include "craft/opponent.h"
+#include "craft/player_control.h"
+#include "craft/projectile.h"
 #include "race/lap_clock.h"
-#include "race/opponent.h"
-#include "race/player_control.h"
-#include "race/projectile.h"
 #include "race/race_pose.h"
 #include "race/standings.h"
 

@@ -1,9 +1,9 @@
-// race: the race itself, ticking 60 times a second from the keys alone; it draws nothing.
+// race: the race's ticks from the keys alone, its clock, laps, standings and cameras; no drawing.
 #pragma once
 
 #include <cstdint>
 
-#include "race/player.h"
+#include "craft/player.h"
 #include "race/race_time.h"
 
 // A new race from the grid: the opponents' start values, lanes and model

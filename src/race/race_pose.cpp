@@ -1,7 +1,7 @@
 #include "race/race_pose.h"
 
-#include "race/player.h"
-#include "race/projectile.h"
+#include "craft/player.h"
+#include "craft/projectile.h"
 #include "race/race_time.h"
 #include "race/standings.h"
 #include "track/track.h"

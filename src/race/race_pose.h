@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "craft/opponent.h"
 #include "math/vector3.h"
-#include "race/opponent.h"
 
 // What the race's picture shows of one tick: where every craft and the shot
 // are and which way they face, the place digit and the shot's spin. Taken

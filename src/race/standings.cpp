@@ -1,8 +1,8 @@
 #include "race/standings.h"
 
+#include "craft/opponent.h"
+#include "craft/player.h"
 #include "race/lap_clock.h"
-#include "race/opponent.h"
-#include "race/player.h"
 
 int32_t gRacePosition = 0;
 int32_t gFinalPlace = 0;

@@ -3,8 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "craft/player.h"
 #include "race/camera.h"
-#include "race/player.h"
 
 void applyCamera() {
     const CameraView view =

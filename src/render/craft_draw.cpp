@@ -2,9 +2,9 @@
 
 #include <GL/gl.h>
 
+#include "craft/opponent.h"
+#include "craft/player.h"
 #include "models/palette.h"
-#include "race/opponent.h"
-#include "race/player.h"
 #include "track/track.h"
 
 namespace {

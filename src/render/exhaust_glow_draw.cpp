@@ -4,10 +4,10 @@
 #include <array>
 #include <cstdlib>
 
+#include "craft/exhaust_glow.h"
+#include "craft/player.h"
 #include "images/texture.h"
 #include "images/texture_ids.h"
-#include "race/exhaust_glow.h"
-#include "race/player.h"
 #include "race/race.h"
 #include "render/craft_draw.h"
 #include "render/flare_quad.h"

@@ -2,13 +2,13 @@
 
 #include <GL/gl.h>
 
+#include "craft/exhaust_glow.h"
+#include "craft/opponent.h"
+#include "craft/player.h"
+#include "craft/projectile.h"
 #include "hud/hud.h"
 #include "models/palette.h"
 #include "race/camera.h"
-#include "race/exhaust_glow.h"
-#include "race/opponent.h"
-#include "race/player.h"
-#include "race/projectile.h"
 #include "render/camera_view.h"
 #include "render/craft_draw.h"
 #include "render/projection.h"

@@ -1,9 +1,9 @@
 #include <GL/gl.h>
 
+#include "craft/projectile.h"
 #include "images/texture.h"
 #include "images/texture_ids.h"
 #include "models/palette.h"
-#include "race/projectile.h"
 #include "race/race.h"
 #include "render/flare_quad.h"
 

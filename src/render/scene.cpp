@@ -3,13 +3,13 @@
 #include <GL/gl.h>
 
 #include "assets/data_dir.h"
+#include "craft/opponent.h"
+#include "craft/player.h"
 #include "hud/overlay.h"
 #include "images/texture.h"
 #include "images/texture_ids.h"
 #include "models/opponent_craft.h"
 #include "models/palette.h"
-#include "race/opponent.h"
-#include "race/player.h"
 #include "race/race.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "craft/player.h"
 #include "race/lap_clock.h"
-#include "race/player.h"
 
 namespace {
 constexpr uint32_t FIRST_LAP_MS = 41250;

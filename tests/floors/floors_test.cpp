@@ -20,6 +20,7 @@ const std::vector<std::vector<std::string>> FLOORS = {
     {"math"},
     {"assets", "saves", "track"},
     {"images", "models", "audio"},
+    {"craft"},
     {"race"},
     {"hud"},
     {"render"},
@@ -34,7 +35,7 @@ const std::set<std::string> PLATFORM_ROOMS = {"audio", "input", "screen", "shell
 const std::vector<std::string> PLATFORM_HEADERS = {"SDL2/",       "AL/",      "sndfile",
                                                    "fontconfig/", "ft2build", "freetype"};
 // The race's rules and what is kept on disk draw nothing.
-const std::set<std::string> GL_FREE_ROOMS = {"math", "assets", "saves", "track", "race"};
+const std::set<std::string> GL_FREE_ROOMS = {"math", "assets", "saves", "track", "craft", "race"};
 
 // A file under src/: "race/race.cpp" and its text.
 using SourceTree = std::map<std::string, std::string>;

@@ -7,12 +7,12 @@
 
 #include <functional>
 
+#include "craft/player.h"
+#include "craft/projectile.h"
 #include "input/gamepad.h"
 #include "input/key_commands.h"
 #include "input/key_state.h"
 #include "race/camera.h"
-#include "race/player.h"
-#include "race/projectile.h"
 #include "race/race.h"
 #include "screen/quit_message.h"
 #include "shell/window.h"

@@ -6,11 +6,11 @@
 #include <cstring>
 #include <vector>
 
-#include "race/exhaust_glow.h"
+#include "craft/exhaust_glow.h"
+#include "craft/opponent.h"
+#include "craft/player.h"
+#include "craft/projectile.h"
 #include "race/lap_clock.h"
-#include "race/opponent.h"
-#include "race/player.h"
-#include "race/projectile.h"
 #include "race/race.h"
 #include "race/race_pose.h"
 #include "race/standings.h"

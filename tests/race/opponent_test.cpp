@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "race/opponent.h"
-#include "race/player.h"
+#include "craft/opponent.h"
+#include "craft/player.h"
 #include "race/race_fixture.h"
 #include "track/track.h"
 

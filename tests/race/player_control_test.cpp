@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "race/opponent.h"
-#include "race/player.h"
-#include "race/player_control.h"
-#include "race/projectile.h"
+#include "craft/opponent.h"
+#include "craft/player.h"
+#include "craft/player_control.h"
+#include "craft/projectile.h"
 #include "race/race_fixture.h"
 #include "track/track.h"
 

@@ -5,11 +5,11 @@
 
 #include <algorithm>
 
+#include "craft/opponent.h"
+#include "craft/player.h"
+#include "craft/projectile.h"
 #include "input/key_state.h"
 #include "race/lap_clock.h"
-#include "race/opponent.h"
-#include "race/player.h"
-#include "race/projectile.h"
 #include "race/race.h"
 #include "race/race_result.h"
 #include "race/standings.h"

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "craft/opponent.h"
+#include "craft/player.h"
+#include "craft/player_control.h"
+#include "craft/projectile.h"
 #include "input/key_state.h"
-#include "race/opponent.h"
-#include "race/player.h"
-#include "race/player_control.h"
-#include "race/projectile.h"
 
 // The control step on the keys held through the key state, as the game's
 // frame reads them; returns what it asked the sound to play.

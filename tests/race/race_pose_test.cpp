@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "race/opponent.h"
-#include "race/player.h"
-#include "race/projectile.h"
+#include "craft/opponent.h"
+#include "craft/player.h"
+#include "craft/projectile.h"
 #include "race/race.h"
 #include "race/race_pose.h"
 #include "race/standings.h"

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <random>
 
+#include "craft/opponent.h"
+#include "craft/player.h"
+#include "craft/projectile.h"
 #include "input/key_state.h"
-#include "race/opponent.h"
-#include "race/player.h"
-#include "race/projectile.h"
 #include "race/race.h"
 #include "support/harness/race_start.h"
 #include "track/track.h"

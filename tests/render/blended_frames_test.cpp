@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "craft/player.h"
 #include "race/lap_clock.h"
-#include "race/player.h"
 #include "race/race.h"
 #include "race/race_pose.h"
 #include "render/craft_draw.h"

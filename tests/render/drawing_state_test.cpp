@@ -8,9 +8,9 @@
 #include <array>
 #include <cmath>
 
+#include "craft/player.h"
 #include "images/texture.h"
 #include "images/texture_ids.h"
-#include "race/player.h"
 #include "render/projection.h"
 #include "render/scene.h"
 #include "render/skybox.h"

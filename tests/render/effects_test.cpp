@@ -4,12 +4,12 @@
 
 #include <cmath>
 
+#include "craft/exhaust_glow.h"
+#include "craft/player.h"
+#include "craft/projectile.h"
 #include "hud/hud.h"
 #include "images/texture.h"
 #include "images/texture_ids.h"
-#include "race/exhaust_glow.h"
-#include "race/player.h"
-#include "race/projectile.h"
 #include "race/race.h"
 #include "race/standings.h"
 #include "render/projection.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "race/exhaust_glow.h"
-#include "race/player.h"
+#include "craft/exhaust_glow.h"
+#include "craft/player.h"
 
 namespace {
 // The frame driver updates the glow in frames divisible by 3, before the

@@ -6,16 +6,16 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "craft/exhaust_glow.h"
+#include "craft/opponent.h"
+#include "craft/player.h"
+#include "craft/projectile.h"
 #include "hud/hud.h"
 #include "images/texture.h"
 #include "images/texture_ids.h"
 #include "input/key_state.h"
 #include "race/camera.h"
-#include "race/exhaust_glow.h"
 #include "race/lap_clock.h"
-#include "race/opponent.h"
-#include "race/player.h"
-#include "race/projectile.h"
 #include "race/race.h"
 #include "race/standings.h"
 #include "render/camera_view.h"

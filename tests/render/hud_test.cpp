@@ -1,10 +1,10 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include "craft/player.h"
 #include "hud/hud.h"
 #include "hud/overlay.h"
 #include "race/lap_clock.h"
-#include "race/player.h"
 #include "race/race.h"
 #include "race/standings.h"
 #include "screen/overlay_glyphs.h"

@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "craft/exhaust_glow.h"
+#include "craft/opponent.h"
+#include "craft/player.h"
 #include "hud/hud.h"
 #include "images/texture.h"
 #include "images/texture_ids.h"
 #include "input/joystick.h"
 #include "input/key_state.h"
 #include "race/camera.h"
-#include "race/exhaust_glow.h"
 #include "race/lap_clock.h"
-#include "race/opponent.h"
-#include "race/player.h"
 #include "race/race.h"
 #include "race/standings.h"
 #include "render/scene.h"

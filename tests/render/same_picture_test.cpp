@@ -15,6 +15,10 @@
 #include <vector>
 
 #include "assets/data_dir.h"
+#include "craft/exhaust_glow.h"
+#include "craft/opponent.h"
+#include "craft/player.h"
+#include "craft/projectile.h"
 #include "hud/hud.h"
 #include "images/bitmap_file.h"
 #include "images/texture.h"
@@ -22,11 +26,7 @@
 #include "models/model.h"
 #include "models/palette.h"
 #include "race/camera.h"
-#include "race/exhaust_glow.h"
 #include "race/lap_clock.h"
-#include "race/opponent.h"
-#include "race/player.h"
-#include "race/projectile.h"
 #include "race/race.h"
 #include "race/standings.h"
 #include "render/camera_view.h"

@@ -7,10 +7,10 @@
 
 #include <cstdlib>
 
+#include "craft/opponent.h"
 #include "input/key_state.h"
 #include "race/camera.h"
 #include "race/lap_clock.h"
-#include "race/opponent.h"
 #include "race/race.h"
 #include "race/race_result.h"
 #include "render/scene.h"

@@ -1,7 +1,7 @@
 #include "support/finish_script.h"
 
+#include "craft/player.h"
 #include "input/key_state.h"
-#include "race/player.h"
 
 namespace testsupport {
 

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "race/exhaust_glow.h"
-#include "race/opponent.h"
-#include "race/player.h"
-#include "race/projectile.h"
+#include "craft/exhaust_glow.h"
+#include "craft/opponent.h"
+#include "craft/player.h"
+#include "craft/projectile.h"
 
 namespace testsupport {
 

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "craft/exhaust_glow.h"
+#include "craft/opponent.h"
+#include "craft/player.h"
+#include "craft/projectile.h"
 #include "race/camera.h"
-#include "race/exhaust_glow.h"
 #include "race/lap_clock.h"
-#include "race/opponent.h"
-#include "race/player.h"
-#include "race/projectile.h"
 #include "race/race.h"
 #include "race/standings.h"
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "craft/player.h"
 #include "race/lap_clock.h"
-#include "race/player.h"
 #include "track/track.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
+#include "craft/opponent.h"
 #include "input/key_state.h"
-#include "race/opponent.h"
 #include "race/race.h"
 
 namespace testsupport {

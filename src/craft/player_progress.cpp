@@ -1,4 +1,4 @@
-#include "race/player.h"
+#include "craft/player.h"
 #include "track/track.h"
 
 double updatePlayerProgress(Player& player) {

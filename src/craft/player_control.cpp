@@ -1,11 +1,11 @@
-#include "race/player_control.h"
+#include "craft/player_control.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "race/opponent.h"
-#include "race/player.h"
-#include "race/projectile.h"
+#include "craft/opponent.h"
+#include "craft/player.h"
+#include "craft/projectile.h"
 #include "track/track.h"
 
 namespace {

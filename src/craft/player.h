@@ -1,3 +1,4 @@
+// craft: the player's and the opponents' craft, how they move, the shot and the exhaust glow.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "race/player.h"
+#include "craft/player.h"
 
 // The keyboard control step: the keys move the craft, which may touch
 // opponents and the wall and fire the shot; sounds says what to play.

@@ -1,9 +1,9 @@
-#include "race/opponent.h"
+#include "craft/opponent.h"
 
 #include <cmath>
 #include <cstdlib>
 
-#include "race/player.h"
+#include "craft/player.h"
 #include "track/track.h"
 
 Opponent gOpponents[OPPONENT_COUNT];

@@ -1,6 +1,6 @@
-#include "race/exhaust_glow.h"
+#include "craft/exhaust_glow.h"
 
-#include "race/player.h"
+#include "craft/player.h"
 
 ExhaustGlow gExhaust;
 

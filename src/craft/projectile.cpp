@@ -1,9 +1,9 @@
-#include "race/projectile.h"
+#include "craft/projectile.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "race/player.h"
+#include "craft/player.h"
 
 Projectile gProjectile;
 
