@@ -2,7 +2,7 @@
 
 // How the game tells the player that it cannot go on as it should: a modal
 // box, and for an asset it cannot do without, the end of the program. Asset
-// loaders and the sound call these; the shell (src/app) carries them out.
+// loaders and the sound call these; the screen (src/screen) carries them out.
 
 enum class BoxOwner { None, GameWindow };
 enum class BoxIcon { None, Error };

@@ -80,7 +80,7 @@ std::vector<bool> strokeMask(const Screen& alone) {
             brightest = std::max(brightest, brightness(alone.at(x, y)));
         }
     }
-    const int width = DIGIT_RIGHT - DIGIT_LEFT;
+    constexpr int width = DIGIT_RIGHT - DIGIT_LEFT;
     std::vector<bool> mask(static_cast<size_t>(width * (DIGIT_BOTTOM - DIGIT_TOP)), false);
     for (int y = DIGIT_TOP; y < DIGIT_BOTTOM; ++y) {
         for (int x = DIGIT_LEFT; x < DIGIT_RIGHT; ++x) {
@@ -93,8 +93,8 @@ std::vector<bool> strokeMask(const Screen& alone) {
 
 DigitReading readDigit(const Screen& frame, const Screen& noDigit, const Screen& alone) {
     const std::vector<bool> mask = strokeMask(alone);
-    const int width = DIGIT_RIGHT - DIGIT_LEFT;
-    const auto inStroke = [&mask, width](int x, int y) {
+    constexpr int width = DIGIT_RIGHT - DIGIT_LEFT;
+    const auto inStroke = [&mask](int x, int y) {
         if (x < DIGIT_LEFT || x >= DIGIT_RIGHT || y < DIGIT_TOP || y >= DIGIT_BOTTOM) {
             return false;
         }

@@ -120,8 +120,8 @@ TEST(LoopPacer, ADisplayAHairSlowerThanTheRaceDoublesATickOnlyEverySeventeenSeco
     // 59.94 Hz with a millisecond of wobble either way, each frame held by the swap.
     FakeClock clock;
     LoopPacer pacer(clock, 60, DrawPacing{60, true});
-    const int64_t refresh = SECOND * 1000 / 59940;
-    const LoopRun run = runFor(clock, pacer, 60 * SECOND, [refresh](int64_t n) {
+    constexpr int64_t refresh = SECOND * 1000 / 59940;
+    const LoopRun run = runFor(clock, pacer, 60 * SECOND, [](int64_t n) {
         const int64_t wobble = (n % 3 - 1) * MS;
         return refresh + wobble;
     });
