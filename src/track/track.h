@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "math/vector3.h"
 
@@ -22,6 +23,12 @@ struct TrackPlace {
     double next_dist = 0.0;
 };
 
+// The classic circuit's number, raced when no other is asked for.
+constexpr uint32_t CLASSIC_CIRCUIT = 0;
+
+// How the player and the game call a circuit: "classic" for 0, else "circuit 48213".
+std::string circuitName(uint32_t number);
+
 // The race track: a closed trigonometric centre line in the plane y = 0.
 // Everything else about the track (road, walls, progress) derives from it.
 class Track {
@@ -29,6 +36,9 @@ public:
     int32_t radius = 300000;
     int32_t halfWidth = 600;
     double sampleStep = TRACK_PERIOD / 604;
+
+    // The number this track was grown from; CLASSIC_CIRCUIT for the classic.
+    uint32_t circuitNumber() const { return circuit_; }
 
     // The centre line at parameter t; no wrapping, any t is accepted.
     double centreX(double t) const;
@@ -45,6 +55,9 @@ public:
     // Wall tests on a craft's distance from the centre line: beyond 570 and 480.
     int isAtWall(double dist) const;
     int isNearWall(double dist) const;
+
+private:
+    uint32_t circuit_ = CLASSIC_CIRCUIT;
 };
 
 extern Track gTrack;

@@ -1,8 +1,13 @@
 #include <cmath>
+#include <string>
 
 #include "track/track.h"
 
 Track gTrack;
+
+std::string circuitName(uint32_t number) {
+    return number == CLASSIC_CIRCUIT ? "classic" : "circuit " + std::to_string(number);
+}
 
 double Track::centreX(double t) const {
     const double r = static_cast<double>(radius);
