@@ -43,7 +43,7 @@ void Opponent::update() {
         speed += CATCH_UP;
     }
 
-    lambda += speed;
+    lambda += speed * gTrack.opponentPace;
     if (lambda > TRACK_PERIOD) {
         lambda -= TRACK_PERIOD;
         laps += 1;

@@ -49,6 +49,7 @@ std::vector<PanelLine> finishPanelLines(const FinishPanel& panel) {
     const RaceResult& result = panel.result;
     std::vector<PanelLine> lines;
     lines.push_back({placeText(result.place), COLOR_WHITE});
+    lines.push_back({circuitName(panel.circuit), COLOR_LIGHT_GREY});
     for (int lap = 0; lap < 3; ++lap) {
         lines.push_back(
             {timedLine("lap " + std::to_string(lap + 1), result.lapMs[lap]), COLOR_LIGHT_GREY});
@@ -58,7 +59,7 @@ std::vector<PanelLine> finishPanelLines(const FinishPanel& panel) {
     if (panel.newBestLap || panel.newBestRace) {
         lines.push_back({recordText(panel), COLOR_YELLOW});
     }
-    lines.push_back({"R race again - Esc quit", COLOR_GREY});
+    lines.push_back({"R race again - N next circuit - Esc quit", COLOR_GREY});
     return lines;
 }
 

@@ -5,12 +5,14 @@
 
 #include "models/palette.h"
 #include "race/race_result.h"
+#include "track/track.h"
 
 // What the finish panel tells: the race just run and the records it beat.
 struct FinishPanel {
     RaceResult result;
     bool newBestLap = false;
     bool newBestRace = false;
+    uint32_t circuit = CLASSIC_CIRCUIT;
 };
 
 struct PanelLine {

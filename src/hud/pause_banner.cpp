@@ -15,7 +15,7 @@ constexpr float BAND_OPACITY = 0.6f;
 constexpr float TITLE_BASELINE = 376.0f;
 constexpr float KEYS_BASELINE = 396.0f;
 const std::string TITLE = "PAUSED";
-const std::string KEYS = "P resume - R race again - Esc quit";
+const std::string KEYS = "P resume - R race again - N next circuit - Esc quit";
 
 void printCentred(float baseline, const std::string& text) {
     printAt((SCREEN_WIDTH_UNITS - overlayTextWidth(text)) / 2.0f, baseline, "%s", text.c_str());

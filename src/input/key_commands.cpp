@@ -23,6 +23,9 @@ void onKeyDown(int virtualKey) {
         case VK_R:
             raceAgain();
             break;
+        case VK_N:
+            raceNextCircuit();
+            break;
         default:
             break;
     }

@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 
 #include <cstdio>
+#include <string>
 
 #include "audio/sound.h"
 #include "input/joystick.h"
@@ -12,6 +13,7 @@
 #include "screen/picture_target.h"
 #include "screen/quit_message.h"
 #include "screen/window_placement.h"
+#include "track/track.h"
 
 SDL_Window* gWindow = nullptr;
 void* gRenderContext = nullptr;
@@ -19,6 +21,12 @@ void* gPalette = nullptr;
 int32_t gUseJoystick = 0;
 
 namespace {
+uint32_t gTitledCircuit = CLASSIC_CIRCUIT;
+
+std::string titleFor(uint32_t circuit) {
+    return "Zentrix - " + circuitName(circuit);
+}
+
 bool createRenderContext(SDL_Window* window) {
     gPalette = setupPalette(window);
     gRenderContext = SDL_GL_CreateContext(window);
@@ -62,9 +70,9 @@ bool onWindowCreate(SDL_Window* window) {
 SDL_Window* openGameWindow(WindowContents contents) {
     setupPixelFormat();
     // Hidden while the scene loads; shown once it can draw.
-    SDL_Window* window =
-        SDL_CreateWindow("Zentrix", 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT,
-                         SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    SDL_Window* window = SDL_CreateWindow(
+        titleFor(gTrack.circuitNumber()).c_str(), 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT,
+        SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     if (window == nullptr) {
         std::fprintf(stderr, "zentrix: cannot create the window: %s\n", SDL_GetError());
         return nullptr;
@@ -77,6 +85,7 @@ SDL_Window* openGameWindow(WindowContents contents) {
         return nullptr;
     }
     gWindow = window;
+    gTitledCircuit = gTrack.circuitNumber();
     fitPictureToGameWindow();
     SDL_ShowWindow(window);
     return window;
@@ -97,6 +106,13 @@ void destroyGameWindow() {
     gWindow = nullptr;
     SDL_ShowCursor(SDL_ENABLE);
     postQuitMessage(0);
+}
+
+void keepTitleOnCircuit() {
+    if (gWindow != nullptr && gTrack.circuitNumber() != gTitledCircuit) {
+        gTitledCircuit = gTrack.circuitNumber();
+        SDL_SetWindowTitle(gWindow, titleFor(gTitledCircuit).c_str());
+    }
 }
 
 void swapGameBuffers() {

@@ -17,8 +17,8 @@ enum class WindowContents {
     Game,  // all of window creation: hidden cursor, scene, sound and joystick as well
 };
 
-// Opens the game's only window, titled "Zentrix", with the game's pixel format,
-// placed as gDisplayChoice says (borderless 1024 x 768, in the display mode
+// Opens the game's only window, titled "Zentrix - " and the circuit's name, with the game's pixel
+// format, placed as gDisplayChoice says (borderless 1024 x 768, in the display mode
 // chooseDisplayMode chose if it chose one; the whole desktop; or a resizable
 // window), its context current and its picture fitted, then shows it. From
 // then on it is gWindow. Returns null, leaving gWindow alone, when no window
@@ -31,6 +31,9 @@ void destroyGameWindow();
 
 // Fits the 1024 x 768 picture to the game window's present size.
 void fitPictureToGameWindow();
+
+// Keeps the window's title naming the circuit raced, when that changes.
+void keepTitleOnCircuit();
 
 // Shows the finished frame in the game window, if there is one, scaled to the
 // window when it was drawn off screen.

@@ -5,6 +5,8 @@
 #include "race/race_result.h"
 #include "render/scene.h"
 #include "session/race_records.h"
+#include "track/circuit_generator.h"
+#include "track/track.h"
 
 namespace {
 void resumeTheRace() {
@@ -34,6 +36,14 @@ void raceAgain() {
     }
     lineUpTheGrid();
     forgetOfferedRace();
+}
+
+void raceNextCircuit() {
+    if (!pauseOrFinishPanelShows()) {
+        return;
+    }
+    raceOnCircuit(gTrack.circuitNumber() + 1);  // wraps to the classic after the last
+    raceAgain();
 }
 
 bool pauseOrFinishPanelShows() {

@@ -15,6 +15,11 @@ void pauseTheRace();
 // the chosen camera carry on.
 void raceAgain();
 
+// N, while the pause or the finish panel shows: the circuit numbered one
+// after this one (the classic after the last), raced from its grid as R
+// races again. Mid-race it does nothing, so a stray key costs no race.
+void raceNextCircuit();
+
 // True while the pause or the finish panel shows: then racing again is the
 // natural next step, and a pad's Back means R.
 bool pauseOrFinishPanelShows();

@@ -12,6 +12,7 @@
 #include "render/frame_draw.h"
 #include "screen/game_window.h"
 #include "session/race_records.h"
+#include "track/track.h"
 
 namespace {
 void playRaceSounds(const RaceSounds& sounds) {
@@ -32,6 +33,7 @@ FinishPanel finishPanelNow() {
     panel.result = raceResult();
     panel.newBestLap = beaten.bestLap;
     panel.newBestRace = beaten.bestRace;
+    panel.circuit = gTrack.circuitNumber();
     return panel;
 }
 

@@ -4,6 +4,7 @@
 #include "shell/data_folder_choice.h"
 #include "shell/options.h"
 #include "shell/window.h"
+#include "track/circuit_generator.h"
 
 int main(int argc, char** argv) {
     const CommandLine line = parseCommandLine(argc, argv);
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
         return *status;
     }
     gDisplayChoice = line.display;
+    raceOnCircuit(line.circuit);
     if (!chooseDataFolder()) {
         return NO_DATA_EXIT_STATUS;
     }

@@ -2,11 +2,52 @@
 
 #include <cstring>
 
+#include "track/circuit_generator.h"
+#include "track/circuit_map.h"
+
+std::optional<uint32_t> parseCircuitNumber(const char* text) {
+    if (text == nullptr) {
+        return std::nullopt;
+    }
+    if (std::strcmp(text, "classic") == 0) {
+        return CLASSIC_CIRCUIT;
+    }
+    if (*text == '\0') {
+        return std::nullopt;
+    }
+    uint64_t number = 0;
+    for (const char* digit = text; *digit != '\0'; ++digit) {
+        if (*digit < '0' || *digit > '9') {
+            return std::nullopt;
+        }
+        number = number * 10 + static_cast<uint64_t>(*digit - '0');
+        if (number > UINT32_MAX) {
+            return std::nullopt;
+        }
+    }
+    return static_cast<uint32_t>(number);
+}
+
 CommandLine parseCommandLine(int argc, const char* const* argv) {
     CommandLine line;
     for (int i = 1; i < argc; ++i) {
         const char* argument = argv[i];
-        if (std::strcmp(argument, "--fullscreen") == 0) {
+        if (std::strcmp(argument, "--track") == 0 || std::strcmp(argument, "--track-map") == 0) {
+            const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+            const std::optional<uint32_t> circuit = parseCircuitNumber(value);
+            if (!circuit) {
+                line.request = CommandLine::Request::Usage;
+                line.refused = value != nullptr ? value : "";
+                line.refusedValueOf = argument;
+                return line;
+            }
+            line.circuit = *circuit;
+            ++i;
+            if (std::strcmp(argument, "--track-map") == 0) {
+                line.request = CommandLine::Request::TrackMap;
+                return line;
+            }
+        } else if (std::strcmp(argument, "--fullscreen") == 0) {
             line.display = DisplayChoice::Fullscreen;
         } else if (std::strcmp(argument, "--desktop") == 0) {
             line.display = DisplayChoice::Desktop;
@@ -28,7 +69,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
 }
 
 std::string usageText() {
-    return "Usage: zentrix [--fullscreen | --desktop | --windowed]\n"
+    return "Usage: zentrix [--fullscreen | --desktop | --windowed] [--track N]\n"
+           "       zentrix --track-map N\n"
            "       zentrix --help | --version\n"
            "Race a hover-craft round a closed track against five computer craft.\n"
            "\n"
@@ -36,11 +78,15 @@ std::string usageText() {
            "                screen has no such mode, --desktop instead)\n"
            "  --desktop     fill the screen, leaving its resolution as it is\n"
            "  --windowed    race in a resizable window\n"
+           "  --track N     race circuit N, 0 to 4294967295; 0 or \"classic\" is the\n"
+           "                classic track (the default)\n"
+           "  --track-map N write circuit N's map as an SVG picture and exit\n"
            "  --help        show this help and exit\n"
            "  --version     show the version and exit\n"
            "\n"
            "Keys: Up/Down accelerate and brake, Left/Right steer, Space fires,\n"
-           "C changes the chase camera, V the cockpit view, Alt+Enter switches\n"
+           "C changes the chase camera, V the cockpit view, P pauses, R races again,\n"
+           "N (paused or finished) races the next circuit, Alt+Enter switches\n"
            "between a window and the whole screen, Esc quits. A gamepad drives too:\n"
            "left stick or d-pad steers, A or right trigger accelerates, B or left\n"
            "trigger brakes, X fires, Y changes the camera, Back the cockpit view.\n"
@@ -63,8 +109,15 @@ std::optional<int> answerCommandLine(const CommandLine& line, std::ostream& out,
         case CommandLine::Request::Version:
             out << versionText();
             return 0;
+        case CommandLine::Request::TrackMap:
+            out << circuitMapSvg(growCircuit(line.circuit).track);
+            return 0;
         case CommandLine::Request::Usage:
-            if (line.refused.rfind("-", 0) == 0) {
+            if (!line.refusedValueOf.empty()) {
+                err << "zentrix: " << line.refusedValueOf << " wants a circuit number from 0 to "
+                    << UINT32_MAX << " or 'classic'";
+                err << (line.refused.empty() ? "\n" : ", not '" + line.refused + "'\n");
+            } else if (line.refused.rfind("-", 0) == 0) {
                 err << "zentrix: unknown option '" << line.refused << "'\n";
             } else {
                 err << "zentrix: unexpected argument '" << line.refused << "'\n";

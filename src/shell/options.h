@@ -1,28 +1,37 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
 
 #include "screen/window_placement.h"
-
+#include "track/track.h"
 // What the command line asks of the program.
 struct CommandLine {
-    enum class Request { Play, Help, Version, Usage };
+    enum class Request { Play, Help, Version, Usage, TrackMap };
     Request request = Request::Play;
     DisplayChoice display = DisplayChoice::Fullscreen;
-    std::string refused;  // the argument that made it a usage error
+    // The circuit to race (--track), or to draw (--track-map).
+    uint32_t circuit = CLASSIC_CIRCUIT;
+    std::string refused;         // the argument that made it a usage error
+    std::string refusedValueOf;  // the option whose value it was, if any
 };
 
-// Options are read in order: the last display option wins, and --help,
-// --version or anything not understood ends the reading there.
+// Options are read in order: the last display option and the last --track
+// win, and --help, --version, --track-map or anything not understood ends the
+// reading there.
 CommandLine parseCommandLine(int argc, const char* const* argv);
+
+// A circuit as the player writes it: "classic", or a number from 0 to
+// 4294967295 in plain decimal digits. Nothing for anything else.
+std::optional<uint32_t> parseCircuitNumber(const char* text);
 
 std::string usageText();
 std::string versionText();
 
-// Answers --help, --version and usage errors on out and err. Returns the exit
-// status when the program should end here, nothing when the race should start.
+// Answers --help, --version, --track-map (circuit's map as SVG) and usage errors on out and err.
+// Returns the exit status when the program should end here, nothing when the race should start.
 std::optional<int> answerCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err);
 
 // The exit status of a command line the game does not understand.

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "math/vector3.h"
 
@@ -29,6 +30,23 @@ constexpr uint32_t CLASSIC_CIRCUIT = 0;
 // How the player and the game call a circuit: "classic" for 0, else "circuit 48213".
 std::string circuitName(uint32_t number);
 
+// One harmonic of a grown circuit's centre line: at angle a round the lap,
+// x gains xCos cos(f a) + xSin sin(f a) and z likewise.
+struct CircuitTerm {
+    int32_t frequency = 1;
+    double xCos = 0.0;
+    double xSin = 0.0;
+    double zCos = 0.0;
+    double zSin = 0.0;
+};
+
+// A grown circuit's centre line: its harmonics, and the angle round the lap
+// where the start line is.
+struct CircuitShape {
+    std::vector<CircuitTerm> terms;
+    double startAngle = 0.0;
+};
+
 // The race track: a closed trigonometric centre line in the plane y = 0.
 // Everything else about the track (road, walls, progress) derives from it.
 class Track {
@@ -36,9 +54,18 @@ public:
     int32_t radius = 300000;
     int32_t halfWidth = 600;
     double sampleStep = TRACK_PERIOD / 604;
+    // The opponents ride the centre line at speeds in track parameter; on a
+    // lap of another length their speeds are scaled by this (the classic's
+    // lap length over this one's), so they keep the classic's pace.
+    double opponentPace = 1.0;
 
     // The number this track was grown from; CLASSIC_CIRCUIT for the classic.
     uint32_t circuitNumber() const { return circuit_; }
+    // The harmonics of a grown circuit; none for the classic, whose centre
+    // line is a formula of its own.
+    const CircuitShape& shape() const { return shape_; }
+    // Makes this the circuit of that number with that centre line.
+    void setCircuit(uint32_t number, CircuitShape shape);
 
     // The centre line at parameter t; no wrapping, any t is accepted.
     double centreX(double t) const;
@@ -46,6 +73,9 @@ public:
     double centreZ(double t) const;
     // Direction of travel as atan2(dx, dz): forward is (sin h, 0, cos h).
     double heading(double t) const;
+    // The craft's yaw on the grid: the classic's faces -x, where its line
+    // nearly runs; any other faces along its centre line.
+    double startYaw() const;
 
     // Finds where a craft at position heading yaw is, by a full-lap search
     // on the PROGRESS_STEP grid.
@@ -57,7 +87,11 @@ public:
     int isNearWall(double dist) const;
 
 private:
+    // A grown centre line at parameter t, both coordinates at once.
+    void grownCentre(double t, double& x, double& z) const;
+
     uint32_t circuit_ = CLASSIC_CIRCUIT;
+    CircuitShape shape_;
 };
 
 extern Track gTrack;

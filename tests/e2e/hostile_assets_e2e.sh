@@ -270,7 +270,7 @@ sound_case() {
         close_box "$box"
     done <<<"$expected"
     for _ in $(seq 250); do
-        window=$(e2e_visible_windows Zentrix | head -n1)
+        window=$(e2e_visible_windows "Zentrix - classic" | head -n1)
         [ -n "$window" ] && break
         kill -0 "$GAME_PID" 2>/dev/null || fail "$CASE: game exited before the race showed"
         sleep 0.02

@@ -27,7 +27,7 @@ start_game() {
 }
 
 game_window_visible() {
-    [ -n "$(e2e_visible_windows Zentrix)" ]
+    [ -n "$(e2e_visible_windows "Zentrix - classic")" ]
 }
 
 box_lines() {
@@ -64,7 +64,7 @@ close_box() {
 race_then_escape() {
     local window=""
     for _ in $(seq 100); do
-        window=$(e2e_visible_windows Zentrix | head -n1)
+        window=$(e2e_visible_windows "Zentrix - classic" | head -n1)
         [ -n "$window" ] && break
         kill -0 $GAME_PID 2>/dev/null || fail "game exited before its window showed"
         sleep 0.1

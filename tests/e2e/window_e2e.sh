@@ -1,5 +1,5 @@
 #!/bin/bash
-# The real game under a private Xvfb: one 1024 x 768 window titled "Zentrix";
+# The real game under a private Xvfb: one 1024 x 768 window titled "Zentrix - classic";
 # C and V keep it running; Esc ends it with status 0 within two seconds; a
 # close request from the window manager ends it the same way.
 set -u
@@ -26,7 +26,7 @@ start_game
 geometry=$(xwininfo -id "$WINDOW")
 echo "$geometry" | grep -q 'Width: 1024' || fail "window width: $geometry"
 echo "$geometry" | grep -q 'Height: 768' || fail "window height: $geometry"
-[ "$(xwininfo -root -tree | grep -c '"Zentrix"')" -eq 1 ] || fail "expected one Zentrix window"
+[ "$(xwininfo -root -tree | grep -c '"Zentrix - classic"')" -eq 1 ] || fail "expected one Zentrix window"
 
 xdotool key --window "$WINDOW" c c v
 sleep 0.5

@@ -57,16 +57,20 @@ bool isYellow(const Pixel& p) {
 TEST(FinishPanelText, TellsThePlaceTheThreeLapsTheBestLapTheRaceAndTheKeys) {
     const FinishPanel panel = panelFor(2, 41250, 40125, 65007);
     const std::vector<std::string> expected = {
-        "FINISHED: 2nd place",     "lap 1      0:41:250", "lap 2      0:40:125",
-        "lap 3      1: 5:007",     "best lap   0:40:125", "race       2:26:382",
-        "R race again - Esc quit",
+        "FINISHED: 2nd place", "classic",
+        "lap 1      0:41:250", "lap 2      0:40:125",
+        "lap 3      1: 5:007", "best lap   0:40:125",
+        "race       2:26:382", "R race again - N next circuit - Esc quit",
     };
     EXPECT_EQ(textsOf(panel), expected);
     for (const PanelLine& line : finishPanelLines(panel)) {
         EXPECT_TRUE(isPlainAscii(line.text)) << "no glyph for part of \"" << line.text << "\"";
     }
     // The figures are the clock's own readings.
-    EXPECT_EQ(expected[3] + "\n", "lap 3     " + clockText(65007));
+    EXPECT_EQ(expected[4] + "\n", "lap 3     " + clockText(65007));
+    FinishPanel grown = panel;
+    grown.circuit = 48213;
+    EXPECT_EQ(textsOf(grown)[1], "circuit 48213");
 }
 
 TEST(FinishPanelText, EveryPlaceHasItsOwnWordAndANewRecordIsAnnounced) {
@@ -82,12 +86,12 @@ TEST(FinishPanelText, EveryPlaceHasItsOwnWordAndANewRecordIsAnnounced) {
     race.newBestRace = true;
     FinishPanel both = lap;
     both.newBestRace = true;
-    EXPECT_EQ(textsOf(lap)[6], "NEW RECORD: best lap!");
-    EXPECT_EQ(textsOf(race)[6], "NEW RECORD: best race!");
-    EXPECT_EQ(textsOf(both)[6], "NEW RECORDS: best lap and race!");
-    EXPECT_EQ(finishPanelLines(both)[6].color, COLOR_YELLOW);
-    EXPECT_EQ(textsOf(both).back(), "R race again - Esc quit");
-    EXPECT_EQ(textsOf(panelFor(1, 41000, 40000, 42000)).size(), 7u) << "no news, no line";
+    EXPECT_EQ(textsOf(lap)[7], "NEW RECORD: best lap!");
+    EXPECT_EQ(textsOf(race)[7], "NEW RECORD: best race!");
+    EXPECT_EQ(textsOf(both)[7], "NEW RECORDS: best lap and race!");
+    EXPECT_EQ(finishPanelLines(both)[7].color, COLOR_YELLOW);
+    EXPECT_EQ(textsOf(both).back(), "R race again - N next circuit - Esc quit");
+    EXPECT_EQ(textsOf(panelFor(1, 41000, 40000, 42000)).size(), 8u) << "no news, no line";
 }
 
 class RaceNotices : public testing::Test {
@@ -134,7 +138,7 @@ TEST_F(RaceNotices, ThePauseDimsThePictureAndSaysPausedAcrossTheMiddle) {
     EXPECT_GT(title[1], 352);
     EXPECT_LT(title[3], 380);
     EXPECT_GT(after.count(380, 384, 644, 400, [](const Pixel& p) { return p[0] > 150; }), 100)
-        << "P resume - R race again - Esc quit";
+        << "P resume - R race again - N next circuit - Esc quit";
 }
 
 TEST_F(RaceNotices, RecordsShowInGreyAboveTheClockOnlyOnceThereAreAny) {

@@ -52,13 +52,60 @@ TEST(CommandLine, OnlyTheWholeOptionsAreUnderstood) {
     }
 }
 
+TEST(CommandLine, TrackTakesACircuitNumberOrClassicAndNothingElse) {
+    const struct {
+        std::vector<const char*> arguments;
+        std::optional<uint32_t> circuit;  // nothing: a usage error
+    } cases[] = {
+        {{}, 0u},
+        {{"--track", "48213"}, 48213u},
+        {{"--track", "classic"}, 0u},
+        {{"--track", "0"}, 0u},
+        {{"--track", "4294967295"}, 4294967295u},
+        {{"--track", "007", "--windowed"}, 7u},
+        {{"--track", "3", "--track", "4"}, 4u},
+        {{"--track", "4294967296"}, std::nullopt},
+        {{"--track", "99999999999999999999999"}, std::nullopt},
+        {{"--track", "-1"}, std::nullopt},
+        {{"--track", "+1"}, std::nullopt},
+        {{"--track", "x"}, std::nullopt},
+        {{"--track", "1.5"}, std::nullopt},
+        {{"--track", ""}, std::nullopt},
+        {{"--track", "Classic"}, std::nullopt},
+        {{"--track"}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const CommandLine line = parse(c.arguments);
+        const std::string said = c.arguments.size() > 1 ? c.arguments[1] : "(none)";
+        if (c.circuit) {
+            EXPECT_EQ(line.request, CommandLine::Request::Play) << said;
+            EXPECT_EQ(line.circuit, *c.circuit) << said;
+        } else {
+            EXPECT_EQ(line.request, CommandLine::Request::Usage) << said;
+            const Answer refused = answer(c.arguments);
+            EXPECT_EQ(refused.status, USAGE_EXIT_STATUS) << said;
+            EXPECT_EQ(refused.err.rfind("zentrix: --track wants a circuit number", 0), 0u)
+                << refused.err;
+        }
+    }
+}
+
+TEST(CommandLineAnswer, TrackMapWritesTheCircuitsPictureAndNothingElse) {
+    const Answer map = answer({"--track-map", "7"});
+    EXPECT_EQ(map.status, 0);
+    EXPECT_EQ(map.err, "");
+    EXPECT_EQ(map.out.rfind("<?xml", 0), 0u);
+    EXPECT_NE(map.out.find("<title>Zentrix circuit 7</title>"), std::string::npos);
+    EXPECT_EQ(answer({"--track-map", "nope"}).status, USAGE_EXIT_STATUS);
+}
+
 TEST(CommandLineAnswer, HelpPrintsTheUsageOnStandardOutputAndSucceeds) {
     const Answer help = answer({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out, usageText());
     EXPECT_EQ(help.err, "");
-    for (const char* option :
-         {"--fullscreen", "--desktop", "--windowed", "--help", "--version", "ZENTRIX_DATA_DIR"}) {
+    for (const char* option : {"--fullscreen", "--desktop", "--windowed", "--track", "--track-map",
+                               "--help", "--version", "ZENTRIX_DATA_DIR"}) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option << " missing from the usage";
     }
 }

@@ -34,7 +34,7 @@ TEST(ShellGl, TheWindowIsOneBorderless1024By768ZentrixWindowWithDepthAndTwoBuffe
     SDL_Window* shown = window.window();
     EXPECT_EQ(gWindow, shown);
     EXPECT_EQ(SDL_GL_GetCurrentContext(), gRenderContext);
-    EXPECT_STREQ(SDL_GetWindowTitle(shown), "Zentrix");
+    EXPECT_STREQ(SDL_GetWindowTitle(shown), "Zentrix - classic");
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(shown, &width, &height);

@@ -24,12 +24,12 @@ fail() {
     exit 1
 }
 
-# Waits for the window titled "Zentrix" to be shown (it is made hidden while
-# the game loads) and sets WINDOW to its id.
+# Waits for the game's window, titled "Zentrix - " and its circuit, to be
+# shown (it is made hidden while the game loads) and sets WINDOW to its id.
 e2e_wait_for_window() {
     WINDOW=""
     for _ in $(seq 150); do
-        WINDOW=$(xdotool search --onlyvisible --name '^Zentrix$' 2>/dev/null | head -n1)
+        WINDOW=$(xdotool search --onlyvisible --name '^Zentrix - ' 2>/dev/null | head -n1)
         [ -n "$WINDOW" ] && return 0
         kill -0 "$GAME_PID" 2>/dev/null || fail "game exited before its window showed"
         sleep 0.1
@@ -54,7 +54,7 @@ e2e_wait_for_exit() {
 # xdotool's name search does not read, so xwininfo finds them.
 e2e_visible_windows() {
     local id
-    for id in $(xwininfo -root -tree | awk -v t="\"$1\":" '$2 == t {print $1}'); do
+    for id in $(xwininfo -root -tree | awk -v t="\"$1\":" 'index($0, t) {print $1}'); do
         xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$id"
     done
 }
