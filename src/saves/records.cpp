@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <limits>
 
+Records recordsOf(const CircuitRecords& all, uint32_t circuit) {
+    const auto found = all.find(circuit);
+    return found != all.end() ? found->second : Records();
+}
+
 RecordsImproved offerRace(Records& records, const uint32_t (&lapMs)[3]) {
     RecordsImproved improved;
     if (lapMs[0] == 0 || lapMs[1] == 0 || lapMs[2] == 0) {

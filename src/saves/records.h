@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 
 // The player's best times, kept between runs. 0 means no record yet.
 struct Records {
@@ -11,6 +12,13 @@ struct Records {
         return bestLapMs == other.bestLapMs && bestRaceMs == other.bestRaceMs;
     }
 };
+
+// The records of every circuit raced, by circuit number; a circuit never
+// raced, or raced without finishing, has no entry.
+using CircuitRecords = std::map<uint32_t, Records>;
+
+// One circuit's records; all 0 when it has none.
+Records recordsOf(const CircuitRecords& all, uint32_t circuit);
 
 // Which records a finished race has just beaten, for the finish panel.
 struct RecordsImproved {

@@ -8,13 +8,6 @@
 #include "saves/records_text.h"
 #include "saves/saved_file.h"
 
-namespace {
-
-// A good file is under a hundred bytes; anything much larger is not ours.
-constexpr size_t RECORDS_FILE_MAX_BYTES = 4096;
-
-}  // namespace
-
 RecordsStore::RecordsStore(std::string folder) : folder_(std::move(folder)) {}
 
 std::string RecordsStore::filePath() const {
@@ -22,13 +15,14 @@ std::string RecordsStore::filePath() const {
 }
 
 void RecordsStore::load() {
-    records_ = Records();
+    records_.clear();
+    unsaved_.clear();
     if (folder_.empty()) {
         return;
     }
     std::string text;
     std::string failure;
-    const SmallFileRead read = readSmallFile(filePath(), RECORDS_FILE_MAX_BYTES, text, failure);
+    const SmallFileRead read = readSmallFile(filePath(), RECORDS_TEXT_MAX_BYTES, text, failure);
     if (read == SmallFileRead::Missing) {
         return;
     }
@@ -40,9 +34,9 @@ void RecordsStore::load() {
         keepAside("is corrupt (" + failure + ")", "corrupt");
         return;
     }
-    const ParsedRecords parsed = parseRecords(text);
+    ParsedRecords parsed = parseRecords(text);
     if (parsed.status == RecordsTextStatus::Valid) {
-        records_ = parsed.records;
+        records_ = std::move(parsed.records);
     } else if (parsed.status == RecordsTextStatus::NewerVersion) {
         keepAside("is " + parsed.problem, "newer");
     } else {
@@ -66,11 +60,31 @@ void RecordsStore::keepAside(const std::string& problem, const char* label) {
                  path.c_str(), problem.c_str(), aside.c_str());
 }
 
-RecordsImproved RecordsStore::offerRace(const uint32_t (&lapMs)[3]) {
-    const RecordsImproved improved = ::offerRace(records_, lapMs);
-    if (improved.any()) {
-        save();
+Records RecordsStore::records(uint32_t circuit) const {
+    const auto saved = records_.find(circuit);
+    return saved != records_.end() ? saved->second : recordsOf(unsaved_, circuit);
+}
+
+RecordsImproved RecordsStore::offerRace(uint32_t circuit, const uint32_t (&lapMs)[3]) {
+    Records circuitRecords = records(circuit);
+    const RecordsImproved improved = ::offerRace(circuitRecords, lapMs);
+    if (!improved.any()) {
+        return improved;
     }
+    // Saving more circuits would write a file too long to be read back.
+    if (records_.count(circuit) == 0 && records_.size() >= RECORDS_MAX_CIRCUITS) {
+        if (!toldFull_) {
+            toldFull_ = true;
+            std::fprintf(stderr,
+                         "zentrix: records are saved for %zu circuits at most; those of %u and "
+                         "any further circuit last this run only\n",
+                         RECORDS_MAX_CIRCUITS, static_cast<unsigned>(circuit));
+        }
+        unsaved_[circuit] = circuitRecords;
+        return improved;
+    }
+    records_[circuit] = circuitRecords;
+    save();
     return improved;
 }
 

@@ -5,6 +5,7 @@
 #include "race/lap_clock.h"
 #include "race/race_result.h"
 #include "saves/records_store.h"
+#include "track/track.h"
 
 namespace {
 std::optional<RecordsStore> gStore;
@@ -22,7 +23,7 @@ void offerFinishedRace() {
     }
     gRaceOffered = true;
     if (gStore) {
-        gBeaten = gStore->offerRace(gLapClock.lapMs);
+        gBeaten = gStore->offerRace(gTrack.circuitNumber(), gLapClock.lapMs);
     }
 }
 
@@ -32,7 +33,7 @@ void forgetOfferedRace() {
 }
 
 Records currentRecords() {
-    return gStore ? gStore->records() : Records();
+    return gStore ? gStore->records(gTrack.circuitNumber()) : Records();
 }
 
 RecordsImproved recordsBeatenThisRace() {

@@ -8,14 +8,14 @@
 // Reads them from the player's data home; a run without this keeps none.
 void loadRaceRecords();
 
-// Offers the race to the records once, in the frame its third lap came in;
-// a beaten record is saved there and then. Called every frame.
+// Offers the race to the records of the circuit raced once, in the frame its
+// third lap came in; a beaten record is saved there and then. Called every frame.
 void offerFinishedRace();
 
 // The next race is a new one: not offered yet, nothing beaten.
 void forgetOfferedRace();
 
-// The records as they stand now; all 0 when there are none.
+// The records of the circuit raced as they stand now; all 0 when there are none.
 Records currentRecords();
 
 // Which records the finished race beat, for its panel.

@@ -23,20 +23,21 @@ using recordstest::TempDataHome;
 constexpr int KILLS = 300;
 constexpr int LONGEST_DELAY_US = 40000;
 constexpr uint32_t FIRST_LAP_MS = 10000000;
+constexpr uint32_t CIRCUIT = 4294967295u;
 
 // Loads the records like a new run of the game, then beats them by a
 // millisecond a lap, over and over, telling the parent each lap saved.
 [[noreturn]] void writeRecordsUntilKilled(const std::string& folder, int reportPipe) {
     RecordsStore store(folder);
     store.load();
-    uint32_t lap = store.records().bestLapMs;
+    uint32_t lap = store.records(CIRCUIT).bestLapMs;
     if (lap == 0) {
         _exit(2);  // the last writer's kill left no valid file behind
     }
     for (;;) {
         --lap;
         const uint32_t laps[3] = {lap, lap, lap};
-        if (!store.offerRace(laps).any()) {
+        if (!store.offerRace(CIRCUIT, laps).any()) {
             _exit(3);
         }
         if (write(reportPipe, &lap, sizeof lap) != sizeof lap) {
@@ -61,7 +62,7 @@ TEST(RecordsUnderSigkill, AWriterKilledAtAnyMomentLeavesTheOldRecordsOrTheNew) {
     {
         RecordsStore first(home.folder());
         const uint32_t laps[3] = {FIRST_LAP_MS, FIRST_LAP_MS, FIRST_LAP_MS};
-        ASSERT_TRUE(first.offerRace(laps).any());
+        ASSERT_TRUE(first.offerRace(CIRCUIT, laps).any());
     }
     const unsigned seed = std::random_device{}();
     SCOPED_TRACE("seed " + std::to_string(seed));
@@ -97,11 +98,12 @@ TEST(RecordsUnderSigkill, AWriterKilledAtAnyMomentLeavesTheOldRecordsOrTheNew) {
 
         const ParsedRecords parsed = parseRecords(readText(home.file()));
         ASSERT_EQ(parsed.status, RecordsTextStatus::Valid) << "at kill " << kill;
-        const uint32_t lap = parsed.records.bestLapMs;
+        const Records saved = recordsOf(parsed.records, CIRCUIT);
+        const uint32_t lap = saved.bestLapMs;
         // Saved and reported, or saved and killed before it could report.
         ASSERT_TRUE(lap == reported || lap == reported - 1)
             << "file holds " << lap << ", last reported " << reported << " at kill " << kill;
-        ASSERT_EQ(parsed.records.bestRaceMs, 3 * lap);
+        ASSERT_EQ(saved.bestRaceMs, 3 * lap);
         fileLap = lap;
 
         // A writer that saved cleared every earlier writer's temporary first.
@@ -115,9 +117,9 @@ TEST(RecordsUnderSigkill, AWriterKilledAtAnyMomentLeavesTheOldRecordsOrTheNew) {
 
     RecordsStore survivor(home.folder());
     survivor.load();
-    EXPECT_EQ(survivor.records().bestLapMs, fileLap);
+    EXPECT_EQ(survivor.records(CIRCUIT).bestLapMs, fileLap);
     const uint32_t laps[3] = {fileLap - 1, fileLap - 1, fileLap - 1};
-    EXPECT_TRUE(survivor.offerRace(laps).any());
+    EXPECT_TRUE(survivor.offerRace(CIRCUIT, laps).any());
     EXPECT_EQ(namesIn(home.folder()), std::vector<std::string>{"records.txt"});
 
     const double seconds =

@@ -23,10 +23,14 @@ using recordstest::StderrCapture;
 using recordstest::TempDataHome;
 using recordstest::writeText;
 
+constexpr uint32_t CLASSIC = 0;
 const uint32_t GOOD_RACE[3] = {41250, 40010, 42000};
 const uint32_t BETTER_RACE[3] = {40000, 39000, 40000};
 const uint32_t SLOWER_RACE[3] = {50000, 50000, 50000};
-const std::string GOOD_TEXT = "zentrix-records 1\nbest-lap-ms 40010\nbest-race-ms 123260\n";
+const std::string GOOD_TEXT =
+    "zentrix-records 2\ncircuit 0 best-lap-ms 40010 best-race-ms 123260\n";
+// The same records as the game wrote them before circuits were numbered.
+const std::string GOOD_OLDER_TEXT = "zentrix-records 1\nbest-lap-ms 40010\nbest-race-ms 123260\n";
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -44,7 +48,7 @@ TEST(RecordsStore, AFirstRunHasNoRecordsAndCreatesNothing) {
     TempDataHome home;
     StderrCapture errors;
     const RecordsStore store = loadPlayerRecords();
-    EXPECT_EQ(store.records(), Records{});
+    EXPECT_EQ(store.records(CLASSIC), Records{});
     EXPECT_EQ(store.filePath(), home.file());
     EXPECT_EQ(errors.text(), "");
     EXPECT_TRUE(namesIn(home.root()).empty());
@@ -55,7 +59,7 @@ TEST(RecordsStore, RecordsSurviveToTheNextRunInAPrivateFolder) {
     StderrCapture errors;
     {
         RecordsStore store = loadPlayerRecords();
-        EXPECT_TRUE(store.offerRace(GOOD_RACE).any());
+        EXPECT_TRUE(store.offerRace(CLASSIC, GOOD_RACE).any());
     }
     EXPECT_EQ(readText(home.file()), GOOD_TEXT);
     EXPECT_EQ(namesIn(home.folder()), std::vector<std::string>{"records.txt"});
@@ -63,27 +67,104 @@ TEST(RecordsStore, RecordsSurviveToTheNextRunInAPrivateFolder) {
     EXPECT_EQ(statOf(home.folder()).st_mode & 0777, 0700u);
 
     const RecordsStore nextRun = loadPlayerRecords();
-    EXPECT_EQ(nextRun.records(), (Records{40010, 123260}));
+    EXPECT_EQ(nextRun.records(CLASSIC), (Records{40010, 123260}));
     EXPECT_EQ(errors.text(), "");
 }
 
 TEST(RecordsStore, OnlyABeatenRecordRewritesTheFile) {
     TempDataHome home;
     RecordsStore store = loadPlayerRecords();
-    store.offerRace(GOOD_RACE);
+    store.offerRace(CLASSIC, GOOD_RACE);
     const struct stat before = statOf(home.file());
 
-    EXPECT_FALSE(store.offerRace(SLOWER_RACE).any());
-    EXPECT_FALSE(store.offerRace(GOOD_RACE).any());
+    EXPECT_FALSE(store.offerRace(CLASSIC, SLOWER_RACE).any());
+    EXPECT_FALSE(store.offerRace(CLASSIC, GOOD_RACE).any());
     const struct stat untouched = statOf(home.file());
     EXPECT_EQ(untouched.st_ino, before.st_ino);
     EXPECT_EQ(untouched.st_mtim.tv_sec, before.st_mtim.tv_sec);
     EXPECT_EQ(untouched.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
 
-    EXPECT_TRUE(store.offerRace(BETTER_RACE).any());
+    EXPECT_TRUE(store.offerRace(CLASSIC, BETTER_RACE).any());
     // A new file renamed into place, never the old one rewritten.
     EXPECT_NE(statOf(home.file()).st_ino, before.st_ino);
-    EXPECT_EQ(readText(home.file()), formatRecords(Records{39000, 119000}));
+    EXPECT_EQ(readText(home.file()), formatRecords({{CLASSIC, Records{39000, 119000}}}));
+}
+
+TEST(RecordsStore, EachCircuitKeepsItsOwnRecords) {
+    TempDataHome home;
+    {
+        RecordsStore store = loadPlayerRecords();
+        EXPECT_TRUE(store.offerRace(4294967295u, BETTER_RACE).any());
+        EXPECT_TRUE(store.offerRace(CLASSIC, GOOD_RACE).any());
+        EXPECT_TRUE(store.offerRace(48213, SLOWER_RACE).any()) << "a circuit's first race";
+        EXPECT_FALSE(store.offerRace(CLASSIC, SLOWER_RACE).any()) << "beaten on another circuit";
+    }
+    EXPECT_EQ(readText(home.file()),
+              GOOD_TEXT +
+                  "circuit 48213 best-lap-ms 50000 best-race-ms 150000\n"
+                  "circuit 4294967295 best-lap-ms 39000 best-race-ms 119000\n");
+    const RecordsStore nextRun = loadPlayerRecords();
+    EXPECT_EQ(nextRun.records(4294967295u), (Records{39000, 119000}));
+    EXPECT_EQ(nextRun.records(1), Records{}) << "never raced";
+}
+
+TEST(RecordsStore, AnOlderFileIsTheClassicsAndIsRewrittenOnlyWhenARecordIsBeaten) {
+    const struct {
+        uint32_t circuit;
+        uint32_t laps[3];
+        std::string rewritten;
+    } beaten[] = {
+        {CLASSIC, {40000, 39000, 40000}, formatRecords({{CLASSIC, {39000, 119000}}})},
+        {9, {50000, 50000, 50000}, GOOD_TEXT + "circuit 9 best-lap-ms 50000 best-race-ms 150000\n"},
+    };
+    for (const auto& sample : beaten) {
+        TempDataHome home;
+        std::filesystem::create_directories(home.folder());
+        writeText(home.file(), GOOD_OLDER_TEXT);
+        RecordsStore store = loadPlayerRecords();
+        EXPECT_EQ(store.records(CLASSIC), (Records{40010, 123260}));
+
+        const ino_t before = statOf(home.file()).st_ino;
+        const uint32_t unfinished[3] = {30000, 30000, 0};
+        EXPECT_FALSE(store.offerRace(CLASSIC, SLOWER_RACE).any());
+        EXPECT_FALSE(store.offerRace(9, unfinished).any());
+        EXPECT_EQ(statOf(home.file()).st_ino, before);
+        EXPECT_EQ(readText(home.file()), GOOD_OLDER_TEXT);
+
+        EXPECT_TRUE(store.offerRace(sample.circuit, sample.laps).any());
+        EXPECT_EQ(readText(home.file()), sample.rewritten);
+    }
+}
+
+TEST(RecordsStore, AFileHoldsAsManyCircuitsAsItMayAndTheRestLastTheRun) {
+    TempDataHome home;
+    constexpr uint32_t LAST = 4294967295u;
+    CircuitRecords most;  // every number at its longest
+    for (uint32_t step = 0; step < RECORDS_MAX_CIRCUITS; ++step) {
+        most[LAST - step] = Records{LAST / 3, LAST};
+    }
+    std::filesystem::create_directories(home.folder());
+    writeText(home.file(), formatRecords(most));
+
+    StderrCapture errors;
+    RecordsStore store = loadPlayerRecords();
+    EXPECT_EQ(store.records(LAST), (Records{LAST / 3, LAST}));
+    EXPECT_TRUE(store.offerRace(CLASSIC, GOOD_RACE).any());
+    EXPECT_FALSE(store.offerRace(CLASSIC, GOOD_RACE).any()) << "kept for the run";
+    EXPECT_TRUE(store.offerRace(1, GOOD_RACE).any());
+    EXPECT_EQ(readText(home.file()), formatRecords(most));
+    // A circuit the file holds is still saved, and the limit told only once.
+    EXPECT_TRUE(store.offerRace(LAST, BETTER_RACE).any());
+    most[LAST] = Records{39000, 119000};
+    EXPECT_EQ(readText(home.file()), formatRecords(most));
+    EXPECT_EQ(lineCount(errors.text()), 1) << errors.text();
+    EXPECT_TRUE(contains(errors.text(), "50000 circuits")) << errors.text();
+
+    // One circuit more is no file the game writes.
+    most[CLASSIC] = Records{40010, 123260};
+    writeText(home.file(), formatRecords(most));
+    EXPECT_EQ(loadPlayerRecords().records(LAST), Records{});
+    EXPECT_TRUE(contains(errors.text(), "line 50002: more than 50000 circuits")) << errors.text();
 }
 
 // ------------------------------------------------ files that cannot be trusted
@@ -105,7 +186,7 @@ TEST_P(RecordsStoreUntrustedFile, IsKeptAsideToldOnceAndTheRaceStartsWithNoRecor
 
     StderrCapture errors;
     RecordsStore store = loadPlayerRecords();
-    EXPECT_EQ(store.records(), Records{});
+    EXPECT_EQ(store.records(CLASSIC), Records{});
 
     const auto aside =
         namesIn(home.folder(), std::string("records.txt.") + sample.asideLabel + "-");
@@ -121,7 +202,7 @@ TEST_P(RecordsStoreUntrustedFile, IsKeptAsideToldOnceAndTheRaceStartsWithNoRecor
     EXPECT_TRUE(contains(told, sample.told)) << told;
 
     // The next record is saved fresh beside the kept copy.
-    EXPECT_TRUE(store.offerRace(GOOD_RACE).any());
+    EXPECT_TRUE(store.offerRace(CLASSIC, GOOD_RACE).any());
     EXPECT_EQ(readText(home.file()), GOOD_TEXT);
     EXPECT_EQ(readText(asidePath), sample.text);
     EXPECT_EQ(lineCount(errors.text()), 1);
@@ -135,17 +216,22 @@ INSTANTIATE_TEST_SUITE_P(
         UntrustedFile{"BadSyntax", "best lap: 0:40:010\n", "corrupt", "line 1"},
         UntrustedFile{"BadNumber", HEADER + "best-lap-ms 4001O\nbest-race-ms 123260\n", "corrupt",
                       "bad number"},
-        UntrustedFile{"TrailingJunk", GOOD_TEXT + "best-race-ms 1\n", "corrupt", "after line 3"},
+        UntrustedFile{"TrailingJunk", GOOD_OLDER_TEXT + "best-race-ms 1\n", "corrupt",
+                      "after line 3"},
         UntrustedFile{"Duplicate", HEADER + "best-lap-ms 40010\nbest-lap-ms 40010\n", "corrupt",
                       "line 3"},
         UntrustedFile{"OutOfRange", HEADER + "best-lap-ms 40010\nbest-race-ms 4294967296\n",
                       "corrupt", "bad number"},
         UntrustedFile{"Impossible", HEADER + "best-lap-ms 50000\nbest-race-ms 123260\n", "corrupt",
                       "three best laps"},
-        UntrustedFile{"Truncated", GOOD_TEXT.substr(0, 30), "corrupt", "cut short"},
+        UntrustedFile{"Truncated", GOOD_OLDER_TEXT.substr(0, 30), "corrupt", "cut short"},
         UntrustedFile{"Empty", "", "corrupt", "empty"},
-        UntrustedFile{"Oversized", GOOD_TEXT + std::string(5000, '\n'), "corrupt", "larger than"},
-        UntrustedFile{"NewerVersion", "zentrix-records 2\nbest-lap-ms 40010\nghosts 3\n", "newer",
+        UntrustedFile{"CircuitTwice",
+                      GOOD_TEXT + "circuit 0 best-lap-ms 30000 best-race-ms 90000\n", "corrupt",
+                      "listed twice"},
+        UntrustedFile{"Oversized", GOOD_TEXT + std::string(RECORDS_TEXT_MAX_BYTES, '\n'), "corrupt",
+                      "larger than"},
+        UntrustedFile{"NewerVersion", "zentrix-records 3\ncircuit 0 laps 40010 ghosts 3\n", "newer",
                       "newer version"}),
     [](const testing::TestParamInfo<UntrustedFile>& info) { return info.param.name; });
 
@@ -157,13 +243,13 @@ TEST(RecordsStore, AnUnreadableFileIsKeptAsideWhole) {
 
     StderrCapture errors;
     RecordsStore store = loadPlayerRecords();
-    EXPECT_EQ(store.records(), Records{});
+    EXPECT_EQ(store.records(CLASSIC), Records{});
     const auto aside = namesIn(home.folder(), "records.txt.corrupt-");
     ASSERT_EQ(aside.size(), 1u);
     EXPECT_EQ(readText(home.folder() + "/" + aside[0] + "/inside"), "kept");
     EXPECT_EQ(lineCount(errors.text()), 1);
     EXPECT_TRUE(contains(errors.text(), "cannot be read")) << errors.text();
-    EXPECT_TRUE(store.offerRace(GOOD_RACE).any());
+    EXPECT_TRUE(store.offerRace(CLASSIC, GOOD_RACE).any());
     EXPECT_EQ(readText(home.file()), GOOD_TEXT);
 }
 
@@ -204,9 +290,10 @@ TEST(RecordsStore, ADataHomeBlockedByAFileIsToldOnceAndTheRaceGoesOn) {
     StderrCapture errors;
     RecordsStore store = loadPlayerRecords();
     EXPECT_EQ(errors.text(), "") << "nothing is saved yet, so nothing is wrong yet";
-    EXPECT_TRUE(store.offerRace(GOOD_RACE).any());
-    EXPECT_TRUE(store.offerRace(BETTER_RACE).any()) << "the finish panel still hears of it";
-    EXPECT_EQ(store.records(), (Records{39000, 119000}));
+    EXPECT_TRUE(store.offerRace(CLASSIC, GOOD_RACE).any());
+    EXPECT_TRUE(store.offerRace(CLASSIC, BETTER_RACE).any())
+        << "the finish panel still hears of it";
+    EXPECT_EQ(store.records(CLASSIC), (Records{39000, 119000}));
 
     const std::string told = errors.text();
     EXPECT_EQ(lineCount(told), 1) << told;
@@ -226,10 +313,10 @@ TEST(RecordsStore, AReadOnlyFolderIsToldOnceAndKeepsItsFile) {
 
     StderrCapture errors;
     RecordsStore store = loadPlayerRecords();
-    EXPECT_EQ(store.records(), (Records{40010, 123260}));
-    EXPECT_TRUE(store.offerRace(BETTER_RACE).any());
+    EXPECT_EQ(store.records(CLASSIC), (Records{40010, 123260}));
+    EXPECT_TRUE(store.offerRace(CLASSIC, BETTER_RACE).any());
     const uint32_t evenBetter[3] = {30000, 30000, 30000};
-    EXPECT_TRUE(store.offerRace(evenBetter).any());
+    EXPECT_TRUE(store.offerRace(CLASSIC, evenBetter).any());
     chmod(home.folder().c_str(), 0700);
 
     EXPECT_EQ(lineCount(errors.text()), 1) << errors.text();
@@ -249,7 +336,7 @@ TEST(RecordsStore, ACorruptFileThatCannotBeMovedAsideIsNeverOverwritten) {
     StderrCapture errors;
     RecordsStore store = loadPlayerRecords();
     chmod(home.folder().c_str(), 0700);
-    EXPECT_TRUE(store.offerRace(GOOD_RACE).any());
+    EXPECT_TRUE(store.offerRace(CLASSIC, GOOD_RACE).any());
 
     EXPECT_EQ(lineCount(errors.text()), 1) << errors.text();
     EXPECT_TRUE(contains(errors.text(), "saving none")) << errors.text();
@@ -263,8 +350,8 @@ TEST(RecordsStore, WithoutAnyDataHomeTheRaceGoesOnAndSaysSoOnce) {
 
     StderrCapture errors;
     RecordsStore store = loadPlayerRecords();
-    EXPECT_TRUE(store.offerRace(GOOD_RACE).any());
-    EXPECT_TRUE(store.offerRace(BETTER_RACE).any());
+    EXPECT_TRUE(store.offerRace(CLASSIC, GOOD_RACE).any());
+    EXPECT_TRUE(store.offerRace(CLASSIC, BETTER_RACE).any());
     EXPECT_EQ(lineCount(errors.text()), 1) << errors.text();
     EXPECT_TRUE(contains(errors.text(), "XDG_DATA_HOME")) << errors.text();
 }
@@ -297,8 +384,8 @@ TEST(AtomicWrite, AWriteCutShortLeavesTheOldFileAndNoTemporary) {
         const rlimit tenBytes = {10, 10};
         setrlimit(RLIMIT_FSIZE, &tenBytes);
         std::string failure;
-        const bool written = writeFileAtomically(home.folder(), "records.txt",
-                                                 formatRecords(Records{1, 3}), failure);
+        const bool written = writeFileAtomically(
+            home.folder(), "records.txt", formatRecords({{CLASSIC, Records{1, 3}}}), failure);
         _exit(!written && failure.find("cannot write") != std::string::npos ? 0 : 1);
     }
     int status = 0;

@@ -11,6 +11,7 @@
 namespace {
 
 constexpr uint32_t MAX_MS = std::numeric_limits<uint32_t>::max();
+constexpr uint32_t LAST_CIRCUIT = std::numeric_limits<uint32_t>::max();
 
 TEST(RaceRecords, TheFirstFinishedRaceSetsBothRecords) {
     Records records;
@@ -65,23 +66,37 @@ TEST(RaceRecords, ARaceTooLongToCountKeepsItsLapRecordInAFileThatReadsBack) {
     EXPECT_TRUE(improved.bestLap);
     EXPECT_FALSE(improved.bestRace);
     EXPECT_EQ(records, (Records{20000, 0}));
-    EXPECT_EQ(parseRecords(formatRecords(records)).status, RecordsTextStatus::Valid);
+    const CircuitRecords kept = {{0, records}};
+    EXPECT_EQ(parseRecords(formatRecords(kept)).records, kept);
 }
 
-TEST(RecordsText, IsThreeVersionedLines) {
-    EXPECT_EQ(formatRecords(Records{41250, 125000}),
-              "zentrix-records 1\nbest-lap-ms 41250\nbest-race-ms 125000\n");
+TEST(RecordsText, IsAVersionedLineForEachCircuitWithARecord) {
+    EXPECT_EQ(formatRecords({{LAST_CIRCUIT, {39000, 0}}, {0, {41250, 125000}}, {7, {}}}),
+              "zentrix-records 2\ncircuit 0 best-lap-ms 41250 best-race-ms 125000\n"
+              "circuit 4294967295 best-lap-ms 39000 best-race-ms 0\n");
 }
 
 TEST(RecordsText, ReadsBackEverythingItWrites) {
-    const Records samples[] = {
-        {0, 0}, {1, 3}, {40010, 123260}, {20000, 0}, {MAX_MS / 3, MAX_MS}, {MAX_MS, 0}};
-    for (const Records& records : samples) {
+    const CircuitRecords samples[] = {{},
+                                      {{0, {1, 3}}},
+                                      {{0, {40010, 123260}},
+                                       {1, {20000, 0}},
+                                       {LAST_CIRCUIT - 1, {MAX_MS, 0}},
+                                       {LAST_CIRCUIT, {MAX_MS / 3, MAX_MS}}}};
+    for (const CircuitRecords& records : samples) {
         const ParsedRecords parsed = parseRecords(formatRecords(records));
         EXPECT_EQ(parsed.status, RecordsTextStatus::Valid) << formatRecords(records);
         EXPECT_EQ(parsed.records, records) << formatRecords(records);
         EXPECT_TRUE(parsed.problem.empty());
     }
+}
+
+TEST(RecordsText, AnOlderFileHoldsTheClassicsRecords) {
+    EXPECT_EQ(parseRecords("zentrix-records 1\nbest-lap-ms 40010\nbest-race-ms 123260\n").records,
+              (CircuitRecords{{0, {40010, 123260}}}));
+    const ParsedRecords none = parseRecords("zentrix-records 1\nbest-lap-ms 0\nbest-race-ms 0\n");
+    EXPECT_EQ(none.status, RecordsTextStatus::Valid);
+    EXPECT_TRUE(none.records.empty());
 }
 
 struct DamagedText {
@@ -94,6 +109,9 @@ TEST(RecordsText, RejectsDamagedOrHandEditedFiles) {
     const std::string lap = "best-lap-ms 40010\n";
     const std::string race = "best-race-ms 123260\n";
     const std::string good = header + lap + race;
+    const std::string v2 = "zentrix-records 2\n";
+    const std::string zero = "circuit 0 best-lap-ms 40010 best-race-ms 123260\n";
+    const std::string seven = "circuit 7 best-lap-ms 30000 best-race-ms 90000\n";
     const std::vector<DamagedText> damaged = {
         {"", "empty"},
         {"zentrix-rec", "line 1"},
@@ -138,27 +156,41 @@ TEST(RecordsText, RejectsDamagedOrHandEditedFiles) {
         // Values no race could have set.
         {header + "best-lap-ms 0\n" + race, "shorter than three best laps"},
         {header + "best-lap-ms 41087\n" + race, "shorter than three best laps"},
+        // One line per circuit, each circuit once, in increasing order.
+        {v2 + zero + zero, "line 3: circuit 0 listed twice"},
+        {v2 + seven + zero, "line 3: circuit 0 out of order"},
+        {v2 + zero + seven.substr(0, 20), "line 3: cut short"},
+        {v2 + "circuit 07 best-lap-ms 30000 best-race-ms 90000\n", "line 2: bad circuit number"},
+        {v2 + "circuit 4294967296 best-lap-ms 1 best-race-ms 3\n", "line 2: bad circuit number"},
+        {v2 + "circuit 7 best-lap-ms 3e4 best-race-ms 90000\n", "line 2: bad number"},
+        {v2 + "circuit 7 best-lap-ms 30000 best-race-ms 90000\r\n", "line 2: bad number"},
+        {v2 + "circuit 7 best-lap-ms 30000 best-race-ms 90000 \n", "line 2: expected"},
+        {v2 + "circuit 7 best-race-ms 90000 best-lap-ms 30000\n", "line 2: expected"},
+        {v2 + lap + race, "line 2: expected"},
+        {v2 + "circuit 7 best-lap-ms 0 best-race-ms 0\n", "line 2: circuit 7 has no best lap"},
+        {v2 + "circuit 7 best-lap-ms 30001 best-race-ms 90000\n", "line 2: best race shorter"},
+        {v2 + zero + std::string(RECORDS_TEXT_MAX_BYTES, '\n'), "larger than 4194304 bytes"},
     };
     for (const DamagedText& sample : damaged) {
         const ParsedRecords parsed = parseRecords(sample.text);
         EXPECT_EQ(parsed.status, RecordsTextStatus::Corrupt) << sample.text;
         EXPECT_NE(parsed.problem.find(sample.problem), std::string::npos)
             << sample.text << " told: " << parsed.problem;
-        EXPECT_EQ(parsed.records, Records{}) << sample.text;
+        EXPECT_TRUE(parsed.records.empty()) << sample.text;
     }
 }
 
 TEST(RecordsText, ANewerFormatIsToldApartFromDamage) {
     for (const std::string text :
-         {"zentrix-records 2\nbest-lap-ms 40010\nbest-race-ms 123260\n", "zentrix-records 2\n",
-          "zentrix-records 4294967295\n{\"laps\": []}"}) {
+         {"zentrix-records 3\ncircuit 0 best-lap-ms 40010 best-race-ms 123260\n",
+          "zentrix-records 3\n", "zentrix-records 4294967295\n{\"laps\": []}"}) {
         const ParsedRecords parsed = parseRecords(text);
         EXPECT_EQ(parsed.status, RecordsTextStatus::NewerVersion) << text;
         EXPECT_NE(parsed.problem.find("newer"), std::string::npos) << parsed.problem;
-        EXPECT_EQ(parsed.records, Records{});
+        EXPECT_TRUE(parsed.records.empty());
     }
     // Without its newline the first line may itself be cut short.
-    EXPECT_EQ(parseRecords("zentrix-records 2").status, RecordsTextStatus::Corrupt);
+    EXPECT_EQ(parseRecords("zentrix-records 3").status, RecordsTextStatus::Corrupt);
     EXPECT_EQ(parseRecords("zentrix-records 4294967296\n").status, RecordsTextStatus::Corrupt);
 }
 

@@ -1,13 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+
 #include "race/lap_clock.h"
+#include "saves/records_text.h"
 #include "session/race_records.h"
 #include "support/records_fixture.h"
+#include "track/track.h"
 
 namespace {
 
 using recordstest::readText;
 using recordstest::TempDataHome;
+using recordstest::writeText;
+
+// The circuit raced: the classic, as no test grows another.
+std::string racedLine(const std::string& times) {
+    return "circuit " + std::to_string(gTrack.circuitNumber()) + " " + times + "\n";
+}
 
 // A race whose three laps came in as given, on the game's own clock.
 void finishRace(uint32_t lap1, uint32_t lap2, uint32_t lap3) {
@@ -41,7 +52,7 @@ TEST_F(RecordsThroughTheRun, AFinishedRaceIsOfferedOnceAndItsRecordsAreSavedAtOn
     EXPECT_EQ(currentRecords().bestLapMs, 40000u);
     EXPECT_EQ(currentRecords().bestRaceMs, 123000u);
     EXPECT_EQ(readText(home_.file()),
-              "zentrix-records 1\nbest-lap-ms 40000\nbest-race-ms 123000\n");
+              "zentrix-records 2\n" + racedLine("best-lap-ms 40000 best-race-ms 123000"));
 
     // Frame after frame on the panel, the same race is not offered again.
     for (int frame = 0; frame < 3; ++frame) {
@@ -68,6 +79,25 @@ TEST_F(RecordsThroughTheRun, TheNextRaceAnnouncesOnlyWhatItBeats) {
     loadRaceRecords();
     EXPECT_EQ(currentRecords().bestLapMs, 39000u);
     EXPECT_EQ(currentRecords().bestRaceMs, 123000u);
+}
+
+TEST_F(RecordsThroughTheRun, OnlyTheCircuitRacedIsShownAndOffered) {
+    // Another circuit's records beside the raced one's, faster than anything raced here.
+    const uint32_t raced = gTrack.circuitNumber();
+    const uint32_t other = raced ^ 1u;
+    CircuitRecords saved = {{raced, {40000, 123000}}, {other, {20000, 60000}}};
+    std::filesystem::create_directories(home_.folder());
+    writeText(home_.file(), formatRecords(saved));
+    loadRaceRecords();
+    EXPECT_EQ(currentRecords(), (Records{40000, 123000}));
+
+    finishRace(39000, 45000, 45000);
+    offerFinishedRace();
+    EXPECT_TRUE(recordsBeatenThisRace().bestLap);
+    EXPECT_FALSE(recordsBeatenThisRace().bestRace);
+    EXPECT_EQ(currentRecords(), (Records{39000, 123000}));
+    saved[raced].bestLapMs = 39000;
+    EXPECT_EQ(readText(home_.file()), formatRecords(saved));
 }
 
 }  // namespace
