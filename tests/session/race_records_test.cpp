@@ -7,6 +7,7 @@
 #include "saves/records_text.h"
 #include "session/race_records.h"
 #include "support/records_fixture.h"
+#include "track/circuit_generator.h"
 #include "track/track.h"
 
 namespace {
@@ -15,7 +16,7 @@ using recordstest::readText;
 using recordstest::TempDataHome;
 using recordstest::writeText;
 
-// The circuit raced: the classic, as no test grows another.
+// The circuit raced, the classic unless a test grows another.
 std::string racedLine(const std::string& times) {
     return "circuit " + std::to_string(gTrack.circuitNumber()) + " " + times + "\n";
 }
@@ -82,9 +83,10 @@ TEST_F(RecordsThroughTheRun, TheNextRaceAnnouncesOnlyWhatItBeats) {
 }
 
 TEST_F(RecordsThroughTheRun, OnlyTheCircuitRacedIsShownAndOffered) {
-    // Another circuit's records beside the raced one's, faster than anything raced here.
+    // A grown circuit raced, the classic's records beside it, faster than anything raced here.
+    raceOnCircuit(48213);
     const uint32_t raced = gTrack.circuitNumber();
-    const uint32_t other = raced ^ 1u;
+    const uint32_t other = CLASSIC_CIRCUIT;
     CircuitRecords saved = {{raced, {40000, 123000}}, {other, {20000, 60000}}};
     std::filesystem::create_directories(home_.folder());
     writeText(home_.file(), formatRecords(saved));
@@ -98,6 +100,7 @@ TEST_F(RecordsThroughTheRun, OnlyTheCircuitRacedIsShownAndOffered) {
     EXPECT_EQ(currentRecords(), (Records{39000, 123000}));
     saved[raced].bestLapMs = 39000;
     EXPECT_EQ(readText(home_.file()), formatRecords(saved));
+    raceOnCircuit(CLASSIC_CIRCUIT);
 }
 
 }  // namespace
