@@ -13,9 +13,15 @@ constexpr int MAX_DRAWS = 400;
 constexpr int SHAPE_SAMPLES = 1024;
 // The largest size of each harmonic against the oval's, 0.8 / f^1.1, written
 // out so no library's pow can change a circuit.
-constexpr double HARMONIC_SIZE[MAX_TERMS + 1] = {
-    0.0, 0.8, 0.373213196614723, 0.23892225595753655, 0.17411011265922482, 0.13621438760332552,
-    0.11146117361039158, 0.09407671474206218, 0.08122523963562354};
+constexpr double HARMONIC_SIZE[MAX_TERMS + 1] = {0.0,
+                                                 0.8,
+                                                 0.373213196614723,
+                                                 0.23892225595753655,
+                                                 0.17411011265922482,
+                                                 0.13621438760332552,
+                                                 0.11146117361039158,
+                                                 0.09407671474206218,
+                                                 0.08122523963562354};
 // Where the start line may go: this many places round the lap are tried.
 constexpr int START_CANDIDATES = 256;
 

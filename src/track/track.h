@@ -51,6 +51,8 @@ struct CircuitShape {
 // Everything else about the track (road, walls, progress) derives from it.
 class Track {
 public:
+    Track();
+
     int32_t radius = 300000;
     int32_t halfWidth = 600;
     double sampleStep = TRACK_PERIOD / 604;
@@ -89,6 +91,12 @@ public:
 private:
     // A grown centre line at parameter t, both coordinates at once.
     void grownCentre(double t, double& x, double& z) const;
+    // The centre line on locate's grid, worked out once per circuit: the
+    // search runs every tick and would otherwise spend it on trigonometry.
+    void sampleForLocate();
+
+    std::vector<double> locateParameters_;
+    std::vector<Vector3> locateSamples_;
 
     uint32_t circuit_ = CLASSIC_CIRCUIT;
     CircuitShape shape_;

@@ -16,9 +16,14 @@ namespace {
 constexpr double ANGLE_PER_PARAMETER = 6.283185307179586 / TRACK_PERIOD;
 }  // namespace
 
+Track::Track() {
+    sampleForLocate();
+}
+
 void Track::setCircuit(uint32_t number, CircuitShape shape) {
     circuit_ = number;
     shape_ = std::move(shape);
+    sampleForLocate();
 }
 
 void Track::grownCentre(double t, double& x, double& z) const {

@@ -10,16 +10,25 @@ constexpr double AT_WALL_FACTOR = 0.95;
 constexpr double NEAR_WALL_FACTOR = 0.8;
 }  // namespace
 
+void Track::sampleForLocate() {
+    locateParameters_.clear();
+    locateSamples_.clear();
+    // The grid is stepped by adding, as the search has always walked it.
+    for (double t = 0.0; t < TRACK_PERIOD; t += PROGRESS_STEP) {
+        locateParameters_.push_back(t);
+        locateSamples_.emplace_back(centreX(t), centreY(t), centreZ(t));
+    }
+}
+
 TrackPlace Track::locate(const Vector3& p, float yawOfCraft) const {
     // The whole lap every frame: cheap enough, and it can never lose the craft.
     double best = INITIAL_BEST_DISTANCE;
     double bestT = 0.0;
-    for (double t = 0.0; t < TRACK_PERIOD; t += PROGRESS_STEP) {
-        const Vector3 sample(centreX(t), centreY(t), centreZ(t));
-        const double d = p.distanceTo(sample);
+    for (size_t i = 0; i < locateSamples_.size(); ++i) {
+        const double d = p.distanceTo(locateSamples_[i]);
         if (d < best) {
             best = d;
-            bestT = t;
+            bestT = locateParameters_[i];
         }
     }
     TrackPlace place;
