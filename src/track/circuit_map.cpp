@@ -85,8 +85,11 @@ std::string circuitMapSvg(const Track& track) {
     }
     std::snprintf(buffer, sizeof buffer,
                   "<line id=\"start-line\" x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" "
-                  "stroke=\"#d02020\" stroke-width=\"%.1f\"/>\n</svg>\n",
-                  startLeft.x, startLeft.z, startRight.x, startRight.z, line * 2.0);
+                  "stroke=\"#d02020\" stroke-width=\"%.1f\"/>\n"
+                  "<text x=\"%.1f\" y=\"%.1f\" font-family=\"sans-serif\" font-size=\"%.1f\" "
+                  "fill=\"#505058\">%s</text>\n</svg>\n",
+                  startLeft.x, startLeft.z, startRight.x, startRight.z, line * 2.0, left,
+                  top - margin * 0.3, margin * 0.6, circuitName(track.circuitNumber()).c_str());
     svg += buffer;
     return svg;
 }
