@@ -49,13 +49,14 @@ int lapSeparation(int i, int j) {
 
 // Closest approach of a point to a stretch of the lap far from it along the
 // lap. Points are swept in order of x, so only near neighbours are compared.
-double clearance(const std::vector<Point>& p) {
+// Looked for only up to bound: anything farther gives bound.
+double clearance(const std::vector<Point>& p, double bound) {
     const int n = SAMPLES;
     std::vector<int> byX(static_cast<size_t>(n));
     std::iota(byX.begin(), byX.end(), 0);
     std::sort(byX.begin(), byX.end(), [&p](int a, int b) { return p[a].x < p[b].x; });
     const int farApart = static_cast<int>(CLEARANCE_LAP_FRACTION * SAMPLES);
-    double best = CLEARANCE_SEARCH;
+    double best = bound;
     for (size_t first = 0; first < byX.size(); ++first) {
         const int i = byX[first];
         for (size_t second = first + 1; second < byX.size(); ++second) {
@@ -109,9 +110,11 @@ CircuitFigures measureCircuit(const Track& track, bool quick) {
     std::vector<Point> p(SAMPLES);
     for (int i = 0; i < SAMPLES; ++i) {
         const double t = TRACK_PERIOD * i / SAMPLES;
-        p[static_cast<size_t>(i)] = {track.centreX(t), track.centreZ(t)};
+        Point& point = p[static_cast<size_t>(i)];
+        track.centreXZ(t, point.x, point.z);
     }
-    const Point end{track.centreX(TRACK_PERIOD), track.centreZ(TRACK_PERIOD)};
+    Point end{0.0, 0.0};
+    track.centreXZ(TRACK_PERIOD, end.x, end.z);
     CircuitFigures figures;
     for (int i = 1; i < SAMPLES; ++i) {
         figures.lapLength += distance(p[static_cast<size_t>(i - 1)], p[static_cast<size_t>(i)]);
@@ -131,8 +134,13 @@ CircuitFigures measureCircuit(const Track& track, bool quick) {
                        p[static_cast<size_t>(i)], p[static_cast<size_t>((i + 1) % SAMPLES)]));
     }
     figures.startTurnDegrees = startTurn(p);
-    // The costliest figure last, and only for a circuit that may still keep the rules.
-    figures.clearance = keepsTheRules(figures, IgnoringClearance) || !quick ? clearance(p) : 0.0;
+    // The costliest figure last: a quick measure looks only as far as the rule
+    // needs, and not at all for a circuit that already breaks another rule.
+    if (!quick) {
+        figures.clearance = clearance(p, CLEARANCE_SEARCH);
+    } else if (keepsTheRules(figures, IgnoringClearance)) {
+        figures.clearance = clearance(p, MIN_CLEARANCE);
+    }
     return figures;
 }
 

@@ -32,8 +32,9 @@ struct CircuitFigures {
     double closingGap = 0.0;
 };
 
-// quick: a circuit that already breaks a rule is not measured for clearance
-// (it is left at 0), which is the costliest figure.
+// quick: the clearance, the costliest figure, is looked for only up to
+// MIN_CLEARANCE (a circuit that keeps the rule gets that), and not at all (0)
+// for a circuit that already breaks another rule.
 CircuitFigures measureCircuit(const Track& track, bool quick = false);
 
 bool keepsTheRules(const CircuitFigures& figures, bool ignoringClearance = false);

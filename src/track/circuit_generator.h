@@ -22,7 +22,8 @@ private:
 };
 
 // A circuit as grown from its number: the track, how many candidates were
-// drawn and thrown away before it, and its figures.
+// drawn and thrown away before it, and its figures as quickly measured (the
+// classic's in full).
 struct GrownCircuit {
     Track track;
     int redraws = 0;

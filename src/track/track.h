@@ -73,6 +73,8 @@ public:
     double centreX(double t) const;
     double centreY(double t) const;
     double centreZ(double t) const;
+    // centreX and centreZ at once, for a grown circuit at the cost of one.
+    void centreXZ(double t, double& x, double& z) const;
     // Direction of travel as atan2(dx, dz): forward is (sin h, 0, cos h).
     double heading(double t) const;
     // The craft's yaw on the grid: the classic's faces -x, where its line

@@ -58,6 +58,15 @@ double Track::centreX(double t) const {
     return r * ((0.4 * std::cos(5.02 * t) - 1.0) - 1.2 * std::sin(t)) / (std::sin(2.5 * t) + 3.0);
 }
 
+void Track::centreXZ(double t, double& x, double& z) const {
+    if (!shape_.terms.empty()) {
+        grownCentre(t, x, z);
+    } else {
+        x = centreX(t);
+        z = centreZ(t);
+    }
+}
+
 double Track::centreY(double) const {
     return 0.0;
 }
