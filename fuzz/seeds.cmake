@@ -8,12 +8,16 @@
 # - 16 KB holds the small real ASE exports whole (all but the UTF-16 one) and
 #   the large ones' materials;
 # - 8 KB of 128 kbit/s MP3 decodes to more than one of the decoder's
-#   16384-frame chunks.
+#   16384-frame chunks;
+# - 4 KB of replay holds its header and about 2000 runs of controls, some
+#   two minutes of driving.
 # Seeds longer than that are cut by trim_seed, which keeps bitmaps decodable.
-set(FUZZ_SEED_DIRS data tests/data)
+set(FUZZ_SEED_DIRS data tests/data fuzz/seeds)
 set(fuzz_bitmap_SEEDS "*.bmp;*.BMP")
 set(fuzz_bitmap_MAX_LEN 4096)
 set(fuzz_ase_SEEDS "*.ase;*.ASE")
 set(fuzz_ase_MAX_LEN 16384)
 set(fuzz_sound_SEEDS "*.wav;*.WAV;*.mp3;*.MP3")
 set(fuzz_sound_MAX_LEN 8192)
+set(fuzz_replay_SEEDS "*.zxr")
+set(fuzz_replay_MAX_LEN 4096)

@@ -34,3 +34,8 @@ std::string zentrixDataFolder() {
     }
     return std::string();
 }
+
+std::string zentrixReplayFolder() {
+    const std::string data = zentrixDataFolder();
+    return data.empty() ? data : data + "/replays";
+}

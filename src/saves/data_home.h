@@ -6,3 +6,6 @@
 // say: $XDG_DATA_HOME/zentrix, or $HOME/.local/share/zentrix when that is unset,
 // empty or relative. Empty when HOME is no absolute folder either.
 std::string zentrixDataFolder();
+
+// Where replays are kept: <data folder>/replays, or empty with no data folder.
+std::string zentrixReplayFolder();

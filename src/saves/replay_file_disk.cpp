@@ -1,0 +1,46 @@
+#include "saves/replay_file.h"
+
+#include <string>
+
+#include "saves/saved_file.h"
+
+std::string bestReplayName(uint32_t circuit) {
+    return "best-" + std::to_string(circuit) + ".zxr";
+}
+
+ReplayRead readReplayFile(const std::string& path) {
+    ReplayRead read;
+    std::string bytes;
+    std::string failure;
+    switch (readSmallFile(path, REPLAY_FILE_MAX_BYTES, bytes, failure)) {
+        case SmallFileRead::Missing:
+            read.status = ReplayStatus::Missing;
+            read.problem = "no replay at " + path;
+            return read;
+        case SmallFileRead::Unreadable:
+            read.status = ReplayStatus::Unreadable;
+            read.problem = failure;
+            return read;
+        case SmallFileRead::TooLarge:
+            read.problem = path + " is " + failure + ", more than any replay";
+            return read;
+        case SmallFileRead::Read:
+            break;
+    }
+    read = decodeReplay(bytes);
+    if (read.status != ReplayStatus::Valid) {
+        read.problem = path + ": " + read.problem;
+    }
+    return read;
+}
+
+bool writeReplayFile(const std::string& folder, const std::string& name, const Replay& replay,
+                     std::string& failure) {
+    const std::string bytes = encodeReplay(replay);
+    const ReplayRead check = decodeReplay(bytes);
+    if (check.status != ReplayStatus::Valid) {
+        failure = "cannot write " + folder + "/" + name + ": " + check.problem;
+        return false;
+    }
+    return createFolders(folder, failure) && writeFileAtomically(folder, name, bytes, failure);
+}

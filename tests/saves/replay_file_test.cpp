@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "saves/data_home.h"
+#include "saves/replay_file.h"
+#include "support/records_fixture.h"
+
+namespace {
+
+using recordstest::TempDataHome;
+using recordstest::writeText;
+
+constexpr uint32_t U32_MAX = std::numeric_limits<uint32_t>::max();
+constexpr uint8_t ACCELERATE = ReplayControls::ACCELERATE;
+constexpr uint8_t LEFT = ReplayControls::LEFT;
+
+std::string le(uint64_t value, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i) {
+        out.push_back(static_cast<char>(value >> (8 * i)));
+    }
+    return out;
+}
+
+std::string raw(std::initializer_list<int> bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// A file up to its run count: seed 7, no laps or race time, hash 0.
+std::string head(uint64_t circuit, uint32_t ticks, const std::string& version = "1.0.0",
+                 uint32_t format = 1) {
+    return "ZENTRIXR" + le(format, 4) + le(version.size(), 1) + version + le(circuit, 8) +
+           le(7, 4) + le(ticks, 4) + std::string(16 + 8, '\0');
+}
+
+void addRun(Replay& replay, uint8_t bits, std::size_t ticks) {
+    for (std::size_t tick = 0; tick < ticks; ++tick) {
+        replay.controls.push_back(ReplayControls{bits});
+    }
+}
+
+Replay sample() {
+    Replay replay{"1.0.0", 48213, 0x01020304, {40010, 39000, 41000}, 120010, 0xABCDEF0123456789,
+                  {}};
+    addRun(replay, ACCELERATE, 3);
+    addRun(replay, ACCELERATE | LEFT, 200);
+    return replay;
+}
+
+TEST(ReplayFile, IsLittleEndianFieldsThenRunsOfControls) {
+    const std::string expected = "ZENTRIXR" + raw({1, 0, 0, 0, 5}) + "1.0.0" +
+                                 raw({0x55, 0xBC, 0, 0, 0, 0, 0, 0}) + raw({4, 3, 2, 1}) +
+                                 raw({203, 0, 0, 0}) + le(40010, 4) + le(39000, 4) + le(41000, 4) +
+                                 le(120010, 4) + le(0xABCDEF0123456789, 8) +
+                                 raw({2, ACCELERATE, 3, ACCELERATE | LEFT, 0xC8, 0x01});
+    EXPECT_EQ(encodeReplay(sample()), expected);
+}
+
+TEST(ReplayFile, ReadsBackEverythingItWrites) {
+    Replay everyTickDiffers{std::string(16, ' ') + std::string(16, '~'),
+                            U32_MAX,
+                            U32_MAX,
+                            {U32_MAX, U32_MAX, U32_MAX},
+                            U32_MAX,
+                            UINT64_MAX,
+                            {}};
+    for (uint32_t tick = 0; tick < REPLAY_MAX_TICKS; ++tick) {
+        everyTickDiffers.controls.push_back(ReplayControls{static_cast<uint8_t>(tick % 32)});
+    }
+    Replay oneLongRun;
+    addRun(oneLongRun, ReplayControls::ALL, REPLAY_MAX_TICKS);
+    for (const Replay& replay : {Replay{}, sample(), everyTickDiffers, oneLongRun}) {
+        const std::string bytes = encodeReplay(replay);
+        EXPECT_LE(bytes.size(), REPLAY_FILE_MAX_BYTES);
+        const ReplayRead read = decodeReplay(bytes);
+        EXPECT_EQ(read.status, ReplayStatus::Valid) << read.problem;
+        EXPECT_EQ(read.problem, "");
+        EXPECT_TRUE(read.replay == replay) << replay.controls.size() << " ticks";
+    }
+}
+
+TEST(ReplayFile, AThreeLapRaceOfHumanDrivingTakesUnder16KiB) {
+    // Accelerating nearly all the time, steering in taps, braking and firing
+    // now and then; the controls change every 1 to 8 ticks.
+    std::mt19937 random(48213);
+    Replay race = sample();
+    race.controls.clear();
+    while (race.controls.size() < 16000) {
+        const uint32_t roll = random();
+        uint8_t bits = roll % 10 == 0 ? ReplayControls::BRAKE : ACCELERATE;
+        bits |= (roll >> 4) % 3 == 0 ? LEFT : (roll >> 4) % 3 == 1 ? ReplayControls::RIGHT : 0;
+        bits |= (roll >> 8) % 40 == 0 ? ReplayControls::FIRE : 0;
+        addRun(race, bits, 1 + (roll >> 16) % 8);
+    }
+    const std::string bytes = encodeReplay(race);
+    EXPECT_LT(bytes.size(), 16u * 1024) << bytes.size();
+    EXPECT_TRUE(decodeReplay(bytes).replay == race);
+}
+
+struct Refused {
+    std::string bytes;
+    ReplayStatus status;
+    std::string problem;  // part of the one line told
+};
+
+TEST(ReplayFile, RefusesDamagedOrHostileBytes) {
+    const std::string ten = head(0, 10);
+    const std::string good = ten + raw({2, ACCELERATE, 4, ACCELERATE | LEFT, 6});
+    const std::string longest = raw({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+    const std::vector<Refused> refused = {
+        {"", ReplayStatus::NotAReplay, "not a Zentrix replay"},
+        {"GIF89a", ReplayStatus::NotAReplay, "not a Zentrix replay"},
+        {"ZENT", ReplayStatus::Damaged, "truncated: the file ends within the magic"},
+        {"ZENTRIXR\1", ReplayStatus::Damaged, "ends within the format version"},
+        {head(0, 10, "1.0.0", 7), ReplayStatus::OtherVersion,
+         "replay format version 7; this game reads version 1"},
+        {head(0, 10, std::string(33, '1')), ReplayStatus::Damaged, "33 bytes long; at most 32"},
+        {head(0, 10, "1.0\n"), ReplayStatus::Damaged, "holds 0x0a, not printable"},
+        {good.substr(0, 20), ReplayStatus::Damaged, "ends within the circuit number"},
+        {head(U32_MAX + 1ull, 10) + raw({1, 1, 10}), ReplayStatus::Damaged,
+         "circuit number 4294967296 is out of range"},
+        {head(0, REPLAY_MAX_TICKS + 1) + raw({0}), ReplayStatus::Damaged,
+         "216001 ticks is longer than one hour"},
+        {ten.substr(0, ten.size() - 1), ReplayStatus::Damaged, "ends within the state hash"},
+        {ten + raw({3, 1, 4, 2}), ReplayStatus::Damaged, "truncated: 3 runs cannot fit"},
+        {ten + raw({1, 1, 0x85}), ReplayStatus::Damaged, "ends within the length of run 1"},
+        {ten + longest + raw({0x80}), ReplayStatus::Damaged, "run count is a varint too long"},
+        {ten + raw({0x81, 0x00}), ReplayStatus::Damaged, "run count is a varint with needless"},
+        {ten + raw({1, 1}) + longest + raw({1}), ReplayStatus::Damaged,
+         "add up to more than the 10 ticks counted"},
+        {ten + raw({2, 1, 6, 2, 6}), ReplayStatus::Damaged, "more than the 10 ticks counted"},
+        {ten + raw({2, 1, 6, 2, 2}), ReplayStatus::Damaged, "add up to 8 ticks, not the 10"},
+        {ten + raw({2, 1, 10, 2, 0}), ReplayStatus::Damaged, "run 2 lasts no ticks"},
+        {ten + raw({2, 1, 4, 1, 6}), ReplayStatus::Damaged, "runs 1 and 2 hold the same"},
+        {ten + raw({1, 0x21, 10}), ReplayStatus::Damaged, "run 1 (0x21) set bits beyond"},
+        {good + "zz", ReplayStatus::Damaged, "2 stray bytes after the last run"},
+    };
+    ASSERT_EQ(decodeReplay(good).status, ReplayStatus::Valid) << decodeReplay(good).problem;
+    for (const Refused& bad : refused) {
+        const ReplayRead read = decodeReplay(bad.bytes);
+        EXPECT_EQ(read.status, bad.status) << bad.problem;
+        EXPECT_NE(read.problem.find(bad.problem), std::string::npos) << read.problem;
+        EXPECT_EQ(read.problem.find('\n'), std::string::npos) << read.problem;
+        EXPECT_TRUE(read.replay == Replay{}) << bad.problem;
+    }
+}
+
+struct OnDisk {
+    std::string name;  // under the test's folder, or an absolute path
+    ReplayStatus status;
+    std::string problem;
+};
+
+TEST(ReplayFile, ReadsOnlyARegularFileOfSaneSizeWithoutWaiting) {
+    TempDataHome home;
+    const std::string root = home.root();
+    const std::string bytes = encodeReplay(sample());
+    writeText(root + "/good.zxr", bytes);
+    writeText(root + "/large.zxr", bytes + std::string(REPLAY_FILE_MAX_BYTES, '\0'));
+    writeText(root + "/stray.zxr", bytes + "z");
+    ASSERT_EQ(mkdir((root + "/folder.zxr").c_str(), 0700), 0);
+    ASSERT_EQ(mkfifo((root + "/pipe.zxr").c_str(), 0600), 0);
+    ASSERT_EQ(symlink("good.zxr", (root + "/link.zxr").c_str()), 0);
+    ASSERT_EQ(symlink("gone.zxr", (root + "/dangling.zxr").c_str()), 0);
+    const std::vector<OnDisk> files = {
+        {"good.zxr", ReplayStatus::Valid, ""},
+        {"link.zxr", ReplayStatus::Valid, ""},
+        {"none.zxr", ReplayStatus::Missing, "no replay at " + root + "/none.zxr"},
+        {"dangling.zxr", ReplayStatus::Missing, "no replay at"},
+        {"folder.zxr", ReplayStatus::Unreadable, "folder.zxr is not a regular file"},
+        {"pipe.zxr", ReplayStatus::Unreadable, "pipe.zxr is not a regular file"},
+        {"/dev/zero", ReplayStatus::Unreadable, "/dev/zero is not a regular file"},
+        {"large.zxr", ReplayStatus::Damaged, "larger than 1048576 bytes, more than any replay"},
+        {"stray.zxr", ReplayStatus::Damaged, root + "/stray.zxr: 1 stray byte after"},
+    };
+    for (const OnDisk& file : files) {
+        const std::string path = file.name[0] == '/' ? file.name : root + "/" + file.name;
+        const auto start = std::chrono::steady_clock::now();
+        const ReplayRead read = readReplayFile(path);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << path;
+        EXPECT_EQ(read.status, file.status) << path << ": " << read.problem;
+        EXPECT_NE(read.problem.find(file.problem), std::string::npos) << read.problem;
+        EXPECT_EQ(read.replay == sample(), file.status == ReplayStatus::Valid) << path;
+    }
+}
+
+TEST(ReplayFile, IsWrittenInTheReplaysFolderOnlyWhenItReadsBack) {
+    TempDataHome home;
+    const std::string folder = zentrixReplayFolder();
+    EXPECT_EQ(folder, home.folder() + "/replays");
+    EXPECT_EQ(bestReplayName(U32_MAX), "best-4294967295.zxr");
+
+    std::string failure;
+    ASSERT_TRUE(writeReplayFile(folder, LAST_REPLAY_NAME, sample(), failure)) << failure;
+    EXPECT_TRUE(readReplayFile(folder + "/last.zxr").replay == sample());
+
+    Replay tooLong = sample();
+    addRun(tooLong, 0, REPLAY_MAX_TICKS);
+    EXPECT_FALSE(writeReplayFile(folder, bestReplayName(0), tooLong, failure));
+    EXPECT_NE(failure.find("best-0.zxr: 216203 ticks is longer than one hour"), std::string::npos)
+        << failure;
+    EXPECT_FALSE(std::filesystem::exists(folder + "/best-0.zxr"));
+}
+
+TEST(ReplayFile, TheFuzzSeedsAreReplays) {
+    int seeds = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(ZENTRIX_SOURCE_DIR "/fuzz/seeds")) {
+        const ReplayRead read = readReplayFile(entry.path());
+        EXPECT_EQ(read.status, ReplayStatus::Valid) << read.problem;
+        ++seeds;
+    }
+    EXPECT_GE(seeds, 2);
+}
+
+}  // namespace
