@@ -57,6 +57,8 @@ int virtualKeyFromSdl(int32_t sdlKeycode) {
             return VK_DOWN;
         case SDLK_c:
             return VK_C;
+        case SDLK_m:
+            return VK_M;
         case SDLK_v:
             return VK_V;
         case SDLK_p:
@@ -74,10 +76,11 @@ bool isAltEnter(const SDL_Event& event) {
            (event.key.keysym.mod & KMOD_ALT) != 0;
 }
 
-// Held down, P would flicker the pause and R restart the race over and over.
+// Held down, P would flicker the pause, M the map, and R restart the race
+// over and over.
 bool isRepeatThatMustWait(const SDL_Event& event) {
     const int key = virtualKeyFromSdl(event.key.keysym.sym);
-    return event.key.repeat != 0 && (key == VK_P || key == VK_R);
+    return event.key.repeat != 0 && (key == VK_P || key == VK_M || key == VK_R);
 }
 
 bool isAboutTheGameWindow(const SDL_Event& event) {
