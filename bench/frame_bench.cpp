@@ -19,6 +19,7 @@
 #include "craft/player.h"
 #include "craft/projectile.h"
 #include "hud/hud.h"
+#include "hud/track_map.h"
 #include "models/palette.h"
 #include "race/camera.h"
 #include "race/race.h"
@@ -156,6 +157,13 @@ void BM_Hud(benchmark::State& state) {
     timeDrawing(state, drawCraftAndTrack, [] { drawHud(); });
 }
 
+// The map with every craft on it; its outline is made once per circuit, so
+// before the timing.
+void BM_TrackMap(benchmark::State& state) {
+    trackMapBox();
+    timeDrawing(state, drawCraftAndTrack, [] { drawTrackMap(); });
+}
+
 constexpr int MEASURED_FRAMES = 600;
 
 double median(std::vector<double> values) {
@@ -211,6 +219,7 @@ BENCHMARK(BM_ExhaustGlow)->Apply(timePart);
 BENCHMARK(BM_Shot)->Apply(timePart);
 BENCHMARK(BM_PositionIndicator)->Apply(timePart);
 BENCHMARK(BM_Hud)->Apply(timePart);
+BENCHMARK(BM_TrackMap)->Apply(timePart);
 
 int main(int argc, char** argv) {
     if (!testsupport::startPrivateXvfb() || !openRaceWindow()) {

@@ -1,4 +1,5 @@
-// hud: what is drawn flat over the race: the font, clock and laps, place digit, records, panels.
+// hud: what is drawn flat over the race: the font, clock and laps, place digit, records,
+// track map, panels.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,6 @@
 #include "input/key_commands.h"
 
+#include "hud/track_map.h"
 #include "input/key_state.h"
 #include "race/camera.h"
 #include "session/race_commands.h"
@@ -16,6 +17,9 @@ void onKeyDown(int virtualKey) {
             break;
         case VK_V:
             toggleCockpitView();
+            break;
+        case VK_M:
+            toggleTrackMap();
             break;
         case VK_P:
             togglePause();

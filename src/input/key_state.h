@@ -10,6 +10,7 @@ enum VirtualKey : int {
     VK_RIGHT = 0x27,
     VK_DOWN = 0x28,
     VK_C = 0x43,
+    VK_M = 0x4D,
     VK_N = 0x4E,
     VK_P = 0x50,
     VK_R = 0x52,

@@ -4,6 +4,7 @@
 #include "hud/finish_panel.h"
 #include "hud/hud.h"
 #include "hud/pause_banner.h"
+#include "hud/track_map.h"
 #include "input/joystick.h"
 #include "input/key_state.h"
 #include "race/race.h"
@@ -62,6 +63,7 @@ void drawGameFrame(double blend) {
     }
     offerFinishedRace();
     drawHud();
+    drawTrackMap();
     drawRaceNotices();
     updateMusicStream();
     swapGameBuffers();

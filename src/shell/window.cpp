@@ -57,6 +57,8 @@ int virtualKeyFromSdl(int32_t sdlKeycode) {
             return VK_DOWN;
         case SDLK_c:
             return VK_C;
+        case SDLK_m:
+            return VK_M;
         case SDLK_n:
             return VK_N;
         case SDLK_v:
@@ -76,11 +78,11 @@ bool isAltEnter(const SDL_Event& event) {
            (event.key.keysym.mod & KMOD_ALT) != 0;
 }
 
-// Held down, P would flicker the pause, R restart the race and N run through
-// the circuits over and over.
+// Held down, P would flicker the pause, M the map, R restart the race and N
+// run through the circuits over and over.
 bool isRepeatThatMustWait(const SDL_Event& event) {
     const int key = virtualKeyFromSdl(event.key.keysym.sym);
-    return event.key.repeat != 0 && (key == VK_P || key == VK_R || key == VK_N);
+    return event.key.repeat != 0 && (key == VK_P || key == VK_M || key == VK_R || key == VK_N);
 }
 
 bool isAboutTheGameWindow(const SDL_Event& event) {

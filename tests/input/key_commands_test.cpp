@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL.h>
 
+#include "hud/track_map.h"
 #include "input/key_commands.h"
 #include "input/key_state.h"
 #include "race/camera.h"
@@ -37,6 +38,21 @@ TEST_F(KeyCommands, VTogglesTheCockpitAndKeepsThePreset) {
     EXPECT_EQ(gCameraMode, 1);
 }
 
+TEST_F(KeyCommands, MTogglesTheTrackMapAndAHeldMDoesNotRepeat) {
+    ASSERT_TRUE(trackMapShows());  // on from the start
+    SDL_Event m{};
+    m.type = SDL_KEYDOWN;
+    m.key.keysym.sym = SDLK_m;
+    handleWindowEvent(m);
+    EXPECT_FALSE(trackMapShows());
+    m.key.repeat = 1;
+    handleWindowEvent(m);
+    handleWindowEvent(m);
+    EXPECT_FALSE(trackMapShows());
+    onKeyDown(VK_M);
+    EXPECT_TRUE(trackMapShows());
+}
+
 TEST_F(KeyCommands, OtherKeysAreIgnored) {
     for (int key : {int(VK_UP), int(VK_SPACE), 0x41, 0}) {
         onKeyDown(key);
@@ -55,6 +71,7 @@ TEST(SdlKeys, MapToTheGamesVirtualKeys) {
     EXPECT_EQ(virtualKeyFromSdl(SDLK_ESCAPE), VK_ESCAPE);
     EXPECT_EQ(virtualKeyFromSdl(SDLK_c), VK_C);
     EXPECT_EQ(virtualKeyFromSdl(SDLK_v), VK_V);
+    EXPECT_EQ(virtualKeyFromSdl(SDLK_m), VK_M);
     EXPECT_EQ(virtualKeyFromSdl(SDLK_UP), VK_UP);
     EXPECT_EQ(virtualKeyFromSdl(SDLK_DOWN), VK_DOWN);
     EXPECT_EQ(virtualKeyFromSdl(SDLK_LEFT), VK_LEFT);
