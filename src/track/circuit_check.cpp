@@ -17,8 +17,12 @@ struct Point {
     double z;
 };
 
+// sqrt rather than hypot: the coordinates are far from overflowing, and this
+// runs millions of times a circuit.
 double distance(const Point& a, const Point& b) {
-    return std::hypot(a.x - b.x, a.z - b.z);
+    const double dx = a.x - b.x;
+    const double dz = a.z - b.z;
+    return std::sqrt(dx * dx + dz * dz);
 }
 
 double distanceToSegment(const Point& p, const Point& a, const Point& b) {
@@ -28,7 +32,7 @@ double distanceToSegment(const Point& p, const Point& a, const Point& b) {
     double along =
         lengthSquared > 0.0 ? ((p.x - a.x) * dx + (p.z - a.z) * dz) / lengthSquared : 0.0;
     along = std::clamp(along, 0.0, 1.0);
-    return std::hypot(p.x - (a.x + along * dx), p.z - (a.z + along * dz));
+    return distance(p, {a.x + along * dx, a.z + along * dz});
 }
 
 // The radius of the circle through three points; infinite when they line up.

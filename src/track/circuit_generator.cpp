@@ -30,11 +30,21 @@ struct Bend {
     double z;
 };
 
+// The harmonics at one angle, each multiple of it turned on from the last as
+// the track does, so a candidate costs two sines and cosines a point.
 Bend pointOf(const std::vector<CircuitTerm>& terms, double angle) {
+    const double c1 = std::cos(angle);
+    const double s1 = std::sin(angle);
+    double c = 1.0;
+    double s = 0.0;
+    int32_t at = 0;
     Bend b{0.0, 0.0};
     for (const CircuitTerm& term : terms) {
-        const double c = std::cos(term.frequency * angle);
-        const double s = std::sin(term.frequency * angle);
+        for (; at < term.frequency; ++at) {
+            const double nextC = c * c1 - s * s1;
+            s = s * c1 + c * s1;
+            c = nextC;
+        }
         b.x += term.xCos * c + term.xSin * s;
         b.z += term.zCos * c + term.zSin * s;
     }
@@ -67,15 +77,19 @@ Lap walkLap(const std::vector<CircuitTerm>& terms) {
 double straightestStart(const Lap& lap) {
     // A little wider than the stretch that must be straight, for a margin.
     const int reach = static_cast<int>(START_STRAIGHT_LAP_FRACTION * 1.5 * SHAPE_SAMPLES);
+    // How far the heading turns from each step to the next, worked out once.
+    std::vector<double> stepTurn(SHAPE_SAMPLES);
+    for (size_t i = 0; i < stepTurn.size(); ++i) {
+        const size_t j = (i + 1) % SHAPE_SAMPLES;
+        stepTurn[i] = std::fabs(std::remainder(lap.heading[j] - lap.heading[i], TWO_PI));
+    }
     double bestTurn = INFINITY;
     int best = 0;
     for (int candidate = 0; candidate < START_CANDIDATES; ++candidate) {
         const int centre = candidate * (SHAPE_SAMPLES / START_CANDIDATES);
         double turn = 0.0;
         for (int k = -reach; k < reach; ++k) {
-            const size_t i = static_cast<size_t>((centre + k + SHAPE_SAMPLES) % SHAPE_SAMPLES);
-            const size_t j = (i + 1) % SHAPE_SAMPLES;
-            turn += std::fabs(std::remainder(lap.heading[j] - lap.heading[i], TWO_PI));
+            turn += stepTurn[static_cast<size_t>((centre + k + SHAPE_SAMPLES) % SHAPE_SAMPLES)];
         }
         if (turn < bestTurn) {
             bestTurn = turn;

@@ -16,7 +16,10 @@ void Track::sampleForLocate() {
     // The grid is stepped by adding, as the search has always walked it.
     for (double t = 0.0; t < TRACK_PERIOD; t += PROGRESS_STEP) {
         locateParameters_.push_back(t);
-        locateSamples_.emplace_back(centreX(t), centreY(t), centreZ(t));
+        double x = 0.0;
+        double z = 0.0;
+        centreXZ(t, x, z);
+        locateSamples_.emplace_back(x, centreY(t), z);
     }
 }
 
