@@ -86,9 +86,11 @@ TEST(Circuits, EveryNumberGrowsACircuitThatKeepsTheRulesAndTheSameOneEveryTime) 
         ASSERT_LE(f.lapLength, MAX_LAP_LENGTH);
         ASSERT_LE(f.reach, MAX_REACH);
         ASSERT_LT(f.closingGap, 1e-3) << "it must close where it began";
-        if (k % 100 == 0) {
+        if (k % 10 == 0) {
             EXPECT_EQ(fingerprint(growCircuit(numbers[k]).track.shape()),
                       fingerprint(grown.track.shape()));
+        }
+        if (k % 100 == 0) {
             const SlowFigures slow = measureSlowly(grown.track);
             EXPECT_NEAR(f.clearance, std::min(slow.clearance, CLEARANCE_SEARCH), 600.0);
             EXPECT_NEAR(f.tightestRadius, slow.radius, 0.1 * slow.radius);
