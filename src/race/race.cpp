@@ -15,7 +15,8 @@ constexpr int LANE_COUNT = 100;
 constexpr int32_t EXHAUST_UPDATE_PERIOD = 3;
 }  // namespace
 
-void startRace() {
+void startRace(uint32_t seed) {
+    std::srand(seed);
     // The draws are made here and nowhere else, opponent by opponent (start
     // values, lane, colours), so every race lines up the same grid.
     for (Opponent& opponent : gOpponents) {

@@ -6,12 +6,17 @@
 #include "craft/player.h"
 #include "race/race_time.h"
 
-// A new race from the grid: the opponents' start values, lanes and model
-// colours drawn from rand in the game's order (their models must be loaded),
-// the player on the start line, no shot, the standings and clock from zero,
-// not paused. Draws nothing: the caller compiles the opponents' display lists
-// afterwards.
-void startRace();
+// The seed every race starts rand from: the C library's own first seed, so
+// the grid at launch is the one the game has always lined up.
+constexpr uint32_t RACE_SEED = 1;
+
+// A new race from the grid: rand seeded afresh, so no race depends on how
+// many ran before it (a replay holds its seed); the opponents' start values,
+// lanes and model colours drawn from it in the game's order (their models
+// must be loaded), the player on the start line, no shot, the standings and
+// clock from zero, not paused. Draws nothing: the caller compiles the
+// opponents' display lists afterwards.
+void startRace(uint32_t seed = RACE_SEED);
 
 // Paused, the race stands still: its ticks do nothing and its clock does not
 // count. Resuming goes on exactly where it stopped.

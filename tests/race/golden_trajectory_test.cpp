@@ -13,6 +13,7 @@
 #include "race/lap_clock.h"
 #include "race/race.h"
 #include "race/race_pose.h"
+#include "race/race_state_hash.h"
 #include "race/standings.h"
 #include "shell/loop_pacer.h"
 #include "support/fake_pacer_clock.h"
@@ -28,57 +29,6 @@ namespace {
 uint32_t gFakeNow = 0;
 uint32_t fakeClock() {
     return gFakeNow;
-}
-
-class Fnv {
-public:
-    template <typename T>
-    void add(const T& value) {
-        unsigned char bytes[sizeof(T)];
-        std::memcpy(bytes, &value, sizeof(T));
-        for (unsigned char b : bytes) {
-            hash_ = (hash_ ^ b) * 1099511628211ull;
-        }
-    }
-    void add(const Vector3& v) {
-        add(v.x);
-        add(v.y);
-        add(v.z);
-    }
-    uint64_t value() const { return hash_; }
-
-private:
-    uint64_t hash_ = 14695981039346656037ull;
-};
-
-void foldRaceState(Fnv& fnv) {
-    fnv.add(gPlayer.position);
-    fnv.add(gPlayer.velocity);
-    fnv.add(gPlayer.speed);
-    fnv.add(gPlayer.yaw);
-    fnv.add(gPlayer.yawRate);
-    fnv.add(gPlayer.lambda);
-    fnv.add(gPlayer.dist);
-    fnv.add(gPlayer.next_dist);
-    fnv.add(gPlayer.laps);
-    for (const Opponent& o : gOpponents) {
-        fnv.add(o.position);
-        fnv.add(o.lambda);
-        fnv.add(o.speed);
-        fnv.add(o.destroyed);
-        fnv.add(o.laps);
-        fnv.add(o.lane);
-    }
-    fnv.add(gProjectile.position);
-    fnv.add(gProjectile.velocity);
-    fnv.add(gProjectile.life);
-    fnv.add(gProjectile.active);
-    fnv.add(gRacePosition);
-    for (uint32_t lap : gLapClock.lapMs) {
-        fnv.add(lap);
-    }
-    fnv.add(gExhaust.layers);
-    fnv.add(gFrameCounter);
 }
 
 // The scripted driver: follows the centre line flat out, fires every few
@@ -138,9 +88,7 @@ std::vector<uint64_t> raceTheScriptDrawingAt(int drawsPerSecond, long& framesDra
             stepRace(driverKeys(n));
             ++n;
             if (n % SLICE == 0) {
-                Fnv fnv;
-                foldRaceState(fnv);
-                hashes.push_back(fnv.value());
+                hashes.push_back(raceStateHash());
             }
         }
         { const PoseOnStage staged(gRacePoses.at(pacer.drawBlend())); }
@@ -177,9 +125,7 @@ TEST(GoldenTrajectory, TwentyThousandScriptedTicksRunExactlyAsRecorded) {
         stepRace(driverKeys(n));
         gFakeNow = static_cast<uint32_t>((n + 1) * 50 / 3);
         if ((n + 1) % SLICE == 0) {
-            Fnv fnv;
-            foldRaceState(fnv);
-            hashes[(n + 1) / SLICE - 1] = fnv.value();
+            hashes[(n + 1) / SLICE - 1] = raceStateHash();
         }
         shotsHit += wreckCount() - wrecksBefore;
     }
