@@ -5,6 +5,7 @@
 
 #include "craft/player.h"
 #include "race/lap_clock.h"
+#include "session/race_recording.h"
 
 namespace {
 constexpr uint32_t FIRST_LAP_MS = 41250;
@@ -24,4 +25,5 @@ void applyFinalStretchAid() {
     gLapClock.startMs -= FIRST_LAP_MS + SECOND_LAP_MS + INTO_THE_THIRD_MS;
     gPlayer.laps = 2;
     placePlayerOnTrack(gPlayer, -BEFORE_THE_LINE);
+    neverKeepThisRace();
 }

@@ -4,6 +4,7 @@
 #include "race/race.h"
 #include "race/race_result.h"
 #include "render/scene.h"
+#include "session/race_recording.h"
 #include "session/race_records.h"
 #include "track/circuit_generator.h"
 #include "track/track.h"
@@ -31,6 +32,7 @@ void pauseTheRace() {
 }
 
 void raceAgain() {
+    keepRecordedRace();  // the race left behind is the last one run
     if (raceIsPaused()) {
         resumeRaceSounds();
     }

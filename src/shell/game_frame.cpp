@@ -12,6 +12,7 @@
 #include "race/race_result.h"
 #include "render/frame_draw.h"
 #include "screen/game_window.h"
+#include "session/race_recording.h"
 #include "session/race_records.h"
 #include "track/track.h"
 
@@ -52,7 +53,7 @@ void drawRaceNotices() {
 }  // namespace
 
 void runRaceTick() {
-    playRaceSounds(stepRace(readKeyboard()));
+    playRaceSounds(stepRecordedRace(readKeyboard()));
     pollJoystick(gJoystickState);
 }
 

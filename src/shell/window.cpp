@@ -19,6 +19,7 @@
 #include "screen/window_placement.h"
 #include "session/final_stretch_aid.h"
 #include "session/race_commands.h"
+#include "session/race_recording.h"
 #include "session/race_records.h"
 #include "shell/draw_pacing.h"
 #include "shell/game_frame.h"
@@ -200,6 +201,7 @@ int gameMain() {
     }
     quitMessageType();
     loadRaceRecords();
+    keepReplays();
     SDL_AddEventWatch(watchKeys, nullptr);
 
     if (gDisplayChoice == DisplayChoice::Fullscreen &&
@@ -224,6 +226,7 @@ int gameMain() {
         exitCode = runLoopTurn(pacer);
     }
 
+    keepRecordedRace();  // Esc or the window closed: the last race run
     shutdownSound();
     closeAllGamepads();
     releaseJoystick();

@@ -1,0 +1,128 @@
+#include "session/race_recording.h"
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "race/lap_clock.h"
+#include "race/race.h"
+#include "race/race_result.h"
+#include "race/race_state_hash.h"
+#include "saves/data_home.h"
+#include "saves/saved_file.h"
+#include "track/track.h"
+
+namespace {
+bool gKeeping = false;
+Replay gRecording;
+int32_t gRecordedStart = -1;  // gRaceStarts of the race recorded
+bool gKept = false;
+bool gNeverKeep = false;
+
+ReplayControls controlsOf(const KeyboardInput& keys) {
+    ReplayControls c;
+    c.bits = static_cast<uint8_t>(
+        (keys.up ? ReplayControls::ACCELERATE : 0) | (keys.down ? ReplayControls::BRAKE : 0) |
+        (keys.left ? ReplayControls::LEFT : 0) | (keys.right ? ReplayControls::RIGHT : 0) |
+        (keys.space ? ReplayControls::FIRE : 0));
+    return c;
+}
+
+// A new race lined up since the last tick recorded starts a new recording.
+void followTheRaceLinedUp() {
+    if (gRecordedStart == gRaceStarts) {
+        return;
+    }
+    gRecordedStart = gRaceStarts;
+    gRecording = Replay();
+    gRecording.gameVersion = ZENTRIX_VERSION;
+    gRecording.circuit = gTrack.circuitNumber();
+    gRecording.seed = RACE_SEED;
+    gRecording.finalStateHash = raceStateHash();
+    gKept = false;
+    gNeverKeep = false;
+}
+
+void sayProblem(const std::string& what) {
+    std::fprintf(stderr, "zentrix: %s\n", what.c_str());
+}
+
+// The best race of the circuit, unless the one kept there is as fast.
+void keepIfBest(const std::string& folder, const Replay& race) {
+    const std::string name = bestReplayName(race.circuit);
+    const std::string path = folder + "/" + name;
+    const ReplayRead kept = readReplayFile(path);
+    if (kept.status == ReplayStatus::Valid && kept.replay.raceMs != 0 &&
+        kept.replay.raceMs <= race.raceMs) {
+        return;
+    }
+    std::string failure;
+    if (kept.status != ReplayStatus::Valid && kept.status != ReplayStatus::Missing) {
+        const char* label = kept.status == ReplayStatus::OtherVersion ? "newer" : "corrupt";
+        if (moveAside(path, label, std::time(nullptr), failure).empty()) {
+            sayProblem("the best replay " + path + " cannot be moved aside (" + failure +
+                       "); it is left as it is");
+            return;
+        }
+        sayProblem(kept.problem + "; it was moved aside");
+    }
+    if (!writeReplayFile(folder, name, race, failure)) {
+        sayProblem("cannot keep the best replay: " + failure);
+    }
+}
+}  // namespace
+
+RaceSounds stepRecordedRace(const KeyboardInput& keys) {
+    followTheRaceLinedUp();
+    const bool racing =
+        !raceIsPaused() && !raceIsFinished() && gRecording.controls.size() < REPLAY_MAX_TICKS;
+    const RaceSounds sounds = stepRace(keys);
+    if (racing) {
+        gRecording.controls.push_back(controlsOf(keys));
+        gRecording.finalStateHash = raceStateHash();
+        gKept = false;
+        if (raceIsFinished()) {
+            keepRecordedRace();  // the third lap is in
+        }
+    }
+    return sounds;
+}
+
+Replay recordedRace() {
+    followTheRaceLinedUp();
+    Replay race = gRecording;
+    for (int lap = 0; lap < 3; ++lap) {
+        race.lapMs[lap] = gLapClock.lapMs[lap];
+    }
+    race.raceMs = gLapClock.finished() ? gLapClock.raceMs() : 0;
+    return race;
+}
+
+void keepReplays() {
+    gKeeping = true;
+}
+
+void keepRecordedRace() {
+    followTheRaceLinedUp();
+    if (!gKeeping || gKept || gNeverKeep || gRecording.controls.empty()) {
+        return;
+    }
+    gKept = true;
+    const std::string folder = zentrixReplayFolder();
+    if (folder.empty()) {
+        return;  // no data home: nothing is kept, as with the records
+    }
+    const Replay race = recordedRace();
+    std::string failure;
+    if (!writeReplayFile(folder, LAST_REPLAY_NAME, race, failure)) {
+        sayProblem("cannot keep the last race: " + failure);
+    }
+    if (race.raceMs != 0) {
+        keepIfBest(folder, race);
+    }
+}
+
+void neverKeepThisRace() {
+    followTheRaceLinedUp();
+    gNeverKeep = true;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "craft/player.h"
+#include "saves/replay_file.h"
+
+// Every race kept as a replay: the controls of each tick that moved it, from
+// the grid to the finish (paused ticks and those after the finish are not
+// the race's), with what it takes to run it again: the circuit, the seed, and
+// the hash of its state after its last tick.
+
+// One tick of the race as the game runs it, recorded when it moves the race.
+RaceSounds stepRecordedRace(const KeyboardInput& keys);
+
+// The race lined up now, as recorded so far.
+Replay recordedRace();
+
+// From now on races are kept in the player's data home: last.zxr, and
+// best-<circuit>.zxr for the fastest finished race of each circuit. The game
+// calls this at start; tests and benchmarks that never do write nothing.
+void keepReplays();
+
+// Keeps the race run so far as last.zxr, and as best-<circuit>.zxr when it is
+// finished and faster than the one kept there (a damaged one is moved aside).
+// Called when a race ends: the third lap, R, N, or the game ending. A race of
+// no ticks, one kept already, or one the test aid started is not kept again.
+// Problems are said in one line on standard error; the race goes on.
+void keepRecordedRace();
+
+// The race lined up now was not run from its grid (the final-stretch test
+// aid): it is never kept, so its made-up laps never stand as a best race.
+void neverKeepThisRace();

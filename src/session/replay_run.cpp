@@ -1,0 +1,32 @@
+#include "session/replay_run.h"
+
+#include "craft/player.h"
+#include "race/lap_clock.h"
+#include "race/race.h"
+#include "race/race_state_hash.h"
+#include "track/circuit_generator.h"
+
+ReplayRun runReplay(const Replay& replay) {
+    raceOnCircuit(replay.circuit);
+    startRace(replay.seed);
+    for (const ReplayControls controls : replay.controls) {
+        KeyboardInput keys;
+        keys.up = controls.has(ReplayControls::ACCELERATE);
+        keys.down = controls.has(ReplayControls::BRAKE);
+        keys.left = controls.has(ReplayControls::LEFT);
+        keys.right = controls.has(ReplayControls::RIGHT);
+        keys.space = controls.has(ReplayControls::FIRE);
+        stepRace(keys);
+    }
+    ReplayRun run;
+    bool sameLaps = true;
+    for (int lap = 0; lap < 3; ++lap) {
+        run.lapMs[lap] = gLapClock.lapMs[lap];
+        sameLaps = sameLaps && run.lapMs[lap] == replay.lapMs[lap];
+    }
+    run.raceMs = gLapClock.finished() ? gLapClock.raceMs() : 0;
+    run.finalStateHash = raceStateHash();
+    run.matches =
+        sameLaps && run.raceMs == replay.raceMs && run.finalStateHash == replay.finalStateHash;
+    return run;
+}
