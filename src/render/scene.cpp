@@ -70,6 +70,11 @@ void setupScene(const OverlayGlyphs& glyphs) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
+void loadCraftModels() {
+    gPlayer.model.loadAse(dataPath(PLAYER_MODEL_FILE));
+    loadOpponentModels();
+}
+
 void lineUpTheGrid() {
     startRace();
     compileOpponentModels();

@@ -7,6 +7,10 @@
 // the font, the models, the textures, the race's start, the lights.
 void setupScene(const OverlayGlyphs& glyphs);
 
+// The player's and the opponents' craft read from the data folder, drawing
+// nothing: all a race needs of them to run without a window.
+void loadCraftModels();
+
 // A race from the grid, the same at launch and for every race after: the
 // race's start, then the opponents' display lists compiled in the colours it
 // drew for them. Needs the models loaded and the context current.

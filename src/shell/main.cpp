@@ -3,6 +3,7 @@
 
 #include "shell/data_folder_choice.h"
 #include "shell/options.h"
+#include "shell/verify_command.h"
 #include "shell/window.h"
 #include "track/circuit_generator.h"
 
@@ -10,6 +11,9 @@ int main(int argc, char** argv) {
     const CommandLine line = parseCommandLine(argc, argv);
     if (const std::optional<int> status = answerCommandLine(line, std::cout, std::cerr)) {
         return *status;
+    }
+    if (line.request == CommandLine::Request::Verify) {
+        return verifyReplayCommand(line.replay, std::cout, std::cerr);
     }
     gDisplayChoice = line.display;
     raceOnCircuit(line.circuit);

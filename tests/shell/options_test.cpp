@@ -90,6 +90,14 @@ TEST(CommandLine, TrackTakesACircuitNumberOrClassicAndNothingElse) {
     }
 }
 
+TEST(CommandLine, VerifyTakesTheReplayThatFollowsIt) {
+    const CommandLine verify = parse({"--windowed", "--verify", "last.zxr", "--bogus"});
+    EXPECT_EQ(verify.request, CommandLine::Request::Verify);
+    EXPECT_EQ(verify.replay, "last.zxr");
+    EXPECT_FALSE(answer({"--verify", "last.zxr"}).status.has_value()) << "main runs it";
+    EXPECT_EQ(answer({"--verify"}).status, USAGE_EXIT_STATUS);
+}
+
 TEST(CommandLineAnswer, TrackMapWritesTheCircuitsPictureAndNothingElse) {
     const Answer map = answer({"--track-map", "7"});
     EXPECT_EQ(map.status, 0);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+// --verify FILE: the replay read, its race run again with no window, GL
+// context or sound device, and the circuit, the laps, the race time and
+// "verified" printed (status 0), or "does not match" (1). A file that is no
+// replay the game can read is one line on err and status 2.
+int verifyReplayCommand(const std::string& path, std::ostream& out, std::ostream& err);
+
+constexpr int REPLAY_MISMATCH_STATUS = 1;
+constexpr int REPLAY_UNREADABLE_STATUS = 2;
