@@ -51,3 +51,13 @@ void drawBestTimes(uint32_t bestLapMs, uint32_t bestRaceMs) {
     printBestTime(CLOCK_Y - LAP_LINE, "best race", bestRaceMs);
     endOverlay();
 }
+
+void drawReplayBanner(bool fastForward) {
+    beginOverlay();
+    drawShade(0.0f, 0.0f, 400.0f, 46.0f, 0.5f);
+    applyColor(COLOR_WHITE);
+    printAt(16.0f, 20.0f, "%s", fastForward ? "REPLAY 4x" : "REPLAY");
+    applyColor(COLOR_LIGHT_GREY);
+    printAt(16.0f, 36.0f, "%s", "P pause - F fast - B back 10 s - R restart - Esc quit");
+    endOverlay();
+}

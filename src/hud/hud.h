@@ -13,6 +13,10 @@ void drawHud();
 // in the clock's column. A record of 0 is not there yet and shows nothing.
 void drawBestTimes(uint32_t bestLapMs, uint32_t bestRaceMs);
 
+// Watching a replay: "REPLAY" top left (with "4x" while fast-forwarding) on a
+// see-through band, and the keys that wind it beneath.
+void drawReplayBanner(bool fastForward);
+
 // The glowing digit of the player's place, top right. Draws nothing before
 // the first refresh.
 void drawPositionIndicator();

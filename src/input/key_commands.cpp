@@ -4,10 +4,36 @@
 #include "input/key_state.h"
 #include "race/camera.h"
 #include "session/race_commands.h"
+#include "session/replay_watch.h"
 
 int32_t gQuitRequested = 0;
 
+namespace {
+// Watching a replay, R starts it over, F and B wind it, and there is no next
+// race for N. Returns whether the key was one of those.
+bool onReplayKey(int virtualKey) {
+    switch (virtualKey) {
+        case VK_R:
+            watchFromTheStart();
+            return true;
+        case VK_F:
+            toggleWatchFastForward();
+            return true;
+        case VK_B:
+            watchBack(WATCH_BACK_TICKS);
+            return true;
+        case VK_N:
+            return true;
+        default:
+            return false;
+    }
+}
+}  // namespace
+
 void onKeyDown(int virtualKey) {
+    if (watchingReplay() && onReplayKey(virtualKey)) {
+        return;
+    }
     switch (virtualKey) {
         case VK_ESCAPE:
             gQuitRequested = 1;

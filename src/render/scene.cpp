@@ -75,8 +75,8 @@ void loadCraftModels() {
     loadOpponentModels();
 }
 
-void lineUpTheGrid() {
-    startRace();
+void lineUpTheGrid(uint32_t seed) {
+    startRace(seed);
     compileOpponentModels();
 }
 

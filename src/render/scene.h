@@ -1,7 +1,10 @@
 // render: the race's 3D picture: craft, track, sky, shadows, exhaust glow and shot.
 #pragma once
 
+#include <cstdint>
+
 #include "hud/overlay.h"
+#include "race/race.h"
 
 // Everything the frames need, prepared once while the window is created:
 // the font, the models, the textures, the race's start, the lights.
@@ -14,7 +17,7 @@ void loadCraftModels();
 // A race from the grid, the same at launch and for every race after: the
 // race's start, then the opponents' display lists compiled in the colours it
 // drew for them. Needs the models loaded and the context current.
-void lineUpTheGrid();
+void lineUpTheGrid(uint32_t seed = RACE_SEED);
 
 // Puts the two lights in place for this frame, right after the camera.
 void placeLights();

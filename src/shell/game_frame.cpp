@@ -14,6 +14,7 @@
 #include "screen/game_window.h"
 #include "session/race_recording.h"
 #include "session/race_records.h"
+#include "session/replay_watch.h"
 #include "track/track.h"
 
 namespace {
@@ -53,7 +54,13 @@ void drawRaceNotices() {
 }  // namespace
 
 void runRaceTick() {
-    playRaceSounds(stepRecordedRace(readKeyboard()));
+    if (watchingReplay()) {
+        for (int n = watchFastForward() ? FAST_FORWARD_TICKS : 1; n > 0; --n) {
+            playRaceSounds(stepWatchedRace());
+        }
+    } else {
+        playRaceSounds(stepRecordedRace(readKeyboard()));
+    }
     pollJoystick(gJoystickState);
 }
 
@@ -62,10 +69,15 @@ void drawGameFrame(double blend) {
         const PoseOnStage staged(gRacePoses.at(blend));
         drawRaceScene();
     }
-    offerFinishedRace();
+    if (!watchingReplay()) {
+        offerFinishedRace();  // a replay's finish is no new race
+    }
     drawHud();
     drawTrackMap();
     drawRaceNotices();
+    if (watchingReplay()) {
+        drawReplayBanner(watchFastForward());
+    }
     updateMusicStream();
     swapGameBuffers();
 }

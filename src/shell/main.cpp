@@ -17,6 +17,9 @@ int main(int argc, char** argv) {
     }
     gDisplayChoice = line.display;
     raceOnCircuit(line.circuit);
+    if (line.request == CommandLine::Request::Watch && !watchReplayFile(line.replay)) {
+        return REPLAY_UNREADABLE_STATUS;
+    }
     if (!chooseDataFolder()) {
         return NO_DATA_EXIT_STATUS;
     }

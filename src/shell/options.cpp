@@ -47,15 +47,19 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
                 line.request = CommandLine::Request::TrackMap;
                 return line;
             }
-        } else if (std::strcmp(argument, "--verify") == 0) {
+        } else if (std::strcmp(argument, "--verify") == 0 ||
+                   std::strcmp(argument, "--replay") == 0) {
             if (i + 1 >= argc) {
                 line.request = CommandLine::Request::Usage;
                 line.refused = argument;
                 return line;
             }
-            line.request = CommandLine::Request::Verify;
-            line.replay = argv[i + 1];
-            return line;
+            line.replay = argv[++i];
+            if (std::strcmp(argument, "--verify") == 0) {
+                line.request = CommandLine::Request::Verify;
+                return line;
+            }
+            line.request = CommandLine::Request::Watch;
         } else if (std::strcmp(argument, "--fullscreen") == 0) {
             line.display = DisplayChoice::Fullscreen;
         } else if (std::strcmp(argument, "--desktop") == 0) {
@@ -79,6 +83,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
 
 std::string usageText() {
     return "Usage: zentrix [--fullscreen | --desktop | --windowed] [--track N]\n"
+           "       zentrix [display option] --replay FILE\n"
            "       zentrix --track-map N | --verify FILE\n"
            "       zentrix --help | --version\n"
            "Race a hover-craft round a closed track against five computer craft.\n"
@@ -90,6 +95,8 @@ std::string usageText() {
            "  --track N     race circuit N, 0 to 4294967295; 0 or \"classic\" is the\n"
            "                classic track (the default)\n"
            "  --track-map N write circuit N's map as an SVG picture and exit\n"
+           "  --replay FILE watch the replay FILE: P pause, F fast, B back 10 s,\n"
+           "                R from the start, Esc quit\n"
            "  --verify FILE run the replay FILE again with no window and say whether\n"
            "                it ends as it says: 0 verified, 1 does not match,\n"
            "                2 not a replay the game can read\n"
@@ -115,6 +122,7 @@ std::optional<int> answerCommandLine(const CommandLine& line, std::ostream& out,
     switch (line.request) {
         case CommandLine::Request::Play:
         case CommandLine::Request::Verify:
+        case CommandLine::Request::Watch:
             return std::nullopt;
         case CommandLine::Request::Help:
             out << usageText();

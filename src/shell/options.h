@@ -9,12 +9,12 @@
 #include "track/track.h"
 // What the command line asks of the program.
 struct CommandLine {
-    enum class Request { Play, Help, Version, Usage, TrackMap, Verify };
+    enum class Request { Play, Help, Version, Usage, TrackMap, Verify, Watch };
     Request request = Request::Play;
     DisplayChoice display = DisplayChoice::Fullscreen;
     // The circuit to race (--track), or to draw (--track-map).
     uint32_t circuit = CLASSIC_CIRCUIT;
-    std::string replay;          // the replay to verify (--verify)
+    std::string replay;          // the replay to verify (--verify) or watch (--replay)
     std::string refused;         // the argument that made it a usage error
     std::string refusedValueOf;  // the option whose value it was, if any
 };

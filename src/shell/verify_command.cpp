@@ -7,7 +7,9 @@
 #include "render/scene.h"
 #include "saves/replay_file.h"
 #include "session/replay_run.h"
+#include "session/replay_watch.h"
 #include "shell/data_folder_choice.h"
+#include "track/circuit_generator.h"
 #include "track/track.h"
 
 namespace {
@@ -21,6 +23,17 @@ std::string timeText(uint32_t ms) {
 // No window to own a box: what would be one is said on standard error only.
 void sayOnStandardErrorOnly(const char*, const char*) {}
 }  // namespace
+
+bool watchReplayFile(const std::string& path) {
+    const ReplayRead read = readReplayFile(path);
+    if (read.status != ReplayStatus::Valid) {
+        showMessageBox(read.problem.c_str(), "Error", BoxOwner::None, BoxIcon::Error);
+        return false;
+    }
+    raceOnCircuit(read.replay.circuit);
+    watchReplay(read.replay);
+    return true;
+}
 
 int verifyReplayCommand(const std::string& path, std::ostream& out, std::ostream& err) {
     const ReplayRead read = readReplayFile(path);

@@ -9,5 +9,9 @@
 // replay the game can read is one line on err and status 2.
 int verifyReplayCommand(const std::string& path, std::ostream& out, std::ostream& err);
 
+// --replay FILE: the replay read and set to be watched on its own circuit,
+// true; or false after a box saying why it is no replay the game can read.
+bool watchReplayFile(const std::string& path);
+
 constexpr int REPLAY_MISMATCH_STATUS = 1;
 constexpr int REPLAY_UNREADABLE_STATUS = 2;

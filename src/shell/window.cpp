@@ -13,6 +13,7 @@
 #include "input/key_state.h"
 #include "race/camera.h"
 #include "race/race.h"
+#include "render/scene.h"
 #include "screen/display.h"
 #include "screen/game_window.h"
 #include "screen/quit_message.h"
@@ -21,6 +22,7 @@
 #include "session/race_commands.h"
 #include "session/race_recording.h"
 #include "session/race_records.h"
+#include "session/replay_watch.h"
 #include "shell/draw_pacing.h"
 #include "shell/game_frame.h"
 #include "shell/loop_pacer.h"
@@ -56,8 +58,12 @@ int virtualKeyFromSdl(int32_t sdlKeycode) {
             return VK_RIGHT;
         case SDLK_DOWN:
             return VK_DOWN;
+        case SDLK_b:
+            return VK_B;
         case SDLK_c:
             return VK_C;
+        case SDLK_f:
+            return VK_F;
         case SDLK_m:
             return VK_M;
         case SDLK_n:
@@ -83,7 +89,8 @@ bool isAltEnter(const SDL_Event& event) {
 // run through the circuits over and over.
 bool isRepeatThatMustWait(const SDL_Event& event) {
     const int key = virtualKeyFromSdl(event.key.keysym.sym);
-    return event.key.repeat != 0 && (key == VK_P || key == VK_M || key == VK_R || key == VK_N);
+    return event.key.repeat != 0 &&
+           (key == VK_P || key == VK_M || key == VK_R || key == VK_N || key == VK_F);
 }
 
 bool isAboutTheGameWindow(const SDL_Event& event) {
@@ -217,7 +224,12 @@ int gameMain() {
         SDL_Quit();
         return 1;
     }
-    applyFinalStretchAid();
+    if (watchingReplay()) {
+        lineUpTheGrid(watchedSeed());  // the replay's own grid and colours
+        watchFromTheStart();
+    } else {
+        applyFinalStretchAid();
+    }
 
     SteadyPacerClock clock;
     LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, chooseDrawPacing(gWindow));

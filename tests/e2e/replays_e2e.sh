@@ -70,4 +70,25 @@ verify "$WORK/cut.zxr"
 [ "$status" = 2 ] && [ "$(wc -l <"$WORK/err")" = 1 ] ||
     fail "a replay cut short: status $status: $(cat "$WORK/err")"
 echo "a replay cut short is refused in one line: status 2"
-echo "replays_e2e: 4 passed, 0 failed"
+
+# Watching it: the race as it was run under REPLAY, and Esc ends it.
+(cd "$SOURCE_DIR" && exec "$GAME" --replay "$LAST") >"$WORK/game.log" 2>&1 &
+GAME_PID=$!
+e2e_wait_for_window
+sleep 2
+xdotool key --window "$WINDOW" f
+sleep 1
+xdotool key --window "$WINDOW" b
+kill -0 "$GAME_PID" 2>/dev/null || fail "--replay: the game did not show the replay"
+xdotool key --window "$WINDOW" Escape
+e2e_wait_for_exit 5
+[ "$status" = 0 ] || fail "--replay: Esc gave status $status"
+echo "--replay shows it, F and B wind it, and Esc gives status 0"
+
+(cd "$SOURCE_DIR" && exec "$GAME" --replay "$WORK/cut.zxr") >"$WORK/game.log" 2>&1 &
+GAME_PID=$!
+e2e_close_box Error
+e2e_wait_for_exit 5
+[ "$status" = 2 ] || fail "--replay of a cut replay: status $status after its box"
+echo "--replay of a replay cut short: its box, then status 2"
+echo "replays_e2e: 6 passed, 0 failed"

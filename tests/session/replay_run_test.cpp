@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "craft/player.h"
 #include "race/lap_clock.h"
 #include "race/race.h"
+#include "race/race_state_hash.h"
 #include "session/race_recording.h"
 #include "session/replay_run.h"
+#include "session/replay_watch.h"
 #include "support/harness/race_start.h"
 #include "track/circuit_generator.h"
 #include "track/track.h"
@@ -56,6 +59,42 @@ TEST(Replays, ARecordedRaceRunsAgainToTheSameEndAndAChangedOneDoesNot) {
         changed.controls[3000].bits ^= ReplayControls::LEFT;
         EXPECT_FALSE(runReplay(changed).matches);
     }
+    raceOnCircuit(CLASSIC_CIRCUIT);
+}
+
+// Watching: ticks come from the replay, a pause holds them, B lands on exactly
+// the tick ten seconds back as it was run, and the end stands still.
+TEST(Replays, AWatchedReplayGoesBackToExactlyTheTickItNames) {
+    raceOnCircuit(7);
+    testsupport::startRaceWithoutGraphics();
+    for (int tick = 0; tick < 1200; ++tick) {
+        stepRecordedRace(driver(tick));
+    }
+    const Replay race = recordedRace();
+    watchReplay(race);
+    watchFromTheStart();
+    std::vector<uint64_t> hashes;
+    for (int tick = 0; tick < 900; ++tick) {
+        stepWatchedRace();
+        hashes.push_back(raceStateHash());
+    }
+    pauseRace();
+    stepWatchedRace();
+    EXPECT_EQ(watchedTick(), 900u) << "a pause holds the replay";
+    watchBack(WATCH_BACK_TICKS);
+    EXPECT_EQ(watchedTick(), 300u);
+    EXPECT_EQ(raceStateHash(), hashes[299]);
+    EXPECT_TRUE(raceIsPaused()) << "still paused where it went back to";
+    resumeRace();
+    while (watchedTick() < watchedTicks()) {
+        stepWatchedRace();
+    }
+    EXPECT_EQ(raceStateHash(), race.finalStateHash);
+    stepWatchedRace();
+    EXPECT_EQ(raceStateHash(), race.finalStateHash) << "its end stands still";
+    watchBack(5000);
+    EXPECT_EQ(watchedTick(), 0u) << "no further back than the grid";
+    stopWatchingReplay();
     raceOnCircuit(CLASSIC_CIRCUIT);
 }
 

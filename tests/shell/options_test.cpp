@@ -96,6 +96,10 @@ TEST(CommandLine, VerifyTakesTheReplayThatFollowsIt) {
     EXPECT_EQ(verify.replay, "last.zxr");
     EXPECT_FALSE(answer({"--verify", "last.zxr"}).status.has_value()) << "main runs it";
     EXPECT_EQ(answer({"--verify"}).status, USAGE_EXIT_STATUS);
+    const CommandLine watch = parse({"--replay", "best-7.zxr", "--windowed"});
+    EXPECT_EQ(watch.request, CommandLine::Request::Watch);
+    EXPECT_EQ(watch.replay, "best-7.zxr");
+    EXPECT_EQ(watch.display, DisplayChoice::Windowed) << "the display options still count";
 }
 
 TEST(CommandLineAnswer, TrackMapWritesTheCircuitsPictureAndNothingElse) {
@@ -113,7 +117,7 @@ TEST(CommandLineAnswer, HelpPrintsTheUsageOnStandardOutputAndSucceeds) {
     EXPECT_EQ(help.out, usageText());
     EXPECT_EQ(help.err, "");
     for (const char* option : {"--fullscreen", "--desktop", "--windowed", "--track", "--track-map",
-                               "--help", "--version", "ZENTRIX_DATA_DIR"}) {
+                               "--replay", "--verify", "--help", "--version", "ZENTRIX_DATA_DIR"}) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option << " missing from the usage";
     }
 }
