@@ -8,6 +8,7 @@
 #include "input/key_commands.h"
 #include "input/key_state.h"
 #include "session/race_commands.h"
+#include "session/replay_watch.h"
 
 namespace {
 struct OpenPad {
@@ -76,6 +77,10 @@ void pressCommandButton(uint8_t button) {
     } else if (button == SDL_CONTROLLER_BUTTON_BACK) {
         // Paused or finished, the natural next step is the next race.
         onKeyDown(pauseOrFinishPanelShows() ? VK_R : VK_V);
+    } else if (watchingReplay() && button == SDL_CONTROLLER_BUTTON_RIGHTSHOULDER) {
+        onKeyDown(VK_F);  // a replay runs fast, or at its own pace again
+    } else if (watchingReplay() && button == SDL_CONTROLLER_BUTTON_LEFTSHOULDER) {
+        onKeyDown(VK_B);  // and goes back ten seconds
     }
 }
 

@@ -15,6 +15,7 @@
 #include "race/camera.h"
 #include "race/race.h"
 #include "screen/quit_message.h"
+#include "session/replay_watch.h"
 #include "shell/window.h"
 #include "support/harness/race_start.h"
 #include "track/track.h"
@@ -225,6 +226,26 @@ TEST_F(GamepadRace, StartPausesAndBackWhilePausedRacesAgain) {
     pad.press(SDL_CONTROLLER_BUTTON_START, true);
     loopTurn();
     EXPECT_FALSE(raceIsPaused()) << "Start again goes on";
+}
+
+TEST_F(GamepadRace, WatchingAReplayTheShouldersWindItAsFAndBDo) {
+    VirtualPad pad;
+    loopTurn();
+    Replay replay;
+    replay.seed = RACE_SEED;
+    replay.controls.assign(1200, ReplayControls{ReplayControls::ACCELERATE});
+    watchReplay(replay);
+    watchFromTheStart();
+    for (int tick = 0; tick < 900; ++tick) {
+        stepWatchedRace();
+    }
+    pad.press(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
+    loopTurn();
+    EXPECT_TRUE(watchFastForward());
+    pad.press(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
+    loopTurn();
+    EXPECT_EQ(watchedTick(), 300u);
+    stopWatchingReplay();
 }
 
 TEST_F(GamepadRace, UnpluggingAndPluggingInMidRaceKeepsTheRaceGoing) {
