@@ -21,17 +21,7 @@ Replay recordARace() {
     raceOnCircuit(CLASSIC_CIRCUIT);
     testsupport::startRaceWithoutGraphics();
     for (int tick = 0; tick < RACE_TICKS; ++tick) {
-        const double t = gPlayer.lambda + 0.03;
-        const double off = std::remainder(std::atan2(gTrack.centreZ(t) - gPlayer.position.z,
-                                                     gTrack.centreX(t) - gPlayer.position.x) -
-                                              gPlayer.yaw,
-                                          2.0 * GAME_PI);
-        KeyboardInput keys;
-        keys.up = true;
-        keys.right = off > 0.02;
-        keys.left = off < -0.02;
-        keys.space = tick % 240 == 7;
-        stepRecordedRace(keys);
+        stepRecordedRace(testsupport::followTheCentreLine(tick));
     }
     return recordedRace();
 }

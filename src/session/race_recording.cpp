@@ -19,15 +19,6 @@ int32_t gRecordedStart = -1;  // gRaceStarts of the race recorded
 bool gKept = false;
 bool gNeverKeep = false;
 
-ReplayControls controlsOf(const KeyboardInput& keys) {
-    ReplayControls c;
-    c.bits = static_cast<uint8_t>(
-        (keys.up ? ReplayControls::ACCELERATE : 0) | (keys.down ? ReplayControls::BRAKE : 0) |
-        (keys.left ? ReplayControls::LEFT : 0) | (keys.right ? ReplayControls::RIGHT : 0) |
-        (keys.space ? ReplayControls::FIRE : 0));
-    return c;
-}
-
 // A new race lined up since the last tick recorded starts a new recording.
 void followTheRaceLinedUp() {
     if (gRecordedStart == gRaceStarts) {
@@ -71,6 +62,25 @@ void keepIfBest(const std::string& folder, const Replay& race) {
     }
 }
 }  // namespace
+
+ReplayControls controlsOf(const KeyboardInput& keys) {
+    ReplayControls c;
+    c.bits = static_cast<uint8_t>(
+        (keys.up ? ReplayControls::ACCELERATE : 0) | (keys.down ? ReplayControls::BRAKE : 0) |
+        (keys.left ? ReplayControls::LEFT : 0) | (keys.right ? ReplayControls::RIGHT : 0) |
+        (keys.space ? ReplayControls::FIRE : 0));
+    return c;
+}
+
+KeyboardInput keysOf(ReplayControls controls) {
+    KeyboardInput keys;
+    keys.up = controls.has(ReplayControls::ACCELERATE);
+    keys.down = controls.has(ReplayControls::BRAKE);
+    keys.left = controls.has(ReplayControls::LEFT);
+    keys.right = controls.has(ReplayControls::RIGHT);
+    keys.space = controls.has(ReplayControls::FIRE);
+    return keys;
+}
 
 RaceSounds stepRecordedRace(const KeyboardInput& keys) {
     followTheRaceLinedUp();

@@ -8,6 +8,10 @@
 // the race's), with what it takes to run it again: the circuit, the seed, and
 // the hash of its state after its last tick.
 
+// A tick's keys as a replay keeps them, and back.
+ReplayControls controlsOf(const KeyboardInput& keys);
+KeyboardInput keysOf(ReplayControls controls);
+
 // One tick of the race as the game runs it, recorded when it moves the race.
 RaceSounds stepRecordedRace(const KeyboardInput& keys);
 

@@ -4,19 +4,14 @@
 #include "race/lap_clock.h"
 #include "race/race.h"
 #include "race/race_state_hash.h"
+#include "session/race_recording.h"
 #include "track/circuit_generator.h"
 
 ReplayRun runReplay(const Replay& replay) {
     raceOnCircuit(replay.circuit);
     startRace(replay.seed);
     for (const ReplayControls controls : replay.controls) {
-        KeyboardInput keys;
-        keys.up = controls.has(ReplayControls::ACCELERATE);
-        keys.down = controls.has(ReplayControls::BRAKE);
-        keys.left = controls.has(ReplayControls::LEFT);
-        keys.right = controls.has(ReplayControls::RIGHT);
-        keys.space = controls.has(ReplayControls::FIRE);
-        stepRace(keys);
+        stepRace(keysOf(controls));
     }
     ReplayRun run;
     bool sameLaps = true;

@@ -1,22 +1,13 @@
 #include "session/replay_watch.h"
 
 #include "race/race.h"
+#include "session/race_recording.h"
 
 namespace {
 bool gWatching = false;
 Replay gWatched;
 uint32_t gTick = 0;
 bool gFast = false;
-
-KeyboardInput keysOf(ReplayControls controls) {
-    KeyboardInput keys;
-    keys.up = controls.has(ReplayControls::ACCELERATE);
-    keys.down = controls.has(ReplayControls::BRAKE);
-    keys.left = controls.has(ReplayControls::LEFT);
-    keys.right = controls.has(ReplayControls::RIGHT);
-    keys.space = controls.has(ReplayControls::FIRE);
-    return keys;
-}
 
 // The replay's grid again, then its first ticks run unseen up to tick. Its
 // colours are the ones the grid was first drawn in: the seed is the same.

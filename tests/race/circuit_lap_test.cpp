@@ -11,19 +11,6 @@
 
 namespace {
 
-// Steers for the centre line a little way ahead, always accelerating.
-KeyboardInput followTheCentreLine() {
-    const double t = gPlayer.lambda + 0.03;
-    const double toX = gTrack.centreX(t) - gPlayer.position.x;
-    const double toZ = gTrack.centreZ(t) - gPlayer.position.z;
-    const double off = std::remainder(std::atan2(toZ, toX) - gPlayer.yaw, 2.0 * GAME_PI);
-    KeyboardInput keys;
-    keys.up = true;
-    keys.right = off > 0.02;
-    keys.left = off < -0.02;
-    return keys;
-}
-
 TEST(CircuitLap, OneLapDrivenThroughTheRacesOwnTickRegistersOnceOnEveryCircuit) {
     for (uint32_t circuit : {0u, 1u, 7u, 48213u, 4294967295u}) {
         SCOPED_TRACE("circuit " + std::to_string(circuit));
@@ -33,7 +20,7 @@ TEST(CircuitLap, OneLapDrivenThroughTheRacesOwnTickRegistersOnceOnEveryCircuit) 
         // A lap, then two seconds more: the line crossed once counts once.
         int afterLap = -1;
         for (; ticks < 8000 && afterLap < 120; ++ticks) {
-            stepRace(followTheCentreLine());
+            stepRace(testsupport::followTheCentreLine(ticks));
             ASSERT_TRUE(std::isfinite(gPlayer.position.x) && std::isfinite(gPlayer.position.z) &&
                         std::isfinite(gPlayer.lambda))
                 << "tick " << ticks;

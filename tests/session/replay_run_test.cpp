@@ -16,21 +16,6 @@
 
 namespace {
 
-// Follows the centre line flat out, firing now and then: keys from the race alone.
-KeyboardInput driver(int tick) {
-    const double t = gPlayer.lambda + 0.03;
-    const double off = std::remainder(
-        std::atan2(gTrack.centreZ(t) - gPlayer.position.z, gTrack.centreX(t) - gPlayer.position.x) -
-            gPlayer.yaw,
-        2.0 * GAME_PI);
-    KeyboardInput keys;
-    keys.up = true;
-    keys.right = off > 0.02;
-    keys.left = off < -0.02;
-    keys.space = tick % 240 == 7;
-    return keys;
-}
-
 // A race recorded as the game records it runs again to the same end, on the
 // classic and on a grown circuit; one control changed and it no longer does.
 TEST(Replays, ARecordedRaceRunsAgainToTheSameEndAndAChangedOneDoesNot) {
@@ -39,11 +24,11 @@ TEST(Replays, ARecordedRaceRunsAgainToTheSameEndAndAChangedOneDoesNot) {
         raceOnCircuit(circuit);
         testsupport::startRaceWithoutGraphics();
         for (int tick = 0; tick < 6000; ++tick) {
-            stepRecordedRace(driver(tick));
+            stepRecordedRace(testsupport::followTheCentreLine(tick));
         }
         pauseRace();
         for (int tick = 0; tick < 30; ++tick) {
-            stepRecordedRace(driver(tick));  // paused: not the race's
+            stepRecordedRace(testsupport::followTheCentreLine(tick));  // paused: not the race's
         }
         resumeRace();
         const Replay race = recordedRace();
@@ -68,7 +53,7 @@ TEST(Replays, AWatchedReplayGoesBackToExactlyTheTickItNames) {
     raceOnCircuit(7);
     testsupport::startRaceWithoutGraphics();
     for (int tick = 0; tick < 1200; ++tick) {
-        stepRecordedRace(driver(tick));
+        stepRecordedRace(testsupport::followTheCentreLine(tick));
     }
     const Replay race = recordedRace();
     watchReplay(race);

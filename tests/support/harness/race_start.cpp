@@ -1,10 +1,12 @@
 #include "support/harness/race_start.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "craft/opponent.h"
 #include "input/key_state.h"
 #include "race/race.h"
+#include "track/track.h"
 
 namespace testsupport {
 
@@ -16,6 +18,20 @@ void startRaceWithoutGraphics() {
         opponent.model.loadAse(ZENTRIX_SOURCE_DIR "/data/nau.ASE");
     }
     startRace();
+}
+
+KeyboardInput followTheCentreLine(int tick) {
+    const double t = gPlayer.lambda + 0.03;
+    const double off = std::remainder(
+        std::atan2(gTrack.centreZ(t) - gPlayer.position.z, gTrack.centreX(t) - gPlayer.position.x) -
+            gPlayer.yaw,
+        2.0 * GAME_PI);
+    KeyboardInput keys;
+    keys.up = true;
+    keys.right = off > 0.02;
+    keys.left = off < -0.02;
+    keys.space = tick % 240 == 7;
+    return keys;
 }
 
 }  // namespace testsupport
