@@ -30,6 +30,7 @@ void startRace(uint32_t seed) {
     gExhaust = ExhaustGlow();
     resetStandings();
     gFrameCounter = 0;
+    gTicksThisRace = 0;
     ++gRaceStarts;
     gRacePoses.clear();  // until the first tick, the picture is the grid itself
     gLapClock.start();
@@ -81,9 +82,13 @@ RaceSounds finishThePlayersTurn(const KeyboardInput& keys) {
 }  // namespace
 
 RaceSounds stepRace(const KeyboardInput& keys) {
+    const bool moving = !raceIsPaused();
     moveTheWorld();
     gRacePoses.record(captureRacePose());
     const RaceSounds sounds = finishThePlayersTurn(keys);
     ++gRaceTicks;
+    if (moving) {
+        ++gTicksThisRace;
+    }
     return sounds;
 }

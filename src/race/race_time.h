@@ -8,8 +8,13 @@ constexpr int RACE_TICKS_PER_SECOND = 60;
 // Ticks run since the game began, paused ones included: the race's own time.
 extern int64_t gRaceTicks;
 
-// The race's time in milliseconds, as its clock reads it: counted in ticks,
-// so a lap takes the same time however the machine keeps up with drawing.
+// Ticks that moved the race lined up now, paused ones left out.
+extern int32_t gTicksThisRace;
+
+// The race's time in milliseconds, as its clock reads it: counted in the
+// ticks that moved this race, so a lap takes the same time however the
+// machine keeps up with drawing, whenever the race began and however long it
+// stood paused (a replay run again from its grid reads the same laps).
 uint32_t raceMilliseconds();
 
 // Races started since the game began; a new grid is no move to blend.
