@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "hud/ghost_gap.h"
 #include "hud/overlay.h"
 #include "models/palette.h"
 #include "race/lap_clock.h"
@@ -56,6 +57,12 @@ std::vector<PanelLine> finishPanelLines(const FinishPanel& panel) {
     }
     lines.push_back({timedLine("best lap", result.bestLapMs), COLOR_WHITE});
     lines.push_back({timedLine("race", result.raceMs), COLOR_WHITE});
+    if (panel.ghostGapMs) {
+        std::string label = "ghost";
+        label.resize(LABEL_WIDTH, ' ');
+        lines.push_back(
+            {label + ghostGapText(*panel.ghostGapMs), ghostGapColor(*panel.ghostGapMs)});
+    }
     if (panel.newBestLap || panel.newBestRace) {
         lines.push_back({recordText(panel), COLOR_YELLOW});
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@ struct FinishPanel {
     bool newBestLap = false;
     bool newBestRace = false;
     uint32_t circuit = CLASSIC_CIRCUIT;
+    // The race's time less the ghost's, when a ghost flew.
+    std::optional<int32_t> ghostGapMs;
 };
 
 struct PanelLine {

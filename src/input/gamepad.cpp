@@ -81,6 +81,8 @@ void pressCommandButton(uint8_t button) {
         onKeyDown(VK_F);  // a replay runs fast, or at its own pace again
     } else if (watchingReplay() && button == SDL_CONTROLLER_BUTTON_LEFTSHOULDER) {
         onKeyDown(VK_B);  // and goes back ten seconds
+    } else if (button == SDL_CONTROLLER_BUTTON_LEFTSHOULDER) {
+        onKeyDown(VK_G);  // racing, it shows or hides the ghost
     }
 }
 

@@ -3,6 +3,7 @@
 #include "hud/track_map.h"
 #include "input/key_state.h"
 #include "race/camera.h"
+#include "session/ghost.h"
 #include "session/race_commands.h"
 #include "session/replay_watch.h"
 
@@ -46,6 +47,9 @@ void onKeyDown(int virtualKey) {
             break;
         case VK_M:
             toggleTrackMap();
+            break;
+        case VK_G:
+            toggleGhost();
             break;
         case VK_P:
             togglePause();

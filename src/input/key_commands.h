@@ -6,8 +6,8 @@
 extern int32_t gQuitRequested;
 
 // The keys that command rather than drive (a pad's buttons come here too):
-// Esc quits, C and V choose the camera, M shows or hides the track map, P
-// pauses, R races again, N races the next circuit while paused or finished.
+// Esc quits, C and V choose the camera, M shows or hides the track map, G the
+// ghost, P pauses, R races again, N races the next circuit while paused or finished.
 // Watching a replay, R starts it over, F fast-forwards and B goes back ten
 // seconds.
 void onKeyDown(int virtualKey);

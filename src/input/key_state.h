@@ -12,6 +12,7 @@ enum VirtualKey : int {
     VK_B = 0x42,
     VK_C = 0x43,
     VK_F = 0x46,
+    VK_G = 0x47,
     VK_M = 0x4D,
     VK_N = 0x4E,
     VK_P = 0x50,

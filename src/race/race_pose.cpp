@@ -66,6 +66,22 @@ RacePose captureRacePose() {
     return pose;
 }
 
+CraftPose playerPoseOf(const RacePose& pose) {
+    CraftPose craft;
+    craft.position = pose.playerPosition;
+    craft.yaw = pose.playerYaw;
+    craft.yawRate = pose.playerYawRate;
+    return craft;
+}
+
+CraftPose blendCraftPoses(const CraftPose& from, const CraftPose& to, double t) {
+    CraftPose craft;
+    craft.position = lerp(from.position, to.position, t);
+    craft.yaw = lerp(from.yaw, to.yaw, t);
+    craft.yawRate = lerp(from.yawRate, to.yawRate, t);
+    return craft;
+}
+
 RacePose blendRacePoses(const RacePose& from, const RacePose& to, double t) {
     if (from.raceStart != to.raceStart || t >= 1.0) {
         return to;

@@ -31,6 +31,18 @@ struct RacePose {
     int32_t raceStart = 0;
 };
 
+// Where a player's craft is drawn, the way it faces and its turn (which
+// banks it): all the picture shows of the ghost.
+struct CraftPose {
+    Vector3 position;
+    float yaw = 0.0f;
+    float yawRate = 0.0f;
+};
+
+CraftPose playerPoseOf(const RacePose& pose);
+// A fraction t (0 to 1) of the way from one to the other, in a straight line.
+CraftPose blendCraftPoses(const CraftPose& from, const CraftPose& to, double t);
+
 // The race's drawn state as it stands now.
 RacePose captureRacePose();
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+struct CraftPose;
 struct Opponent;
 struct Player;
 
@@ -17,6 +18,11 @@ void drawPlayerCraft(const Player& player, bool visible);
 // Scales and turns the current matrix into the player's craft's own frame, as
 // its model is drawn; the caller has translated to the craft already.
 void turnToPlayerCraftFrame(const Player& player);
+
+// The ghost: the player's craft at the pose given, see-through at this
+// opacity, showing only its nearest faces; it leaves no shadow.
+void drawGhostCraft(const CraftPose& pose, const Player& player);
+constexpr float GHOST_OPACITY = 0.4f;
 
 // An opponent in its colour (a ColorCode), facing along the track.
 void drawOpponentCraft(const Opponent& opponent, int32_t color);

@@ -9,6 +9,7 @@
 #include "hud/hud.h"
 #include "models/palette.h"
 #include "race/camera.h"
+#include "race/race_pose.h"
 #include "render/camera_view.h"
 #include "render/craft_draw.h"
 #include "render/projection.h"
@@ -55,6 +56,10 @@ void drawOpponentsAndShadows() {
 }  // namespace
 
 void drawRaceScene() {
+    drawRaceSceneWithGhost(nullptr);
+}
+
+void drawRaceSceneWithGhost(const CraftPose* ghost) {
     clearScreen();
     loadGameProjection();
     loadCamera();
@@ -69,6 +74,9 @@ void drawRaceScene() {
         drawPlayerShadow();
     }
     drawOpponentsAndShadows();
+    if (ghost != nullptr) {
+        drawGhostCraft(*ghost, gPlayer);
+    }
     if (playerCraftShows()) {
         gExhaust.draw();
     }

@@ -6,3 +6,8 @@
 // Reads the race and changes none of it. The HUD's text comes later, over
 // everything.
 void drawRaceScene();
+
+struct CraftPose;
+// The same, with the ghost's craft see-through among the opponents when there
+// is one to show.
+void drawRaceSceneWithGhost(const CraftPose* ghost);

@@ -4,6 +4,7 @@
 #include "race/race.h"
 #include "race/race_result.h"
 #include "render/scene.h"
+#include "session/ghost.h"
 #include "session/race_recording.h"
 #include "session/race_records.h"
 #include "track/circuit_generator.h"
@@ -36,6 +37,7 @@ void raceAgain() {
     if (raceIsPaused()) {
         resumeRaceSounds();
     }
+    prepareGhost();  // the best race may be the one just run
     lineUpTheGrid();
     forgetOfferedRace();
 }

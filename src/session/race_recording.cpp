@@ -1,7 +1,5 @@
 #include "session/race_recording.h"
 
-#include <cstdio>
-#include <ctime>
 #include <string>
 
 #include "race/lap_clock.h"
@@ -9,7 +7,7 @@
 #include "race/race_result.h"
 #include "race/race_state_hash.h"
 #include "saves/data_home.h"
-#include "saves/saved_file.h"
+#include "session/best_replay.h"
 #include "track/track.h"
 
 namespace {
@@ -34,31 +32,16 @@ void followTheRaceLinedUp() {
     gNeverKeep = false;
 }
 
-void sayProblem(const std::string& what) {
-    std::fprintf(stderr, "zentrix: %s\n", what.c_str());
-}
-
 // The best race of the circuit, unless the one kept there is as fast.
 void keepIfBest(const std::string& folder, const Replay& race) {
-    const std::string name = bestReplayName(race.circuit);
-    const std::string path = folder + "/" + name;
-    const ReplayRead kept = readReplayFile(path);
-    if (kept.status == ReplayStatus::Valid && kept.replay.raceMs != 0 &&
-        kept.replay.raceMs <= race.raceMs) {
+    const KeptBest kept = readKeptBest(folder, race.circuit);
+    if (kept.stuck ||
+        (kept.replay && kept.replay->raceMs != 0 && kept.replay->raceMs <= race.raceMs)) {
         return;
     }
     std::string failure;
-    if (kept.status != ReplayStatus::Valid && kept.status != ReplayStatus::Missing) {
-        const char* label = kept.status == ReplayStatus::OtherVersion ? "newer" : "corrupt";
-        if (moveAside(path, label, std::time(nullptr), failure).empty()) {
-            sayProblem("the best replay " + path + " cannot be moved aside (" + failure +
-                       "); it is left as it is");
-            return;
-        }
-        sayProblem(kept.problem + "; it was moved aside");
-    }
-    if (!writeReplayFile(folder, name, race, failure)) {
-        sayProblem("cannot keep the best replay: " + failure);
+    if (!writeReplayFile(folder, bestReplayName(race.circuit), race, failure)) {
+        sayReplayProblem("cannot keep the best replay: " + failure);
     }
 }
 }  // namespace
@@ -108,8 +91,12 @@ Replay recordedRace() {
     return race;
 }
 
-void keepReplays() {
-    gKeeping = true;
+void keepReplays(bool keep) {
+    gKeeping = keep;
+}
+
+bool keepingReplays() {
+    return gKeeping;
 }
 
 void keepRecordedRace() {
@@ -125,7 +112,7 @@ void keepRecordedRace() {
     const Replay race = recordedRace();
     std::string failure;
     if (!writeReplayFile(folder, LAST_REPLAY_NAME, race, failure)) {
-        sayProblem("cannot keep the last race: " + failure);
+        sayReplayProblem("cannot keep the last race: " + failure);
     }
     if (race.raceMs != 0) {
         keepIfBest(folder, race);

@@ -21,7 +21,8 @@ Replay recordedRace();
 // From now on races are kept in the player's data home: last.zxr, and
 // best-<circuit>.zxr for the fastest finished race of each circuit. The game
 // calls this at start; tests and benchmarks that never do write nothing.
-void keepReplays();
+void keepReplays(bool keep = true);
+bool keepingReplays();
 
 // Keeps the race run so far as last.zxr, and as best-<circuit>.zxr when it is
 // finished and faster than the one kept there (a damaged one is moved aside).

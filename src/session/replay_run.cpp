@@ -6,12 +6,18 @@
 #include "race/race_state_hash.h"
 #include "session/race_recording.h"
 #include "track/circuit_generator.h"
+#include "track/track.h"
 
-ReplayRun runReplay(const Replay& replay) {
-    raceOnCircuit(replay.circuit);
+ReplayRun runReplay(const Replay& replay, const std::function<void()>& afterEachTick) {
+    if (gTrack.circuitNumber() != replay.circuit) {
+        raceOnCircuit(replay.circuit);  // grown only when it is not the one raced
+    }
     startRace(replay.seed);
     for (const ReplayControls controls : replay.controls) {
         stepRace(keysOf(controls));
+        if (afterEachTick) {
+            afterEachTick();
+        }
     }
     ReplayRun run;
     bool sameLaps = true;

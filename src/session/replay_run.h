@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "saves/replay_file.h"
 
@@ -15,4 +16,5 @@ struct ReplayRun {
     bool matches = false;
 };
 
-ReplayRun runReplay(const Replay& replay);
+// afterEachTick, when given, is called after every tick run.
+ReplayRun runReplay(const Replay& replay, const std::function<void()>& afterEachTick = {});

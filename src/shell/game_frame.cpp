@@ -2,6 +2,7 @@
 
 #include "audio/sound.h"
 #include "hud/finish_panel.h"
+#include "hud/ghost_gap.h"
 #include "hud/hud.h"
 #include "hud/pause_banner.h"
 #include "hud/track_map.h"
@@ -12,6 +13,7 @@
 #include "race/race_result.h"
 #include "render/frame_draw.h"
 #include "screen/game_window.h"
+#include "session/ghost.h"
 #include "session/race_recording.h"
 #include "session/race_records.h"
 #include "session/replay_watch.h"
@@ -37,6 +39,7 @@ FinishPanel finishPanelNow() {
     panel.newBestLap = beaten.bestLap;
     panel.newBestRace = beaten.bestRace;
     panel.circuit = gTrack.circuitNumber();
+    panel.ghostGapMs = ghostFinishGap();
     return panel;
 }
 
@@ -44,6 +47,10 @@ FinishPanel finishPanelNow() {
 void drawRaceNotices() {
     const Records records = currentRecords();
     drawBestTimes(records.bestLapMs, records.bestRaceMs);
+    const std::optional<int32_t> gap = ghostLapGapNow();
+    if (gap) {
+        drawGhostGap(*gap);
+    }
     if (raceIsFinished()) {
         drawFinishPanel(finishPanelNow());
     }
@@ -66,8 +73,10 @@ void runRaceTick() {
 
 void drawGameFrame(double blend) {
     {
+        const std::optional<CraftPose> ghost =
+            watchingReplay() ? std::nullopt : ghostPoseNow(blend);
         const PoseOnStage staged(gRacePoses.at(blend));
-        drawRaceScene();
+        drawRaceSceneWithGhost(ghost ? &*ghost : nullptr);
     }
     if (!watchingReplay()) {
         offerFinishedRace();  // a replay's finish is no new race

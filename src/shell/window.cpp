@@ -19,6 +19,7 @@
 #include "screen/quit_message.h"
 #include "screen/window_placement.h"
 #include "session/final_stretch_aid.h"
+#include "session/ghost.h"
 #include "session/race_commands.h"
 #include "session/race_recording.h"
 #include "session/race_records.h"
@@ -64,6 +65,8 @@ int virtualKeyFromSdl(int32_t sdlKeycode) {
             return VK_C;
         case SDLK_f:
             return VK_F;
+        case SDLK_g:
+            return VK_G;
         case SDLK_m:
             return VK_M;
         case SDLK_n:
@@ -85,12 +88,12 @@ bool isAltEnter(const SDL_Event& event) {
            (event.key.keysym.mod & KMOD_ALT) != 0;
 }
 
-// Held down, P would flicker the pause, M the map, R restart the race and N
+// Held down, P would flicker the pause, M the map, G the ghost, R restart the race and N
 // run through the circuits over and over.
 bool isRepeatThatMustWait(const SDL_Event& event) {
     const int key = virtualKeyFromSdl(event.key.keysym.sym);
     return event.key.repeat != 0 &&
-           (key == VK_P || key == VK_M || key == VK_R || key == VK_N || key == VK_F);
+           (key == VK_P || key == VK_M || key == VK_G || key == VK_R || key == VK_N || key == VK_F);
 }
 
 bool isAboutTheGameWindow(const SDL_Event& event) {
@@ -228,6 +231,8 @@ int gameMain() {
         lineUpTheGrid(watchedSeed());  // the replay's own grid and colours
         watchFromTheStart();
     } else {
+        prepareGhost();
+        lineUpTheGrid();  // the ghost's run used the race
         applyFinalStretchAid();
     }
 
