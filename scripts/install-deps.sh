@@ -11,7 +11,7 @@ libopenal-dev libopenal1 libsndfile1-dev
 libfontconfig-dev libfreetype-dev fontconfig fonts-liberation2
 libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
 libx11-dev xvfb xauth xfonts-base xdotool x11-apps x11-utils imagemagick
-lame sox
+lame sox time
 dpkg-dev desktop-file-utils appstream man-db
 "
 
