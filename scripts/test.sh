@@ -3,7 +3,8 @@
 #  1. a Release build: unit, display (private Xvfb) and end-to-end tests;
 #  2. a clang build with AddressSanitizer and UndefinedBehaviorSanitizer:
 #     the unit and display tests again, then each fuzz target for a bounded time;
-#  3. a race recorded by the Release game verified by the sanitizer build.
+#  3. a race recorded by the Release game verified by the sanitizer build and
+#     by an unoptimised (-O0) build of the game.
 # Needs no display, GPU or sound card: tests start their own Xvfb and use
 # OpenAL Soft's null back end.
 set -eu
@@ -28,6 +29,9 @@ export LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 ctest --test-dir build-sanitize --output-on-failure -j"$JOBS" -LE e2e
 
-echo "== A race recorded by the Release game verifies with the sanitizer build too"
-ZENTRIX_VERIFY_ALSO="$(pwd)/build-sanitize/zentrix" ctest --test-dir build --output-on-failure \
+echo "== A race recorded by the Release game verifies with the sanitizer and -O0 builds too"
+cmake -S . -B build-O0 -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O0 -g" \
+    -DZENTRIX_BENCH=OFF >/dev/null
+cmake --build build-O0 -j"$JOBS" --target zentrix
+ZENTRIX_VERIFY_ALSO="$(pwd)/build-sanitize/zentrix:$(pwd)/build-O0/zentrix" ctest --test-dir build --output-on-failure \
     -R e2e_replays_e2e
