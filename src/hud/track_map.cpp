@@ -147,9 +147,13 @@ OverlayPoint onMap(const Vector3& position) {
 // Each craft a dot in its colour inside a thin rim: light round the
 // opponents, whose blue would sink into the shade, dark round the white
 // player. Every rim goes down before the opponents' colours, so a pack of
-// them shows every colour; the player comes last, over them all.
-void drawDots() {
+// them shows every colour; the player comes last, over them all. The ghost,
+// rimless, lies under everything.
+void drawDots(const Vector3* ghost) {
     glBegin(GL_TRIANGLES);
+    if (ghost != nullptr) {
+        disc(onMap(*ghost), OPPONENT_RADIUS, TRACK_MAP_GHOST_COLOR);
+    }
     for (int i = 0; i < OPPONENT_COUNT; ++i) {
         if (gOpponents[i].destroyed == 0) {
             disc(onMap(gOpponents[i].position), OPPONENT_RADIUS + RIM, TRACK_MAP_OUTLINE_COLOR);
@@ -182,7 +186,7 @@ void trackMapTrackChanged() {
     gOutline.made = false;
 }
 
-void drawTrackMap() {
+void drawTrackMap(const Vector3* ghost) {
     if (!gMapShows) {
         return;
     }
@@ -191,7 +195,7 @@ void drawTrackMap() {
     const OverlayBox& box = outline.box;
     drawShade(box.left, box.top, box.right, box.bottom, SHADE_OPACITY);
     drawOutline(outline);
-    drawDots();
+    drawDots(ghost);
     endOverlay();
 }
 

@@ -1,6 +1,7 @@
 // The circuit seen from above in the bottom left corner, with every craft on it.
 #pragma once
 
+#include "math/vector3.h"
 #include "models/palette.h"
 
 // The map's colours: a light outline of the centre line on a see-through
@@ -8,6 +9,7 @@
 // white, larger than the rest.
 constexpr ColorCode TRACK_MAP_OUTLINE_COLOR = COLOR_LIGHT_GREY;
 constexpr ColorCode TRACK_MAP_PLAYER_COLOR = COLOR_WHITE;
+constexpr ColorCode TRACK_MAP_GHOST_COLOR = COLOR_PALE_BLUE;
 
 // A place on the overlay, in its units (1024 x 768, origin top left).
 struct OverlayPoint {
@@ -33,9 +35,10 @@ OverlayBox trackMapBox();
 OverlayPoint trackMapPoint(double x, double z);
 void trackMapTrackChanged();
 
-// The shade, the outline, the opponents still racing and the player, over
-// whatever is drawn; nothing while the map is toggled off.
-void drawTrackMap();
+// The shade, the outline, the ghost when there is one, the opponents still
+// racing and the player, over whatever is drawn; nothing while the map is
+// toggled off.
+void drawTrackMap(const Vector3* ghost = nullptr);
 
 // M: the map off or on again; it starts on.
 void toggleTrackMap();

@@ -72,9 +72,8 @@ void runRaceTick() {
 }
 
 void drawGameFrame(double blend) {
+    const std::optional<CraftPose> ghost = watchingReplay() ? std::nullopt : ghostPoseNow(blend);
     {
-        const std::optional<CraftPose> ghost =
-            watchingReplay() ? std::nullopt : ghostPoseNow(blend);
         const PoseOnStage staged(gRacePoses.at(blend));
         drawRaceSceneWithGhost(ghost ? &*ghost : nullptr);
     }
@@ -82,7 +81,7 @@ void drawGameFrame(double blend) {
         offerFinishedRace();  // a replay's finish is no new race
     }
     drawHud();
-    drawTrackMap();
+    drawTrackMap(ghost ? &ghost->position : nullptr);
     drawRaceNotices();
     if (watchingReplay()) {
         drawReplayBanner(watchFastForward());
