@@ -8,10 +8,9 @@
 #include "race/lap_clock.h"
 
 namespace {
-constexpr float PANEL_TOP = 150.0f;  // clear of the pause band below it
-constexpr float PANEL_PADDING = 18.0f;
-constexpr float PANEL_LINE = 16.0f;
-constexpr float GLYPH_ASCENT = 10.0f;  // from a line's top to its baseline
+// The panel hangs from here and grows down; the ghost's gap is above it.
+constexpr float PANEL_TOP = 150.0f;
+constexpr float GLYPH_ASCENT = 10.0f;  // from a line's top to its baseline, at Normal
 constexpr float PANEL_OPACITY = 0.7f;
 constexpr float SCREEN_CENTRE_X = 512.0f;
 // The labels take this many characters, so the times line up in one column.
@@ -76,16 +75,20 @@ void drawFinishPanel(const FinishPanel& panel) {
     for (const PanelLine& line : lines) {
         widest = std::max(widest, overlayTextWidth(line.text));
     }
+    const float scale = overlayScale();
+    // The margin grows less than the text, so the huge panel still ends
+    // above the track map and the clock.
+    const float padding = 12.0f + 6.0f * scale;
     const float left = SCREEN_CENTRE_X - widest / 2.0f;
-    const float height = PANEL_LINE * static_cast<float>(lines.size());
+    const float height = overlayLineHeight() * static_cast<float>(lines.size());
     beginOverlay();
-    drawShade(left - PANEL_PADDING, PANEL_TOP, left + widest + PANEL_PADDING,
-              PANEL_TOP + height + 2.0f * PANEL_PADDING, PANEL_OPACITY);
-    float baseline = PANEL_TOP + PANEL_PADDING + GLYPH_ASCENT;
+    drawShade(left - padding, PANEL_TOP, left + widest + padding,
+              PANEL_TOP + height + 2.0f * padding, PANEL_OPACITY);
+    float baseline = PANEL_TOP + padding + GLYPH_ASCENT * scale;
     for (const PanelLine& line : lines) {
         applyColor(line.color);
         printAt(left, baseline, "%s", line.text.c_str());
-        baseline += PANEL_LINE;
+        baseline += overlayLineHeight();
     }
     endOverlay();
 }

@@ -6,9 +6,10 @@
 #include "hud/overlay.h"
 
 namespace {
-constexpr float GAP_BASELINE = 118.0f;
+// The band hangs from here, below the replay banner even at its largest,
+// and grows down to just above the finish panel.
+constexpr float BAND_TOP = 104.0f;
 constexpr float SCREEN_CENTRE_X = 512.0f;
-constexpr float BAND_PADDING = 10.0f;
 }  // namespace
 
 std::string ghostGapText(int32_t ms) {
@@ -25,12 +26,14 @@ ColorCode ghostGapColor(int32_t ms) {
 
 void drawGhostGap(int32_t ms) {
     const std::string text = ghostGapText(ms);
+    const float scale = overlayScale();
     const float width = overlayTextWidth(text);
     const float left = SCREEN_CENTRE_X - width / 2.0f;
+    const float padding = 10.0f * scale;
+    const float baseline = BAND_TOP + 14.0f * scale;
     beginOverlay();
-    drawShade(left - BAND_PADDING, GAP_BASELINE - 14.0f, left + width + BAND_PADDING,
-              GAP_BASELINE + 6.0f, 0.5f);
+    drawShade(left - padding, BAND_TOP, left + width + padding, baseline + 6.0f * scale, 0.5f);
     applyColor(ghostGapColor(ms));
-    printAt(left, GAP_BASELINE, "%s", text.c_str());
+    printAt(left, baseline, "%s", text.c_str());
     endOverlay();
 }

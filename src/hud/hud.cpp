@@ -1,5 +1,6 @@
 #include "hud/hud.h"
 
+#include <algorithm>
 #include <string>
 
 #include "hud/overlay.h"
@@ -7,34 +8,59 @@
 #include "race/lap_clock.h"
 
 namespace {
-constexpr float CLOCK_X = 874.0f;
-constexpr float CLOCK_Y = 728.0f;
-constexpr float LABEL_X = 864.0f;
-constexpr float LAP_LINE = 10.0f;
+// The clock's column ends here and the third lap stands on the bottom line,
+// whatever the size: the block grows up and to the left.
+constexpr float CLOCK_RIGHT = 937.0f;
+constexpr float LAST_LAP_BASELINE = 758.0f;
+const std::string WIDEST_TIME = " 0: 0:000";
+constexpr float REPLAY_BAND_HEIGHT = 46.0f;
+const std::string REPLAY_KEYS = "P pause - F fast - B back 10 s - R restart - Esc quit";
+
+// The clock's column, its first line and the step between lines, at the
+// chosen size.
+struct ClockColumn {
+    float x;
+    float clockY;
+    float lapLine;
+    float labelX;
+};
+
+ClockColumn clockColumn() {
+    const float scale = overlayScale();
+    ClockColumn column;
+    column.x = CLOCK_RIGHT - overlayTextWidth(WIDEST_TIME);
+    column.lapLine = 10.0f * scale;
+    column.clockY = LAST_LAP_BASELINE - 3.0f * column.lapLine;
+    column.labelX = column.x - 10.0f * scale;
+    return column;
+}
 
 // A label ending where the clock's column begins, then a time in that column.
 void printBestTime(float y, const std::string& label, uint32_t ms) {
     if (ms == 0) {
         return;
     }
-    printAt(CLOCK_X - overlayTextWidth(label), y, "%s", label.c_str());
-    printAt(CLOCK_X, y, "%s", clockText(ms).c_str());
+    const float x = clockColumn().x;
+    printAt(x - overlayTextWidth(label), y, "%s", label.c_str());
+    printAt(x, y, "%s", clockText(ms).c_str());
 }
 }  // namespace
 
 void drawHud() {
+    const ClockColumn column = clockColumn();
     beginOverlay();
     applyColor(COLOR_RED);
-    printAt(CLOCK_X, CLOCK_Y, "%s", gLapClock.elapsedText().c_str());
+    printAt(column.x, column.clockY, "%s", gLapClock.elapsedText().c_str());
 
     applyColor(COLOR_GREY);
-    printAt(LABEL_X, CLOCK_Y + 3 * LAP_LINE, "3.");
-    printAt(LABEL_X, CLOCK_Y + 2 * LAP_LINE, "2.");
-    printAt(LABEL_X, CLOCK_Y + LAP_LINE, "1.");
+    for (int lap = 3; lap >= 1; --lap) {
+        printAt(column.labelX, column.clockY + column.lapLine * static_cast<float>(lap), "%d.",
+                lap);
+    }
     for (int lap = 0; lap < 3; ++lap) {
         if (gLapClock.lapMs[lap] != 0) {
             applyColor(COLOR_WHITE);
-            printAt(CLOCK_X, CLOCK_Y + LAP_LINE * static_cast<float>(lap + 1), "%s",
+            printAt(column.x, column.clockY + column.lapLine * static_cast<float>(lap + 1), "%s",
                     gLapClock.lapText(lap).c_str());
         }
     }
@@ -45,19 +71,28 @@ void drawBestTimes(uint32_t bestLapMs, uint32_t bestRaceMs) {
     if (bestLapMs == 0 && bestRaceMs == 0) {
         return;
     }
+    const ClockColumn column = clockColumn();
     beginOverlay();
     applyColor(COLOR_GREY);
-    printBestTime(CLOCK_Y - 2 * LAP_LINE, "best lap", bestLapMs);
-    printBestTime(CLOCK_Y - LAP_LINE, "best race", bestRaceMs);
+    printBestTime(column.clockY - 2 * column.lapLine, "best lap", bestLapMs);
+    printBestTime(column.clockY - column.lapLine, "best race", bestRaceMs);
     endOverlay();
 }
 
+float replayBannerBottom() {
+    return REPLAY_BAND_HEIGHT * overlayScale();
+}
+
 void drawReplayBanner(bool fastForward) {
+    const float scale = overlayScale();
+    const float left = 16.0f * scale;
+    // As wide as the keys' line and a margin, at least the band of old.
+    const float right = std::max(400.0f, left + overlayTextWidth(REPLAY_KEYS) + 13.0f * scale);
     beginOverlay();
-    drawShade(0.0f, 0.0f, 400.0f, 46.0f, 0.5f);
+    drawShade(0.0f, 0.0f, right, replayBannerBottom(), 0.5f);
     applyColor(COLOR_WHITE);
-    printAt(16.0f, 20.0f, "%s", fastForward ? "REPLAY 4x" : "REPLAY");
+    printAt(left, 20.0f * scale, "%s", fastForward ? "REPLAY 4x" : "REPLAY");
     applyColor(COLOR_LIGHT_GREY);
-    printAt(16.0f, 36.0f, "%s", "P pause - F fast - B back 10 s - R restart - Esc quit");
+    printAt(left, 36.0f * scale, "%s", REPLAY_KEYS.c_str());
     endOverlay();
 }

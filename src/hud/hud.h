@@ -16,6 +16,8 @@ void drawBestTimes(uint32_t bestLapMs, uint32_t bestRaceMs);
 // Watching a replay: "REPLAY" top left (with "4x" while fast-forwarding) on a
 // see-through band, and the keys that wind it beneath.
 void drawReplayBanner(bool fastForward);
+// Where the replay banner's band ends, at the chosen size.
+float replayBannerBottom();
 
 // The glowing digit of the player's place, top right. Draws nothing before
 // the first refresh.

@@ -7,8 +7,6 @@
 uint32_t gFontListBase = 0;
 
 namespace {
-constexpr int CHAR_COUNT = 96;
-
 void compileGlyph(const OverlayGlyph& glyph, GLuint list) {
     glNewList(list, GL_COMPILE);
     // A character FreeType could not render keeps an empty list.
@@ -23,10 +21,10 @@ void compileGlyph(const OverlayGlyph& glyph, GLuint list) {
 }
 }  // namespace
 
-void createOverlayFont(const OverlayGlyphs& glyphs) {
-    gFontListBase = glGenLists(CHAR_COUNT);
-    if (gFontListBase == 0 || glyphs.size() != static_cast<std::size_t>(CHAR_COUNT)) {
-        return;  // no font: the lists stay empty and text draws nothing
+void createOverlayFont(const OverlayFaces& faces) {
+    gFontListBase = glGenLists(OVERLAY_CHAR_COUNT * HUD_SIZE_COUNT);
+    if (gFontListBase == 0) {
+        return;
     }
     GLint rowLength = 0;
     GLint alignment = 4;
@@ -42,8 +40,13 @@ void createOverlayFont(const OverlayGlyphs& glyphs) {
     glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);  // the leftmost pixel is the high bit
     glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    for (int i = 0; i < CHAR_COUNT; ++i) {
-        compileGlyph(glyphs[static_cast<std::size_t>(i)], gFontListBase + static_cast<GLuint>(i));
+    GLuint list = gFontListBase;
+    for (const OverlayGlyphs& glyphs : faces) {
+        // Without a font a size's lists stay empty and its text draws nothing.
+        const bool whole = glyphs.size() == static_cast<std::size_t>(OVERLAY_CHAR_COUNT);
+        for (int i = 0; i < OVERLAY_CHAR_COUNT; ++i, ++list) {
+            compileGlyph(whole ? glyphs[static_cast<std::size_t>(i)] : OverlayGlyph(), list);
+        }
     }
     glPixelStorei(GL_UNPACK_ROW_LENGTH, rowLength);
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);

@@ -2,10 +2,6 @@
 
 #include "hud/overlay.h"
 
-float overlayTextWidth(const std::string& text) {
-    return OVERLAY_GLYPH_ADVANCE * static_cast<float>(text.size());
-}
-
 void drawShade(float x0, float y0, float x1, float y1, float opacity) {
     // The overlay draws with blending off; the shade is the one thing in it
     // that needs to let the picture through.

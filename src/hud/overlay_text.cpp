@@ -59,7 +59,8 @@ void printAt(float x, float y, const char* format, ...) {
         }
     }
     glPushAttrib(GL_LIST_BIT);
-    glListBase(gFontListBase - 32);
+    const GLuint sizeBase = gFontListBase + OVERLAY_CHAR_COUNT * static_cast<GLuint>(hudSize());
+    glListBase(sizeBase - 32);
     glRasterPos2f(x, y);
     glCallLists(count, GL_UNSIGNED_BYTE, glyphs);
     glPopAttrib();

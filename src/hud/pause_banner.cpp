@@ -9,11 +9,9 @@ namespace {
 constexpr float SCREEN_WIDTH_UNITS = 1024.0f;
 constexpr float SCREEN_HEIGHT_UNITS = 768.0f;
 constexpr float DIMMING = 0.35f;
-constexpr float BAND_TOP = 352.0f;
-constexpr float BAND_BOTTOM = 412.0f;
+// The band grows both ways from its middle.
+constexpr float BAND_MIDDLE = 382.0f;
 constexpr float BAND_OPACITY = 0.6f;
-constexpr float TITLE_BASELINE = 376.0f;
-constexpr float KEYS_BASELINE = 396.0f;
 const std::string TITLE = "PAUSED";
 const std::string KEYS = "P resume - R race again - N next circuit - Esc quit";
 
@@ -25,10 +23,12 @@ void printCentred(float baseline, const std::string& text) {
 void drawPauseBanner() {
     beginOverlay();
     drawShade(0.0f, 0.0f, SCREEN_WIDTH_UNITS, SCREEN_HEIGHT_UNITS, DIMMING);
-    drawShade(0.0f, BAND_TOP, SCREEN_WIDTH_UNITS, BAND_BOTTOM, BAND_OPACITY);
+    const float scale = overlayScale();
+    drawShade(0.0f, BAND_MIDDLE - 30.0f * scale, SCREEN_WIDTH_UNITS, BAND_MIDDLE + 30.0f * scale,
+              BAND_OPACITY);
     applyColor(COLOR_WHITE);
-    printCentred(TITLE_BASELINE, TITLE);
+    printCentred(BAND_MIDDLE - 6.0f * scale, TITLE);
     applyColor(COLOR_LIGHT_GREY);
-    printCentred(KEYS_BASELINE, KEYS);
+    printCentred(BAND_MIDDLE + 14.0f * scale, KEYS);
     endOverlay();
 }

@@ -58,13 +58,15 @@ void setupLights() {
 }
 }  // namespace
 
-void setupScene(const OverlayGlyphs& glyphs) {
-    createOverlayFont(glyphs);
+void setupScene(const OverlayFaces& glyphs) {
     gPlayer.model.loadAse(dataPath(PLAYER_MODEL_FILE));
     gPlayer.model.buildDisplayList(PLAYER_DISPLAY_LIST);
     loadTextures();
     loadOpponentModels();
     lineUpTheGrid();
+    // The craft's lists have fixed numbers; made after them, the font's lists
+    // are given numbers clear of theirs.
+    createOverlayFont(glyphs);
     setupLights();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

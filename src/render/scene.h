@@ -8,7 +8,7 @@
 
 // Everything the frames need, prepared once while the window is created:
 // the font, the models, the textures, the race's start, the lights.
-void setupScene(const OverlayGlyphs& glyphs);
+void setupScene(const OverlayFaces& glyphs);
 
 // The player's and the opponents' craft read from the data folder, drawing
 // nothing: all a race needs of them to run without a window.

@@ -9,8 +9,6 @@
 
 namespace {
 constexpr int FIRST_CHAR = 32;
-constexpr int CHAR_COUNT = 96;
-constexpr FT_UInt GLYPH_PIXELS = 12;
 
 // The file fontconfig chooses for the face.
 std::string findFontFile(const char* family, int* faceIndex) {
@@ -64,23 +62,28 @@ OverlayGlyph renderGlyph(FT_Face face, int code) {
 }
 }  // namespace
 
-OverlayGlyphs rasterizeOverlayGlyphs() {
-    OverlayGlyphs glyphs;
+OverlayFaces rasterizeOverlayGlyphs() {
+    OverlayFaces faces;
     int faceIndex = 0;
     const std::string file = findFontFile("Courier New", &faceIndex);
     FT_Library library = nullptr;
     if (file.empty() || FT_Init_FreeType(&library) != 0) {
-        return glyphs;
+        return faces;
     }
     FT_Face face = nullptr;
     if (FT_New_Face(library, file.c_str(), faceIndex, &face) == 0) {
-        if (FT_Set_Pixel_Sizes(face, 0, GLYPH_PIXELS) == 0) {
-            for (int i = 0; i < CHAR_COUNT; ++i) {
+        for (int size = 0; size < HUD_SIZE_COUNT; ++size) {
+            const FT_UInt pixels = static_cast<FT_UInt>(OVERLAY_GLYPH_PIXELS[size]);
+            if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0) {
+                continue;
+            }
+            OverlayGlyphs& glyphs = faces[static_cast<size_t>(size)];
+            for (int i = 0; i < OVERLAY_CHAR_COUNT; ++i) {
                 glyphs.push_back(renderGlyph(face, FIRST_CHAR + i));
             }
         }
         FT_Done_Face(face);
     }
     FT_Done_FreeType(library);
-    return glyphs;
+    return faces;
 }

@@ -2,6 +2,7 @@
 
 #include "audio/sound.h"
 #include "hud/finish_panel.h"
+#include "hud/frame_rate.h"
 #include "hud/ghost_gap.h"
 #include "hud/hud.h"
 #include "hud/pause_banner.h"
@@ -20,6 +21,9 @@
 #include "track/track.h"
 
 namespace {
+double gFramesPerSecond = 0.0;
+double gTicksPerSecond = 0.0;
+
 void playRaceSounds(const RaceSounds& sounds) {
     if (sounds.engineStep) {
         updateEngineSound(sounds.throttle);
@@ -86,8 +90,16 @@ void drawGameFrame(double blend) {
     if (watchingReplay()) {
         drawReplayBanner(watchFastForward());
     }
+    if (gShowFrameRate) {
+        drawFrameRate(gFramesPerSecond, gTicksPerSecond, watchingReplay());
+    }
     updateMusicStream();
     swapGameBuffers();
+}
+
+void setFrameRates(double framesPerSecond, double ticksPerSecond) {
+    gFramesPerSecond = framesPerSecond;
+    gTicksPerSecond = ticksPerSecond;
 }
 
 void renderFrame() {

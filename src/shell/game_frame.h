@@ -16,3 +16,6 @@ void drawGameFrame(double blend);
 // One tick and its own frame, the way the loop runs when the display keeps
 // step with the race.
 void renderFrame();
+
+// The loop's measured rates, for the frame rate line of the frames to come.
+void setFrameRates(double framesPerSecond, double ticksPerSecond);

@@ -25,6 +25,7 @@
 #include "session/race_records.h"
 #include "session/replay_watch.h"
 #include "shell/draw_pacing.h"
+#include "shell/frame_rate_meter.h"
 #include "shell/game_frame.h"
 #include "shell/loop_pacer.h"
 #include "shell/options.h"
@@ -173,7 +174,7 @@ bool onAVisibleDisplay() {
 }
 }  // namespace
 
-std::optional<int> runLoopTurn(LoopPacer& pacer) {
+std::optional<int> runLoopTurn(LoopPacer& pacer, FrameRateMeter* meter) {
     // Every waiting event is handled before the frame: with paced frames,
     // one event a tick would leave Esc behind a queue of mouse motion.
     SDL_Event event;
@@ -186,11 +187,19 @@ std::optional<int> runLoopTurn(LoopPacer& pacer) {
             handleWindowEvent(event);
         }
     }
-    for (int due = pacer.takeDueTicks(); due > 0; --due) {
+    const int dueTicks = pacer.takeDueTicks();
+    for (int due = dueTicks; due > 0; --due) {
         runRaceTick();
     }
     keepTitleOnCircuit();
+    if (meter != nullptr) {
+        meter->countTicks(dueTicks);
+        setFrameRates(meter->framesPerSecond(), meter->ticksPerSecond());
+    }
     drawGameFrame(pacer.drawBlend());
+    if (meter != nullptr) {
+        meter->countFrame();
+    }
     pacer.waitForNextDraw();
     if (gQuitRequested != 0) {
         return 0;
@@ -238,9 +247,10 @@ int gameMain() {
 
     SteadyPacerClock clock;
     LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, chooseDrawPacing(gWindow));
+    FrameRateMeter meter(clock);
     std::optional<int> exitCode;
     while (!exitCode) {
-        exitCode = runLoopTurn(pacer);
+        exitCode = runLoopTurn(pacer, &meter);
     }
 
     keepRecordedRace();  // Esc or the window closed: the last race run

@@ -6,14 +6,16 @@
 
 union SDL_Event;
 class LoopPacer;
+class FrameRateMeter;
 
 // The whole program: start-up, the paced main loop, shutdown. Returns the exit code.
 int gameMain();
 
 // One turn of the main loop: every waiting event, the ticks of the race that
 // are due, one frame drawn between the last two, then the wait for the next. Returns the exit code
-// once the game is over, nothing while it goes on.
-std::optional<int> runLoopTurn(LoopPacer& pacer);
+// once the game is over, nothing while it goes on. A meter, when given,
+// counts the ticks and the frame, and its figures go to the frame rate line.
+std::optional<int> runLoopTurn(LoopPacer& pacer, FrameRateMeter* meter = nullptr);
 
 // The window procedure: one removed event.
 void handleWindowEvent(const SDL_Event& event);
