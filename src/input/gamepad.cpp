@@ -5,6 +5,7 @@
 #include <map>
 
 #include "input/gamepad_keys.h"
+#include "input/key_bindings.h"
 #include "input/key_commands.h"
 #include "input/key_state.h"
 #include "session/race_commands.h"
@@ -32,18 +33,14 @@ void holdPadKeys() {
 
 // A pad may come in with a button already held.
 PadReading readPadNow(SDL_GameController* pad) {
-    const auto button = [pad](SDL_GameControllerButton b) {
-        return SDL_GameControllerGetButton(pad, b) != 0;
-    };
     PadReading reading;
     reading.leftStickX = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX);
     reading.leftTrigger = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT);
     reading.rightTrigger = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
-    reading.a = button(SDL_CONTROLLER_BUTTON_A);
-    reading.b = button(SDL_CONTROLLER_BUTTON_B);
-    reading.x = button(SDL_CONTROLLER_BUTTON_X);
-    reading.dpadLeft = button(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
-    reading.dpadRight = button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    for (int button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button) {
+        reading.setButton(button, SDL_GameControllerGetButton(
+                                      pad, static_cast<SDL_GameControllerButton>(button)) != 0);
+    }
     return reading;
 }
 
@@ -69,42 +66,24 @@ void closePad(SDL_JoystickID id) {
     gPads.erase(pad);
 }
 
+// The shoulders stay fixed: they wind a replay and show or hide the ghost.
 void pressCommandButton(uint8_t button) {
-    if (button == SDL_CONTROLLER_BUTTON_Y) {
-        onKeyDown(VK_C);
-    } else if (button == SDL_CONTROLLER_BUTTON_START) {
-        onKeyDown(VK_P);
-    } else if (button == SDL_CONTROLLER_BUTTON_BACK) {
+    const auto isBound = [button](Action action) { return button == boundPadButton(action); };
+    if (isBound(Action::Camera)) {
+        onKeyDown(virtualKeyOf(Action::Camera));
+    } else if (isBound(Action::Pause)) {
+        onKeyDown(virtualKeyOf(Action::Pause));
+    } else if (isBound(Action::RaceAgain)) {
+        onKeyDown(virtualKeyOf(Action::RaceAgain));
+    } else if (isBound(Action::Cockpit)) {
         // Paused or finished, the natural next step is the next race.
-        onKeyDown(pauseOrFinishPanelShows() ? VK_R : VK_V);
+        onKeyDown(virtualKeyOf(pauseOrFinishPanelShows() ? Action::RaceAgain : Action::Cockpit));
     } else if (watchingReplay() && button == SDL_CONTROLLER_BUTTON_RIGHTSHOULDER) {
         onKeyDown(VK_F);  // a replay runs fast, or at its own pace again
     } else if (watchingReplay() && button == SDL_CONTROLLER_BUTTON_LEFTSHOULDER) {
         onKeyDown(VK_B);  // and goes back ten seconds
     } else if (button == SDL_CONTROLLER_BUTTON_LEFTSHOULDER) {
         onKeyDown(VK_G);  // racing, it shows or hides the ghost
-    }
-}
-
-void readButton(PadReading& reading, uint8_t button, bool down) {
-    switch (button) {
-        case SDL_CONTROLLER_BUTTON_A:
-            reading.a = down;
-            break;
-        case SDL_CONTROLLER_BUTTON_B:
-            reading.b = down;
-            break;
-        case SDL_CONTROLLER_BUTTON_X:
-            reading.x = down;
-            break;
-        case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-            reading.dpadLeft = down;
-            break;
-        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-            reading.dpadRight = down;
-            break;
-        default:
-            break;
     }
 }
 
@@ -142,7 +121,7 @@ bool handleGamepadEvent(const SDL_Event& event) {
         case SDL_CONTROLLERBUTTONUP:
             if (PadReading* reading = readingOf(event.cbutton.which)) {
                 const bool down = event.type == SDL_CONTROLLERBUTTONDOWN;
-                readButton(*reading, event.cbutton.button, down);
+                reading->setButton(event.cbutton.button, down);
                 if (down) {
                     pressCommandButton(event.cbutton.button);
                 }

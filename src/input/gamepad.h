@@ -4,7 +4,8 @@ union SDL_Event;
 
 // Gamepads through SDL's game controller mapping, plugged in or out at any
 // time. Their driving inputs hold keys in the key state beside the keyboard;
-// Y cycles the chase camera as C does and Back toggles the cockpit as V does.
+// their command buttons (y, back and start unless the player chose others)
+// give the commands the keyboard's keys give.
 
 // Opens a pad that arrives, closes one that leaves, and follows their
 // buttons, sticks and triggers. Returns false for any other event.

@@ -1,12 +1,25 @@
 #include "input/gamepad_keys.h"
 
+#include "input/key_bindings.h"
+
+bool PadReading::held(SDL_GameControllerButton button) const {
+    return button >= 0 && button < SDL_CONTROLLER_BUTTON_MAX && buttons[button];
+}
+
+void PadReading::setButton(int button, bool down) {
+    if (button >= 0 && button < SDL_CONTROLLER_BUTTON_MAX) {
+        buttons[button] = down;
+    }
+}
+
 KeyboardInput keysHeldByPad(const PadReading& pad) {
     KeyboardInput keys;
-    keys.up = pad.a || pad.rightTrigger > TRIGGER_THRESHOLD;
-    keys.down = pad.b || pad.leftTrigger > TRIGGER_THRESHOLD;
-    keys.left = pad.dpadLeft || pad.leftStickX < -STICK_DEAD_ZONE;
-    keys.right = pad.dpadRight || pad.leftStickX > STICK_DEAD_ZONE;
-    keys.space = pad.x;
+    const auto bound = [&pad](Action action) { return pad.held(boundPadButton(action)); };
+    keys.up = bound(Action::Accelerate) || pad.rightTrigger > TRIGGER_THRESHOLD;
+    keys.down = bound(Action::Brake) || pad.leftTrigger > TRIGGER_THRESHOLD;
+    keys.left = bound(Action::Left) || pad.leftStickX < -STICK_DEAD_ZONE;
+    keys.right = bound(Action::Right) || pad.leftStickX > STICK_DEAD_ZONE;
+    keys.space = bound(Action::Fire);
     return keys;
 }
 

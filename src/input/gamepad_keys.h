@@ -1,5 +1,8 @@
 #pragma once
 
+#include <SDL2/SDL_gamecontroller.h>
+
+#include <array>
 #include <cstdint>
 
 #include "craft/player.h"
@@ -15,16 +18,19 @@ struct PadReading {
     int16_t leftStickX = 0;    // -32768 left .. 32767 right
     int16_t leftTrigger = 0;   // 0 .. 32767
     int16_t rightTrigger = 0;  // 0 .. 32767
-    bool a = false;
-    bool b = false;
-    bool x = false;
-    bool dpadLeft = false;
-    bool dpadRight = false;
+    // Every button, by SDL's number for it.
+    std::array<bool, SDL_CONTROLLER_BUTTON_MAX> buttons{};
+
+    // False for SDL_CONTROLLER_BUTTON_INVALID, an action with no button.
+    bool held(SDL_GameControllerButton button) const;
+    // A number SDL has no button for changes nothing.
+    void setButton(int button, bool down);
 };
 
-// The driving keys a pad holds: the left stick past its dead zone or the
-// d-pad steers, A or the right trigger accelerates, B or the left trigger
-// brakes, X fires. Steering stays digital, as on the keyboard.
+// The driving keys a pad holds: the buttons bound to accelerate, brake, left,
+// right and fire (a, b, the d-pad and x unless the player chose others), and
+// always the left stick past its dead zone, the right trigger to accelerate
+// and the left to brake. Steering stays digital, as on the keyboard.
 KeyboardInput keysHeldByPad(const PadReading& pad);
 
 // Keys held on any of several pads.

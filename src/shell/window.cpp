@@ -9,8 +9,10 @@
 #include "audio/sound.h"
 #include "input/gamepad.h"
 #include "input/joystick.h"
+#include "input/key_bindings.h"
 #include "input/key_commands.h"
 #include "input/key_state.h"
+#include "input/key_watch.h"
 #include "race/camera.h"
 #include "race/race.h"
 #include "render/scene.h"
@@ -31,66 +33,14 @@
 #include "shell/options.h"
 
 namespace {
-// Sees every event as SDL pumps it, however many the loop removes per turn,
-// which is what the asynchronous key state needs.
-int watchKeys(void*, SDL_Event* event) {
-    if (event->type == SDL_KEYDOWN) {
-        recordKeyDown(virtualKeyFromSdl(event->key.keysym.sym));
-    } else if (event->type == SDL_KEYUP) {
-        recordKeyUp(virtualKeyFromSdl(event->key.keysym.sym));
-    } else if (event->type == SDL_WINDOWEVENT &&
-               event->window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-        releaseAllKeys();  // no key stays stuck down after switching away
-    }
-    return 1;
-}
-}  // namespace
-
-int virtualKeyFromSdl(int32_t sdlKeycode) {
-    switch (sdlKeycode) {
-        case SDLK_ESCAPE:
-            return VK_ESCAPE;
-        case SDLK_SPACE:
-            return VK_SPACE;
-        case SDLK_LEFT:
-            return VK_LEFT;
-        case SDLK_UP:
-            return VK_UP;
-        case SDLK_RIGHT:
-            return VK_RIGHT;
-        case SDLK_DOWN:
-            return VK_DOWN;
-        case SDLK_b:
-            return VK_B;
-        case SDLK_c:
-            return VK_C;
-        case SDLK_f:
-            return VK_F;
-        case SDLK_g:
-            return VK_G;
-        case SDLK_m:
-            return VK_M;
-        case SDLK_n:
-            return VK_N;
-        case SDLK_v:
-            return VK_V;
-        case SDLK_p:
-            return VK_P;
-        case SDLK_r:
-            return VK_R;
-        default:
-            return 0;
-    }
-}
-
-namespace {
 bool isAltEnter(const SDL_Event& event) {
     return event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_RETURN &&
            (event.key.keysym.mod & KMOD_ALT) != 0;
 }
 
 // Held down, P would flicker the pause, M the map, G the ghost, R restart the race and N
-// run through the circuits over and over.
+// run through the circuits over and over; the pause and race-again actions wait
+// whatever keys they are on.
 bool isRepeatThatMustWait(const SDL_Event& event) {
     const int key = virtualKeyFromSdl(event.key.keysym.sym);
     return event.key.repeat != 0 &&
@@ -221,7 +171,7 @@ int gameMain() {
     quitMessageType();
     loadRaceRecords();
     keepReplays();
-    SDL_AddEventWatch(watchKeys, nullptr);
+    startWatchingKeys();
 
     if (gDisplayChoice == DisplayChoice::Fullscreen &&
         chooseDisplayMode() != DISP_CHANGE_SUCCESSFUL) {
@@ -257,7 +207,7 @@ int gameMain() {
     shutdownSound();
     closeAllGamepads();
     releaseJoystick();
-    SDL_DelEventWatch(watchKeys, nullptr);
+    stopWatchingKeys();
     SDL_Quit();
     return *exitCode;
 }

@@ -1,7 +1,6 @@
 // shell: start-up, options, the paced main loop and the story of each frame; main is here.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 
 union SDL_Event;
@@ -19,6 +18,3 @@ std::optional<int> runLoopTurn(LoopPacer& pacer, FrameRateMeter* meter = nullptr
 
 // The window procedure: one removed event.
 void handleWindowEvent(const SDL_Event& event);
-
-// Maps an SDL key to the platform virtual-key code, or 0.
-int virtualKeyFromSdl(int32_t sdlKeycode);

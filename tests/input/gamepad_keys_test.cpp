@@ -45,16 +45,16 @@ TEST(PadKeys, TheLeftStickSteersOnlyPastItsDeadZone) {
 
 TEST(PadKeys, TheDpadSteersAsTheArrowsDo) {
     PadReading pad;
-    pad.dpadLeft = true;
+    pad.setButton(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
     EXPECT_TRUE(sameKeys(keysHeldByPad(pad), keys(false, false, true, false, false)));
-    pad.dpadLeft = false;
-    pad.dpadRight = true;
+    pad.setButton(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+    pad.setButton(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
     EXPECT_TRUE(sameKeys(keysHeldByPad(pad), keys(false, false, false, true, false)));
 }
 
 TEST(PadKeys, AOrTheRightTriggerAcceleratesBOrTheLeftTriggerBrakes) {
     PadReading pad;
-    pad.a = true;
+    pad.setButton(SDL_CONTROLLER_BUTTON_A, true);
     EXPECT_TRUE(sameKeys(keysHeldByPad(pad), keys(true, false, false, false, false)));
     pad = PadReading{};
     pad.rightTrigger = TRIGGER_THRESHOLD;  // a light touch is not yet a press
@@ -62,19 +62,19 @@ TEST(PadKeys, AOrTheRightTriggerAcceleratesBOrTheLeftTriggerBrakes) {
     pad.rightTrigger = 32767;
     EXPECT_TRUE(sameKeys(keysHeldByPad(pad), keys(true, false, false, false, false)));
     pad = PadReading{};
-    pad.b = true;
+    pad.setButton(SDL_CONTROLLER_BUTTON_B, true);
     EXPECT_TRUE(sameKeys(keysHeldByPad(pad), keys(false, true, false, false, false)));
     pad = PadReading{};
     pad.leftTrigger = 20000;
     EXPECT_TRUE(sameKeys(keysHeldByPad(pad), keys(false, true, false, false, false)));
     // Both at once hold both, as both arrows would.
-    pad.a = true;
+    pad.setButton(SDL_CONTROLLER_BUTTON_A, true);
     EXPECT_TRUE(sameKeys(keysHeldByPad(pad), keys(true, true, false, false, false)));
 }
 
 TEST(PadKeys, XFires) {
     PadReading pad;
-    pad.x = true;
+    pad.setButton(SDL_CONTROLLER_BUTTON_X, true);
     EXPECT_TRUE(sameKeys(keysHeldByPad(pad), keys(false, false, false, false, true)));
 }
 

@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 
 #include "hud/track_map.h"
+#include "input/key_bindings.h"
 #include "input/key_commands.h"
 #include "input/key_state.h"
 #include "race/camera.h"

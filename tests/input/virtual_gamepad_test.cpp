@@ -10,6 +10,7 @@
 #include "craft/player.h"
 #include "craft/projectile.h"
 #include "input/gamepad.h"
+#include "input/key_bindings.h"
 #include "input/key_commands.h"
 #include "input/key_state.h"
 #include "race/camera.h"
@@ -84,6 +85,7 @@ protected:
     void TearDown() override {
         closeAllGamepads();
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+        resetKeyBindings();
         releaseAllKeys();
         gCameraMode = 0;
         gCockpitView = 0;
@@ -226,6 +228,29 @@ TEST_F(GamepadRace, StartPausesAndBackWhilePausedRacesAgain) {
     pad.press(SDL_CONTROLLER_BUTTON_START, true);
     loopTurn();
     EXPECT_FALSE(raceIsPaused()) << "Start again goes on";
+}
+
+TEST_F(GamepadRace, ChosenButtonsDriveAndCommandInsteadOfTheDefaults) {
+    std::string refusal;
+    ASSERT_TRUE(bindPadButton(Action::Camera, SDL_CONTROLLER_BUTTON_INVALID, refusal));
+    ASSERT_TRUE(bindPadButton(Action::Accelerate, SDL_CONTROLLER_BUTTON_Y, refusal));
+    ASSERT_TRUE(bindPadButton(Action::Camera, SDL_CONTROLLER_BUTTON_A, refusal));
+    ASSERT_TRUE(bindPadButton(Action::RaceAgain, SDL_CONTROLLER_BUTTON_LEFTSTICK, refusal));
+    VirtualPad pad;
+    loopTurn();
+    pad.press(SDL_CONTROLLER_BUTTON_A, true);
+    loopTurn();
+    EXPECT_EQ(gCameraMode, 1) << "a cycles the camera";
+    EXPECT_EQ(gPlayer.throttle, 0.0f) << "and no longer accelerates";
+    pad.press(SDL_CONTROLLER_BUTTON_Y, true);
+    drive(30);
+    EXPECT_EQ(gCameraMode, 1) << "y no longer cycles it";
+    EXPECT_GT(gPlayer.speed, 20.0f) << "y accelerates";
+    pad.press(SDL_CONTROLLER_BUTTON_Y, false);
+    pad.press(SDL_CONTROLLER_BUTTON_LEFTSTICK, true);
+    loopTurn();
+    EXPECT_EQ(gPlayer.position, Vector3(gTrack.centreX(0.0), 40.0, gTrack.centreZ(0.0)))
+        << "the left stick's button races again";
 }
 
 TEST_F(GamepadRace, WatchingAReplayTheShouldersWindItAsFAndBDo) {

@@ -1,6 +1,7 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include "input/key_bindings.h"
 #include "input/key_commands.h"
 #include "input/key_state.h"
 #include "race/camera.h"
