@@ -33,6 +33,8 @@ constexpr int ENGINE_VOLUME_MAX = 89;
 constexpr int ENGINE_FREQUENCY_MIN = 20000;
 constexpr int ENGINE_FREQUENCY_MAX = 60000;
 constexpr int ENGINE_FREQUENCY_STEP = 200;
+constexpr int ENGINE_START_VOLUME = 100;
+constexpr int CRASH_VOLUME = 100;
 constexpr int SHOT_VOLUME = 50;
 constexpr int SHOT_PAN = -1;
 constexpr float PAN_ARC_RADIANS = 0.5235988f;
@@ -65,12 +67,19 @@ void setPan(ALuint source, int pan) {
     alSource3f(source, AL_POSITION, std::sin(angle), 0.0f, -std::cos(angle));
 }
 
+// The sound's own volume 0..100, under the player's effects volume.
+void setVolume(ALuint source, int volume) {
+    if (source != 0) {
+        alSourcef(source, AL_GAIN, effectGain(volume));
+    }
+}
+
 // Rate in Hz against the sample's own rate; volume 0..100.
 void setAttributes(ALuint source, int frequency, int volume, int pan) {
     const int ownRate = sampleRateOf(source);
     alSourcef(source, AL_PITCH,
               ownRate > 0 ? static_cast<float>(frequency) / static_cast<float>(ownRate) : 1.0f);
-    alSourcef(source, AL_GAIN, static_cast<float>(volume) / 100.0f);
+    setVolume(source, volume);
     setPan(source, pan);
 }
 
@@ -199,6 +208,12 @@ bool openOutput(SoundOutputOpener openOutput) {
     }
     return true;
 }
+
+// Drawn even when there is no sound, so the opponents' and colours' draws
+// that follow are the same on every machine.
+int drawEngineStartPan() {
+    return std::rand() % 201 - 100;
+}
 }  // namespace
 
 void recordSoundErrorCode(int code) {
@@ -236,15 +251,15 @@ int startSoundOn(SoundOutputOpener openOutputFn) {
         return 0;
     }
 
-    const bool haveOutput = openOutput(openOutputFn);
-    if (!haveOutput) {
+    if (!openOutput(openOutputFn)) {
+        // That one box says it all: with no device nothing else can play, and
+        // the race runs silent.
         showMessageBox("No puc engegar soundsystem", "error");
+        drawEngineStartPan();
+        return 1;
     }
 
-    // With no output there is nothing to play the music on.
-    if (haveOutput) {
-        gMusicStream = openMusic(dataPath("data/musik.mp3").c_str());
-    }
+    gMusicStream = openMusic(dataPath("data/musik.mp3").c_str());
     if (gMusicStream == 0) {
         showMessageBox("No puc crear stream (n sta musik.mp3 a la carpeta data)", "error");
     }
@@ -252,7 +267,7 @@ int startSoundOn(SoundOutputOpener openOutputFn) {
     bool musicPlays = false;
     if (gMusicStream != 0) {
         alGetError();
-        alSourcef(gMusicStream, AL_GAIN, MUSIC_GAIN);
+        setMusicUsualGain(MUSIC_GAIN);
         alSourcePlay(gMusicStream);
         const ALenum error = alGetError();
         musicPlays = error == AL_NO_ERROR;
@@ -264,27 +279,22 @@ int startSoundOn(SoundOutputOpener openOutputFn) {
         reportSoundError("Can't play stream");
     }
 
-    if (haveOutput) {
-        gEngineSample = loadSample(dataPath("data/jet.wav").c_str(), true);
-        gCrashSample = loadSample(dataPath("data/xoc.wav").c_str(), false);
-        gShotSample = loadSample(dataPath("data/exp.wav").c_str(), false);
-    }
+    gEngineSample = loadSample(dataPath("data/jet.wav").c_str(), true);
+    gCrashSample = loadSample(dataPath("data/xoc.wav").c_str(), false);
+    gShotSample = loadSample(dataPath("data/exp.wav").c_str(), false);
 
-    // Drawn even when there is no sound, so the opponents' and colours' draws
-    // that follow are the same on every machine.
-    const int pan = std::rand() % 201 - 100;
-    if (!playSample(gEngineSample, 100, pan)) {
+    const int pan = drawEngineStartPan();
+    if (!playSample(gEngineSample, ENGINE_START_VOLUME, pan)) {
         reportSoundError("Can't play sample");
     }
 
     if (gEngineSample != 0) {
         float pitch = 1.0f;
-        float gain = 1.0f;
         alGetSourcef(gEngineSample, AL_PITCH, &pitch);
-        alGetSourcef(gEngineSample, AL_GAIN, &gain);
         gEngineFrequency = static_cast<int32_t>(
             std::lround(pitch * static_cast<float>(sampleRateOf(gEngineSample))));
-        gEngineVolume = static_cast<int32_t>(std::lround(gain * 100.0f));
+        // The engine's own notch, not its gain: the effects volume is the player's.
+        gEngineVolume = ENGINE_START_VOLUME;
     }
     return 1;
 }
@@ -319,11 +329,17 @@ void updateMusicStream() {
 }
 
 void playCrashSound() {
-    playSample(gCrashSample, 100, 0);
+    playSample(gCrashSample, CRASH_VOLUME, 0);
 }
 
 void playShotSound() {
     playSample(gShotSample, SHOT_VOLUME, SHOT_PAN);
+}
+
+void reapplyEffectsGains() {
+    setVolume(gEngineSample, gEngineVolume);
+    setVolume(gCrashSample, CRASH_VOLUME);
+    setVolume(gShotSample, SHOT_VOLUME);
 }
 
 void shutdownSound() {

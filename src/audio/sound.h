@@ -30,6 +30,11 @@ void playShotSound();
 // when repeated, and without sound.
 void pauseRaceSounds();
 void resumeRaceSounds();
+// The player's volumes, 0 (silent) to 100 (as the race was made), heard at
+// once: the music's on its gain, racing or paused; the effects' on each
+// sound's own volume. Harmless without sound.
+void setMusicVolume(int percent);
+void setEffectsVolume(int percent);
 void shutdownSound();
 // Shows text with the back end's last error code, caption "Error".
 void reportSoundError(const char* text);

@@ -20,6 +20,15 @@ SoundOutput openDefaultSoundOutput();
 constexpr float MUSIC_GAIN = 0.6f;
 constexpr float PAUSED_MUSIC_GAIN = 0.2f;
 
+// The music's gain before the player's music volume: MUSIC_GAIN, or
+// PAUSED_MUSIC_GAIN while a race is paused. Set on the source at once.
+void setMusicUsualGain(float gain);
+// The gain of an effect at its own volume (0..100) under the player's effects volume.
+float effectGain(int volume);
+// Gives the engine, crash and shot sources their gains again after the
+// effects volume changed.
+void reapplyEffectsGains();
+
 // startSound with the output chosen by the caller.
 int startSoundOn(SoundOutputOpener openOutput);
 

@@ -22,24 +22,18 @@ void playOnIfHeld(uint32_t source) {
         alSourcePlay(source);
     }
 }
-
-void setMusicGain(float gain) {
-    if (gMusicStream != 0) {
-        alSourcef(gMusicStream, AL_GAIN, gain);
-    }
-}
 }  // namespace
 
 void pauseRaceSounds() {
     holdIfSounding(gEngineSample);
     holdIfSounding(gCrashSample);
     holdIfSounding(gShotSample);
-    setMusicGain(PAUSED_MUSIC_GAIN);
+    setMusicUsualGain(PAUSED_MUSIC_GAIN);
 }
 
 void resumeRaceSounds() {
     playOnIfHeld(gEngineSample);
     playOnIfHeld(gCrashSample);
     playOnIfHeld(gShotSample);
-    setMusicGain(MUSIC_GAIN);
+    setMusicUsualGain(MUSIC_GAIN);
 }

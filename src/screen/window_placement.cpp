@@ -2,12 +2,16 @@
 
 #include <SDL2/SDL.h>
 
+#include <cstdio>
+
 #include "screen/display.h"
+#include "screen/picture_target.h"
 
 DisplayChoice gDisplayChoice = DisplayChoice::Fullscreen;
 
 namespace {
 DisplayChoice gPlacement = DisplayChoice::Fullscreen;
+bool gSaidNoMode = false;
 
 int displayOf(SDL_Window* window) {
     const int display = SDL_GetWindowDisplayIndex(window);
@@ -58,4 +62,51 @@ DisplayChoice gameWindowPlacement() {
 void toggleWindowedAndDesktop(SDL_Window* window) {
     placeGameWindow(window, gPlacement == DisplayChoice::Windowed ? DisplayChoice::Desktop
                                                                   : DisplayChoice::Windowed);
+}
+
+DisplayChoice displayChoiceFor(ScreenSetting setting) {
+    switch (setting) {
+        case ScreenSetting::Window:
+            return DisplayChoice::Windowed;
+        case ScreenSetting::Desktop:
+            return DisplayChoice::Desktop;
+        case ScreenSetting::Fullscreen:
+            break;
+    }
+    return DisplayChoice::Fullscreen;
+}
+
+ScreenSetting screenSettingFor(DisplayChoice choice) {
+    switch (choice) {
+        case DisplayChoice::Windowed:
+            return ScreenSetting::Window;
+        case DisplayChoice::Desktop:
+            return ScreenSetting::Desktop;
+        case DisplayChoice::Fullscreen:
+            break;
+    }
+    return ScreenSetting::Fullscreen;
+}
+
+DisplayChoice displayChoiceThatFits(DisplayChoice wanted) {
+    if (wanted != DisplayChoice::Fullscreen || chooseDisplayMode() == DISP_CHANGE_SUCCESSFUL) {
+        return wanted;
+    }
+    // The picture fits any screen, so a missing mode is no reason to stop; a
+    // player trying the setting again needs no second line.
+    if (!gSaidNoMode) {
+        gSaidNoMode = true;
+        std::fprintf(stderr,
+                     "zentrix: the screen has no 1024 x 768 mode; racing on the whole desktop "
+                     "instead\n");
+    }
+    return DisplayChoice::Desktop;
+}
+
+void placeGameWindowAt(SDL_Window* window, ScreenSetting setting) {
+    placeGameWindow(window, displayChoiceThatFits(displayChoiceFor(setting)));
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(window, &width, &height);
+    fitPictureToWindow(width, height);
 }

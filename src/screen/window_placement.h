@@ -1,5 +1,7 @@
 #pragma once
 
+#include "saves/settings.h"
+
 struct SDL_Window;
 
 // How the race is put on the screen.
@@ -23,3 +25,17 @@ DisplayChoice gameWindowPlacement();
 // Alt+Enter: a window comes to cover the desktop; a full screen of either
 // kind becomes a window again.
 void toggleWindowedAndDesktop(SDL_Window* window);
+
+// The player's screen setting and the window's placement, one for the other.
+DisplayChoice displayChoiceFor(ScreenSetting setting);
+ScreenSetting screenSettingFor(DisplayChoice choice);
+
+// The choice as the display can give it: a full screen needs its 1024 x 768
+// mode, and without one the game races on the whole desktop instead, said on
+// standard error the first time only.
+DisplayChoice displayChoiceThatFits(DisplayChoice wanted);
+
+// The screen setting chosen while the game runs: the window placed as
+// displayChoiceThatFits says, its picture fitted to its new size. Needs the
+// window's context current.
+void placeGameWindowAt(SDL_Window* window, ScreenSetting setting);

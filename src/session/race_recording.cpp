@@ -123,3 +123,8 @@ void neverKeepThisRace() {
     followTheRaceLinedUp();
     gNeverKeep = true;
 }
+
+bool thisRaceIsNeverKept() {
+    followTheRaceLinedUp();
+    return gNeverKeep;
+}

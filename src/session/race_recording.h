@@ -34,3 +34,5 @@ void keepRecordedRace();
 // The race lined up now was not run from its grid (the final-stretch test
 // aid): it is never kept, so its made-up laps never stand as a best race.
 void neverKeepThisRace();
+// Whether neverKeepThisRace was said of the race lined up now.
+bool thisRaceIsNeverKept();

@@ -5,6 +5,7 @@
 #include "race/lap_clock.h"
 #include "race/race_result.h"
 #include "saves/records_store.h"
+#include "session/race_recording.h"
 #include "track/track.h"
 
 namespace {
@@ -22,7 +23,8 @@ void offerFinishedRace() {
         return;
     }
     gRaceOffered = true;
-    if (gStore) {
+    // The test aid's made-up laps are no record; its panel still shows them.
+    if (gStore && !thisRaceIsNeverKept()) {
         gBeaten = gStore->offerRace(gTrack.circuitNumber(), gLapClock.lapMs);
     }
 }

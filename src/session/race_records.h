@@ -9,7 +9,8 @@
 void loadRaceRecords();
 
 // Offers the race to the records of the circuit raced once, in the frame its
-// third lap came in; a beaten record is saved there and then. Called every frame.
+// third lap came in; a beaten record is saved there and then. A race the
+// final-stretch test aid started is never offered. Called every frame.
 void offerFinishedRace();
 
 // The next race is a new one: not offered yet, nothing beaten.

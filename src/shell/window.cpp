@@ -16,7 +16,6 @@
 #include "race/camera.h"
 #include "race/race.h"
 #include "render/scene.h"
-#include "screen/display.h"
 #include "screen/game_window.h"
 #include "screen/quit_message.h"
 #include "screen/window_placement.h"
@@ -173,14 +172,7 @@ int gameMain() {
     keepReplays();
     startWatchingKeys();
 
-    if (gDisplayChoice == DisplayChoice::Fullscreen &&
-        chooseDisplayMode() != DISP_CHANGE_SUCCESSFUL) {
-        // The picture fits any screen, so a missing mode is no reason to stop.
-        std::fprintf(stderr,
-                     "zentrix: the screen has no 1024 x 768 mode; racing on the whole desktop "
-                     "instead\n");
-        gDisplayChoice = DisplayChoice::Desktop;
-    }
+    gDisplayChoice = displayChoiceThatFits(gDisplayChoice);
     if (openGameWindow(WindowContents::Game) == nullptr) {
         showMessageBox("Could not create window!", "Demo", BoxOwner::None, BoxIcon::Error);
         SDL_Quit();

@@ -31,24 +31,24 @@ protected:
 };
 }  // namespace
 
-TEST_F(SoundStartUp, WithNoDeviceTheBoxesFollowEachOtherAndTheGameGoesOnSilent) {
+TEST_F(SoundStartUp, WithNoDeviceOneBoxSaysSoAndTheGameGoesOnSilent) {
     TempSoundFolder folder;
     folder.writeTone("jet.wav", 440.0, 22050, 0.5);
     folder.writeTone("xoc.wav", 440.0, 22050, 0.5);
     folder.writeTone("exp.wav", 440.0, 22050, 0.5);
     folder.writeMp3Tone("musik.mp3", 300.0, 0.5);
 
+    // The engine's start pan is drawn all the same, so the grid after it is the same.
+    std::srand(5);
+    std::rand();
+    const int drawAfterThePan = std::rand();
+    std::srand(5);
     EXPECT_EQ(startSoundOn(openMissingDevice), 1);
-    const std::string code = "(error code: " + std::to_string(ALC_INVALID_VALUE) + ")";
-    ASSERT_EQ(boxes.boxes().size(), 4u);
+    EXPECT_EQ(std::rand(), drawAfterThePan);
+
+    ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].text, "No puc engegar soundsystem");
     EXPECT_EQ(boxes.boxes()[0].caption, "error");
-    EXPECT_EQ(boxes.boxes()[1].text, "No puc crear stream (n sta musik.mp3 a la carpeta data)");
-    EXPECT_EQ(boxes.boxes()[1].caption, "error");
-    EXPECT_EQ(boxes.boxes()[2].text, "Can't play stream\n" + code);
-    EXPECT_EQ(boxes.boxes()[2].caption, "Error");
-    EXPECT_EQ(boxes.boxes()[3].text, "Can't play sample\n" + code);
-    EXPECT_EQ(boxes.boxes()[3].caption, "Error");
 
     EXPECT_EQ(gMusicStream, 0u);
     EXPECT_EQ(gEngineSample, 0u);
@@ -57,9 +57,16 @@ TEST_F(SoundStartUp, WithNoDeviceTheBoxesFollowEachOtherAndTheGameGoesOnSilent) 
     EXPECT_EQ(gEngineFrequency, 0);
     EXPECT_EQ(gEngineVolume, 0);
     updateEngineSound(1.0f);
+    updateMusicStream();
     playCrashSound();
     playShotSound();
-    EXPECT_EQ(boxes.boxes().size(), 4u);
+    pauseRaceSounds();
+    setMusicVolume(50);
+    setEffectsVolume(50);
+    resumeRaceSounds();
+    setMusicVolume(100);
+    setEffectsVolume(100);
+    EXPECT_EQ(boxes.boxes().size(), 1u);
 }
 
 TEST_F(SoundStartUp, WithoutTheMusicTheStreamBoxThenCantPlayStreamWithLibsndfilesCode) {

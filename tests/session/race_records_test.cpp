@@ -4,14 +4,18 @@
 #include <string>
 
 #include "race/lap_clock.h"
+#include "race/race_result.h"
 #include "saves/records_text.h"
+#include "session/final_stretch_aid.h"
 #include "session/race_records.h"
+#include "support/harness/race_start.h"
 #include "support/records_fixture.h"
 #include "track/circuit_generator.h"
 #include "track/track.h"
 
 namespace {
 
+using recordstest::EnvironmentVariable;
 using recordstest::readText;
 using recordstest::TempDataHome;
 using recordstest::writeText;
@@ -101,6 +105,27 @@ TEST_F(RecordsThroughTheRun, OnlyTheCircuitRacedIsShownAndOffered) {
     saved[raced].bestLapMs = 39000;
     EXPECT_EQ(readText(home_.file()), formatRecords(saved));
     raceOnCircuit(CLASSIC_CIRCUIT);
+}
+
+TEST_F(RecordsThroughTheRun, TheFinalStretchAidsMadeUpLapsAreNoRecord) {
+    testsupport::startRaceWithoutGraphics();
+    {
+        const EnvironmentVariable aid("ZENTRIX_TEST_FINAL_STRETCH", "1");
+        applyFinalStretchAid();
+    }
+    ASSERT_TRUE(gLapClock.registerLap(41250 + 40125 + 39000, 3));
+    offerFinishedRace();
+    EXPECT_EQ(raceResult().raceMs, 120375u) << "the finish panel still shows the race";
+    EXPECT_FALSE(recordsBeatenThisRace().any());
+    EXPECT_EQ(currentRecords(), Records());
+    EXPECT_FALSE(std::filesystem::exists(home_.file()));
+
+    // Raced again from the grid, the next race counts.
+    testsupport::startRaceWithoutGraphics();
+    forgetOfferedRace();
+    finishRace(41000, 40000, 42000);
+    offerFinishedRace();
+    EXPECT_EQ(currentRecords(), (Records{40000, 123000}));
 }
 
 }  // namespace
