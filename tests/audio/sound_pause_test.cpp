@@ -1,6 +1,7 @@
 #include <AL/al.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "audio/sound.h"
@@ -25,6 +26,12 @@ protected:
         ALint state = 0;
         alGetSourcei(source, AL_SOURCE_STATE, &state);
         return state;
+    }
+
+    static float gainOf(uint32_t source) {
+        float gain = -1.0f;
+        alGetSourcef(source, AL_GAIN, &gain);
+        return gain;
     }
 
     static ALint offsetOf(uint32_t source) {
@@ -107,4 +114,32 @@ TEST_F(PausedSound, TheMusicPlaysOnAtAThirdOfItsLevel) {
     float gain = 0.0f;
     alGetSourcef(gMusicStream, AL_GAIN, &gain);
     EXPECT_FLOAT_EQ(gain, 0.6f);
+}
+
+TEST_F(PausedSound, ThePlayersVolumesScaleEachSourcesOwnGainAtOnce) {
+    folder.writeMp3Tone("musik.mp3", 300.0, 1.0);
+    for (const char* name : {"jet.wav", "xoc.wav", "exp.wav"}) {
+        folder.writeTone(name, 440.0, 22050, 1.0);
+    }
+    setMusicVolume(50);  // chosen before the sound starts: heard from the start
+    setEffectsVolume(40);
+    EXPECT_EQ(startSoundOnLoopback(), 1);
+    EXPECT_FLOAT_EQ(gainOf(gMusicStream), 0.3f);
+    updateEngineSound(0.0f);
+    EXPECT_EQ(gEngineVolume, 99) << "the engine's notch is the race's, not the player's";
+    playShotSound();
+    const int rows[][2] = {{50, 30}, {0, 0}, {100, 0}, {0, 100}, {150, -20}, {100, 100}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "music " << row[0] << ", effects " << row[1]);
+        const float music = std::clamp(row[0], 0, 100) / 100.0f;
+        const float effects = std::clamp(row[1], 0, 100) / 100.0f;
+        pauseRaceSounds();
+        setMusicVolume(row[0]);
+        setEffectsVolume(row[1]);
+        EXPECT_FLOAT_EQ(gainOf(gMusicStream), 0.2f * music);
+        resumeRaceSounds();
+        EXPECT_FLOAT_EQ(gainOf(gMusicStream), 0.6f * music);
+        EXPECT_FLOAT_EQ(gainOf(gEngineSample), 0.99f * effects);
+        EXPECT_FLOAT_EQ(gainOf(gShotSample), 0.5f * effects);
+    }
 }

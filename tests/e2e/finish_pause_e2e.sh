@@ -4,7 +4,7 @@
 # focus, or P, holds the picture still under PAUSED; Esc ends a paused game
 # with status 0. A race started on its last stretch (the
 # ZENTRIX_TEST_FINAL_STRETCH test aid) finishes, shows its panel over a
-# stopped clock, saves its records in the scratch data home, and Esc ends it
+# stopped clock, saves no records from its made-up laps, and Esc ends it
 # with status 0. Screenshots stay in finish_pause_e2e_shots beside the binary.
 set -u
 GAME=$1
@@ -100,7 +100,7 @@ alive "while paused"
 escape_ends_with_zero "from the pause"
 
 # 4. The last stretch: Up crosses the line, the panel shows, the clock stands
-#    at the race time, the records are saved; Esc from the panel ends the game.
+#    at the race time, no records are saved; Esc from the panel ends the game.
 ZENTRIX_TEST_FINAL_STRETCH=1 start_game
 xdotool keydown Up
 sleep 1.2
@@ -115,9 +115,8 @@ echo "white panel pixels: $panel_text"
 [ "$panel_text" -gt 200 ] || fail "no finish panel"
 cmp -s <(clock_whole finished) <(clock_whole finished_later) || fail "the clock ran on after the finish"
 records="$XDG_DATA_HOME/zentrix/records.txt"
-[ -f "$records" ] || fail "no records saved in the scratch data home"
-head -n1 "$records" | grep -qx 'zentrix-records 2' || fail "records file: $(cat "$records")"
-race_ms=$(awk '$1 == "circuit" && $2 == 0 && $5 == "best-race-ms" { print $6 }' "$records")
-[ "${race_ms:-0}" -gt 119375 ] || fail "best race $race_ms ms is shorter than the stretch's start"
+if [ -f "$records" ] && grep -q '^circuit' "$records"; then
+    fail "the test aid's made-up laps were saved as records: $(cat "$records")"
+fi
 escape_ends_with_zero "from the finish panel"
 echo "finish_pause_e2e: R, focus loss, P, the finish and Esc from the pause and the panel all passed"

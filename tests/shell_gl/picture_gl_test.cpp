@@ -253,4 +253,33 @@ TEST(AltEnter, FromTheSwitchedFullScreenGivesAWindow) {
     EXPECT_FALSE(SDL_GetWindowFlags(window.window()) & SDL_WINDOW_FULLSCREEN);
 }
 
+// From every setting to every other while the game runs; the test display
+// has the 1024 x 768 mode, so the full screen is had.
+TEST(ScreenSettingAtRunTime, PlacesTheWindowAsAskedAndFitsItsPicture) {
+    testsupport::GlTestWindow window;
+    SDL_Window* shown = window.window();
+    const ScreenSetting steps[] = {ScreenSetting::Window,     ScreenSetting::Desktop,
+                                   ScreenSetting::Fullscreen, ScreenSetting::Window,
+                                   ScreenSetting::Fullscreen, ScreenSetting::Desktop,
+                                   ScreenSetting::Window,     ScreenSetting::Fullscreen};
+    for (const ScreenSetting setting : steps) {
+        SCOPED_TRACE(testing::Message() << "setting " << static_cast<int>(setting));
+        if (gameWindowPlacement() == DisplayChoice::Windowed) {
+            resizeGameWindow(800, 500);  // made smaller: the picture is scaled off screen
+        }
+        placeGameWindowAt(shown, setting);
+        EXPECT_EQ(screenSettingFor(gameWindowPlacement()), setting);
+        const Uint32 flags = SDL_GetWindowFlags(shown);
+        const Uint32 fullscreen[] = {0, SDL_WINDOW_FULLSCREEN_DESKTOP, SDL_WINDOW_FULLSCREEN};
+        EXPECT_EQ(flags & SDL_WINDOW_FULLSCREEN_DESKTOP, fullscreen[static_cast<int>(setting)]);
+        EXPECT_TRUE(setting != ScreenSetting::Window || (flags & SDL_WINDOW_RESIZABLE));
+        int width = 0;
+        int height = 0;
+        SDL_GetWindowSize(shown, &width, &height);
+        EXPECT_EQ(width, SCREEN_WIDTH);  // the desktop's size on the test display
+        EXPECT_EQ(height, SCREEN_HEIGHT);
+        EXPECT_FALSE(pictureIsOffScreen());
+    }
+}
+
 }  // namespace
