@@ -21,3 +21,16 @@ ScreenRect letterboxPicture(int windowWidth, int windowHeight) {
     picture.y = (windowHeight - picture.height) / 2;
     return picture;
 }
+
+PicturePoint picturePointOfWindow(int x, int y, int windowWidth, int windowHeight) {
+    const ScreenRect picture = letterboxPicture(windowWidth, windowHeight);
+    if (picture.width <= 0 || picture.height <= 0) {
+        return {-1.0f, -1.0f};
+    }
+    // The rectangle counts from the bottom; the mouse from the top.
+    const int top = windowHeight - picture.y - picture.height;
+    PicturePoint point;
+    point.x = static_cast<float>(x - picture.x) * SCREEN_WIDTH / static_cast<float>(picture.width);
+    point.y = static_cast<float>(y - top) * SCREEN_HEIGHT / static_cast<float>(picture.height);
+    return point;
+}

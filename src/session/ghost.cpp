@@ -94,6 +94,10 @@ void toggleGhost() {
     gHidden = !gHidden;
 }
 
+bool ghostShows() {
+    return !gHidden;
+}
+
 bool hasGhost() {
     return gGhost.present;
 }

@@ -22,6 +22,7 @@ void forgetGhost();
 
 // G shows or hides it; it shows at first.
 void toggleGhost();
+bool ghostShows();
 bool hasGhost();
 
 // The ghost's craft in the picture, blend (0 to 1) of the way from the live

@@ -46,7 +46,11 @@ void raceNextCircuit() {
     if (!pauseOrFinishPanelShows()) {
         return;
     }
-    raceOnCircuit(gTrack.circuitNumber() + 1);  // wraps to the classic after the last
+    raceCircuit(gTrack.circuitNumber() + 1);  // wraps to the classic after the last
+}
+
+void raceCircuit(uint32_t number) {
+    raceOnCircuit(number);
     raceAgain();
 }
 

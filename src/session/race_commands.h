@@ -1,6 +1,8 @@
 // session: one race after another: pause, race again, the records each finish earns.
 #pragma once
 
+#include <cstdint>
+
 // The race's commands beside driving. Keys give them (P and R); a pad's
 // buttons come here through the same keys.
 
@@ -19,6 +21,9 @@ void raceAgain();
 // after this one (the classic after the last), raced from its grid as R
 // races again. Mid-race it does nothing, so a stray key costs no race.
 void raceNextCircuit();
+
+// The circuit chosen in the pause menu, raced from its grid as R races again.
+void raceCircuit(uint32_t number);
 
 // True while the pause or the finish panel shows: then racing again is the
 // natural next step, and a pad's Back means R.

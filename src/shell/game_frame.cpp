@@ -9,6 +9,7 @@
 #include "hud/track_map.h"
 #include "input/joystick.h"
 #include "input/key_state.h"
+#include "menu/pause_menu.h"
 #include "race/race.h"
 #include "race/race_pose.h"
 #include "race/race_result.h"
@@ -58,8 +59,10 @@ void drawRaceNotices() {
     if (raceIsFinished()) {
         drawFinishPanel(finishPanelNow());
     }
-    if (raceIsPaused()) {
-        drawPauseBanner();
+    if (pauseMenuShows()) {
+        drawPauseMenu();
+    } else if (raceIsPaused()) {
+        drawPauseBanner();  // a paused replay
     }
 }
 }  // namespace

@@ -1,6 +1,7 @@
 #include <iostream>
 #include <optional>
 
+#include "menu/player_settings.h"
 #include "shell/data_folder_choice.h"
 #include "shell/options.h"
 #include "shell/verify_command.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
         return verifyReplayCommand(line.replay, std::cout, std::cerr);
     }
     gDisplayChoice = line.display;
+    loadSettingsForThisRun(line.displayGiven);
     raceOnCircuit(line.circuit);
     if (line.request == CommandLine::Request::Watch && !watchReplayFile(line.replay)) {
         return REPLAY_UNREADABLE_STATUS;

@@ -62,10 +62,13 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.request = CommandLine::Request::Watch;
         } else if (std::strcmp(argument, "--fullscreen") == 0) {
             line.display = DisplayChoice::Fullscreen;
+            line.displayGiven = true;
         } else if (std::strcmp(argument, "--desktop") == 0) {
             line.display = DisplayChoice::Desktop;
+            line.displayGiven = true;
         } else if (std::strcmp(argument, "--windowed") == 0) {
             line.display = DisplayChoice::Windowed;
+            line.displayGiven = true;
         } else if (std::strcmp(argument, "--help") == 0) {
             line.request = CommandLine::Request::Help;
             return line;

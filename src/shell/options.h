@@ -12,6 +12,7 @@ struct CommandLine {
     enum class Request { Play, Help, Version, Usage, TrackMap, Verify, Watch };
     Request request = Request::Play;
     DisplayChoice display = DisplayChoice::Fullscreen;
+    bool displayGiven = false;  // a display option was given: it rules this run only
     // The circuit to race (--track), or to draw (--track-map).
     uint32_t circuit = CLASSIC_CIRCUIT;
     std::string replay;          // the replay to verify (--verify) or watch (--replay)

@@ -19,6 +19,8 @@
 #include "screen/game_window.h"
 #include "screen/quit_message.h"
 #include "screen/window_placement.h"
+#include "menu/pause_menu.h"
+#include "menu/player_settings.h"
 #include "session/final_stretch_aid.h"
 #include "session/ghost.h"
 #include "session/race_commands.h"
@@ -52,6 +54,9 @@ bool isAboutTheGameWindow(const SDL_Event& event) {
 }  // namespace
 
 void handleWindowEvent(const SDL_Event& event) {
+    if (pauseMenuTakesEvent(event)) {
+        return;
+    }
     if (handleGamepadEvent(event)) {
         return;
     }
@@ -178,6 +183,7 @@ int gameMain() {
         SDL_Quit();
         return 1;
     }
+    applyPlayerSettings();  // the sound has started with the window
     if (watchingReplay()) {
         lineUpTheGrid(watchedSeed());  // the replay's own grid and colours
         watchFromTheStart();

@@ -77,7 +77,7 @@ still_for_a_second() {
     echo "pixels differing across a second $2: $changed"
     [ "$changed" = 0 ] || fail "the picture changed $2"
     local paused_text
-    paused_text=$(pixels "$1" 64 20 480 360 "$WHITE")
+    paused_text=$(pixels "$1" 64 40 480 280 "$WHITE")  # the menu's title
     [ "$paused_text" -gt 20 ] || fail "no PAUSED over the picture $2"
 }
 xdotool windowfocus "$(xwininfo -root | awk '/Window id:/ { print $4 }')"

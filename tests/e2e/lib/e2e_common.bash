@@ -2,9 +2,10 @@
 # waiting for the game's window. Each script sets WORK (a scratch folder)
 # and GAME_PID (the game's process) before using them.
 
-# The game keeps the player's records in the data home: a test's go in its
-# scratch folder, never in the real one.
+# The game keeps the player's records in the data home and the settings in
+# the config home: a test's go in its scratch folder, never in the real ones.
 export XDG_DATA_HOME="$WORK/data-home"
+export XDG_CONFIG_HOME="$WORK/config-home"
 
 # Starts Xvfb on a display number it picks itself and exports DISPLAY; the
 # screen is 1024x768x24 unless $1 names another.

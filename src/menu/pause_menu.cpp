@@ -1,0 +1,362 @@
+#include "menu/pause_menu.h"
+
+#include <SDL2/SDL.h>
+
+#include <array>
+#include <functional>
+#include <utility>
+
+#include "input/key_bindings.h"
+#include "input/key_commands.h"
+#include "menu/player_settings.h"
+#include "race/race.h"
+#include "session/ghost.h"
+#include "session/race_commands.h"
+#include "session/replay_watch.h"
+#include "track/track.h"
+
+namespace {
+enum class Page { Top, Settings, Keys };
+
+struct MenuState {
+    bool open = false;
+    Page page = Page::Top;
+    std::array<int, 3> chosen{};
+    uint32_t circuit = 0;  // the circuit the Circuit line offers
+    std::string typed;     // digits typed on the Circuit line
+    int waitingFor = -1;   // the action whose key is awaited, or -1
+    std::string note;
+};
+
+MenuState gMenu;
+
+// One line of a page: what it shows, and what Select, Left and Right do.
+struct Item {
+    Item(std::string label_, std::string value_, std::function<void()> select_,
+         std::function<void(int)> change_, std::string second_ = std::string())
+        : label(std::move(label_)),
+          value(std::move(value_)),
+          select(std::move(select_)),
+          change(std::move(change_)),
+          second(std::move(second_)) {}
+
+    std::string label;
+    std::string value;
+    std::function<void()> select;
+    std::function<void(int)> change;  // -1 or +1; none for a plain line
+    std::string second;               // the pad button beside a key
+};
+
+const char* onOff(bool on) {
+    return on ? "on" : "off";
+}
+
+constexpr uint32_t LAST_CIRCUIT = 4294967295u;
+
+std::string circuitValue() {
+    if (!gMenu.typed.empty()) {
+        return gMenu.typed + "_";
+    }
+    return circuitName(gMenu.circuit);
+}
+
+void raceTheChosenCircuit() {
+    if (!gMenu.typed.empty()) {
+        const unsigned long long typed = std::stoull(gMenu.typed);
+        gMenu.circuit = static_cast<uint32_t>(typed);
+        gMenu.typed.clear();
+    }
+    raceCircuit(gMenu.circuit);
+}
+
+void changeSetting(const std::function<void(Settings&)>& change) {
+    Settings settings = playerSettings();
+    change(settings);
+    changePlayerSettings(settings);
+}
+
+int stepVolume(int volume, int step) {
+    const int next = volume + 10 * step;
+    return next < 0 ? 0 : next > 100 ? 100 : next;
+}
+
+// Select on a volume goes up a step, and from the top back to silence.
+int raiseVolumeRound(int volume) {
+    return volume >= 100 ? 0 : stepVolume(volume, 1);
+}
+
+template <typename Enum>
+Enum cycle(Enum value, int step, int count) {
+    return static_cast<Enum>((static_cast<int>(value) + step + count) % count);
+}
+
+const char* screenName(ScreenSetting screen) {
+    switch (screen) {
+        case ScreenSetting::Window:
+            return "window";
+        case ScreenSetting::Desktop:
+            return "desktop";
+        default:
+            return "full screen";
+    }
+}
+
+const char* hudSizeName(HudSize size) {
+    switch (size) {
+        case HudSize::Large:
+            return "large";
+        case HudSize::Huge:
+            return "huge";
+        default:
+            return "normal";
+    }
+}
+
+// Into a page from its first line; back up to a page on the line it was left on.
+void goTo(Page page) {
+    gMenu.page = page;
+    gMenu.chosen[static_cast<int>(page)] = 0;
+    gMenu.note.clear();
+}
+
+void goBackTo(Page page) {
+    gMenu.page = page;
+    gMenu.note.clear();
+}
+
+std::vector<Item> topItems() {
+    return {
+        {"Resume", "", [] { togglePause(); }, nullptr},
+        {"Race again", "", [] { raceAgain(); }, nullptr},
+        {"Circuit", circuitValue(), raceTheChosenCircuit,
+         [](int step) {
+             gMenu.typed.clear();
+             gMenu.circuit += static_cast<uint32_t>(step);  // wraps round the whole range
+         }},
+        {"Ghost", hasGhost() ? onOff(ghostShows()) : std::string("none yet"), [] { toggleGhost(); },
+         [](int) { toggleGhost(); }},
+        {"Settings", "", [] { goTo(Page::Settings); }, nullptr},
+        {"Quit", "", [] { gQuitRequested = 1; }, nullptr},
+    };
+}
+
+std::vector<Item> settingsItems() {
+    const Settings& s = playerSettings();
+    return {
+        {"Music volume", std::to_string(s.musicVolume),
+         [] {
+             changeSetting([](Settings& t) { t.musicVolume = raiseVolumeRound(t.musicVolume); });
+         },
+         [](int step) {
+             changeSetting(
+                 [step](Settings& t) { t.musicVolume = stepVolume(t.musicVolume, step); });
+         }},
+        {"Effects volume", std::to_string(s.effectsVolume),
+         [] {
+             changeSetting(
+                 [](Settings& t) { t.effectsVolume = raiseVolumeRound(t.effectsVolume); });
+         },
+         [](int step) {
+             changeSetting(
+                 [step](Settings& t) { t.effectsVolume = stepVolume(t.effectsVolume, step); });
+         }},
+        {"Screen", screenName(s.screen),
+         [] { changeSetting([](Settings& t) { t.screen = cycle(t.screen, 1, 3); }); },
+         [](int step) {
+             changeSetting([step](Settings& t) { t.screen = cycle(t.screen, step, 3); });
+         }},
+        {"HUD size", hudSizeName(s.hudSize),
+         [] { changeSetting([](Settings& t) { t.hudSize = cycle(t.hudSize, 1, 3); }); },
+         [](int step) {
+             changeSetting([step](Settings& t) { t.hudSize = cycle(t.hudSize, step, 3); });
+         }},
+        {"Frame rate", onOff(s.showFrameRate),
+         [] { changeSetting([](Settings& t) { t.showFrameRate = !t.showFrameRate; }); },
+         [](int) { changeSetting([](Settings& t) { t.showFrameRate = !t.showFrameRate; }); }},
+        {"Keys", "", [] { goTo(Page::Keys); }, nullptr},
+        {"Back", "", [] { goBackTo(Page::Top); }, nullptr},
+    };
+}
+
+void saveKeys() {
+    changeSetting([](Settings& t) { storeKeySettings(t); });
+}
+
+std::vector<Item> keyItems() {
+    std::vector<Item> items;
+    for (int i = 0; i < ACTION_COUNT; ++i) {
+        const Action action = static_cast<Action>(i);
+        items.push_back({actionLabel(action), keyLabel(action),
+                         [i] {
+                             gMenu.waitingFor = i;
+                             gMenu.note = "Press the new key or pad button";
+                         },
+                         nullptr, padButtonLabel(action)});
+    }
+    items.push_back({"Reset keys", "",
+                     [] {
+                         resetKeyBindings();
+                         saveKeys();
+                         gMenu.note = "The keys are as they first were";
+                     },
+                     nullptr});
+    items.push_back({"Back", "", [] { goBackTo(Page::Settings); }, nullptr});
+    return items;
+}
+
+std::vector<Item> itemsOf(Page page) {
+    switch (page) {
+        case Page::Settings:
+            return settingsItems();
+        case Page::Keys:
+            return keyItems();
+        default:
+            return topItems();
+    }
+}
+
+const char* titleOf(Page page) {
+    switch (page) {
+        case Page::Settings:
+            return "SETTINGS";
+        case Page::Keys:
+            return "KEYS";
+        default:
+            return "PAUSED";
+    }
+}
+
+int& chosenLine() {
+    return gMenu.chosen[static_cast<int>(gMenu.page)];
+}
+
+// A new pause opens the menu afresh.
+void followThePause() {
+    const bool shows = raceIsPaused() && !watchingReplay();
+    if (shows && !gMenu.open) {
+        gMenu = MenuState();
+        gMenu.open = true;
+        gMenu.circuit = gTrack.circuitNumber();
+    }
+    gMenu.open = shows;
+}
+
+void bound(bool taken, const std::string& refusal, Action action, const std::string& now) {
+    gMenu.waitingFor = -1;
+    if (!taken) {
+        gMenu.note = refusal;
+        return;
+    }
+    saveKeys();
+    gMenu.note = std::string(actionLabel(action)) + " is now " + now;
+}
+}  // namespace
+
+bool pauseMenuShows() {
+    followThePause();
+    return gMenu.open;
+}
+
+MenuPanel pauseMenuView() {
+    followThePause();
+    MenuPanel view;
+    view.title = titleOf(gMenu.page);
+    for (const Item& item : itemsOf(gMenu.page)) {
+        view.lines.push_back({item.label, item.value, item.second});
+    }
+    view.chosen = chosenLine();
+    view.note = gMenu.note;
+    view.hint = gMenu.page == Page::Top    ? "Enter select - Left Right circuit - Esc quit"
+                : gMenu.page == Page::Keys ? "Enter then the new key - Esc back"
+                                           : "Enter select - Left Right change - Esc back";
+    return view;
+}
+
+bool pauseMenuCommand(MenuCommand command) {
+    if (!pauseMenuShows() || gMenu.waitingFor >= 0) {
+        return false;
+    }
+    const std::vector<Item> items = itemsOf(gMenu.page);
+    int& chosen = chosenLine();
+    const int count = static_cast<int>(items.size());
+    switch (command) {
+        case MenuCommand::Up:
+            chosen = (chosen + count - 1) % count;
+            return true;
+        case MenuCommand::Down:
+            chosen = (chosen + 1) % count;
+            return true;
+        case MenuCommand::Left:
+        case MenuCommand::Right:
+            if (items[chosen].change) {
+                items[chosen].change(command == MenuCommand::Left ? -1 : 1);
+            }
+            return true;
+        case MenuCommand::Select:
+            items[chosen].select();
+            return true;
+        case MenuCommand::Erase:
+            if (!gMenu.typed.empty()) {
+                gMenu.typed.pop_back();
+                return true;
+            }
+            [[fallthrough]];
+        case MenuCommand::Back:
+            if (gMenu.page == Page::Top) {
+                return command == MenuCommand::Erase;  // Esc quits from the top
+            }
+            goBackTo(gMenu.page == Page::Keys ? Page::Settings : Page::Top);
+            return true;
+    }
+    return false;
+}
+
+bool pauseMenuDigit(int digit) {
+    if (!pauseMenuShows() || gMenu.page != Page::Top || digit < 0 || digit > 9) {
+        return false;
+    }
+    chosenLine() = 2;  // the Circuit line
+    const std::string typed =
+        gMenu.typed == "0" ? std::to_string(digit) : gMenu.typed + static_cast<char>('0' + digit);
+    if (typed.size() <= 10 && std::stoull(typed) <= LAST_CIRCUIT) {
+        gMenu.typed = typed;
+    }
+    return true;
+}
+
+void pauseMenuPoint(int line) {
+    if (pauseMenuShows() && gMenu.waitingFor < 0 && line >= 0 &&
+        line < static_cast<int>(itemsOf(gMenu.page).size())) {
+        chosenLine() = line;
+    }
+}
+
+bool pauseMenuWaitsForKey() {
+    return pauseMenuShows() && gMenu.waitingFor >= 0;
+}
+
+void pauseMenuKeyPressed(int32_t sdlKeycode) {
+    if (!pauseMenuWaitsForKey()) {
+        return;
+    }
+    const Action action = static_cast<Action>(gMenu.waitingFor);
+    if (sdlKeycode == SDLK_ESCAPE) {
+        gMenu.waitingFor = -1;
+        gMenu.note.clear();
+        return;
+    }
+    std::string refusal;
+    const bool taken = bindKey(action, sdlKeycode, refusal);
+    bound(taken, refusal, action, keyLabel(action));
+}
+
+void pauseMenuPadButtonPressed(int button) {
+    if (!pauseMenuWaitsForKey()) {
+        return;
+    }
+    const Action action = static_cast<Action>(gMenu.waitingFor);
+    std::string refusal;
+    const bool taken =
+        bindPadButton(action, static_cast<SDL_GameControllerButton>(button), refusal);
+    bound(taken, refusal, action, "pad " + padButtonLabel(action));
+}

@@ -1,0 +1,63 @@
+#include "menu/player_settings.h"
+
+#include <memory>
+
+#include "audio/sound.h"
+#include "hud/frame_rate.h"
+#include "hud/overlay.h"
+#include "input/key_bindings.h"
+#include "saves/data_home.h"
+#include "saves/settings_store.h"
+#include "screen/game_window.h"
+#include "screen/window_placement.h"
+
+namespace {
+std::unique_ptr<SettingsStore> gStore;
+
+SettingsStore& store() {
+    if (!gStore) {
+        gStore = std::make_unique<SettingsStore>(std::string());  // nothing read, nothing saved
+    }
+    return *gStore;
+}
+}  // namespace
+
+void loadSettingsForThisRun(bool screenFromCommandLine) {
+    gStore = std::make_unique<SettingsStore>(zentrixConfigFolder());
+    gStore->load();
+    if (screenFromCommandLine) {
+        gStore->takeScreenFromCommandLine(screenSettingFor(gDisplayChoice));
+    } else {
+        gDisplayChoice = displayChoiceFor(gStore->settings().screen);
+    }
+}
+
+void applyPlayerSettings() {
+    const Settings& settings = store().settings();
+    setMusicVolume(settings.musicVolume);
+    setEffectsVolume(settings.effectsVolume);
+    setHudSize(settings.hudSize);
+    gShowFrameRate = settings.showFrameRate;
+    applyKeySettings(settings);  // a name SDL does not know keeps the default
+}
+
+const Settings& playerSettings() {
+    return store().settings();
+}
+
+void changePlayerSettings(const Settings& changed) {
+    const Settings before = store().settings();
+    store().change(changed);
+    const Settings& now = store().settings();
+    if (now.musicVolume != before.musicVolume) {
+        setMusicVolume(now.musicVolume);
+    }
+    if (now.effectsVolume != before.effectsVolume) {
+        setEffectsVolume(now.effectsVolume);
+    }
+    if (now.screen != before.screen && gWindow != nullptr) {
+        placeGameWindowAt(gWindow, now.screen);
+    }
+    setHudSize(now.hudSize);
+    gShowFrameRate = now.showFrameRate;
+}

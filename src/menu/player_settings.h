@@ -1,0 +1,22 @@
+#pragma once
+
+#include "saves/settings.h"
+
+// The player's settings for this run: read from the settings file at start
+// and put to work on the sound, the screen, the HUD and the keys; each
+// change is put to work at once and saved. A screen chosen on the command
+// line rules this run, and is neither taken from the file nor saved.
+
+// Reads the file; the screen it names becomes the display choice unless the
+// command line gave one. Call before the window opens.
+void loadSettingsForThisRun(bool screenFromCommandLine);
+
+// Puts the settings to work: the volumes, the HUD's size, the frame rate and
+// the keys. Call once the sound has started.
+void applyPlayerSettings();
+
+const Settings& playerSettings();
+
+// The settings as changed in the menu: what differs is put to work and the
+// file saved.
+void changePlayerSettings(const Settings& changed);
