@@ -119,7 +119,8 @@ std::vector<std::string> houseFaults(const SourceTree& tree) {
             if (match[1] == "<") {
                 for (const std::string& header : PLATFORM_HEADERS) {
                     if (target.rfind(header, 0) == 0 && PLATFORM_ROOMS.count(room) == 0) {
-                        faults.push_back(where + "the platform outside the shell, menu, input and audio");
+                        faults.push_back(where +
+                                         "the platform outside the shell, menu, input and audio");
                     }
                 }
                 if (target.rfind("GL/", 0) == 0 && GL_FREE_ROOMS.count(room) != 0) {
