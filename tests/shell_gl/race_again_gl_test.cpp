@@ -190,7 +190,8 @@ TEST_F(RaceAgain, APausedFrameIsTheSamePictureUnderPausedUntilPResumes) {
     const Screen second = frameSeen();
     EXPECT_TRUE(first == second) << "the glow, the clock and the craft hold still";
     expectSameRace(paused, RaceState::now());
-    EXPECT_GT(first.count(480, 280, 544, 320, testsupport::isWhite), 20) << "PAUSED, the menu's title";
+    EXPECT_GT(first.count(480, 280, 544, 320, testsupport::isWhite), 20)
+        << "PAUSED, the menu's title";
 
     press(SDLK_p);
     const Screen resumed = frameSeen();
