@@ -38,6 +38,9 @@ void pauseMenuPadButtonPressed(int button);
 // mouse: pointing and the left button; a pad: d-pad or left stick, A, B.
 bool pauseMenuTakesEvent(const SDL_Event& event);
 
+// The mouse pointer shows while the menu does, and hides again for the race.
+void keepPointerWithMenu();
+
 // The menu over the dimmed race, at the HUD's size; its lines are kept for
 // the mouse.
 void drawPauseMenu();

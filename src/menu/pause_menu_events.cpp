@@ -141,6 +141,15 @@ bool pauseMenuTakesEvent(const SDL_Event& event) {
     }
 }
 
+void keepPointerWithMenu() {
+    static bool shown = false;
+    const bool wanted = pauseMenuShows();
+    if (wanted != shown) {
+        SDL_ShowCursor(wanted ? SDL_ENABLE : SDL_DISABLE);
+        shown = wanted;
+    }
+}
+
 void drawPauseMenu() {
     gLineBoxes = drawMenuPanel(pauseMenuView());
 }

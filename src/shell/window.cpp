@@ -146,6 +146,7 @@ std::optional<int> runLoopTurn(LoopPacer& pacer, FrameRateMeter* meter) {
         runRaceTick();
     }
     keepTitleOnCircuit();
+    keepPointerWithMenu();
     if (meter != nullptr) {
         meter->countTicks(dueTicks);
         setFrameRates(meter->framesPerSecond(), meter->ticksPerSecond());
