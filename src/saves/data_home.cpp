@@ -21,18 +21,28 @@ std::string inside(const std::string& folder, const char* name) {
     return folder == "/" ? folder + name : folder + "/" + name;
 }
 
-}  // namespace
-
-std::string zentrixDataFolder() {
-    const std::string dataHome = absoluteFromEnvironment("XDG_DATA_HOME");
-    if (!dataHome.empty()) {
-        return inside(dataHome, "zentrix");
+// <$variable>/zentrix, or $HOME/<underHome>/zentrix when the variable names no
+// absolute folder, or empty when HOME does not either.
+std::string zentrixFolder(const char* variable, const char* underHome) {
+    const std::string base = absoluteFromEnvironment(variable);
+    if (!base.empty()) {
+        return inside(base, "zentrix");
     }
     const std::string home = absoluteFromEnvironment("HOME");
     if (!home.empty()) {
-        return inside(inside(inside(home, ".local"), "share"), "zentrix");
+        return inside(inside(home, underHome), "zentrix");
     }
     return std::string();
+}
+
+}  // namespace
+
+std::string zentrixDataFolder() {
+    return zentrixFolder("XDG_DATA_HOME", ".local/share");
+}
+
+std::string zentrixConfigFolder() {
+    return zentrixFolder("XDG_CONFIG_HOME", ".config");
 }
 
 std::string zentrixReplayFolder() {

@@ -7,5 +7,10 @@
 // empty or relative. Empty when HOME is no absolute folder either.
 std::string zentrixDataFolder();
 
+// The folder where the game keeps the player's settings, by the same rules:
+// $XDG_CONFIG_HOME/zentrix, or $HOME/.config/zentrix when that is unset, empty
+// or relative. Empty when HOME is no absolute folder either.
+std::string zentrixConfigFolder();
+
 // Where replays are kept: <data folder>/replays, or empty with no data folder.
 std::string zentrixReplayFolder();
