@@ -42,3 +42,31 @@ TEST(DataHome, IsNowhereWithoutAnAbsoluteHome) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ConfigHome, FollowsTheSameRulesWithXdgConfigHomeAndDotConfig) {
+    const struct {
+        const char* home;
+        const char* configHome;
+        const char* folder;
+    } cases[] = {
+        {"/home/pilot", "/srv/pilot-config//", "/srv/pilot-config/zentrix"},
+        {"/home/pilot", "/", "/zentrix"},
+        {"/home/pilot", nullptr, "/home/pilot/.config/zentrix"},
+        {"/home/pilot", "", "/home/pilot/.config/zentrix"},
+        {"/home/pilot", "config", "/home/pilot/.config/zentrix"},
+        {"/home/pilot", "~/config", "/home/pilot/.config/zentrix"},
+        {nullptr, "relative", ""},
+        {"", nullptr, ""},
+        {"pilot", "", ""},
+    };
+    for (const auto& c : cases) {
+        EnvironmentVariable home("HOME", c.home);
+        EnvironmentVariable configHome("XDG_CONFIG_HOME", c.configHome);
+        EXPECT_EQ(zentrixConfigFolder(), c.folder)
+            << (c.home ? c.home : "unset") << " " << (c.configHome ? c.configHome : "unset");
+    }
+}
+
+}  // namespace

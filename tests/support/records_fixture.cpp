@@ -45,7 +45,8 @@ std::string makeTempRoot() {
 TempDataHome::TempDataHome()
     : root_(makeTempRoot()),
       home_("HOME", (root_ + "/home").c_str()),
-      dataHome_("XDG_DATA_HOME", (root_ + "/data").c_str()) {}
+      dataHome_("XDG_DATA_HOME", (root_ + "/data").c_str()),
+      configHome_("XDG_CONFIG_HOME", (root_ + "/config").c_str()) {}
 
 TempDataHome::~TempDataHome() {
     std::error_code ignored;

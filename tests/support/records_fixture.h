@@ -20,8 +20,9 @@ private:
     std::optional<std::string> previous_;
 };
 
-// A fresh temporary folder holding the player's home and data home:
-// HOME=<root>/home and XDG_DATA_HOME=<root>/data, neither created yet.
+// A fresh temporary folder holding the player's home, data home and config
+// home: HOME=<root>/home, XDG_DATA_HOME=<root>/data and
+// XDG_CONFIG_HOME=<root>/config, none created yet.
 class TempDataHome {
 public:
     TempDataHome();
@@ -31,11 +32,15 @@ public:
     std::string dataHome() const { return root_ + "/data"; }
     std::string folder() const { return root_ + "/data/zentrix"; }
     std::string file() const { return folder() + "/records.txt"; }
+    std::string configHome() const { return root_ + "/config"; }
+    std::string configFolder() const { return root_ + "/config/zentrix"; }
+    std::string settingsFile() const { return configFolder() + "/settings.ini"; }
 
 private:
     std::string root_;
     EnvironmentVariable home_;
     EnvironmentVariable dataHome_;
+    EnvironmentVariable configHome_;
 };
 
 // Everything written to standard error while alive, the descriptor included.
