@@ -10,7 +10,8 @@
 # - 8 KB of 128 kbit/s MP3 decodes to more than one of the decoder's
 #   16384-frame chunks;
 # - 4 KB of replay holds its header and about 2000 runs of controls, some
-#   two minutes of driving.
+#   two minutes of driving;
+# - 4 KB of settings is every setting many times over, with long lines.
 # Seeds longer than that are cut by trim_seed, which keeps bitmaps decodable.
 set(FUZZ_SEED_DIRS data tests/data fuzz/seeds)
 set(fuzz_bitmap_SEEDS "*.bmp;*.BMP")
@@ -21,3 +22,5 @@ set(fuzz_sound_SEEDS "*.wav;*.WAV;*.mp3;*.MP3")
 set(fuzz_sound_MAX_LEN 8192)
 set(fuzz_replay_SEEDS "*.zxr")
 set(fuzz_replay_MAX_LEN 4096)
+set(fuzz_settings_SEEDS "*.ini")
+set(fuzz_settings_MAX_LEN 4096)
