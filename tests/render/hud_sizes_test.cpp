@@ -11,6 +11,7 @@
 #include "hud/frame_rate.h"
 #include "hud/ghost_gap.h"
 #include "hud/hud.h"
+#include "hud/menu_panel.h"
 #include "hud/overlay.h"
 #include "hud/pause_banner.h"
 #include "hud/track_map.h"
@@ -79,6 +80,14 @@ TEST_F(HudSizes, EveryBlockStaysOnTheScreenAndClearOfTheOthersAtEverySize) {
         {"place digit", [] { drawPositionIndicator(); }},
         {"track map", [] { drawTrackMap(); }},
     };
+    MenuPanel keys;  // the menu's tallest page, with its longest names
+    keys.title = "KEYS";
+    for (const char* action : {"Accelerate", "Brake", "Left", "Right", "Fire", "Camera", "Cockpit",
+                               "Pause", "Race again", "Reset keys", "Back"}) {
+        keys.lines.push_back({action, "Left Ctrl", "dpright"});
+    }
+    keys.note = "Press the new key or pad button";
+    keys.hint = "Enter then the new key - Esc back";
     int clockHeights[HUD_SIZE_COUNT];
     for (const HudSize size : {HudSize::Normal, HudSize::Large, HudSize::Huge}) {
         setHudSize(size);
@@ -99,11 +108,14 @@ TEST_F(HudSizes, EveryBlockStaysOnTheScreenAndClearOfTheOthersAtEverySize) {
         }
         // The pause goes over the race notices in the middle on purpose, but
         // its words keep clear of the corners.
-        const Box pauseWords = drawnBox(drawPauseBanner, true);
-        EXPECT_TRUE(pauseWords[0] > 0 && pauseWords[2] < 1023);
-        for (size_t b = 0; b < blocks.size(); ++b) {
-            if (blocks[b].first != "finish panel" && blocks[b].first != "ghost gap") {
-                EXPECT_FALSE(overlap(pauseWords, covered[b])) << blocks[b].first;
+        for (const Box& pauseWords :
+             {drawnBox(drawPauseBanner, true), drawnBox([&keys] { drawMenuPanel(keys); }, true)}) {
+            EXPECT_TRUE(pauseWords[0] > 0 && pauseWords[2] < 1023 && pauseWords[1] > 0 &&
+                        pauseWords[3] < 767);
+            for (size_t b = 0; b < blocks.size(); ++b) {
+                if (blocks[b].first != "finish panel" && blocks[b].first != "ghost gap") {
+                    EXPECT_FALSE(overlap(pauseWords, covered[b])) << blocks[b].first;
+                }
             }
         }
         const Box clock = drawnBox(drawHud, true, testsupport::isRed);
