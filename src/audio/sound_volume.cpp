@@ -17,11 +17,17 @@ float fractionOf(int percent) {
 }  // namespace
 
 void setMusicVolume(int percent) {
+    if (std::clamp(percent, 0, 100) == gMusicPercent) {
+        return;  // no gain to change
+    }
     gMusicPercent = std::clamp(percent, 0, 100);
     setMusicUsualGain(gMusicUsualGain);
 }
 
 void setEffectsVolume(int percent) {
+    if (std::clamp(percent, 0, 100) == gEffectsPercent) {
+        return;
+    }
     gEffectsPercent = std::clamp(percent, 0, 100);
     reapplyEffectsGains();
 }

@@ -30,12 +30,14 @@ void loadSettingsForThisRun(bool screenFromCommandLine) {
     } else {
         gDisplayChoice = displayChoiceFor(gStore->settings().screen);
     }
+    // Before the sound starts, the volumes are its own from the first sample:
+    // a gain changed once the music plays can wait on the mixer.
+    setMusicVolume(gStore->settings().musicVolume);
+    setEffectsVolume(gStore->settings().effectsVolume);
 }
 
 void applyPlayerSettings() {
     const Settings& settings = store().settings();
-    setMusicVolume(settings.musicVolume);
-    setEffectsVolume(settings.effectsVolume);
     setHudSize(settings.hudSize);
     gShowFrameRate = settings.showFrameRate;
     applyKeySettings(settings);  // a name SDL does not know keeps the default

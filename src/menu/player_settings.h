@@ -8,11 +8,12 @@
 // line rules this run, and is neither taken from the file nor saved.
 
 // Reads the file; the screen it names becomes the display choice unless the
-// command line gave one. Call before the window opens.
+// command line gave one, and the volumes are the sound's. Call before the
+// window opens.
 void loadSettingsForThisRun(bool screenFromCommandLine);
 
-// Puts the settings to work: the volumes, the HUD's size, the frame rate and
-// the keys. Call once the sound has started.
+// Puts the rest of the settings to work: the HUD's size, the frame rate and
+// the keys. Call once the window is open.
 void applyPlayerSettings();
 
 const Settings& playerSettings();

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <string>
+
 #include "assets/data_dir.h"
 #include "craft/opponent.h"
 #include "craft/player.h"
@@ -11,6 +13,7 @@
 #include "models/opponent_craft.h"
 #include "models/palette.h"
 #include "race/race.h"
+#include "trace/startup_trace.h"
 
 namespace {
 constexpr const char* PLAYER_MODEL_FILE = "data/nau.ase";
@@ -25,6 +28,7 @@ void loadTextures() {
         const TextureEdges edges =
             textureClampsAtEdges(index) ? TextureEdges::Clamp : TextureEdges::Repeat;
         loadTexture(gTextures, dataPath(TEXTURE_FILES[static_cast<size_t>(index)]), index, edges);
+        traceStartup(std::string("texture ") + TEXTURE_FILES[static_cast<size_t>(index)]);
     }
 }
 
@@ -61,12 +65,15 @@ void setupLights() {
 void setupScene(const OverlayFaces& glyphs) {
     gPlayer.model.loadAse(dataPath(PLAYER_MODEL_FILE));
     gPlayer.model.buildDisplayList(PLAYER_DISPLAY_LIST);
+    traceStartup("player's model");
     loadTextures();
     loadOpponentModels();
     lineUpTheGrid();
+    traceStartup("opponents' models, the grid");
     // The craft's lists have fixed numbers; made after them, the font's lists
     // are given numbers clear of theirs.
     createOverlayFont(glyphs);
+    traceStartup("font lists");
     setupLights();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

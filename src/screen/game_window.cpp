@@ -13,6 +13,7 @@
 #include "screen/picture_target.h"
 #include "screen/quit_message.h"
 #include "screen/window_placement.h"
+#include "trace/startup_trace.h"
 #include "track/track.h"
 
 SDL_Window* gWindow = nullptr;
@@ -37,6 +38,7 @@ bool createRenderContext(SDL_Window* window) {
     SDL_GL_MakeCurrent(window, gRenderContext);
     // No waiting for the display's refresh until the loop chooses its pacing.
     SDL_GL_SetSwapInterval(0);
+    traceStartup("GL context");
     return true;
 }
 
@@ -55,9 +57,13 @@ bool onWindowCreate(SDL_Window* window) {
     }
     SDL_ShowCursor(SDL_DISABLE);
     initGlState();
-    setupScene(rasterizeOverlayGlyphs());
+    const OverlayFaces glyphs = rasterizeOverlayGlyphs();
+    traceStartup("font rasterized");
+    setupScene(glyphs);
     createJoystickRecord();
-    if (startSound() == 0) {
+    const int soundStarted = startSound();
+    traceStartup("sound");
+    if (soundStarted == 0) {
         return true;  // no sound: the joystick is not captured either
     }
     if (captureJoystick() == JOYERR_NOERROR) {
@@ -78,6 +84,7 @@ SDL_Window* openGameWindow(WindowContents contents) {
         return nullptr;
     }
     placeGameWindow(window, gDisplayChoice);
+    traceStartup("window");
     const bool created =
         contents == WindowContents::Game ? onWindowCreate(window) : createBareContents(window);
     if (!created) {
@@ -87,7 +94,9 @@ SDL_Window* openGameWindow(WindowContents contents) {
     gWindow = window;
     gTitledCircuit = gTrack.circuitNumber();
     fitPictureToGameWindow();
+    traceStartup("picture fitted");
     SDL_ShowWindow(window);
+    traceStartup("window shown");
     return window;
 }
 
@@ -119,6 +128,7 @@ void swapGameBuffers() {
     if (gWindow != nullptr) {
         presentPicture();
         SDL_GL_SwapWindow(gWindow);
+        traceFirstFrame();
     }
 }
 

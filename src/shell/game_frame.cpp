@@ -19,6 +19,7 @@
 #include "session/race_recording.h"
 #include "session/race_records.h"
 #include "session/replay_watch.h"
+#include "trace/startup_trace.h"
 #include "track/track.h"
 
 namespace {
@@ -97,6 +98,11 @@ void drawGameFrame(double blend) {
         drawFrameRate(gFramesPerSecond, gTicksPerSecond, watchingReplay());
     }
     updateMusicStream();
+    static bool firstFrame = true;
+    if (firstFrame) {
+        traceStartup("first frame drawn");
+        firstFrame = false;
+    }
     swapGameBuffers();
 }
 

@@ -6,9 +6,11 @@
 #include "shell/options.h"
 #include "shell/verify_command.h"
 #include "shell/window.h"
+#include "trace/startup_trace.h"
 #include "track/circuit_generator.h"
 
 int main(int argc, char** argv) {
+    traceStartup("main");
     const CommandLine line = parseCommandLine(argc, argv);
     if (const std::optional<int> status = answerCommandLine(line, std::cout, std::cerr)) {
         return *status;
@@ -25,5 +27,6 @@ int main(int argc, char** argv) {
     if (!chooseDataFolder()) {
         return NO_DATA_EXIT_STATUS;
     }
+    traceStartup("data folder found, settings read");
     return gameMain();
 }

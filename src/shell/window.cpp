@@ -22,6 +22,7 @@
 #include "screen/quit_message.h"
 #include "screen/window_placement.h"
 #include "session/final_stretch_aid.h"
+#include "trace/startup_trace.h"
 #include "session/ghost.h"
 #include "session/race_commands.h"
 #include "session/race_recording.h"
@@ -193,9 +194,11 @@ int gameMain() {
         lineUpTheGrid();  // the ghost's run used the race
         applyFinalStretchAid();
     }
+    traceStartup("settings applied, the ghost and the grid");
 
     SteadyPacerClock clock;
     LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, chooseDrawPacing(gWindow));
+    traceStartup("draw pacing chosen");
     FrameRateMeter meter(clock);
     std::optional<int> exitCode;
     while (!exitCode) {

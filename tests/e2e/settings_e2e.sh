@@ -1,7 +1,8 @@
 #!/bin/bash
 # Settings that stay: P opens the menu, Settings, the music a step down and
 # the HUD large, Esc back out of the menu's pages and quit. The next run
-# finds both in settings.ini and draws the clock half as tall again.
+# finds both in settings.ini and draws the clock half as tall again, and
+# with ZENTRIX_TRACE_STARTUP=1 tells its start-up step by step.
 set -u
 GAME=$1
 SOURCE_DIR=$2
@@ -44,11 +45,16 @@ grep -qx 'music_volume = 90' "$SETTINGS" && grep -qx 'hud_size = large' "$SETTIN
     fail "settings.ini: $(cat "$SETTINGS" 2>&1)"
 echo "the menu saved music_volume = 90 and hud_size = large"
 
-start_game
+ZENTRIX_TRACE_STARTUP=1 start_game
 large=$(clock_height large)
 echo "the clock is $normal pixels tall at normal, $large at large"
 [ "$large" -ge $((normal * 13 / 10)) ] || fail "the HUD is not large on the next run"
 xdotool key Escape
 e2e_wait_for_exit 5
 [ "$status" = 0 ] || fail "Esc gave status $status"
-echo "settings_e2e: 2 passed, 0 failed"
+# The start-up timeline: a line a step, in order, ending with the first frame.
+grep '^zentrix: start-up' "$WORK/game.log" >"$WORK/trace"
+tail -n1 "$WORK/trace" | grep -q 'first frame shown$' || fail "trace: $(cat "$WORK/game.log")"
+sort -s -n -k3,3 "$WORK/trace" | cmp -s - "$WORK/trace" || fail "trace out of order: $(cat "$WORK/trace")"
+echo "ZENTRIX_TRACE_STARTUP=1 gave $(wc -l <"$WORK/trace") steps, the last the first frame shown"
+echo "settings_e2e: 3 passed, 0 failed"

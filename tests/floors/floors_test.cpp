@@ -17,7 +17,7 @@ namespace {
 // Lowest first. A room includes its own files and rooms on the floors below;
 // rooms that share a floor stay apart.
 const std::vector<std::vector<std::string>> FLOORS = {
-    {"math"},
+    {"math", "trace"},
     {"assets", "saves", "track"},
     {"images", "models", "audio"},
     {"craft"},
