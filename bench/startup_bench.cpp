@@ -216,7 +216,8 @@ bool measure(Display* display, const char* program, bool memory, Figures& figure
     } else {
         std::this_thread::sleep_for(std::chrono::duration<double>(RACING_SECONDS));
         figures.peakMiB.push_back(static_cast<double>(statusKilobytes(pid, "VmHWM")) / 1024.0);
-        if (program == gGame && figures.peakMiB.size() == MEMORY_RUNS) {
+        if (figures.peakMiB.size() == MEMORY_RUNS) {
+            std::printf("%s:\n", program == gGame ? "game" : "bare window");
             printResidentByMapping(pid);
         }
     }
