@@ -30,8 +30,8 @@ void loadSettingsForThisRun(bool screenFromCommandLine) {
     } else {
         gDisplayChoice = displayChoiceFor(gStore->settings().screen);
     }
-    // Before the sound starts, the volumes are its own from the first sample:
-    // a gain changed once the music plays can wait on the mixer.
+    // Before the sound starts, so the music begins at the player's volume
+    // rather than at full volume and then lowered.
     setMusicVolume(gStore->settings().musicVolume);
     setEffectsVolume(gStore->settings().effectsVolume);
 }
