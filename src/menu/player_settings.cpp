@@ -6,7 +6,6 @@
 #include "hud/frame_rate.h"
 #include "hud/overlay.h"
 #include "input/key_bindings.h"
-#include "saves/data_home.h"
 #include "saves/settings_store.h"
 #include "screen/game_window.h"
 #include "screen/window_placement.h"
@@ -23,8 +22,7 @@ SettingsStore& store() {
 }  // namespace
 
 void loadSettingsForThisRun(bool screenFromCommandLine) {
-    gStore = std::make_unique<SettingsStore>(zentrixConfigFolder());
-    gStore->load();
+    gStore = std::make_unique<SettingsStore>(loadPlayerSettings());
     if (screenFromCommandLine) {
         gStore->takeScreenFromCommandLine(screenSettingFor(gDisplayChoice));
     } else {

@@ -26,6 +26,10 @@ struct Ghost {
 Ghost gGhost;
 bool gHidden = false;
 
+void forgetGhost() {
+    gGhost = Ghost();
+}
+
 bool sameRace(const Ghost& ghost, const Replay& replay) {
     return ghost.present && ghost.circuit == replay.circuit &&
            ghost.finalStateHash == replay.finalStateHash && ghost.raceMs == replay.raceMs &&
@@ -69,25 +73,23 @@ int32_t gapAtLine(int lap) {
 }
 }  // namespace
 
-void prepareGhost() {
+bool prepareGhost() {
     if (!keepingReplays()) {
-        return;
+        return false;
     }
     const std::string folder = zentrixReplayFolder();
     const uint32_t circuit = gTrack.circuitNumber();
     const KeptBest best = folder.empty() ? KeptBest() : readKeptBest(folder, circuit);
     if (!best.replay || best.replay->circuit != circuit || best.replay->raceMs == 0) {
         forgetGhost();
-        return;
+        return false;
     }
-    if (!sameRace(gGhost, *best.replay)) {
-        forgetGhost();
-        flyGhost(*best.replay);
+    if (sameRace(gGhost, *best.replay)) {
+        return false;  // flown already: its path is kept
     }
-}
-
-void forgetGhost() {
-    gGhost = Ghost();
+    forgetGhost();
+    flyGhost(*best.replay);
+    return true;
 }
 
 void toggleGhost() {

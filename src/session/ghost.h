@@ -13,12 +13,11 @@
 // Before a race is lined up on the circuit raced now: the circuit's best
 // race, when one is kept, run from its grid to its end and its craft's path
 // kept (only again when the kept race has changed). This runs the race
-// itself, so the caller lines up the live race afterwards. A best race that
-// does not run to the end it names is said on standard error and flies no
-// ghost. Does nothing unless replays are kept (the game, not tests).
-void prepareGhost();
-// No ghost, until the next one is prepared (watching a replay has none).
-void forgetGhost();
+// itself: when it says so, the caller lines up the live race afterwards. A
+// best race that does not run to the end it names is said on standard error
+// and flies no ghost. Does nothing unless replays are kept (the game, not
+// tests). Returns whether the race was run.
+bool prepareGhost();
 
 // G shows or hides it; it shows at first.
 void toggleGhost();

@@ -22,7 +22,6 @@
 #include "screen/quit_message.h"
 #include "screen/window_placement.h"
 #include "session/final_stretch_aid.h"
-#include "trace/startup_trace.h"
 #include "session/ghost.h"
 #include "session/race_commands.h"
 #include "session/race_recording.h"
@@ -33,6 +32,7 @@
 #include "shell/game_frame.h"
 #include "shell/loop_pacer.h"
 #include "shell/options.h"
+#include "trace/startup_trace.h"
 
 namespace {
 bool isAltEnter(const SDL_Event& event) {
@@ -190,8 +190,9 @@ int gameMain() {
         lineUpTheGrid(watchedSeed());  // the replay's own grid and colours
         watchFromTheStart();
     } else {
-        prepareGhost();
-        lineUpTheGrid();  // the ghost's run used the race
+        if (prepareGhost()) {
+            lineUpTheGrid();  // the ghost's run used the race the scene lined up
+        }
         applyFinalStretchAid();
     }
     traceStartup("settings applied, the ghost and the grid");
