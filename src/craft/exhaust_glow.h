@@ -13,7 +13,9 @@ struct ExhaustGlow {
     // One layer more while the throttle is open, one less otherwise.
     void update(const Player& player);
     // Additive flares that ignore depth, so they show through what is in front.
-    void draw() const;
+    // Without flicker the layers hold where they last were and draw nothing
+    // from rand.
+    void draw(bool flicker = true) const;
 };
 
 extern ExhaustGlow gExhaust;

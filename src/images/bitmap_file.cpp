@@ -59,3 +59,14 @@ std::unique_ptr<RgbImage> loadBitmapRgb(const std::string& path, uint64_t maxByt
     showBitmapError(path, error);
     return nullptr;
 }
+
+std::unique_ptr<RgbImage> readBitmapRgb(const std::string& path, uint64_t maxBytes) {
+    try {
+        auto image = std::make_unique<RgbImage>();
+        if (readBitmap(path, maxBytes, *image) == BitmapError::None) {
+            return image;
+        }
+    } catch (const std::bad_alloc&) {
+    }
+    return nullptr;
+}

@@ -12,3 +12,7 @@
 // and returns null; a picture over budget fails as one too large for memory.
 std::unique_ptr<RgbImage> loadBitmapRgb(const std::string& path,
                                         uint64_t maxBytes = MAX_BITMAP_BYTES);
+// The same, saying nothing: null where loadBitmapRgb would show its box. Safe
+// on any thread.
+std::unique_ptr<RgbImage> readBitmapRgb(const std::string& path,
+                                        uint64_t maxBytes = MAX_BITMAP_BYTES);

@@ -17,6 +17,10 @@ void loadTexture(uint32_t* table, const std::string& path, int index, TextureEdg
     if (!image) {
         endProgram(1);  // the loader has already said why
     }
+    uploadTexture(table, *image, index, edges);
+}
+
+void uploadTexture(uint32_t* table, const RgbImage& image, int index, TextureEdges edges) {
     GLuint name = 0;
     glGenTextures(1, &name);
     table[index] = name;
@@ -26,20 +30,20 @@ void loadTexture(uint32_t* table, const std::string& path, int index, TextureEdg
     // not a multiple of 4 would make the upload read past the pixel block.
     GLint alignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-    const bool packed = image->width % 4 != 0;
+    const bool packed = image.width % 4 != 0;
     if (packed) {
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     }
-    if (isPowerOfTwo(image->width) && isPowerOfTwo(image->height)) {
+    if (isPowerOfTwo(image.width) && isPowerOfTwo(image.height)) {
         // Both filters are linear, so only the base level is ever sampled:
         // smaller levels would cost memory and start-up time and show nowhere.
-        glTexImage2D(GL_TEXTURE_2D, 0, 3, image->width, image->height, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                     image->pixels.data());
+        glTexImage2D(GL_TEXTURE_2D, 0, 3, image.width, image.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                     image.pixels.data());
     } else {
         // The mipmap builder scales other sizes to a near power of two: the
         // picture such a bitmap has always given.
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE,
-                          image->pixels.data());
+        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE,
+                          image.pixels.data());
     }
     if (packed) {
         glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);

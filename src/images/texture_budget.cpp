@@ -17,6 +17,16 @@ std::unique_ptr<RgbImage> loadTextureBitmap(const std::string& path) {
     return image;
 }
 
+std::unique_ptr<RgbImage> takeTextureBitmap(std::unique_ptr<RgbImage> readAhead,
+                                            const std::string& path) {
+    const uint64_t left = MAX_TEXTURE_BYTES - gTextureBytesLoaded;
+    if (readAhead && readAhead->pixels.size() <= std::min(MAX_BITMAP_BYTES, left)) {
+        gTextureBytesLoaded += readAhead->pixels.size();
+        return readAhead;
+    }
+    return loadTextureBitmap(path);
+}
+
 uint64_t textureBytesLoaded() {
     return gTextureBytesLoaded;
 }

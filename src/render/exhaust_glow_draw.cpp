@@ -25,9 +25,9 @@ struct Jitter {
 std::array<Jitter, 8> gLastJitter;
 
 // Up to one unit per axis each frame makes the glow flicker; the draws go z, y, x.
-Jitter layerJitter(int32_t layer) {
+Jitter layerJitter(int32_t layer, bool flicker) {
     Jitter& last = gLastJitter[std::min(static_cast<size_t>(layer), gLastJitter.size() - 1)];
-    if (!raceIsPaused()) {
+    if (flicker && !raceIsPaused()) {
         last.z = std::rand() % 2;
         last.y = std::rand() % 2;
         last.x = std::rand() % 2;
@@ -36,7 +36,7 @@ Jitter layerJitter(int32_t layer) {
 }
 }  // namespace
 
-void ExhaustGlow::draw() const {
+void ExhaustGlow::draw(bool flicker) const {
     const float h = static_cast<float>(flareHalfSize);
     for (int32_t i = 0; i < layers; ++i) {
         const float f = static_cast<float>(i) / static_cast<float>(layers);
@@ -44,7 +44,7 @@ void ExhaustGlow::draw() const {
         const float turn = f * 0.6f * DEGREES_PER_RADIAN;
 
         glPushMatrix();
-        const Jitter jitter = layerJitter(i);
+        const Jitter jitter = layerJitter(i, flicker);
         glTranslatef(static_cast<float>(gPlayer.position.x + jitter.x),
                      static_cast<float>(gPlayer.position.y + jitter.y),
                      static_cast<float>(gPlayer.position.z + jitter.z));

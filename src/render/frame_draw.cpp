@@ -7,6 +7,7 @@
 #include "craft/player.h"
 #include "craft/projectile.h"
 #include "hud/hud.h"
+#include "hud/track_map.h"
 #include "models/palette.h"
 #include "race/camera.h"
 #include "race/race_pose.h"
@@ -29,6 +30,8 @@ void loadCamera() {
     glLoadIdentity();
     applyCamera();
 }
+
+void drawRaceSceneOnce(const CraftPose* ghost, bool flicker);
 
 bool playerCraftShows() {
     return gCockpitView == 0;  // from the cockpit the craft is not seen
@@ -60,6 +63,18 @@ void drawRaceScene() {
 }
 
 void drawRaceSceneWithGhost(const CraftPose* ghost) {
+    drawRaceSceneOnce(ghost, true);
+}
+
+void drawFrameToWarmUp() {
+    drawRaceSceneOnce(nullptr, false);
+    drawHud();
+    drawTrackMap(nullptr);
+    glFinish();  // the driver draws only when the frame is flushed
+}
+
+namespace {
+void drawRaceSceneOnce(const CraftPose* ghost, bool flicker) {
     clearScreen();
     loadGameProjection();
     loadCamera();
@@ -78,10 +93,11 @@ void drawRaceSceneWithGhost(const CraftPose* ghost) {
         drawGhostCraft(*ghost, gPlayer);
     }
     if (playerCraftShows()) {
-        gExhaust.draw();
+        gExhaust.draw(flicker);
     }
     if (gProjectile.active == 1) {
         gProjectile.draw();
     }
     drawPositionIndicator();
 }
+}  // namespace

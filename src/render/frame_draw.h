@@ -11,3 +11,9 @@ struct CraftPose;
 // The same, with the ghost's craft see-through among the opponents when there
 // is one to show.
 void drawRaceSceneWithGhost(const CraftPose* ghost);
+
+// The first frame's picture drawn once to no one, on whichever thread holds
+// the context: the race lined up, the HUD and the map, so the driver has built
+// its programs for them before the first frame is shown. Changes nothing of
+// the race and draws nothing from rand.
+void drawFrameToWarmUp();

@@ -2,14 +2,19 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "assets/data_dir.h"
+#include "assets/file_lookup.h"
+#include "assets/player_messages.h"
 #include "craft/opponent.h"
 #include "craft/player.h"
 #include "hud/overlay.h"
+#include "images/bitmap_file.h"
 #include "images/texture.h"
 #include "images/texture_ids.h"
+#include "models/ase_loader.h"
 #include "models/opponent_craft.h"
 #include "models/palette.h"
 #include "race/race.h"
@@ -23,11 +28,17 @@ constexpr uint32_t FIRST_OPPONENT_DISPLAY_LIST = 129;
 // Light 0 rides this far above the player's craft.
 constexpr double RIDING_LIGHT_HEIGHT = 100.0;
 
-void loadTextures() {
+std::string textureFile(int index) {
+    return dataPath(TEXTURE_FILES[static_cast<size_t>(index)]);
+}
+
+void uploadTextures(SceneFiles& files) {
     for (int index = 0; index < TEXTURE_COUNT; ++index) {
         const TextureEdges edges =
             textureClampsAtEdges(index) ? TextureEdges::Clamp : TextureEdges::Repeat;
-        loadTexture(gTextures, dataPath(TEXTURE_FILES[static_cast<size_t>(index)]), index, edges);
+        std::unique_ptr<RgbImage>& image = files.textures[static_cast<size_t>(index)];
+        uploadTexture(gTextures, *image, index, edges);
+        image.reset();  // the driver keeps its own copy
         traceStartup(std::string("texture ") + TEXTURE_FILES[static_cast<size_t>(index)]);
     }
 }
@@ -63,13 +74,74 @@ void setupLights() {
 }  // namespace
 
 void setupScene(const OverlayFaces& glyphs) {
-    gPlayer.model.loadAse(dataPath(PLAYER_MODEL_FILE));
-    gPlayer.model.buildDisplayList(PLAYER_DISPLAY_LIST);
+    SceneFiles files;
+    readSceneFiles(files);
+    placeCraftModels(files);
+    startRace(RACE_SEED);
+    buildScene(files, glyphs);
+}
+
+SceneFiles readSceneFilesAhead() {
+    SceneFiles files;
+    Model player;
+    if (tryLoadAse(player, dataPath(PLAYER_MODEL_FILE)) == AseLoadResult::Loaded) {
+        files.player = std::move(player);
+    }
+    // As the textures' budget will: no more is held than the game would take.
+    uint64_t left = MAX_TEXTURE_BYTES;
+    for (int index = 0; index < TEXTURE_COUNT && files.player; ++index) {
+        std::unique_ptr<RgbImage> image =
+            readBitmapRgb(textureFile(index), std::min(MAX_BITMAP_BYTES, left));
+        if (!image) {
+            break;  // the game ends at this one, after its box
+        }
+        left -= image->pixels.size();
+        files.textures[static_cast<size_t>(index)] = std::move(image);
+    }
+    const std::string opponentFile = dataPath(OPPONENT_MODEL_FILE);
+    Model opponent;
+    if (findFileIgnoringCase(opponentFile) != findFileIgnoringCase(dataPath(PLAYER_MODEL_FILE)) &&
+        tryLoadAse(opponent, opponentFile) == AseLoadResult::Loaded) {
+        files.opponent = std::move(opponent);
+    }
+    return files;
+}
+
+void readSceneFiles(SceneFiles& files) {
+    if (!files.player) {
+        files.player.emplace();
+        files.player->loadAse(dataPath(PLAYER_MODEL_FILE));
+    }
     traceStartup("player's model");
-    loadTextures();
-    loadOpponentModels();
-    lineUpTheGrid();
-    traceStartup("opponents' models, the grid");
+    for (int index = 0; index < TEXTURE_COUNT; ++index) {
+        std::unique_ptr<RgbImage>& image = files.textures[static_cast<size_t>(index)];
+        image = takeTextureBitmap(std::move(image), textureFile(index));
+        if (!image) {
+            endProgram(1);  // the loader has already said why
+        }
+    }
+    traceStartup("textures read");
+    if (!files.opponent) {
+        files.opponent = opponentCraft(dataPath(OPPONENT_MODEL_FILE), *files.player,
+                                       dataPath(PLAYER_MODEL_FILE));
+    }
+    traceStartup("opponents' models");
+}
+
+void placeCraftModels(SceneFiles& files) {
+    gPlayer.model.objectCount = files.player->objectCount;
+    gPlayer.model.objects = std::move(files.player->objects);
+    for (Opponent& opponent : gOpponents) {
+        opponent.model.objectCount = files.opponent->objectCount;
+        opponent.model.objects = files.opponent->objects;
+    }
+}
+
+void buildScene(SceneFiles& files, const OverlayFaces& glyphs) {
+    gPlayer.model.buildDisplayList(PLAYER_DISPLAY_LIST);
+    uploadTextures(files);
+    compileOpponentModels();
+    traceStartup("the craft's lists");
     // The craft's lists have fixed numbers; made after them, the font's lists
     // are given numbers clear of theirs.
     createOverlayFont(glyphs);

@@ -9,9 +9,9 @@
 #include "input/joystick.h"
 #include "render/scene.h"
 #include "screen/display.h"
-#include "screen/overlay_glyphs.h"
 #include "screen/picture_target.h"
 #include "screen/quit_message.h"
+#include "screen/scene_threads.h"
 #include "screen/window_placement.h"
 #include "trace/startup_trace.h"
 #include "track/track.h"
@@ -42,34 +42,25 @@ bool createRenderContext(SDL_Window* window) {
     return true;
 }
 
-bool createBareContents(SDL_Window* window) {
-    if (!createRenderContext(window)) {
-        return false;
-    }
-    initGlState();
-    return true;
-}
-
-// Window creation: context, cursor, fixed GL state, scene, sound, joystick.
-bool onWindowCreate(SDL_Window* window) {
-    if (!createRenderContext(window)) {
-        return false;
-    }
-    SDL_ShowCursor(SDL_DISABLE);
-    initGlState();
-    const OverlayFaces glyphs = rasterizeOverlayGlyphs();
-    traceStartup("font rasterized");
-    setupScene(glyphs);
+// The sound and the joystick, after the scene's files and before the window shows.
+void startSoundAndJoystick() {
     createJoystickRecord();
     const int soundStarted = startSound();
     traceStartup("sound");
     if (soundStarted == 0) {
-        return true;  // no sound: the joystick is not captured either
+        return;  // no sound: the joystick is not captured either
     }
     if (captureJoystick() == JOYERR_NOERROR) {
         gUseJoystick = 0;
     }
-    return true;
+}
+
+void fitPictureTo(SDL_Window* window) {
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(window, &width, &height);
+    fitPictureToWindow(width, height);
+    traceStartup("picture fitted");
 }
 }  // namespace
 
@@ -85,18 +76,37 @@ SDL_Window* openGameWindow(WindowContents contents) {
     }
     placeGameWindow(window, gDisplayChoice);
     traceStartup("window");
-    const bool created =
-        contents == WindowContents::Game ? onWindowCreate(window) : createBareContents(window);
-    if (!created) {
+    if (!createRenderContext(window)) {
         SDL_DestroyWindow(window);
         return nullptr;
     }
-    gWindow = window;
-    gTitledCircuit = gTrack.circuitNumber();
-    fitPictureToGameWindow();
-    traceStartup("picture fitted");
-    SDL_ShowWindow(window);
-    traceStartup("window shown");
+    initGlState();
+    fitPictureTo(window);
+    if (contents == WindowContents::Bare) {
+        gWindow = window;
+        gTitledCircuit = gTrack.circuitNumber();
+        SDL_ShowWindow(window);
+        return window;
+    }
+    SDL_ShowCursor(SDL_DISABLE);
+    // A file that cannot be had shows its box here, before anything is built.
+    StartupFiles files = takeFilesReadAhead();
+    readSceneFiles(files.scene);
+    placeCraftModels(files.scene);
+    startRace(RACE_SEED);
+    {
+        // The scene is built, and drawn once, while the sound starts and the
+        // window is shown: showing a full-screen window can wait on the
+        // window manager for a tenth of a second.
+        SceneBuildThread building(window, gRenderContext, std::move(files));
+        startSoundAndJoystick();
+        gWindow = window;
+        gTitledCircuit = gTrack.circuitNumber();
+        SDL_ShowWindow(window);
+        traceStartup("window shown");
+        building.finish();
+    }
+    traceStartup("scene built");
     return window;
 }
 

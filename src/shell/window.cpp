@@ -1,6 +1,7 @@
 #include "shell/window.h"
 
 #include <SDL2/SDL.h>
+#include <malloc.h>
 
 #include <cstdio>
 #include <string>
@@ -20,6 +21,7 @@
 #include "render/scene.h"
 #include "screen/game_window.h"
 #include "screen/quit_message.h"
+#include "screen/scene_threads.h"
 #include "screen/window_placement.h"
 #include "session/final_stretch_aid.h"
 #include "session/ghost.h"
@@ -164,6 +166,15 @@ std::optional<int> runLoopTurn(LoopPacer& pacer, FrameRateMeter* meter) {
 }
 
 int gameMain() {
+    // One heap for every thread: with a heap of its own, each of the start-up
+    // threads would keep what it freed (the pictures read ahead) for the race.
+    mallopt(M_ARENA_MAX, 1);
+    // Ready by the time the window is; a read never taken is waited for, so
+    // it ends before the globals it reads do.
+    startReadingAhead();
+    struct DropUntaken {
+        ~DropUntaken() { dropFilesReadAhead(); }
+    } dropUntaken;
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) != 0) {
         std::fprintf(stderr, "zentrix: cannot start the display: %s\n", SDL_GetError());
         return 1;
