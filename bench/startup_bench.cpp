@@ -12,6 +12,10 @@
 // root weave and an unpainted window are only black and white; the sky of the
 // first frame is not.
 //
+// Both run with scratch data and config homes, so neither the player's
+// records and ghost nor their settings change what is measured, and the game's
+// replays are not left in their home.
+//
 // The memory: after the game has raced for a while, VmHWM (peak resident set)
 // from /proc/PID/status, and the resident set by mapping from /proc/PID/smaps.
 #include <X11/Xlib.h>
@@ -25,6 +29,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -241,6 +246,10 @@ void printAgainstGoal(const char* what, double floor, double game, double goal, 
 }
 }  // namespace
 
+namespace {
+int measureBoth();
+}  // namespace
+
 // Usage: startup_bench [GAME [BARE_WINDOW]], the programs built here unless given.
 int main(int argc, char** argv) {
     if (argc > 1) {
@@ -249,6 +258,20 @@ int main(int argc, char** argv) {
     if (argc > 2) {
         gBare = argv[2];
     }
+    char scratch[] = "/tmp/zentrix-startup-XXXXXX";
+    if (mkdtemp(scratch) == nullptr) {
+        std::fprintf(stderr, "startup_bench: no scratch folder\n");
+        return 1;
+    }
+    setenv("XDG_DATA_HOME", (std::string(scratch) + "/data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (std::string(scratch) + "/config").c_str(), 1);
+    const int status = measureBoth();
+    std::filesystem::remove_all(scratch);
+    return status;
+}
+
+namespace {
+int measureBoth() {
     if (!testsupport::startPrivateXvfb()) {
         std::fprintf(stderr, "startup_bench: no Xvfb\n");
         return 1;
@@ -285,3 +308,4 @@ int main(int argc, char** argv) {
     XCloseDisplay(display);
     return 0;
 }
+}  // namespace

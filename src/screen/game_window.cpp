@@ -94,12 +94,12 @@ SDL_Window* openGameWindow(WindowContents contents) {
     readSceneFiles(files.scene);
     placeCraftModels(files.scene);
     startRace(RACE_SEED);
+    startSoundAndJoystick();
     {
-        // The scene is built, and drawn once, while the sound starts and the
-        // window is shown: showing a full-screen window can wait on the
-        // window manager for a tenth of a second.
+        // The scene is built, and drawn once, while the window is shown:
+        // showing a full-screen window can wait on the window manager for a
+        // tenth of a second.
         SceneBuildThread building(window, gRenderContext, std::move(files));
-        startSoundAndJoystick();
         gWindow = window;
         gTitledCircuit = gTrack.circuitNumber();
         SDL_ShowWindow(window);

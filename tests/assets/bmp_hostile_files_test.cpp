@@ -167,3 +167,32 @@ TEST_F(HostileBitmap, AllTexturesTogetherStayWithinTheirBudget) {
     EXPECT_NE(loadTextureBitmap(largest), nullptr);
     resetTextureBytesLoaded();
 }
+
+// At start-up the pictures are read ahead on a thread that shows nothing; the
+// main thread then takes each within the textures' budget, or reads it again
+// to show the box the game always showed.
+TEST_F(HostileBitmap, APictureReadAheadIsTakenWithinTheBudgetOrReadAgainToSayWhy) {
+    resetTextureBytesLoaded();
+    const std::string largest =
+        write("largest.bmp", testbmp::makeFile(runLengthBlank(MAX_BITMAP_SIDE, MAX_BITMAP_SIDE)));
+    const std::string missing = path("missing.bmp");
+    testsupport::MessageCapture capture;
+    EXPECT_EQ(readBitmapRgb(missing), nullptr);
+    EXPECT_EQ(readBitmapRgb(write("giant.bmp", headersOf24Bit(MAX_BITMAP_SIDE + 1, 1))), nullptr);
+    EXPECT_TRUE(capture.boxes().empty()) << "reading ahead says nothing";
+
+    for (int i = 0; i < 5; ++i) {
+        std::unique_ptr<RgbImage> ahead = readBitmapRgb(largest);
+        const RgbImage* read = ahead.get();
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(takeTextureBitmap(std::move(ahead), largest).get(), read) << "taken as read";
+    }
+    EXPECT_TRUE(capture.boxes().empty());
+    EXPECT_EQ(textureBytesLoaded(), 5 * uint64_t{MAX_BITMAP_SIDE} * MAX_BITMAP_SIDE * 3);
+    EXPECT_EQ(takeTextureBitmap(readBitmapRgb(largest), largest), nullptr) << "over the budget";
+    EXPECT_EQ(takeTextureBitmap(nullptr, missing), nullptr);
+    ASSERT_EQ(capture.boxes().size(), 2u);
+    EXPECT_EQ(capture.boxes()[0].text, "Out of memory.");
+    EXPECT_EQ(capture.boxes()[1].text, "Failed to open DIB file " + missing + ".\n");
+    resetTextureBytesLoaded();
+}
