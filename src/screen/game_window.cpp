@@ -94,19 +94,19 @@ SDL_Window* openGameWindow(WindowContents contents) {
     readSceneFiles(files.scene);
     placeCraftModels(files.scene);
     startRace(RACE_SEED);
-    startSoundAndJoystick();
     {
-        // The scene is built, and drawn once, while the window is shown:
-        // showing a full-screen window can wait on the window manager for a
-        // tenth of a second.
+        // The scene is built, and drawn once, on a thread of its own while
+        // the sound starts here; the window is shown once it is done, so
+        // nothing moves the window while the thread draws in it.
         SceneBuildThread building(window, gRenderContext, std::move(files));
-        gWindow = window;
-        gTitledCircuit = gTrack.circuitNumber();
-        SDL_ShowWindow(window);
-        traceStartup("window shown");
+        startSoundAndJoystick();
         building.finish();
     }
     traceStartup("scene built");
+    gWindow = window;
+    gTitledCircuit = gTrack.circuitNumber();
+    SDL_ShowWindow(window);
+    traceStartup("window shown");
     return window;
 }
 
