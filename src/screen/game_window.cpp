@@ -94,13 +94,18 @@ SDL_Window* openGameWindow(WindowContents contents) {
     readSceneFiles(files.scene);
     placeCraftModels(files.scene);
     startRace(RACE_SEED);
-    {
+    if (gDisplayChoice == DisplayChoice::Fullscreen) {
         // The scene is built, and drawn once, on a thread of its own while
         // the sound starts here; the window is shown once it is done, so
         // nothing moves the window while the thread draws in it.
         SceneBuildThread building(window, gRenderContext, std::move(files));
         startSoundAndJoystick();
         building.finish();
+    } else {
+        // A window or the whole desktop: built here, as the full screen is
+        // the only start-up measured with the thread so far.
+        buildScene(files.scene, files.glyphs);
+        startSoundAndJoystick();
     }
     traceStartup("scene built");
     gWindow = window;
