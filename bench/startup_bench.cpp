@@ -247,30 +247,6 @@ void printAgainstGoal(const char* what, double floor, double game, double goal, 
 }  // namespace
 
 namespace {
-int measureBoth();
-}  // namespace
-
-// Usage: startup_bench [GAME [BARE_WINDOW]], the programs built here unless given.
-int main(int argc, char** argv) {
-    if (argc > 1) {
-        gGame = argv[1];
-    }
-    if (argc > 2) {
-        gBare = argv[2];
-    }
-    char scratch[] = "/tmp/zentrix-startup-XXXXXX";
-    if (mkdtemp(scratch) == nullptr) {
-        std::fprintf(stderr, "startup_bench: no scratch folder\n");
-        return 1;
-    }
-    setenv("XDG_DATA_HOME", (std::string(scratch) + "/data").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (std::string(scratch) + "/config").c_str(), 1);
-    const int status = measureBoth();
-    std::filesystem::remove_all(scratch);
-    return status;
-}
-
-namespace {
 int measureBoth() {
     if (!testsupport::startPrivateXvfb()) {
         std::fprintf(stderr, "startup_bench: no Xvfb\n");
@@ -309,3 +285,23 @@ int measureBoth() {
     return 0;
 }
 }  // namespace
+
+// Usage: startup_bench [GAME [BARE_WINDOW]], the programs built here unless given.
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        gGame = argv[1];
+    }
+    if (argc > 2) {
+        gBare = argv[2];
+    }
+    char scratch[] = "/tmp/zentrix-startup-XXXXXX";
+    if (mkdtemp(scratch) == nullptr) {
+        std::fprintf(stderr, "startup_bench: no scratch folder\n");
+        return 1;
+    }
+    setenv("XDG_DATA_HOME", (std::string(scratch) + "/data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (std::string(scratch) + "/config").c_str(), 1);
+    const int status = measureBoth();
+    std::filesystem::remove_all(scratch);
+    return status;
+}

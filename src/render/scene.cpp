@@ -43,15 +43,17 @@ void uploadTextures(SceneFiles& files) {
     }
 }
 
-// Every opponent holds its own copy of the craft, coloured by the race start;
-// the file is read once for all of them, or not at all when it is the player's.
-void loadOpponentModels() {
-    const Model craft =
-        opponentCraft(dataPath(OPPONENT_MODEL_FILE), gPlayer.model, dataPath(PLAYER_MODEL_FILE));
+// Every opponent holds its own copy of the craft, coloured by the race start.
+void giveOpponentsCraft(const Model& craft) {
     for (Opponent& opponent : gOpponents) {
         opponent.model.objectCount = craft.objectCount;
         opponent.model.objects = craft.objects;
     }
+}
+
+// The file is read once for all of them, or not at all when it is the player's.
+Model readOpponentCraft(const Model& player) {
+    return opponentCraft(dataPath(OPPONENT_MODEL_FILE), player, dataPath(PLAYER_MODEL_FILE));
 }
 
 void compileOpponentModels() {
@@ -122,8 +124,7 @@ void readSceneFiles(SceneFiles& files) {
     }
     traceStartup("textures read");
     if (!files.opponent) {
-        files.opponent = opponentCraft(dataPath(OPPONENT_MODEL_FILE), *files.player,
-                                       dataPath(PLAYER_MODEL_FILE));
+        files.opponent = readOpponentCraft(*files.player);
     }
     traceStartup("opponents' models");
 }
@@ -131,10 +132,7 @@ void readSceneFiles(SceneFiles& files) {
 void placeCraftModels(SceneFiles& files) {
     gPlayer.model.objectCount = files.player->objectCount;
     gPlayer.model.objects = std::move(files.player->objects);
-    for (Opponent& opponent : gOpponents) {
-        opponent.model.objectCount = files.opponent->objectCount;
-        opponent.model.objects = files.opponent->objects;
-    }
+    giveOpponentsCraft(*files.opponent);
 }
 
 void buildScene(SceneFiles& files, const OverlayFaces& glyphs) {
@@ -153,7 +151,7 @@ void buildScene(SceneFiles& files, const OverlayFaces& glyphs) {
 
 void loadCraftModels() {
     gPlayer.model.loadAse(dataPath(PLAYER_MODEL_FILE));
-    loadOpponentModels();
+    giveOpponentsCraft(readOpponentCraft(gPlayer.model));
 }
 
 void lineUpTheGrid(uint32_t seed) {

@@ -94,24 +94,19 @@ SDL_Window* openGameWindow(WindowContents contents) {
     readSceneFiles(files.scene);
     placeCraftModels(files.scene);
     startRace(RACE_SEED);
-    if (gDisplayChoice == DisplayChoice::Fullscreen) {
-        // The scene is built, and drawn once, on a thread of its own while
-        // the sound starts here; the window is shown once it is done, so
-        // nothing moves the window while the thread draws in it.
+    startSoundAndJoystick();
+    {
+        // The scene is built, and drawn once, on a thread of its own while the
+        // window is shown: showing a full-screen window can wait a tenth of a
+        // second for a window manager that may not be there.
         SceneBuildThread building(window, gRenderContext, std::move(files));
-        startSoundAndJoystick();
+        gWindow = window;
+        gTitledCircuit = gTrack.circuitNumber();
+        SDL_ShowWindow(window);
+        traceStartup("window shown");
         building.finish();
-    } else {
-        // A window or the whole desktop: built here, as the full screen is
-        // the only start-up measured with the thread so far.
-        buildScene(files.scene, files.glyphs);
-        startSoundAndJoystick();
     }
     traceStartup("scene built");
-    gWindow = window;
-    gTitledCircuit = gTrack.circuitNumber();
-    SDL_ShowWindow(window);
-    traceStartup("window shown");
     return window;
 }
 

@@ -1,6 +1,6 @@
 // screen: the window's loading spread over threads. The files are read on one
 // while SDL and the window come up; the scene is built and drawn once, unseen,
-// on another while the main thread starts the sound and shows the window.
+// on another while the main thread shows the window.
 // Only reading and drawing move: every box is still shown by the main thread,
 // in the order the game always showed them.
 #pragma once

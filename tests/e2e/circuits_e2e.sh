@@ -2,13 +2,6 @@
 # Circuits from the command line: --track 48213 races that circuit, titled by
 # it, and Esc ends it with status 0; a bad circuit number is a usage error;
 # --track-map writes the circuit's map without a display.
-set -u
-GAME=$1
-SOURCE_DIR=$2
-WORK=$(mktemp -d)
-GAME_PID=""
-trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
-
 source "$(dirname "$0")/lib/e2e_common.bash"
 export ALSOFT_DRIVERS=null
 

@@ -3,13 +3,6 @@
 # the working directory, then ../share/zentrix/data beside its own real path.
 # Found nowhere, it gives the missing model's box, lists the places searched
 # on standard error and ends with status 255.
-set -u
-GAME=$(realpath "$1")
-SOURCE_DIR=$(realpath "$2")
-WORK=$(mktemp -d)
-GAME_PID=""
-trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
-
 source "$(dirname "$0")/lib/e2e_common.bash"
 e2e_start_xvfb
 export ALSOFT_DRIVERS=null

@@ -3,13 +3,6 @@
 # gives its box and then exit status 1. A display without a 1024 x 768 mode is
 # no failure: the game says so in one line, races on the whole desktop with
 # no box, and Esc ends it with status 0.
-set -u
-GAME=$1
-SOURCE_DIR=$2
-WORK=$(mktemp -d)
-GAME_PID=""
-trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
-
 source "$(dirname "$0")/lib/e2e_common.bash"
 export ALSOFT_DRIVERS=null
 

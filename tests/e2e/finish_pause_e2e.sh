@@ -6,16 +6,10 @@
 # ZENTRIX_TEST_FINAL_STRETCH test aid) finishes, shows its panel over a
 # stopped clock, saves no records from its made-up laps, and Esc ends it
 # with status 0. Screenshots stay in finish_pause_e2e_shots beside the binary.
-set -u
-GAME=$1
-SOURCE_DIR=$2
+source "$(dirname "$0")/lib/e2e_common.bash"
 SHOTS="$(cd "$(dirname "$GAME")" && pwd)/finish_pause_e2e_shots"
-WORK=$(mktemp -d)
-GAME_PID=""
 trap 'xdotool keyup Up 2>/dev/null; kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
 rm -rf "$SHOTS" && mkdir -p "$SHOTS"
-
-source "$(dirname "$0")/lib/e2e_common.bash"
 e2e_start_xvfb
 export ALSOFT_DRIVERS=null
 

@@ -9,15 +9,6 @@
 # the game ends (status 1, and 255 for the model) after Return; a sound or the
 # music shows its box(es) and the race runs silent, then Esc ends it with 0.
 # The peak resident size (VmHWM) is checked for every case and printed.
-set -u
-GAME=$(realpath "$1")
-SOURCE_DIR=$2
-WORK=$(mktemp -d)
-GAME_PID=""
-XVFB_PID=""
-status=""
-trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
-
 source "$(dirname "$0")/lib/e2e_common.bash"
 export ALSOFT_DRIVERS=null
 export LIBGL_ALWAYS_SOFTWARE=1

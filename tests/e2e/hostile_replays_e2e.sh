@@ -8,14 +8,6 @@
 # the same message, then status 2 once it is closed. Every run's wall time and
 # peak resident size are printed; the size must stay within 64 MiB, while the
 # time is only printed, as other work on the machine stretches it.
-set -u
-GAME=$(realpath "$1")
-SOURCE_DIR=$2
-WORK=$(mktemp -d)
-GAME_PID=""
-XVFB_PID=""
-trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
-
 source "$(dirname "$0")/lib/e2e_common.bash"
 export ALSOFT_DRIVERS=null
 export LIBGL_ALWAYS_SOFTWARE=1

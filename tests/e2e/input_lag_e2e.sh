@@ -2,13 +2,6 @@
 # Keys act within a tick whatever else is queued: 600 pointer moves land in
 # the game's queue, then C changes the camera within half a second, and after
 # another 600 moves Esc ends the game with status 0 within half a second.
-set -u
-GAME=$1
-SOURCE_DIR=$2
-WORK=$(mktemp -d)
-GAME_PID=""
-trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
-
 source "$(dirname "$0")/lib/e2e_common.bash"
 e2e_start_xvfb
 export ALSOFT_DRIVERS=null

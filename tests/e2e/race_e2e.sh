@@ -3,16 +3,10 @@
 # seconds, fire, change cameras, take screenshots, Esc; the game ends with
 # status 0. Screenshots stay in race_e2e_shots beside the binary, or
 # race_e2e_shots_N for a run with ZENTRIX_TEST_DRAW_RATE=N.
-set -u
-GAME=$1
-SOURCE_DIR=$2
+source "$(dirname "$0")/lib/e2e_common.bash"
 SHOTS="$(cd "$(dirname "$GAME")" && pwd)/race_e2e_shots${ZENTRIX_TEST_DRAW_RATE:+_$ZENTRIX_TEST_DRAW_RATE}"
-WORK=$(mktemp -d)
-GAME_PID=""
 trap 'xdotool keyup Up 2>/dev/null; kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
 rm -rf "$SHOTS" && mkdir -p "$SHOTS"
-
-source "$(dirname "$0")/lib/e2e_common.bash"
 e2e_start_xvfb
 export ALSOFT_DRIVERS=null
 

@@ -5,13 +5,6 @@
 # one cut short is no replay. With ZENTRIX_VERIFY_ALSO naming other builds'
 # games, separated by colons (the test command passes the sanitizer build's
 # and an unoptimised one's), each must verify the same replay too.
-set -u
-GAME=$1
-SOURCE_DIR=$2
-WORK=$(mktemp -d)
-GAME_PID=""
-trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
-
 source "$(dirname "$0")/lib/e2e_common.bash"
 export ALSOFT_DRIVERS=null
 LAST="$XDG_DATA_HOME/zentrix/replays/last.zxr"

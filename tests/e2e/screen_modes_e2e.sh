@@ -5,14 +5,6 @@
 # middle between black bars; Alt+Enter fills the desktop and gives the window
 # back; --desktop on a 1920 x 1080 screen fills its height. Esc ends each run
 # with status 0.
-set -u
-GAME=$1
-SOURCE_DIR=$2
-WORK=$(mktemp -d)
-GAME_PID=""
-XVFB_PID=""
-trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
-
 source "$(dirname "$0")/lib/e2e_common.bash"
 export ALSOFT_DRIVERS=null
 
@@ -38,7 +30,11 @@ wait_for_size() {
     done
     fail "$2: the window is $(window_size), not $1"
 }
-shot() { import -window "$WINDOW" "$WORK/$1.png" || fail "screenshot $1"; }
+# A window that is gone would leave import waiting for a click: fail instead.
+shot() {
+    kill -0 "$GAME_PID" 2>/dev/null || { wait "$GAME_PID"; fail "$1: the game ended (status $?)"; }
+    timeout 20 import -window "$WINDOW" "$WORK/$1.png" || fail "screenshot $1"
+}
 # Pixels that are not black in a box (w h x y, y from the top) of a screenshot.
 lit() {
     convert "$WORK/$1.png" -crop "$2x$3+$4+$5" +repage -channel RGB -separate \

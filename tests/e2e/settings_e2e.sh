@@ -3,13 +3,6 @@
 # the HUD large, Esc back out of the menu's pages and quit. The next run
 # finds both in settings.ini and draws the clock half as tall again, and
 # with ZENTRIX_TRACE_STARTUP=1 tells its start-up step by step.
-set -u
-GAME=$1
-SOURCE_DIR=$2
-WORK=$(mktemp -d)
-GAME_PID=""
-trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
-
 source "$(dirname "$0")/lib/e2e_common.bash"
 e2e_start_xvfb
 export ALSOFT_DRIVERS=null

@@ -4,13 +4,6 @@
 # ends it with status 0. Without
 # data/musik.mp3 the stream box and "Can't play stream" come before the first
 # frame, and the race runs.
-set -u
-GAME=$(realpath "$1")
-SOURCE_DIR=$2
-WORK=$(mktemp -d)
-GAME_PID=""
-trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
-
 source "$(dirname "$0")/lib/e2e_common.bash"
 e2e_start_xvfb
 

@@ -10,15 +10,6 @@
 #  - no sound device: its box, then the race.
 # Run with a ThreadSanitizer build as well (the test command does): any report
 # fails the case.
-set -u
-GAME=$(realpath "$1")
-SOURCE_DIR=$2
-WORK=$(mktemp -d)
-GAME_PID=""
-XVFB_PID=""
-status=""
-trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
-
 source "$(dirname "$0")/lib/e2e_common.bash"
 export LIBGL_ALWAYS_SOFTWARE=1
 export ZENTRIX_TRACE_STARTUP=1

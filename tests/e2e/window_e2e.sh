@@ -2,15 +2,8 @@
 # The real game under a private Xvfb: one 1024 x 768 window titled "Zentrix - classic";
 # C and V keep it running; Esc ends it with status 0 within two seconds; a
 # close request from the window manager ends it the same way.
-set -u
-GAME=$1
-SOURCE_DIR=$2
-CLOSE_REQUEST=$3
-WORK=$(mktemp -d)
-trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
-GAME_PID=""
-
 source "$(dirname "$0")/lib/e2e_common.bash"
+CLOSE_REQUEST=$3
 e2e_start_xvfb
 export ALSOFT_DRIVERS=null
 

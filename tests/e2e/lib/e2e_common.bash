@@ -1,6 +1,18 @@
-# Shared by the end-to-end scripts: a private Xvfb, failure reports, and
-# waiting for the game's window. Each script sets WORK (a scratch folder)
-# and GAME_PID (the game's process) before using them.
+# Shared by the end-to-end scripts: their set-up, a private Xvfb, failure
+# reports, and waiting for the game's window. A script is run with the game
+# as $1 and the source folder as $2; sourced, this gives it GAME and
+# SOURCE_DIR, a scratch folder WORK removed at the end, and GAME_PID and
+# XVFB_PID, killed at the end when set. A script that set WORK itself keeps it.
+set -u
+if [ -z "${WORK:-}" ]; then
+    GAME=$(realpath "$1")
+    SOURCE_DIR=$(realpath "$2")
+    WORK=$(mktemp -d)
+fi
+GAME_PID=""
+XVFB_PID=""
+status=""
+trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
 
 # The game keeps the player's records in the data home and the settings in
 # the config home: a test's go in its scratch folder, never in the real ones.
@@ -30,7 +42,9 @@ fail() {
 e2e_wait_for_window() {
     WINDOW=""
     for _ in $(seq 150); do
-        WINDOW=$(xdotool search --onlyvisible --name '^Zentrix - ' 2>/dev/null | head -n1)
+        # This game's own: a game just ended may leave its window for a moment.
+        WINDOW=$(xdotool search --onlyvisible --pid "$GAME_PID" --name '^Zentrix - ' 2>/dev/null |
+            head -n1)
         [ -n "$WINDOW" ] && return 0
         kill -0 "$GAME_PID" 2>/dev/null || fail "game exited before its window showed"
         sleep 0.1
