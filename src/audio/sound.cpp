@@ -3,11 +3,13 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
+#include <AL/efx.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "assets/data_dir.h"
 #include "assets/player_messages.h"
@@ -188,14 +190,16 @@ void releaseSource(uint32_t& source) {
     source = 0;
 }
 
-bool openOutput(SoundOutputOpener openOutput) {
-    SoundOutput output = openOutput();
+bool openOutput(SoundOutput output) {
     if (output.device == nullptr) {
         return false;
     }
     gSoundDevice = output.device;
-    gSoundContext = alcCreateContext(
-        gSoundDevice, output.contextAttributes.empty() ? nullptr : output.contextAttributes.data());
+    gSoundContext = output.context != nullptr
+                        ? output.context
+                        : alcCreateContext(gSoundDevice, output.contextAttributes.empty()
+                                                             ? nullptr
+                                                             : output.contextAttributes.data());
     if (gSoundContext == nullptr || alcMakeContextCurrent(gSoundContext) == ALC_FALSE) {
         recordSoundErrorCode(alcGetError(gSoundDevice));
         if (gSoundContext != nullptr) {
@@ -204,6 +208,18 @@ bool openOutput(SoundOutputOpener openOutput) {
         }
         alcCloseDevice(gSoundDevice);
         gSoundDevice = nullptr;
+        return false;
+    }
+    return true;
+}
+
+bool runtimeIsSuitable() {
+    ALCint major = 0;
+    ALCint minor = 0;
+    alcGetIntegerv(nullptr, ALC_MAJOR_VERSION, 1, &major);
+    alcGetIntegerv(nullptr, ALC_MINOR_VERSION, 1, &minor);
+    if (!openalRuntimeIsSuitable(major, minor)) {
+        showMessageBox("OpenAL version 1.1 was not loaded", "Incorrect OpenAL");
         return false;
     }
     return true;
@@ -237,21 +253,39 @@ SoundOutput openDefaultSoundOutput() {
     return output;
 }
 
-int startSound() {
-    return startSoundOn(openDefaultSoundOutput);
+SoundOutput openDefaultSoundOutputAhead() {
+    SoundOutput output;
+    output.device = alcOpenDevice(nullptr);
+    if (output.device == nullptr) {
+        output.failure = alcGetError(nullptr);
+        return output;
+    }
+    // No effect sends: none is used, and each would cost every voice its own
+    // filters and buffers.
+    output.contextAttributes = {ALC_MAX_AUXILIARY_SENDS, 0, 0};
+    output.context = alcCreateContext(output.device, output.contextAttributes.data());
+    if (output.context == nullptr) {
+        output.failure = alcGetError(output.device);
+        alcCloseDevice(output.device);
+        output.device = nullptr;
+    }
+    return output;
 }
 
-int startSoundOn(SoundOutputOpener openOutputFn) {
-    ALCint major = 0;
-    ALCint minor = 0;
-    alcGetIntegerv(nullptr, ALC_MAJOR_VERSION, 1, &major);
-    alcGetIntegerv(nullptr, ALC_MINOR_VERSION, 1, &minor);
-    if (!openalRuntimeIsSuitable(major, minor)) {
-        showMessageBox("OpenAL version 1.1 was not loaded", "Incorrect OpenAL");
-        return 0;
+void closeSoundOutput(SoundOutput& output) {
+    if (output.context != nullptr) {
+        alcDestroyContext(output.context);
+        output.context = nullptr;
     }
+    if (output.device != nullptr) {
+        alcCloseDevice(output.device);
+        output.device = nullptr;
+    }
+}
 
-    if (!openOutput(openOutputFn)) {
+namespace {
+int startSoundAfterCheck(SoundOutput output) {
+    if (!openOutput(std::move(output))) {
         // That one box says it all: with no device nothing else can play, and
         // the race runs silent.
         showMessageBox("No puc engegar soundsystem", "error");
@@ -297,6 +331,29 @@ int startSoundOn(SoundOutputOpener openOutputFn) {
         gEngineVolume = ENGINE_START_VOLUME;
     }
     return 1;
+}
+}  // namespace
+
+int startSound() {
+    return startSoundOn(openDefaultSoundOutput);
+}
+
+int startSoundOn(SoundOutputOpener openOutputFn) {
+    if (!runtimeIsSuitable()) {
+        return 0;
+    }
+    return startSoundAfterCheck(openOutputFn());
+}
+
+int startSoundWith(SoundOutput openedAhead) {
+    if (!runtimeIsSuitable()) {
+        closeSoundOutput(openedAhead);
+        return 0;
+    }
+    if (openedAhead.device == nullptr) {
+        recordSoundErrorCode(openedAhead.failure);
+    }
+    return startSoundAfterCheck(std::move(openedAhead));
 }
 
 void updateEngineSound(float throttle) {

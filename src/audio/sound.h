@@ -13,8 +13,10 @@ extern uint32_t gShotSample;
 extern int32_t gEngineFrequency;
 extern int32_t gEngineVolume;
 
-// Starts the music and the engine sound. Returns 0 when the audio runtime
-// lacks what the game needs (window creation then skips the joystick), else 1.
+// Starts the music and the engine sound on the default output, opened now
+// (the game's window takes one opened ahead: startSoundWith in
+// sound_backend.h). Returns 0 when the audio runtime lacks what the game needs
+// (window creation then skips the joystick), else 1.
 int startSound();
 // One notch per frame: up while the throttle is open, down otherwise.
 void updateEngineSound(float throttle);

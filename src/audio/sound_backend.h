@@ -9,10 +9,20 @@
 struct SoundOutput {
     ALCdevice* device = nullptr;
     std::vector<ALCint> contextAttributes;  // zero-terminated; empty for the device's defaults
+    // Made with the device when it was opened ahead; else made as the sound starts.
+    ALCcontext* context = nullptr;
+    // The ALC code for why an output opened ahead has no device.
+    int failure = 0;
 };
 using SoundOutputOpener = SoundOutput (*)();
 
 SoundOutput openDefaultSoundOutput();
+// The default device and its context, opened on any thread while the window
+// comes up. It records nothing and shows nothing: a failure waits in the
+// output for the sound's start to report in its turn.
+SoundOutput openDefaultSoundOutputAhead();
+// Lets go of an output that was opened ahead and never started.
+void closeSoundOutput(SoundOutput& output);
 
 // The music's gain: headroom, so music, a full-throttle engine and a crash
 // together stay below full scale instead of clipping. A paused race keeps the
@@ -29,7 +39,9 @@ float effectGain(int volume);
 // effects volume changed.
 void reapplyEffectsGains();
 
-// startSound with the output chosen by the caller.
+// startSound on an output opened ahead, which it takes over (or closes).
+int startSoundWith(SoundOutput openedAhead);
+// startSound with the output the caller's opener opens now.
 int startSoundOn(SoundOutputOpener openOutput);
 
 // The game needs an OpenAL 1.1 runtime: looping sources, pitch and gain.

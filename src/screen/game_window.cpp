@@ -6,6 +6,7 @@
 #include <string>
 
 #include "audio/sound.h"
+#include "audio/sound_backend.h"
 #include "input/joystick.h"
 #include "render/scene.h"
 #include "screen/display.h"
@@ -45,7 +46,7 @@ bool createRenderContext(SDL_Window* window) {
 // The sound and the joystick, after the scene's files and before the window shows.
 void startSoundAndJoystick() {
     createJoystickRecord();
-    const int soundStarted = startSound();
+    const int soundStarted = startSoundWith(takeSoundOpenedAhead());
     traceStartup("sound");
     if (soundStarted == 0) {
         return;  // no sound: the joystick is not captured either
@@ -90,9 +91,9 @@ SDL_Window* openGameWindow(WindowContents contents) {
     }
     SDL_ShowCursor(SDL_DISABLE);
     // A file that cannot be had shows its box here, before anything is built.
-    StartupFiles files = takeFilesReadAhead();
-    readSceneFiles(files.scene);
-    placeCraftModels(files.scene);
+    SceneFiles files = takeFilesReadAhead();
+    readSceneFiles(files);
+    placeCraftModels(files);
     startRace(RACE_SEED);
     startSoundAndJoystick();
     {

@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <cstdlib>
 #include <future>
 #include <utility>
 
@@ -10,29 +11,50 @@
 #include "trace/startup_trace.h"
 
 namespace {
-std::future<StartupFiles> gReadingAhead;
+std::future<SceneFiles> gReadingAhead;
+// Written by the reading thread before its files are ready, so whoever has
+// waited for them may take it. A box that ends the game before the sound
+// starts leaves it here, to be closed on the way out.
+SoundOutput gSoundOpenedAhead;
 
-StartupFiles readStartupFiles() {
-    StartupFiles files;
-    files.glyphs = rasterizeOverlayGlyphs();
-    traceStartup("font rasterized");
-    files.scene = readSceneFilesAhead();
+SceneFiles readStartupFiles() {
+    SceneFiles files = readSceneFilesAhead();
     traceStartup("models and textures read ahead");
+    gSoundOpenedAhead = openDefaultSoundOutputAhead();
+    traceStartup("sound device opened ahead");
     return files;
+}
+
+void closeSoundNeverTaken() {
+    dropFilesReadAhead();
+}
+
+void closeSoundAtExit() {
+    static bool registered = false;
+    if (!registered) {
+        registered = true;
+        std::atexit(closeSoundNeverTaken);
+    }
 }
 }  // namespace
 
 void startReadingAhead() {
     if (!gReadingAhead.valid()) {
+        closeSoundAtExit();
         gReadingAhead = std::async(std::launch::async, readStartupFiles);
     }
 }
 
-StartupFiles takeFilesReadAhead() {
+SceneFiles takeFilesReadAhead() {
     if (gReadingAhead.valid()) {
         return gReadingAhead.get();
     }
+    closeSoundAtExit();
     return readStartupFiles();
+}
+
+SoundOutput takeSoundOpenedAhead() {
+    return std::exchange(gSoundOpenedAhead, SoundOutput{});
 }
 
 void dropFilesReadAhead() {
@@ -40,13 +62,18 @@ void dropFilesReadAhead() {
         gReadingAhead.wait();
         gReadingAhead = {};
     }
+    closeSoundOutput(gSoundOpenedAhead);
 }
 
-SceneBuildThread::SceneBuildThread(SDL_Window* window, void* context, StartupFiles files)
+SceneBuildThread::SceneBuildThread(SDL_Window* window, void* context, SceneFiles files)
     : window_(window), context_(context), files_(std::move(files)) {
     // A context is current on one thread at a time.
     SDL_GL_MakeCurrent(window_, nullptr);
     thread_ = std::thread([this] {
+        // The font shows no box, so it is rasterized here, while the window
+        // shows, rather than on the way to it.
+        glyphs_ = rasterizeOverlayGlyphs();
+        traceStartup("font rasterized");
         if (SDL_GL_MakeCurrent(window_, context_) != 0) {
             return;  // finish() builds it on its own thread
         }
@@ -73,6 +100,6 @@ void SceneBuildThread::finish() {
 }
 
 void SceneBuildThread::build() {
-    buildScene(files_.scene, files_.glyphs);
+    buildScene(files_, glyphs_);
     built_ = true;
 }

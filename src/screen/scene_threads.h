@@ -1,29 +1,28 @@
-// screen: the window's loading spread over threads. The files are read on one
-// while SDL and the window come up; the scene is built and drawn once, unseen,
-// on another while the main thread shows the window.
+// screen: the window's loading spread over threads. The files are read, and
+// the sound device opened, on one while SDL and the window come up; the font
+// is rasterized and the scene built and drawn once, unseen, on another while
+// the main thread shows the window.
 // Only reading and drawing move: every box is still shown by the main thread,
 // in the order the game always showed them.
 #pragma once
 
 #include <thread>
 
+#include "audio/sound_backend.h"
 #include "hud/overlay.h"
 #include "render/scene.h"
 
 struct SDL_Window;
 
-// What the window needs from the data folder, read before the window exists.
-struct StartupFiles {
-    OverlayFaces glyphs;
-    SceneFiles scene;
-};
-
-// Starts reading the font and the scene's files on a thread of their own.
-// Call it once the data folder is chosen.
+// Starts reading the scene's files, then opening the sound device, on a thread
+// of their own. Call it once the data folder is chosen.
 void startReadingAhead();
 // What was read ahead, waited for; read here and now when nothing was started.
-StartupFiles takeFilesReadAhead();
-// Waits for a read started and never taken, and lets it go.
+SceneFiles takeFilesReadAhead();
+// The sound device opened after the files, for the sound's start to take over.
+// Until then it is held here, and closed when the game ends first.
+SoundOutput takeSoundOpenedAhead();
+// Waits for a read started and never taken, and lets it go, sound and all.
 void dropFilesReadAhead();
 
 // The scene's GL half built, and its first frame drawn to no one, on a thread
@@ -31,7 +30,7 @@ void dropFilesReadAhead();
 // thread must make no GL call and change nothing the frame draws.
 class SceneBuildThread {
 public:
-    SceneBuildThread(SDL_Window* window, void* context, StartupFiles files);
+    SceneBuildThread(SDL_Window* window, void* context, SceneFiles files);
     ~SceneBuildThread();
     SceneBuildThread(const SceneBuildThread&) = delete;
     SceneBuildThread& operator=(const SceneBuildThread&) = delete;
@@ -45,7 +44,8 @@ private:
 
     SDL_Window* window_;
     void* context_;
-    StartupFiles files_;
+    SceneFiles files_;
+    OverlayFaces glyphs_;
     bool built_ = false;
     std::thread thread_;
 };

@@ -1,11 +1,12 @@
 #!/bin/bash
-# The start-up's threads from the outside. The files are read on one thread
-# while the window comes up, and the scene is built and drawn once, unseen, on
-# another while the sound starts and the window shows. Whatever breaks, the
-# boxes must be the ones the game always showed, in the same order, with the
-# same exit status:
+# The start-up's threads from the outside. The files are read, and the sound
+# device opened, on one thread while the window comes up; the font is
+# rasterized and the scene built and drawn once, unseen, on another while the
+# window shows. Whatever breaks, the boxes must be the ones the game always
+# showed, in the same order, with the same exit status:
 #  - a plain start races, and Esc ends it with 0;
-#  - a damaged model and a missing texture: only the model's box (255);
+#  - a damaged model and a missing texture: only the model's box (255), and
+#    the sound device opened ahead is closed on the way out;
 #  - a missing texture with no sound device: only the texture's box (1);
 #  - no sound device: its box, then the race.
 # Run with a ThreadSanitizer build as well (the test command does): any report
@@ -74,6 +75,7 @@ expect_one_box() {
     [ "$status" = "$3" ] || fail "$1: exit status $status, not $3"
     [ "$(boxes | wc -l)" = 1 ] || fail "$1: boxes shown: $(boxes)"
     boxes | grep -q "$4" || fail "$1: the box said $(boxes), not $4"
+    ! grep -q 'AL lib' "$WORK/game.log" || fail "$1: OpenAL complained: $(grep 'AL lib' "$WORK/game.log")"
     no_thread_reports "$1"
     echo "ok: $1"
 }
@@ -81,8 +83,8 @@ expect_one_box() {
 fresh_game_folder
 start_game null
 race_then_escape "plain start"
-for step in "models and textures read ahead" "first frame drawn unseen" "window shown" \
-    "scene built" "first frame shown"; do
+for step in "models and textures read ahead" "sound device opened ahead" "font rasterized" \
+    "first frame drawn unseen" "window shown" "scene built" "first frame shown"; do
     grep -q "start-up .* $step\$" "$WORK/game.log" || fail "plain start: no '$step' in the timeline"
 done
 echo "ok: plain start"
