@@ -2,6 +2,9 @@
 
 #include <SDL2/SDL.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <future>
 #include <utility>
@@ -17,11 +20,25 @@ std::future<SceneFiles> gReadingAhead;
 // starts leaves it here, to be closed on the way out.
 SoundOutput gSoundOpenedAhead;
 
-SceneFiles readStartupFiles() {
-    SceneFiles files = readSceneFilesAhead();
-    traceStartup("models and textures read ahead");
+// The main thread and the display server come first: each start-up thread
+// yields the cores to them, so the window is no later for the work beside it.
+// The reading still ends long before the window is made, and the building
+// while the window shows, which mostly waits. A thread keeps the lower
+// priority, and passes it on to any thread it starts.
+void yieldToTheWindow() {
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+}
+
+// The sound device first: its mixing thread, started with it, must not
+// inherit a lower priority for the whole race.
+SceneFiles readStartupFiles(bool yieldAfterTheSound) {
     gSoundOpenedAhead = openDefaultSoundOutputAhead();
     traceStartup("sound device opened ahead");
+    if (yieldAfterTheSound) {
+        yieldToTheWindow();
+    }
+    SceneFiles files = readSceneFilesAhead();
+    traceStartup("models and textures read ahead");
     return files;
 }
 
@@ -41,7 +58,7 @@ void closeSoundAtExit() {
 void startReadingAhead() {
     if (!gReadingAhead.valid()) {
         closeSoundAtExit();
-        gReadingAhead = std::async(std::launch::async, readStartupFiles);
+        gReadingAhead = std::async(std::launch::async, readStartupFiles, true);
     }
 }
 
@@ -50,7 +67,7 @@ SceneFiles takeFilesReadAhead() {
         return gReadingAhead.get();
     }
     closeSoundAtExit();
-    return readStartupFiles();
+    return readStartupFiles(false);
 }
 
 SoundOutput takeSoundOpenedAhead() {
@@ -70,6 +87,7 @@ SceneBuildThread::SceneBuildThread(SDL_Window* window, void* context, SceneFiles
     // A context is current on one thread at a time.
     SDL_GL_MakeCurrent(window_, nullptr);
     thread_ = std::thread([this] {
+        yieldToTheWindow();
         // The font shows no box, so it is rasterized here, while the window
         // shows, rather than on the way to it.
         glyphs_ = rasterizeOverlayGlyphs();
