@@ -65,11 +65,13 @@ race_then_escape() {
     # The start-up threads yield to the window; no thread that lasts the race
     # (the sound's mixing above all) may keep that lower priority. Mesa's
     # shader cache writer lowers its own.
-    local task nice
+    local task name nice
     for task in /proc/$GAME_PID/task/*; do
-        [[ "$(cat "$task/comm")" == *'disk$'* ]] && continue
-        nice=$(sed 's/.*) //' "$task/stat" | cut -d' ' -f17)
-        [ "$nice" = 0 ] || fail "$case: thread $(cat "$task/comm") races at nice $nice"
+        # A thread may end between the listing and the reading.
+        name=$(cat "$task/comm" 2>/dev/null) || continue
+        nice=$(sed 's/.*) //' "$task/stat" 2>/dev/null | cut -d' ' -f17)
+        [[ -z "$nice" || "$name" == *'disk$'* ]] && continue
+        [ "$nice" = 0 ] || fail "$case: thread $name races at nice $nice"
     done
     xdotool windowfocus "$WINDOW" key Escape
     e2e_wait_for_exit 30
