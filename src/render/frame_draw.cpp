@@ -67,10 +67,19 @@ void drawRaceSceneWithGhost(const CraftPose* ghost) {
 }
 
 void drawFrameToWarmUp() {
+    // One pixel is enough: the driver builds its programs for each draw
+    // wherever it lands, and filling the whole frame would only take the
+    // cores from the window being shown.
+    GLint box[4] = {};
+    glGetIntegerv(GL_SCISSOR_BOX, box);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 1, 1);
     drawRaceSceneOnce(nullptr, false);
     drawHud();
     drawTrackMap(nullptr);
     glFinish();  // the driver draws only when the frame is flushed
+    glDisable(GL_SCISSOR_TEST);
+    glScissor(box[0], box[1], box[2], box[3]);
 }
 
 namespace {

@@ -23,6 +23,7 @@
 #include "race/lap_clock.h"
 #include "race/race.h"
 #include "race/standings.h"
+#include "render/frame_draw.h"
 #include "render/scene.h"
 #include "screen/overlay_glyphs.h"
 #include "shell/game_frame.h"
@@ -292,6 +293,20 @@ TEST_F(RaceFrames, AtTheStartTheSkyIsAboveTheRoadBelowAndTheCraftInTheMiddle) {
     EXPECT_GT(craft.count, 2000);
     EXPECT_NEAR(craft.x, W / 2, 120);
     EXPECT_NEAR(craft.y, H / 2, 150);
+}
+
+// The frame drawn unseen while the window shows leaves nothing behind: no
+// scissor, no draw from the race's random sequence, the same next picture.
+TEST_F(RaceFrames, AFrameDrawnUnseenLeavesTheNextPictureAndTheRandomSequenceAlone) {
+    const Screen usual = drawFrameAt(*start_);
+    start_->restore();
+    std::srand(7);
+    drawFrameToWarmUp();
+    const int drawn = std::rand();
+    std::srand(7);
+    EXPECT_EQ(drawn, std::rand());
+    EXPECT_FALSE(isEnabled(GL_SCISSOR_TEST));
+    EXPECT_EQ(changedShare(usual, drawFrame(), 0, 0, W, H), 0.0);
 }
 
 TEST_F(RaceFrames, HoldingUpDrivesThroughTheSceneAndKeepsTheCraftOnTheRoad) {
