@@ -248,15 +248,6 @@ SoundOutput openDefaultSoundOutput() {
     SoundOutput output;
     output.device = alcOpenDevice(nullptr);
     if (output.device == nullptr) {
-        recordSoundErrorCode(alcGetError(nullptr));
-    }
-    return output;
-}
-
-SoundOutput openDefaultSoundOutputAhead() {
-    SoundOutput output;
-    output.device = alcOpenDevice(nullptr);
-    if (output.device == nullptr) {
         output.failure = alcGetError(nullptr);
         return output;
     }
@@ -335,7 +326,7 @@ int startSoundAfterCheck(SoundOutput output) {
 }  // namespace
 
 int startSound() {
-    return startSoundOn(openDefaultSoundOutput);
+    return startSoundWith(openDefaultSoundOutput());
 }
 
 int startSoundOn(SoundOutputOpener openOutputFn) {

@@ -16,11 +16,10 @@ struct SoundOutput {
 };
 using SoundOutputOpener = SoundOutput (*)();
 
+// The default device and its context, opened on any thread (the game opens
+// them while its window comes up). It records nothing and shows nothing: a
+// failure waits in the output for the sound's start to report in its turn.
 SoundOutput openDefaultSoundOutput();
-// The default device and its context, opened on any thread while the window
-// comes up. It records nothing and shows nothing: a failure waits in the
-// output for the sound's start to report in its turn.
-SoundOutput openDefaultSoundOutputAhead();
 // Lets go of an output that was opened ahead and never started.
 void closeSoundOutput(SoundOutput& output);
 

@@ -30,6 +30,21 @@ BitmapError readBitmap(const std::string& path, uint64_t maxBytes, RgbImage& ima
     return decodeBitmap(FileSource(file), image, maxBytes);
 }
 
+// The picture, or null and why not.
+std::unique_ptr<RgbImage> readBitmapOrSayWhy(const std::string& path, uint64_t maxBytes,
+                                             BitmapError& error) {
+    try {
+        auto image = std::make_unique<RgbImage>();
+        error = readBitmap(path, maxBytes, *image);
+        if (error == BitmapError::None) {
+            return image;
+        }
+    } catch (const std::bad_alloc&) {
+        error = BitmapError::OutOfMemory;
+    }
+    return nullptr;
+}
+
 void showBitmapError(const std::string& path, BitmapError error) {
     const char* text = bitmapErrorText(error);
     std::string openFailed;
@@ -46,27 +61,15 @@ void showBitmapError(const std::string& path, BitmapError error) {
 }  // namespace
 
 std::unique_ptr<RgbImage> loadBitmapRgb(const std::string& path, uint64_t maxBytes) {
-    BitmapError error = BitmapError::OutOfMemory;
-    try {
-        auto image = std::make_unique<RgbImage>();
-        error = readBitmap(path, maxBytes, *image);
-        if (error == BitmapError::None) {
-            return image;
-        }
-    } catch (const std::bad_alloc&) {
-        error = BitmapError::OutOfMemory;
+    BitmapError error = BitmapError::None;
+    std::unique_ptr<RgbImage> image = readBitmapOrSayWhy(path, maxBytes, error);
+    if (!image) {
+        showBitmapError(path, error);
     }
-    showBitmapError(path, error);
-    return nullptr;
+    return image;
 }
 
 std::unique_ptr<RgbImage> readBitmapRgb(const std::string& path, uint64_t maxBytes) {
-    try {
-        auto image = std::make_unique<RgbImage>();
-        if (readBitmap(path, maxBytes, *image) == BitmapError::None) {
-            return image;
-        }
-    } catch (const std::bad_alloc&) {
-    }
-    return nullptr;
+    BitmapError error = BitmapError::None;
+    return readBitmapOrSayWhy(path, maxBytes, error);
 }

@@ -61,7 +61,6 @@ void fitPictureTo(SDL_Window* window) {
     int height = 0;
     SDL_GL_GetDrawableSize(window, &width, &height);
     fitPictureToWindow(width, height);
-    traceStartup("picture fitted");
 }
 }  // namespace
 
@@ -83,6 +82,7 @@ SDL_Window* openGameWindow(WindowContents contents) {
     }
     initGlState();
     fitPictureTo(window);
+    traceStartup("picture fitted");
     if (contents == WindowContents::Bare) {
         gWindow = window;
         gTitledCircuit = gTrack.circuitNumber();
@@ -144,11 +144,7 @@ void swapGameBuffers() {
 }
 
 void fitPictureToGameWindow() {
-    if (gWindow == nullptr) {
-        return;
+    if (gWindow != nullptr) {
+        fitPictureTo(gWindow);
     }
-    int width = 0;
-    int height = 0;
-    SDL_GL_GetDrawableSize(gWindow, &width, &height);
-    fitPictureToWindow(width, height);
 }

@@ -32,7 +32,7 @@ void yieldToTheWindow() {
 // The sound device first: its mixing thread, started with it, must not
 // inherit a lower priority for the whole race.
 SceneFiles readStartupFiles(bool yieldAfterTheSound) {
-    gSoundOpenedAhead = openDefaultSoundOutputAhead();
+    gSoundOpenedAhead = openDefaultSoundOutput();
     traceStartup("sound device opened ahead");
     if (yieldAfterTheSound) {
         yieldToTheWindow();
@@ -42,22 +42,21 @@ SceneFiles readStartupFiles(bool yieldAfterTheSound) {
     return files;
 }
 
-void closeSoundNeverTaken() {
-    dropFilesReadAhead();
-}
-
-void closeSoundAtExit() {
+// A box that ends the game with exit() skips the main thread's own drop: the
+// sound device opened ahead is closed all the same, or OpenAL Soft complains
+// of a device left open.
+void dropAtExit() {
     static bool registered = false;
     if (!registered) {
         registered = true;
-        std::atexit(closeSoundNeverTaken);
+        std::atexit(dropFilesReadAhead);
     }
 }
 }  // namespace
 
 void startReadingAhead() {
     if (!gReadingAhead.valid()) {
-        closeSoundAtExit();
+        dropAtExit();
         gReadingAhead = std::async(std::launch::async, readStartupFiles, true);
     }
 }
@@ -66,7 +65,7 @@ SceneFiles takeFilesReadAhead() {
     if (gReadingAhead.valid()) {
         return gReadingAhead.get();
     }
-    closeSoundAtExit();
+    dropAtExit();
     return readStartupFiles(false);
 }
 

@@ -38,21 +38,6 @@ no_thread_reports() {
     ! grep -q 'ThreadSanitizer' "$WORK/game.log" || fail "$1: ThreadSanitizer reported"
 }
 
-# Waits for the one box titled $1, closes it with Return.
-close_box() {
-    local box=""
-    for _ in $(seq 300); do
-        box=$(e2e_visible_windows "$1" | head -n1)
-        [ -n "$box" ] && break
-        kill -0 $GAME_PID 2>/dev/null || fail "game exited while the box '$1' was due"
-        sleep 0.1
-    done
-    [ -n "$box" ] || fail "the box '$1' never appeared"
-    xdotool windowfocus "$box"
-    sleep 0.1
-    xdotool key Return
-}
-
 race_then_escape() {
     local case=$1
     e2e_wait_for_window
@@ -81,7 +66,7 @@ race_then_escape() {
 
 # expect_one_box CASE CAPTION STATUS PHRASE
 expect_one_box() {
-    close_box "$2"
+    e2e_close_box "$2"
     e2e_wait_for_exit 30
     [ "$status" = "$3" ] || fail "$1: exit status $status, not $3"
     [ "$(boxes | wc -l)" = 1 ] || fail "$1: boxes shown: $(boxes)"
@@ -113,7 +98,7 @@ expect_one_box "missing texture, no sound device" Error 1 "top.bmp"
 
 fresh_game_folder
 start_game nonexistent
-close_box error
+e2e_close_box error
 race_then_escape "no sound device"
 boxes | grep -q 'No puc engegar soundsystem' || fail "no sound device: its box was not said"
 echo "ok: no sound device"
