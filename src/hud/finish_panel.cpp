@@ -12,7 +12,6 @@ namespace {
 constexpr float PANEL_TOP = 150.0f;
 constexpr float GLYPH_ASCENT = 10.0f;  // from a line's top to its baseline, at Normal
 constexpr float PANEL_OPACITY = 0.7f;
-constexpr float SCREEN_CENTRE_X = 512.0f;
 // The labels take this many characters, so the times line up in one column.
 constexpr size_t LABEL_WIDTH = 10;
 
@@ -79,7 +78,7 @@ void drawFinishPanel(const FinishPanel& panel) {
     // The margin grows less than the text, so the huge panel still ends
     // above the track map and the clock.
     const float padding = 12.0f + 6.0f * scale;
-    const float left = SCREEN_CENTRE_X - widest / 2.0f;
+    const float left = overlayCanvas().width / 2.0f - widest / 2.0f;
     const float height = overlayLineHeight() * static_cast<float>(lines.size());
     beginOverlay();
     drawShade(left - padding, PANEL_TOP, left + widest + padding,

@@ -9,7 +9,6 @@ namespace {
 // The band hangs from here, below the replay banner even at its largest,
 // and grows down to just above the finish panel.
 constexpr float BAND_TOP = 104.0f;
-constexpr float SCREEN_CENTRE_X = 512.0f;
 }  // namespace
 
 std::string ghostGapText(int32_t ms) {
@@ -28,7 +27,7 @@ void drawGhostGap(int32_t ms) {
     const std::string text = ghostGapText(ms);
     const float scale = overlayScale();
     const float width = overlayTextWidth(text);
-    const float left = SCREEN_CENTRE_X - width / 2.0f;
+    const float left = overlayCanvas().width / 2.0f - width / 2.0f;
     const float padding = 10.0f * scale;
     const float baseline = BAND_TOP + 14.0f * scale;
     beginOverlay();

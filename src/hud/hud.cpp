@@ -8,10 +8,11 @@
 #include "race/lap_clock.h"
 
 namespace {
-// The clock's column ends here and the third lap stands on the bottom line,
-// whatever the size: the block grows up and to the left.
-constexpr float CLOCK_RIGHT = 937.0f;
-constexpr float LAST_LAP_BASELINE = 758.0f;
+// The clock's column ends this far in from the screen's right edge and the
+// third lap stands on the bottom line, whatever the size: the block grows up
+// and to the left.
+constexpr float CLOCK_RIGHT_MARGIN = 87.0f;
+constexpr float LAST_LAP_MARGIN = 10.0f;
 const std::string WIDEST_TIME = " 0: 0:000";
 constexpr float REPLAY_BAND_HEIGHT = 46.0f;
 const std::string REPLAY_KEYS = "P pause - F fast - B back 10 s - R restart - Esc quit";
@@ -28,9 +29,10 @@ struct ClockColumn {
 ClockColumn clockColumn() {
     const float scale = overlayScale();
     ClockColumn column;
-    column.x = CLOCK_RIGHT - overlayTextWidth(WIDEST_TIME);
+    const OverlayCanvas& canvas = overlayCanvas();
+    column.x = canvas.width - CLOCK_RIGHT_MARGIN - overlayTextWidth(WIDEST_TIME);
     column.lapLine = 10.0f * scale;
-    column.clockY = LAST_LAP_BASELINE - 3.0f * column.lapLine;
+    column.clockY = canvas.height - LAST_LAP_MARGIN - 3.0f * column.lapLine;
     column.labelX = column.x - 10.0f * scale;
     return column;
 }

@@ -8,8 +8,6 @@
 #include "models/palette.h"
 
 namespace {
-constexpr float SCREEN_WIDTH_UNITS = 1024.0f;
-constexpr float SCREEN_HEIGHT_UNITS = 768.0f;
 constexpr float DIMMING = 0.35f;
 constexpr float PANEL_OPACITY = 0.7f;
 constexpr float CHOSEN_LIGHT = 0.18f;  // a light band behind the chosen line
@@ -67,15 +65,16 @@ std::vector<OverlayRect> drawMenuPanel(const MenuPanel& panel) {
     const float padding = PADDING_LINES * line;
     // The title, a gap, the lines, the note and the hint.
     const float height = line * (static_cast<float>(panel.lines.size()) + 4.0f);
-    const float left = (SCREEN_WIDTH_UNITS - width) / 2.0f;
-    const float top = (SCREEN_HEIGHT_UNITS - height) / 2.0f;
+    const OverlayCanvas& canvas = overlayCanvas();
+    const float left = (canvas.width - width) / 2.0f;
+    const float top = (canvas.height - height) / 2.0f;
 
     beginOverlay();
-    drawShade(0.0f, 0.0f, SCREEN_WIDTH_UNITS, SCREEN_HEIGHT_UNITS, DIMMING);
+    drawShade(0.0f, 0.0f, canvas.width, canvas.height, DIMMING);
     drawShade(left - padding, top - padding, left + width + padding, top + height + padding,
               PANEL_OPACITY);
     applyColor(COLOR_WHITE);
-    printLine((SCREEN_WIDTH_UNITS - overlayTextWidth(panel.title)) / 2.0f, top, panel.title);
+    printLine((canvas.width - overlayTextWidth(panel.title)) / 2.0f, top, panel.title);
 
     std::vector<OverlayRect> boxes;
     float y = top + 2.0f * line;

@@ -21,7 +21,7 @@ struct MenuPanel {
     std::string hint;
 };
 
-// A rectangle of the overlay, in its units (1024 x 768, origin top left).
+// A rectangle of the overlay, in its units (origin top left).
 struct OverlayRect {
     float left = 0.0f;
     float top = 0.0f;

@@ -1,26 +1,22 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "hud/overlay_canvas.h"
 #include "saves/settings.h"
 
-// The first of the font's display lists: for each HUD size in turn, 96 lists,
-// one bitmap glyph per character code 32..127.
-extern uint32_t gFontListBase;
-
-// One character of the overlay font as a 1-bit picture: rows bottom up (the
-// order glBitmap takes), pitch bytes each, leftmost pixel in the high bit.
+// One character of the overlay font as an antialiased picture: coverage
+// bytes, rows top down, width bytes each.
 struct OverlayGlyph {
     int width = 0;
     int rows = 0;
-    int pitch = 0;
     int left = 0;       // from the pen to the picture's left edge
     int top = 0;        // from the baseline up to the picture's top row
     float advance = 0;  // where the pen goes next, in pixels
-    std::vector<uint8_t> bits;
+    std::vector<uint8_t> coverage;
 };
 
 // Character codes 32..127 in order; empty when no font was found.
@@ -28,35 +24,66 @@ using OverlayGlyphs = std::vector<OverlayGlyph>;
 
 constexpr int OVERLAY_CHAR_COUNT = 96;
 constexpr int HUD_SIZE_COUNT = 3;
-// The face is rasterized anew for each HUD size, so large text stays crisp:
-// 12, 18 and 24 pixels, in HudSize order.
-constexpr int OVERLAY_GLYPH_PIXELS[HUD_SIZE_COUNT] = {12, 18, 24};
-// How far each glyph of the mono face moves the next one on at those sizes.
-constexpr float OVERLAY_GLYPH_ADVANCES[HUD_SIZE_COUNT] = {7.0f, 11.0f, 14.0f};
-using OverlayFaces = std::array<OverlayGlyphs, HUD_SIZE_COUNT>;
 
-// Builds the overlay's display lists from the glyphs of every size; a size
-// without glyphs keeps empty lists and its text draws nothing. Needs the
-// context current.
+// The face at a given pixel height; empty when no font can be had.
+using OverlayRasterizer = OverlayGlyphs (*)(int pixelHeight);
+
+// The overlay's font: the sizes rasterized ahead, by pixel height, and where
+// any other size comes from when the screen or the HUD size asks for it.
+struct OverlayFaces {
+    std::map<int, OverlayGlyphs> ahead;
+    OverlayRasterizer rasterize = nullptr;
+};
+
+// One glyph texture per pixel height, made as text of that height is first
+// printed. Its texture names belong to the context that made them.
+struct OverlayFont {
+    struct Atlas {
+        uint32_t texture = 0;  // 0: no glyphs at this height, the text draws nothing
+        int textureWidth = 0;
+        int textureHeight = 0;
+        float advance = 0.0f;  // the mono face's step, in pixels
+        struct Placed {
+            int x = 0;
+            int y = 0;
+            OverlayGlyph metrics;  // its coverage left out once uploaded
+        };
+        std::vector<Placed> glyphs;
+    };
+    OverlayFaces faces;
+    std::map<int, Atlas> atlases;
+};
+extern OverlayFont gOverlayFont;
+
+// Takes the font for the overlay, forgetting any glyph textures of before
+// (their context may be gone). Needs the context current.
 void createOverlayFont(const OverlayFaces& faces);
+
+// The glyph texture for text of this pixel height, made the first time it is
+// asked for. Needs the context current.
+const OverlayFont::Atlas& overlayAtlas(int pixels);
 
 // The size the overlay's text is printed and laid out at; Normal at first.
 void setHudSize(HudSize size);
 HudSize hudSize();
-// 1, 1.5 or 2: how much the text, and the room laid out for it, grows.
+// How large the text is, and the room laid out for it, in overlay units: the
+// screen's normal text scale times 1, 1.5 or 2 for the HUD size, no larger
+// than the tallest panel lets fit. 1, 1.5 and 2 on the design's screen.
 float overlayScale();
+// The text's height in the screen's pixels, for which its glyphs are made.
+int overlayTextPixels();
 // From one line's baseline to the next, at the chosen size.
 float overlayLineHeight();
 
-// 2D drawing in 1024 x 768 overlay units, origin top left, y growing down;
-// depth test, blending and lighting off until endOverlay.
+// 2D drawing over the whole screen in overlay units, origin top left, y
+// growing down; depth test, blending and lighting off until endOverlay.
 void beginOverlay();
 void endOverlay();
 
-// printf-style text at a raster position, in the current colour, at the
-// chosen HUD size. A null format
-// draws nothing; the text is cut at 255 characters; characters without a glyph
-// are skipped.
+// printf-style text at a baseline position, in the current colour, at the
+// chosen HUD size, with a dark rim so it reads over anything. A null format
+// draws nothing; the text is cut at 255 characters; characters without a
+// glyph are skipped.
 void printAt(float x, float y, const char* format, ...) __attribute__((format(printf, 3, 4)));
 
 // The width text takes in the overlay at the chosen size, one advance per

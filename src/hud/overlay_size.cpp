@@ -1,11 +1,14 @@
+#include <algorithm>
+#include <cmath>
+
 #include "hud/overlay.h"
 
 namespace {
 HudSize gHudSize = HudSize::Normal;
-
-int sizeIndex() {
-    return static_cast<int>(gHudSize);
-}
+constexpr float HUD_SIZE_FACTORS[HUD_SIZE_COUNT] = {1.0f, 1.5f, 2.0f};
+constexpr float DESIGN_TEXT_PIXELS = 12.0f;
+// The mono face steps on by this much of its height.
+constexpr float MONO_ADVANCE = 0.6f;
 }  // namespace
 
 void setHudSize(HudSize size) {
@@ -18,8 +21,14 @@ HudSize hudSize() {
 }
 
 float overlayScale() {
-    return static_cast<float>(OVERLAY_GLYPH_PIXELS[sizeIndex()]) /
-           static_cast<float>(OVERLAY_GLYPH_PIXELS[0]);
+    const OverlayCanvas& canvas = overlayCanvas();
+    const float wanted = canvas.textScale * HUD_SIZE_FACTORS[static_cast<int>(gHudSize)];
+    return std::min(wanted, canvas.largestTextScale);
+}
+
+int overlayTextPixels() {
+    return static_cast<int>(
+        std::lround(DESIGN_TEXT_PIXELS * overlayScale() * overlayCanvas().pixelsPerUnit));
 }
 
 float overlayLineHeight() {
@@ -27,5 +36,11 @@ float overlayLineHeight() {
 }
 
 float overlayTextWidth(const std::string& text) {
-    return OVERLAY_GLYPH_ADVANCES[sizeIndex()] * static_cast<float>(text.size());
+    const int pixels = overlayTextPixels();
+    const auto atlas = gOverlayFont.atlases.find(pixels);
+    // Before its glyphs are made, the step the mono face is hinted to.
+    const float advance = atlas != gOverlayFont.atlases.end() && atlas->second.advance > 0.0f
+                              ? atlas->second.advance
+                              : std::round(MONO_ADVANCE * static_cast<float>(pixels));
+    return advance * static_cast<float>(text.size()) / overlayCanvas().pixelsPerUnit;
 }

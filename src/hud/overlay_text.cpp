@@ -1,25 +1,71 @@
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <vector>
 
 #include "hud/overlay.h"
 #include "models/palette.h"
 
 namespace {
-constexpr double OVERLAY_WIDTH = 1024.0;
-constexpr double OVERLAY_HEIGHT = 768.0;
 constexpr int PRINT_BUFFER = 256;
+// The dark rim round every stroke, a pixel wide for each 16 of the text's height.
+constexpr float RIM_PIXELS_PER_TEXT_PIXEL = 1.0f / 16.0f;
+constexpr float RIM_OPACITY = 0.75f;
+constexpr int RIM_DIRECTIONS = 8;
+constexpr int RIM_STEP[RIM_DIRECTIONS][2] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0},
+                                             {1, 0},   {-1, 1}, {0, 1},  {1, 1}};
+
+// The glyphs' quads in screen pixels, x, y, s, t for each corner.
+std::vector<GLfloat> glyphQuads(const OverlayFont::Atlas& atlas, const char* text, float penX,
+                                float baseline) {
+    std::vector<GLfloat> quads;
+    const float textureWidth = static_cast<float>(atlas.textureWidth);
+    const float textureHeight = static_cast<float>(atlas.textureHeight);
+    for (const char* c = text; *c != '\0'; ++c) {
+        const unsigned char code = static_cast<unsigned char>(*c);
+        // Only codes 32..127 have glyphs.
+        if (code < 32 || code > 127) {
+            continue;
+        }
+        const OverlayFont::Atlas::Placed& glyph = atlas.glyphs[code - 32];
+        const OverlayGlyph& m = glyph.metrics;
+        if (m.width > 0 && m.rows > 0) {
+            const float x0 = penX + static_cast<float>(m.left);
+            const float y0 = baseline - static_cast<float>(m.top);
+            const float x1 = x0 + static_cast<float>(m.width);
+            const float y1 = y0 + static_cast<float>(m.rows);
+            const float s0 = static_cast<float>(glyph.x) / textureWidth;
+            const float t0 = static_cast<float>(glyph.y) / textureHeight;
+            const float s1 = static_cast<float>(glyph.x + m.width) / textureWidth;
+            const float t1 = static_cast<float>(glyph.y + m.rows) / textureHeight;
+            quads.insert(quads.end(),
+                         {x0, y0, s0, t0, x1, y0, s1, t0, x1, y1, s1, t1, x0, y1, s0, t1});
+        }
+        penX += atlas.advance;
+    }
+    return quads;
+}
+
+void drawQuads(const std::vector<GLfloat>& quads, float dx, float dy) {
+    glPushMatrix();
+    glTranslatef(dx, dy, 0.0f);
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(quads.size() / 4));
+    glPopMatrix();
+}
 }  // namespace
 
 void beginOverlay() {
+    const OverlayCanvas& canvas = overlayCanvas();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     glDisable(GL_LIGHTING);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glOrtho(0.0, OVERLAY_WIDTH, OVERLAY_HEIGHT, 0.0, -1.0, 1.0);  // y grows downwards
+    glOrtho(0.0, canvas.width, canvas.height, 0.0, -1.0, 1.0);  // y grows downwards
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
@@ -48,20 +94,43 @@ void printAt(float x, float y, const char* format, ...) {
     if (written <= 0) {
         return;
     }
-    // Only codes 32..127 have glyphs; any other byte would call a list that
-    // is not a glyph (the craft models live a little above the font).
-    unsigned char glyphs[PRINT_BUFFER];
-    GLsizei count = 0;
-    for (const char* c = text; *c != '\0'; ++c) {
-        const unsigned char code = static_cast<unsigned char>(*c);
-        if (code >= 32 && code <= 127) {
-            glyphs[count++] = code;
-        }
+    const int pixels = overlayTextPixels();
+    const OverlayFont::Atlas& atlas = overlayAtlas(pixels);
+    if (atlas.texture == 0) {
+        return;
     }
-    glPushAttrib(GL_LIST_BIT);
-    const GLuint sizeBase = gFontListBase + OVERLAY_CHAR_COUNT * static_cast<GLuint>(hudSize());
-    glListBase(sizeBase - 32);
-    glRasterPos2f(x, y);
-    glCallLists(count, GL_UNSIGNED_BYTE, glyphs);
+    // Each glyph lands on whole pixels, so it shows exactly as rasterized.
+    const float perUnit = overlayCanvas().pixelsPerUnit;
+    const std::vector<GLfloat> quads =
+        glyphQuads(atlas, text, std::round(x * perUnit), std::round(y * perUnit));
+    if (quads.empty()) {
+        return;
+    }
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, atlas.texture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 4 * sizeof(GLfloat), quads.data());
+    glTexCoordPointer(2, GL_FLOAT, 4 * sizeof(GLfloat), quads.data() + 2);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glScalef(1.0f / perUnit, 1.0f / perUnit, 1.0f);  // the quads are in pixels
+    const float rim =
+        std::max(1.0f, std::round(static_cast<float>(pixels) * RIM_PIXELS_PER_TEXT_PIXEL));
+    glColor4f(0.0f, 0.0f, 0.0f, RIM_OPACITY * colour[3]);
+    for (const auto& step : RIM_STEP) {
+        drawQuads(quads, rim * static_cast<float>(step[0]), rim * static_cast<float>(step[1]));
+    }
+    glColor4fv(colour);
+    drawQuads(quads, 0.0f, 0.0f);
+    glPopMatrix();
+    glPopClientAttrib();
     glPopAttrib();
 }

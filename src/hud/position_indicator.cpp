@@ -3,26 +3,53 @@
 #include <cmath>
 
 #include "hud/hud.h"
+#include "hud/overlay_canvas.h"
 #include "images/texture.h"
 #include "images/texture_ids.h"
 #include "models/palette.h"
 #include "race/standings.h"
 
 namespace {
+// The quad is placed directly in normalised device coordinates, as it lies on
+// the design's 1024 x 768 screen; on any other it keeps its size in overlay
+// units and its place from the top right corner.
 constexpr float INDICATOR_HALF_WIDTH = 0.1f;
 constexpr float INDICATOR_HALF_HEIGHT = INDICATOR_HALF_WIDTH * 1.3f;
-// The quad is placed directly in normalised device coordinates.
 constexpr float INDICATOR_X = 0.8f;
 constexpr float INDICATOR_Y = 0.8f;
-// How far the dark rim reaches past the strokes: three pixels on the game's
-// 1024 x 768 screen, in normalised device units.
-constexpr float RIM_X = 3.0f * 2.0f / 1024.0f;
-constexpr float RIM_Y = 3.0f * 2.0f / 768.0f;
+constexpr float DESIGN_WIDTH = 1024.0f;
+constexpr float DESIGN_HEIGHT = 768.0f;
+// How far the dark rim reaches past the strokes: three units, in normalised
+// device units of the design's screen.
+constexpr float RIM_X = 3.0f * 2.0f / DESIGN_WIDTH;
+constexpr float RIM_Y = 3.0f * 2.0f / DESIGN_HEIGHT;
 constexpr int RIM_STEPS = 8;
 
-void drawDigitQuad(float x, float y) {
-    const float w = INDICATOR_HALF_WIDTH;
-    const float h = INDICATOR_HALF_HEIGHT;
+// The quad's place and size on this screen, in normalised device units.
+struct DigitPlace {
+    float x;
+    float y;
+    float halfWidth;
+    float halfHeight;
+    float rimX;
+    float rimY;
+};
+
+DigitPlace digitPlace() {
+    const OverlayCanvas& canvas = overlayCanvas();
+    const float sx = DESIGN_WIDTH / canvas.width;
+    const float sy = DESIGN_HEIGHT / canvas.height;
+    return {1.0f - (1.0f - INDICATOR_X) * sx,
+            1.0f - (1.0f - INDICATOR_Y) * sy,
+            INDICATOR_HALF_WIDTH * sx,
+            INDICATOR_HALF_HEIGHT * sy,
+            RIM_X * sx,
+            RIM_Y * sy};
+}
+
+void drawDigitQuad(const DigitPlace& place, float x, float y) {
+    const float w = place.halfWidth;
+    const float h = place.halfHeight;
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 1.0f);
     glVertex3f(x - w, y + h, 0.0f);
@@ -38,11 +65,12 @@ void drawDigitQuad(float x, float y) {
 // Added light alone cannot stand out over a pale sky, so the sky first goes
 // dark wherever the digit's strokes would fall if moved a few pixels any way:
 // every stroke ends up with a dark rim to glow against.
-void darkenAroundStrokes() {
+void darkenAroundStrokes(const DigitPlace& place) {
     glBlendFunc(GL_ZERO, GL_ONE_MINUS_SRC_COLOR);
     for (int i = 0; i < RIM_STEPS; ++i) {
         const float angle = 6.283185f * static_cast<float>(i) / RIM_STEPS;
-        drawDigitQuad(INDICATOR_X + RIM_X * std::cos(angle), INDICATOR_Y + RIM_Y * std::sin(angle));
+        drawDigitQuad(place, place.x + place.rimX * std::cos(angle),
+                      place.y + place.rimY * std::sin(angle));
     }
 }
 }  // namespace
@@ -76,9 +104,10 @@ void drawPositionIndicator() {
     glLoadIdentity();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    darkenAroundStrokes();
+    const DigitPlace quad = digitPlace();
+    darkenAroundStrokes(quad);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);  // black parts of the digit leave the scene be
-    drawDigitQuad(INDICATOR_X, INDICATOR_Y);
+    drawDigitQuad(quad, quad.x, quad.y);
     glMatrixMode(GL_MODELVIEW);
 
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

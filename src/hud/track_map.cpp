@@ -13,9 +13,10 @@
 #include "track/track.h"
 
 namespace {
-// The shade's bottom left corner; the outline keeps PADDING inside it.
+// The shade's bottom left corner, this far in from the screen's; the outline
+// keeps PADDING inside it.
 constexpr float MAP_LEFT = 16.0f;
-constexpr float MAP_BOTTOM = 752.0f;
+constexpr float MAP_BOTTOM_MARGIN = 16.0f;
 constexpr float PADDING = 8.0f;
 constexpr float LONGER_SIDE = 176.0f;
 constexpr int OUTLINE_POINTS = 600;
@@ -32,6 +33,7 @@ constexpr int DOT_SEGMENTS = 12;
 struct Outline {
     bool made = false;
     uint32_t circuit = CLASSIC_CIRCUIT;
+    float bottom = 0.0f;  // the screen's height it was laid out for
     // The centre line as a band two units wide: a triangle strip of x, y
     // pairs in overlay units.
     std::vector<float> line;
@@ -86,8 +88,9 @@ void makeOutline(Outline& outline) {
 
     const float mapWidth = static_cast<float>(width * outline.scale);
     const float mapDepth = static_cast<float>(depth * outline.scale);
-    outline.box = {MAP_LEFT, MAP_BOTTOM - mapDepth - 2.0f * PADDING,
-                   MAP_LEFT + mapWidth + 2.0f * PADDING, MAP_BOTTOM};
+    outline.bottom = overlayCanvas().height - MAP_BOTTOM_MARGIN;
+    outline.box = {MAP_LEFT, outline.bottom - mapDepth - 2.0f * PADDING,
+                   MAP_LEFT + mapWidth + 2.0f * PADDING, outline.bottom};
     outline.left = MAP_LEFT + PADDING;
     outline.top = outline.box.top + PADDING;
 
@@ -103,7 +106,8 @@ void makeOutline(Outline& outline) {
 }
 
 const Outline& currentOutline() {
-    if (!gOutline.made || gOutline.circuit != gTrack.circuitNumber()) {
+    if (!gOutline.made || gOutline.circuit != gTrack.circuitNumber() ||
+        gOutline.bottom != overlayCanvas().height - MAP_BOTTOM_MARGIN) {
         makeOutline(gOutline);
     }
     return gOutline;

@@ -1,6 +1,7 @@
 // The circuit seen from above in the bottom left corner, with every craft on it.
 #pragma once
 
+#include "hud/overlay_canvas.h"
 #include "math/vector3.h"
 #include "models/palette.h"
 
@@ -11,11 +12,6 @@ constexpr ColorCode TRACK_MAP_OUTLINE_COLOR = COLOR_LIGHT_GREY;
 constexpr ColorCode TRACK_MAP_PLAYER_COLOR = COLOR_WHITE;
 constexpr ColorCode TRACK_MAP_GHOST_COLOR = COLOR_PALE_BLUE;
 
-// A place on the overlay, in its units (1024 x 768, origin top left).
-struct OverlayPoint {
-    float x = 0.0f;
-    float y = 0.0f;
-};
 
 // The shade the map is drawn on, in overlay units.
 struct OverlayBox {
@@ -27,8 +23,8 @@ struct OverlayBox {
 
 // The circuit raced (gTrack) fitted into the bottom left corner, its longer
 // side 176 units, world x to the right and world z down. The outline is made
-// the first time it is needed and again whenever gTrack's circuit number
-// changes; trackMapTrackChanged makes it again for a track changed in place.
+// the first time it is needed and again whenever gTrack's circuit number or
+// the screen's height changes; trackMapTrackChanged makes it again for a track changed in place.
 OverlayBox trackMapBox();
 // Where a point of the world's ground falls on the map; a point that would
 // fall outside the shade is brought to its edge.

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <iterator>
 #include <utility>
 
 #include "input/key_bindings.h"
@@ -112,6 +113,18 @@ const char* hudSizeName(HudSize size) {
     }
 }
 
+// The next resolution scale offered, down from 100 % and round again.
+int stepResolutionScale(int percent, int step) {
+    constexpr int COUNT = static_cast<int>(std::size(RESOLUTION_SCALE_PERCENTS));
+    int at = 0;
+    while (at < COUNT && RESOLUTION_SCALE_PERCENTS[at] != percent) {
+        ++at;
+    }
+    // Right makes the picture sharper, left cheaper.
+    const int next = ((at % COUNT) - step % COUNT + COUNT) % COUNT;
+    return RESOLUTION_SCALE_PERCENTS[next];
+}
+
 // Into a page from its first line; back up to a page on the line it was left on.
 void goTo(Page page) {
     gMenu.page = page;
@@ -169,6 +182,16 @@ std::vector<Item> settingsItems() {
          [] { changeSetting([](Settings& t) { t.hudSize = cycle(t.hudSize, 1, 3); }); },
          [](int step) {
              changeSetting([step](Settings& t) { t.hudSize = cycle(t.hudSize, step, 3); });
+         }},
+        {"Resolution", std::to_string(storableResolutionScale(s.resolutionScale)) + " %",
+         [] {
+             changeSetting(
+                 [](Settings& t) { t.resolutionScale = stepResolutionScale(t.resolutionScale, -1); });
+         },
+         [](int step) {
+             changeSetting([step](Settings& t) {
+                 t.resolutionScale = stepResolutionScale(t.resolutionScale, step);
+             });
          }},
         {"Frame rate", onOff(s.showFrameRate),
          [] { changeSetting([](Settings& t) { t.showFrameRate = !t.showFrameRate; }); },

@@ -3,7 +3,7 @@
 
 #include "menu/pause_menu.h"
 #include "screen/game_window.h"
-#include "screen/letterbox.h"
+#include "screen/window_pointer.h"
 
 namespace {
 // The lines as last drawn, in overlay units, for the mouse.
@@ -88,7 +88,11 @@ int lineAt(int windowX, int windowY) {
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(gWindow, &width, &height);
-    const PicturePoint point = picturePointOfWindow(windowX, windowY, width, height);
+    int drawableWidth = 0;
+    int drawableHeight = 0;
+    SDL_GL_GetDrawableSize(gWindow, &drawableWidth, &drawableHeight);
+    const OverlayPoint point =
+        overlayPointOfWindow(windowX, windowY, width, height, drawableWidth, drawableHeight);
     for (size_t i = 0; i < gLineBoxes.size(); ++i) {
         const OverlayRect& box = gLineBoxes[i];
         if (point.x >= box.left && point.x < box.right && point.y >= box.top &&

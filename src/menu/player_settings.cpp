@@ -8,6 +8,7 @@
 #include "input/key_bindings.h"
 #include "saves/settings_store.h"
 #include "screen/game_window.h"
+#include "screen/picture_target.h"
 #include "screen/window_placement.h"
 
 namespace {
@@ -18,6 +19,14 @@ SettingsStore& store() {
         gStore = std::make_unique<SettingsStore>(std::string());  // nothing read, nothing saved
     }
     return *gStore;
+}
+
+// The race drawn at the player's share of the screen, refitted when it changes.
+void showAtResolutionScale(int percent) {
+    if (percent != resolutionScale()) {
+        setResolutionScale(percent);
+        fitPictureToGameWindow();
+    }
 }
 }  // namespace
 
@@ -30,6 +39,7 @@ void loadSettingsForThisRun(bool screenFromCommandLine) {
     }
     // Before the sound starts, so the music begins at the player's volume
     // rather than at full volume and then lowered.
+    setResolutionScale(gStore->settings().resolutionScale);  // the window opens at it
     setMusicVolume(gStore->settings().musicVolume);
     setEffectsVolume(gStore->settings().effectsVolume);
 }
@@ -38,6 +48,7 @@ void applyPlayerSettings() {
     const Settings& settings = store().settings();
     setHudSize(settings.hudSize);
     gShowFrameRate = settings.showFrameRate;
+    showAtResolutionScale(settings.resolutionScale);
     applyKeySettings(settings);  // a name SDL does not know keeps the default
 }
 
@@ -60,4 +71,5 @@ void changePlayerSettings(const Settings& changed) {
     }
     setHudSize(now.hudSize);
     gShowFrameRate = now.showFrameRate;
+    showAtResolutionScale(now.resolutionScale);
 }

@@ -31,7 +31,7 @@ void loadCamera() {
     applyCamera();
 }
 
-void drawRaceSceneOnce(const CraftPose* ghost, bool flicker);
+void drawRacePictureOnce(const CraftPose* ghost, bool flicker);
 
 bool playerCraftShows() {
     return gCockpitView == 0;  // from the cockpit the craft is not seen
@@ -63,7 +63,12 @@ void drawRaceScene() {
 }
 
 void drawRaceSceneWithGhost(const CraftPose* ghost) {
-    drawRaceSceneOnce(ghost, true);
+    drawRacePicture(ghost);
+    drawPositionIndicator();
+}
+
+void drawRacePicture(const CraftPose* ghost) {
+    drawRacePictureOnce(ghost, true);
 }
 
 void drawFrameToWarmUp() {
@@ -74,7 +79,8 @@ void drawFrameToWarmUp() {
     glGetIntegerv(GL_SCISSOR_BOX, box);
     glEnable(GL_SCISSOR_TEST);
     glScissor(0, 0, 1, 1);
-    drawRaceSceneOnce(nullptr, false);
+    drawRacePictureOnce(nullptr, false);
+    drawPositionIndicator();
     drawHud();
     drawTrackMap(nullptr);
     glFinish();  // the driver draws only when the frame is flushed
@@ -83,7 +89,7 @@ void drawFrameToWarmUp() {
 }
 
 namespace {
-void drawRaceSceneOnce(const CraftPose* ghost, bool flicker) {
+void drawRacePictureOnce(const CraftPose* ghost, bool flicker) {
     clearScreen();
     loadGameProjection();
     loadCamera();
@@ -107,6 +113,5 @@ void drawRaceSceneOnce(const CraftPose* ghost, bool flicker) {
     if (gProjectile.active == 1) {
         gProjectile.draw();
     }
-    drawPositionIndicator();
 }
 }  // namespace

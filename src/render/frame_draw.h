@@ -12,6 +12,10 @@ struct CraftPose;
 // is one to show.
 void drawRaceSceneWithGhost(const CraftPose* ghost);
 
+// The same without the place digit: the race's 3D picture alone, which may
+// be drawn at a reduced resolution before the HUD goes over it.
+void drawRacePicture(const CraftPose* ghost);
+
 // The first frame's picture drawn once to no one, on whichever thread holds
 // the context: the race lined up, the HUD and the map, so the driver has built
 // its programs for them before the first frame is shown. Changes nothing of

@@ -24,9 +24,19 @@ const char* actionName(Action action) {
     return "";
 }
 
+int storableResolutionScale(int percent) {
+    for (const int offered : RESOLUTION_SCALE_PERCENTS) {
+        if (percent == offered) {
+            return percent;
+        }
+    }
+    return 100;
+}
+
 bool operator==(const Settings& a, const Settings& b) {
     if (a.musicVolume != b.musicVolume || a.effectsVolume != b.effectsVolume ||
-        a.screen != b.screen || a.hudSize != b.hudSize || a.showFrameRate != b.showFrameRate) {
+        a.screen != b.screen || a.hudSize != b.hudSize || a.showFrameRate != b.showFrameRate ||
+        a.resolutionScale != b.resolutionScale) {
         return false;
     }
     for (int action = 0; action < ACTION_COUNT; ++action) {

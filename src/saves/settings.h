@@ -20,6 +20,10 @@ struct Settings {
     ScreenSetting screen = ScreenSetting::Fullscreen;
     HudSize hudSize = HudSize::Normal;
     bool showFrameRate = false;
+    // The share of the screen's pixels the race's 3D picture is drawn at, in
+    // percent: one of RESOLUTION_SCALE_PERCENTS. The HUD is always drawn at
+    // the screen's own.
+    int resolutionScale = 100;
     // Per action, the chosen keyboard key and gamepad button by name (SDL's key
     // names such as "Up", "Space", "W"; SDL's game controller button names
     // such as "a", "leftshoulder"); empty: the game's default. The saves room
@@ -27,6 +31,10 @@ struct Settings {
     std::string keys[ACTION_COUNT];
     std::string padButtons[ACTION_COUNT];
 };
+
+constexpr int RESOLUTION_SCALE_PERCENTS[] = {100, 75, 50};
+// The scale as the file keeps it: one of those offered, 100 for any other.
+int storableResolutionScale(int percent);
 
 bool operator==(const Settings& a, const Settings& b);
 bool operator!=(const Settings& a, const Settings& b);
@@ -39,6 +47,7 @@ bool operator!=(const Settings& a, const Settings& b);
 //   screen = window            window, desktop or fullscreen
 //   hud_size = large           normal, large or huge
 //   show_frame_rate = on       on or off
+//   resolution_scale = 75      100, 75 or 50 (percent)
 //   key.fire = Left Ctrl       a key's name, for each action by actionName
 //   pad.fire = x               a gamepad button's name, likewise
 //

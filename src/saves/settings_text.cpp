@@ -12,17 +12,27 @@
 
 namespace {
 
-// Every setting the file holds is a field: the five plain ones, then a key and
+// Every setting the file holds is a field: the six plain ones, then a key and
 // then a gamepad button for each action.
-constexpr int PLAIN_FIELDS = 5;
+constexpr int PLAIN_FIELDS = 6;
 constexpr int FIELD_COUNT = PLAIN_FIELDS + 2 * ACTION_COUNT;
-enum PlainField { MUSIC_VOLUME, EFFECTS_VOLUME, SCREEN, HUD_SIZE, SHOW_FRAME_RATE };
-const char* const PLAIN_NAMES[PLAIN_FIELDS] = {"music_volume", "effects_volume", "screen",
-                                               "hud_size", "show_frame_rate"};
+enum PlainField {
+    MUSIC_VOLUME,
+    EFFECTS_VOLUME,
+    SCREEN,
+    HUD_SIZE,
+    SHOW_FRAME_RATE,
+    RESOLUTION_SCALE
+};
+const char* const PLAIN_NAMES[PLAIN_FIELDS] = {"music_volume", "effects_volume",
+                                               "screen",       "hud_size",
+                                               "show_frame_rate", "resolution_scale"};
 
 const char* const SCREEN_WORDS[] = {"window", "desktop", "fullscreen"};
 const char* const HUD_WORDS[] = {"normal", "large", "huge"};
 const char* const SWITCH_WORDS[] = {"off", "on"};
+// In the order of RESOLUTION_SCALE_PERCENTS.
+const char* const SCALE_WORDS[] = {"100", "75", "50"};
 
 constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 // What a file the game starts says of itself.
@@ -193,6 +203,8 @@ std::string fieldText(const Settings& settings, int field) {
             return HUD_WORDS[static_cast<int>(settings.hudSize)];
         case SHOW_FRAME_RATE:
             return SWITCH_WORDS[settings.showFrameRate ? 1 : 0];
+        case RESOLUTION_SCALE:
+            return std::to_string(storableResolutionScale(settings.resolutionScale));
         default: {
             const std::string& name = nameIn(settings, field);
             return fileCanHoldName(name) ? name : std::string();
@@ -239,6 +251,14 @@ std::string readField(Settings& settings, int field, std::string_view value) {
                 return said + "is not on or off" + leftAt + fieldText(settings, field);
             }
             settings.showFrameRate = read == 1;
+            return std::string();
+        }
+        case RESOLUTION_SCALE: {
+            const int read = wordIndex(value, SCALE_WORDS);
+            if (read < 0) {
+                return said + "is not 100, 75 or 50" + leftAt + fieldText(settings, field);
+            }
+            settings.resolutionScale = RESOLUTION_SCALE_PERCENTS[read];
             return std::string();
         }
         default: {

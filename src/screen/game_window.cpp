@@ -69,7 +69,7 @@ SDL_Window* openGameWindow(WindowContents contents) {
     // Hidden while the scene loads; shown once it can draw.
     SDL_Window* window = SDL_CreateWindow(
         titleFor(gTrack.circuitNumber()).c_str(), 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT,
-        SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+        SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
     if (window == nullptr) {
         std::fprintf(stderr, "zentrix: cannot create the window: %s\n", SDL_GetError());
         return nullptr;
@@ -137,7 +137,6 @@ void keepTitleOnCircuit() {
 
 void swapGameBuffers() {
     if (gWindow != nullptr) {
-        presentPicture();
         SDL_GL_SwapWindow(gWindow);
         traceFirstFrame();
     }

@@ -29,12 +29,11 @@ SDL_Window* openGameWindow(WindowContents contents);
 // the cursor and posts the quit message. Does nothing once the window is gone.
 void destroyGameWindow();
 
-// Fits the 1024 x 768 picture to the game window's present size.
+// Lays the picture over the game window's present drawable size.
 void fitPictureToGameWindow();
 
 // Keeps the window's title naming the circuit raced, when that changes.
 void keepTitleOnCircuit();
 
-// Shows the finished frame in the game window, if there is one, scaled to the
-// window when it was drawn off screen.
+// Shows the finished frame in the game window, if there is one.
 void swapGameBuffers();

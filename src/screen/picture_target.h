@@ -1,25 +1,40 @@
 #pragma once
 
-#include "screen/letterbox.h"
+#include "screen/window_pointer.h"
 
-// The game always draws one 1024 x 768 picture, whatever the window's size.
-// A window of exactly that size is drawn into directly; any other window gets
-// the picture drawn off screen and then scaled into it between black bars.
+// The race is drawn at the window's own pixels (its drawable size, so a
+// HiDPI screen gets all of them) and its shape: a wider screen sees more to
+// the sides. At a resolution scale below 100 % the race's 3D picture is drawn
+// off screen at that share of the pixels and scaled up smoothly into the
+// window, and the HUD is then drawn over it at full resolution.
 
-// Chooses where the frames are drawn for a window (drawable) of this size and
-// sets the picture's viewport. Needs the window's context current.
-void fitPictureToWindow(int windowWidth, int windowHeight);
+// The resolution scales offered, in percent; 100 unless told.
+constexpr int RESOLUTION_SCALES[] = {100, 75, 50};
+void setResolutionScale(int percent);
+int resolutionScale();
 
-// True while frames are drawn off screen rather than straight into the window.
+// Lays the picture over a drawable of this size: the race's view shape, the
+// HUD's screen and the viewport; draws into whatever framebuffer is bound.
+void layPictureOver(int drawableWidth, int drawableHeight);
+
+// Lays the picture over the window's drawable, drawn into the window itself
+// and, at a reduced scale, into an off-screen picture of its share. Needs the
+// window's context current.
+void fitPictureToWindow(int drawableWidth, int drawableHeight);
+
+// True while the race's 3D picture is drawn off screen at a reduced scale.
 bool pictureIsOffScreen();
 
-// Where in the window the picture is shown.
+// The window's drawable, all of which the picture fills.
 ScreenRect pictureInWindow();
+// The size the race's 3D picture is drawn at.
+ScreenRect racePictureSize();
 
-// Copies an off-screen picture into the window's back buffer, scaled and
-// centred with black bars, ready for the swap. Nothing to do when the picture
-// was drawn into the window itself.
-void presentPicture();
+// Around the race's 3D picture: the off-screen picture bound with its
+// viewport, then scaled up into the window, whose viewport the HUD then
+// draws in. Nothing to do at 100 %.
+void beginRacePicture();
+void endRacePicture();
 
 // Frees the off-screen picture while its context is still current; the next
 // window starts drawing directly again.

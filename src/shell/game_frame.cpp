@@ -15,6 +15,7 @@
 #include "race/race_result.h"
 #include "render/frame_draw.h"
 #include "screen/game_window.h"
+#include "screen/picture_target.h"
 #include "session/ghost.h"
 #include "session/race_recording.h"
 #include "session/race_records.h"
@@ -82,8 +83,12 @@ void runRaceTick() {
 void drawGameFrame(double blend) {
     const std::optional<CraftPose> ghost = watchingReplay() ? std::nullopt : ghostPoseNow(blend);
     {
+        // The place shown is the staged moment's too.
         const PoseOnStage staged(gRacePoses.at(blend));
-        drawRaceSceneWithGhost(ghost ? &*ghost : nullptr);
+        beginRacePicture();
+        drawRacePicture(ghost ? &*ghost : nullptr);
+        endRacePicture();
+        drawPositionIndicator();  // over the race at the screen's own resolution
     }
     if (!watchingReplay()) {
         offerFinishedRace();  // a replay's finish is no new race

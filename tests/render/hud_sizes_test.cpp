@@ -1,5 +1,6 @@
-// Every block of the HUD at each size, measured in the drawn picture: each on
-// the screen, none over another, and the larger sizes larger.
+// Every block of the HUD at each size on every shape of screen, measured in
+// the drawn picture: each on the screen, none over another, the text as tall
+// as the screen calls for, and the larger sizes larger.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 #include "race/standings.h"
 #include "support/scene_window.h"
 #include "support/screen.h"
+#include "support/screen_target.h"
 
 using testsupport::Pixel;
 using testsupport::Screen;
@@ -35,16 +37,25 @@ bool overlap(const Box& a, const Box& b) {
 }
 
 // Over blue-grey the shades show too; over black only the text and marks.
-Box drawnBox(const std::function<void()>& draw, bool overBlack,
-             bool (*test)(const Pixel&) = testsupport::isLit) {
+Box drawnBox(const testsupport::ScreenTarget& target, const std::function<void()>& draw,
+             bool overBlack, bool (*test)(const Pixel&) = testsupport::isLit) {
     glClearColor(overBlack ? 0.0f : 0.25f, overBlack ? 0.0f : 0.3f, overBlack ? 0.0f : 0.45f, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     draw();
     const auto changed = [](const Pixel& p) {
         return std::abs(p[0] - 64) > 6 || std::abs(p[1] - 77) > 6 || std::abs(p[2] - 115) > 6;
     };
-    return overBlack ? Screen().bounds(test) : Screen().bounds(changed);
+    const Screen screen = target.read();
+    return overBlack ? screen.bounds(test) : screen.bounds(changed);
 }
+
+struct ScreenSize {
+    int width;
+    int height;
+};
+// From the smallest screen the game fits to a 4K one, 5:4 and 21:9 among them.
+const ScreenSize SCREEN_SIZES[] = {{800, 600},   {1024, 768},  {1280, 720},  {1280, 1024},
+                                   {1920, 1080}, {2560, 1080}, {3440, 1440}, {3840, 2160}};
 
 class HudSizes : public testsupport::SceneWindowTest {
 protected:
@@ -88,40 +99,64 @@ TEST_F(HudSizes, EveryBlockStaysOnTheScreenAndClearOfTheOthersAtEverySize) {
     }
     keys.note = "Press the new key or pad button";
     keys.hint = "Enter then the new key - Esc back";
-    int clockHeights[HUD_SIZE_COUNT];
-    for (const HudSize size : {HudSize::Normal, HudSize::Large, HudSize::Huge}) {
-        setHudSize(size);
-        SCOPED_TRACE(static_cast<int>(size));
-        std::vector<Box> covered;
-        for (const auto& [name, draw] : blocks) {
-            covered.push_back(drawnBox(draw, false));
-            const Box lit = drawnBox(draw, true);
-            ASSERT_GE(lit[2], 0) << name << " draws nothing";
-            // Text cut by an edge would end on it.
-            EXPECT_TRUE(lit[0] > 0 && lit[1] > 0 && lit[2] < 1023 && lit[3] < 767) << name;
-        }
-        for (size_t a = 0; a < blocks.size(); ++a) {
-            for (size_t b = a + 1; b < blocks.size(); ++b) {
-                EXPECT_FALSE(overlap(covered[a], covered[b]))
-                    << blocks[a].first << " and " << blocks[b].first;
+    for (const ScreenSize& screenSize : SCREEN_SIZES) {
+        SCOPED_TRACE(testing::Message() << screenSize.width << " x " << screenSize.height);
+        const testsupport::ScreenTarget target(screenSize.width, screenSize.height);
+        ASSERT_TRUE(target.ready());
+        trackMapTrackChanged();
+        const int right = screenSize.width - 1;
+        const int bottom = screenSize.height - 1;
+        int clockHeights[HUD_SIZE_COUNT];
+        for (const HudSize size : {HudSize::Normal, HudSize::Large, HudSize::Huge}) {
+            setHudSize(size);
+            SCOPED_TRACE(static_cast<int>(size));
+            std::vector<Box> covered;
+            for (const auto& [name, draw] : blocks) {
+                covered.push_back(drawnBox(target, draw, false));
+                const Box lit = drawnBox(target, draw, true);
+                ASSERT_GE(lit[2], 0) << name << " draws nothing";
+                // Text cut by an edge would end on it.
+                EXPECT_TRUE(lit[0] > 0 && lit[1] > 0 && lit[2] < right && lit[3] < bottom)
+                    << name;
             }
-        }
-        // The pause goes over the race notices in the middle on purpose, but
-        // its words keep clear of the corners.
-        for (const Box& pauseWords :
-             {drawnBox(drawPauseBanner, true), drawnBox([&keys] { drawMenuPanel(keys); }, true)}) {
-            EXPECT_TRUE(pauseWords[0] > 0 && pauseWords[2] < 1023 && pauseWords[1] > 0 &&
-                        pauseWords[3] < 767);
-            for (size_t b = 0; b < blocks.size(); ++b) {
-                if (blocks[b].first != "finish panel" && blocks[b].first != "ghost gap") {
-                    EXPECT_FALSE(overlap(pauseWords, covered[b])) << blocks[b].first;
+            for (size_t a = 0; a < blocks.size(); ++a) {
+                for (size_t b = a + 1; b < blocks.size(); ++b) {
+                    EXPECT_FALSE(overlap(covered[a], covered[b]))
+                        << blocks[a].first << " and " << blocks[b].first;
                 }
             }
+            // The pause goes over the race notices in the middle on purpose,
+            // but its words keep clear of the corners.
+            for (const Box& pauseWords :
+                 {drawnBox(target, drawPauseBanner, true),
+                  drawnBox(target, [&keys] { drawMenuPanel(keys); }, true)}) {
+                EXPECT_TRUE(pauseWords[0] > 0 && pauseWords[2] < right && pauseWords[1] > 0 &&
+                            pauseWords[3] < bottom);
+                for (size_t b = 0; b < blocks.size(); ++b) {
+                    if (blocks[b].first != "finish panel" && blocks[b].first != "ghost gap") {
+                        EXPECT_FALSE(overlap(pauseWords, covered[b])) << blocks[b].first;
+                    }
+                }
+            }
+            const Box clock = drawnBox(target, drawHud, true, testsupport::isRed);
+            clockHeights[static_cast<int>(size)] = clock[3] - clock[1] + 1;
         }
-        const Box clock = drawnBox(drawHud, true, testsupport::isRed);
-        clockHeights[static_cast<int>(size)] = clock[3] - clock[1] + 1;
+        // The clock's digits: the design's 8 pixels up to 768 lines, and at
+        // least 24 at 1080, 32 at 1440 and 48 at 2160.
+        const int digits = clockHeights[0];
+        const int lines = screenSize.height;
+        const int least = lines <= 768    ? 8
+                          : lines >= 1080 ? lines * 24 / 1080
+                                          : 8 + 16 * (lines - 768) / 312;
+        EXPECT_GE(digits, least);
+        EXPECT_LE(digits, least + 3);
+        // The larger sizes larger, as far as the tallest panel lets them be.
+        EXPECT_GE(clockHeights[1], clockHeights[0]);
+        EXPECT_GE(clockHeights[2], clockHeights[1]);
+        if (screenSize.width == 1024 && screenSize.height == 768) {
+            EXPECT_NEAR(clockHeights[1], 1.5 * digits, 0.2 * digits);
+            EXPECT_NEAR(clockHeights[2], 2.0 * digits, 0.2 * digits);
+        }
     }
-    ASSERT_GT(clockHeights[0], 5);
-    EXPECT_NEAR(clockHeights[1], 1.5 * clockHeights[0], 0.2 * clockHeights[0]);
-    EXPECT_NEAR(clockHeights[2], 2.0 * clockHeights[0], 0.2 * clockHeights[0]);
+    trackMapTrackChanged();
 }

@@ -26,14 +26,19 @@ Screen printed(float x, float y, const char* text) {
 }
 }  // namespace
 
-TEST(OverlayFont, BuildsItsGlyphsAndPutsThePixelUnpackingBack) {
+TEST(OverlayFont, MakesOneGlyphTexturePerHeightAndPutsThePixelUnpackingBack) {
     testsupport::GlTestWindow window;
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 7);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 2);
     createOverlayFont(rasterizeOverlayGlyphs());
-    EXPECT_NE(gFontListBase, 0u);
-    for (GLuint code = 32; code <= 127; ++code) {
-        EXPECT_TRUE(glIsList(gFontListBase + code - 32)) << code;
+    for (const int pixels : {12, 18, 24, 36}) {
+        const OverlayFont::Atlas& atlas = overlayAtlas(pixels);
+        ASSERT_NE(atlas.texture, 0u) << pixels;
+        EXPECT_TRUE(glIsTexture(atlas.texture));
+        ASSERT_EQ(atlas.glyphs.size(), static_cast<size_t>(OVERLAY_CHAR_COUNT));
+        // The mono face steps on by about six tenths of its height.
+        EXPECT_NEAR(atlas.advance, 0.6f * pixels, 1.0f) << pixels;
+        EXPECT_EQ(&overlayAtlas(pixels), &atlas) << "made once";
     }
     EXPECT_EQ(integerState(GL_UNPACK_ROW_LENGTH), 7);
     EXPECT_EQ(integerState(GL_UNPACK_ALIGNMENT), 2);
@@ -74,16 +79,6 @@ TEST(OverlayFont, GlyphsAreTheRightWayUpAndDistinct) {
 TEST(OverlayFont, NullFormatNewlineAndCodesWithoutGlyphsDrawNothing) {
     testsupport::GlTestWindow window;
     createOverlayFont(rasterizeOverlayGlyphs());
-    // A list where an unfiltered high byte would land, filling the screen.
-    const GLuint trap = gFontListBase - 32 + 200;
-    glNewList(trap, GL_COMPILE);
-    glBegin(GL_QUADS);
-    glVertex2f(0, 0);
-    glVertex2f(1024, 0);
-    glVertex2f(1024, 768);
-    glVertex2f(0, 768);
-    glEnd();
-    glEndList();
     const auto nothingRed = [](const Screen& s) {
         return s.count(0, 0, 1024, 768, testsupport::isRed);
     };

@@ -44,6 +44,7 @@ Settings everyFieldChanged() {
     settings.screen = ScreenSetting::Window;
     settings.hudSize = HudSize::Huge;
     settings.showFrameRate = true;
+    settings.resolutionScale = 50;
     const char* keys[ACTION_COUNT] = {"W", "S", "A", "D", "Left Ctrl", "#", "Keypad =", "Ö", "="};
     const char* pads[ACTION_COUNT] = {"a", "b",    "dpleft", "dpright",     "x",
                                       "y", "back", "start",  "leftshoulder"};
@@ -57,7 +58,7 @@ Settings everyFieldChanged() {
 const std::string EVERY_FIELD_TEXT =
     "# Zentrix settings, rewritten by the game; man 6 zentrix tells what each means.\n"
     "music_volume = 30\neffects_volume = 0\nscreen = window\nhud_size = huge\n"
-    "show_frame_rate = on\n"
+    "show_frame_rate = on\nresolution_scale = 50\n"
     "key.accelerate = W\nkey.brake = S\nkey.left = A\nkey.right = D\nkey.fire = Left Ctrl\n"
     "key.camera = #\nkey.cockpit = Keypad =\nkey.pause = Ö\nkey.race_again = =\n"
     "pad.accelerate = a\npad.brake = b\npad.left = dpleft\npad.right = dpright\npad.fire = x\n"
@@ -105,6 +106,8 @@ TEST(SettingsText, ADamagedLineIsSkippedWithItsReasonAndEveryOtherLineCounts) {
          "hud_size \"enormous\" is not normal, large or huge; it is left at "
          "normal"},
         {"show_frame_rate = yes", "show_frame_rate \"yes\" is not on or off; it is left at off"},
+        {"resolution_scale = 60",
+         "resolution_scale \"60\" is not 100, 75 or 50; it is left at 100"},
         {over, "key.fire \"" + std::string(40, 'k') +
                    "...\" is longer than 64 bytes; it is left at the game's default"},
         {"just words", "\"just words\" has no \"=\"; it is skipped"},

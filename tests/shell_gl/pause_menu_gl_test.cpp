@@ -13,7 +13,9 @@
 #include "menu/player_settings.h"
 #include "race/race.h"
 #include "render/scene.h"
+#include "screen/game_window.h"
 #include "screen/overlay_glyphs.h"
+#include "screen/picture_target.h"
 #include "session/race_commands.h"
 #include "shell/game_frame.h"
 #include "shell/window.h"
@@ -81,6 +83,8 @@ protected:
     void TearDown() override {
         resetKeyBindings();
         setHudSize(HudSize::Normal);
+        setResolutionScale(100);
+        fitPictureToGameWindow();
         gQuitRequested = 0;
         raceOnCircuit(CLASSIC_CIRCUIT);
         lineUpTheGrid();
@@ -107,10 +111,16 @@ TEST_F(PauseMenu, KeysReachEverySettingAndComeBackUpToQuit) {
     key(SDLK_DOWN);
     key(SDLK_RIGHT);  // HUD size
     key(SDLK_DOWN);
+    key(SDLK_LEFT);  // resolution: down to 75 %, and Enter on to 50 %
+    key(SDLK_RETURN);
+    key(SDLK_DOWN);
     key(SDLK_RETURN);  // frame rate
     EXPECT_EQ(valueOf("Music volume"), "90");
     EXPECT_EQ(valueOf("Effects volume"), "0");
     EXPECT_EQ(hudSize(), HudSize::Large);
+    EXPECT_EQ(valueOf("Resolution"), "50 %");
+    EXPECT_EQ(resolutionScale(), 50);
+    EXPECT_TRUE(pictureIsOffScreen());
     EXPECT_EQ(valueOf("Frame rate"), "on");
 
     key(SDLK_DOWN);
@@ -136,7 +146,8 @@ TEST_F(PauseMenu, KeysReachEverySettingAndComeBackUpToQuit) {
 
     const std::string saved = settingsFile();
     for (const char* line : {"music_volume = 90", "effects_volume = 0", "hud_size = large",
-                             "show_frame_rate = on", "key.accelerate = W"}) {
+                             "show_frame_rate = on", "resolution_scale = 50",
+                             "key.accelerate = W"}) {
         EXPECT_NE(saved.find(line), std::string::npos) << line << " in\n" << saved;
     }
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <utility>
 
 #include "input/key_commands.h"
 #include "race/lap_clock.h"
@@ -21,6 +22,7 @@
 #include "support/saved_race.h"
 #include "support/scene_window.h"
 #include "support/screen.h"
+#include "support/screen_target.h"
 #include "support/test_display.h"
 
 using testsupport::Pixel;
@@ -30,10 +32,6 @@ namespace {
 
 uint32_t fixedClock() {
     return 123456;
-}
-
-bool isBlack(const Pixel& p) {
-    return p[0] == 0 && p[1] == 0 && p[2] == 0;
 }
 
 GLint boundDrawFramebuffer() {
@@ -73,6 +71,7 @@ protected:
         closeSceneWindow();  // later tests expect the race as they found it
     }
     void TearDown() override {
+        setResolutionScale(100);
         resizeGameWindow(SCREEN_WIDTH, SCREEN_HEIGHT);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
@@ -101,30 +100,100 @@ TEST_F(PictureOnAnyWindow, AWindowOfThePicturesOwnSizeIsDrawnStraightInto) {
     EXPECT_EQ(pictureInWindow(), (ScreenRect{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}));
 }
 
-TEST_F(PictureOnAnyWindow, AnyOtherWindowGetsTheSamePictureDrawnOffScreen) {
+// Lit pixels in each of the picture's outermost columns and rows: a black bar
+// would leave one of them empty.
+void expectNoBars(const Screen& screen) {
+    const int w = screen.width();
+    const int h = screen.height();
+    EXPECT_GT(screen.count(0, 0, 1, h, testsupport::isLit), h / 2) << "left edge";
+    EXPECT_GT(screen.count(w - 1, 0, w, h, testsupport::isLit), h / 2) << "right edge";
+    EXPECT_GT(screen.count(0, 0, w, 1, testsupport::isLit), w / 2) << "top edge";
+    EXPECT_GT(screen.count(0, h - 1, w, h, testsupport::isLit), w / 2) << "bottom edge";
+}
+
+TEST_F(PictureOnAnyWindow, AnyWindowIsDrawnStraightIntoAtItsOwnPixels) {
     const Screen direct = drawTheMoment();
     ASSERT_TRUE(drawTheMoment() == direct) << "the same moment draws the same picture";
     ASSERT_GT(direct.count(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, testsupport::isLit), 500000);
-
-    resizeGameWindow(800, 500);
-    ASSERT_TRUE(pictureIsOffScreen());
-    EXPECT_NE(boundDrawFramebuffer(), 0);
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], SCREEN_WIDTH) << "the picture keeps its own size";
-    EXPECT_EQ(viewport[3], SCREEN_HEIGHT);
-    // Mesa keeps the window's rows and a framebuffer object's in opposite
-    // orders, so a few pixels of shading and edges round the other way.
-    const Screen offScreen = drawTheMoment();
-    EXPECT_LT(testsupport::changedShare(offScreen, direct, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, 0),
-              0.005);
-    EXPECT_LT(testsupport::changedShare(offScreen, direct, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, 2),
-              0.0001);
-
-    // Back at 1024 x 768 the window is drawn into directly: pixel for pixel as before.
+    for (const auto& [width, height] : {std::pair{800, 500}, std::pair{640, 700}}) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
+        resizeGameWindow(width, height);
+        EXPECT_FALSE(pictureIsOffScreen());
+        EXPECT_EQ(boundDrawFramebuffer(), 0);
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(viewport[2], width);
+        EXPECT_EQ(viewport[3], height);
+        EXPECT_EQ(pictureInWindow(), (ScreenRect{0, 0, width, height}));
+        drawTheMoment();
+        expectNoBars(Screen::presentedInWindow(width, height));
+    }
+    // Back at 1024 x 768: pixel for pixel as before.
     resizeGameWindow(SCREEN_WIDTH, SCREEN_HEIGHT);
-    EXPECT_FALSE(pictureIsOffScreen());
     EXPECT_TRUE(drawTheMoment() == direct);
+}
+
+// The mean brightness of a block of the 4:3 picture and of the same part of
+// the world in the middle of a 16:9 one, 1.40625 times as large.
+TEST_F(PictureOnAnyWindow, AWideScreenIsFilledAndItsMiddleShowsTheFourByThreePicture) {
+    const Screen narrow = drawTheMoment();
+    Screen wide = narrow;
+    {
+        const testsupport::ScreenTarget target(1920, 1080);
+        ASSERT_TRUE(target.ready());
+        drawTheMoment();
+        wide = target.read();
+    }
+    expectNoBars(wide);
+    // Clear of the HUD's corners: the place digit, the clock and the map.
+    constexpr double SCALE = 1080.0 / 768.0;
+    constexpr int BLOCK = 64;
+    int compared = 0;
+    for (int y = 2 * BLOCK; y + BLOCK <= 576; y += BLOCK) {
+        for (int x = 2 * BLOCK; x + BLOCK <= 768; x += BLOCK) {
+            const int wx = 240 + static_cast<int>(x * SCALE);
+            const int wy = static_cast<int>(y * SCALE);
+            const int size = static_cast<int>(BLOCK * SCALE);
+            EXPECT_NEAR(wide.meanBrightness(wx, wy, wx + size, wy + size),
+                        narrow.meanBrightness(x, y, x + BLOCK, y + BLOCK), 8.0)
+                << "block at " << x << ", " << y;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 20);
+}
+
+TEST_F(PictureOnAnyWindow, AtAReducedScaleTheRaceIsDrawnSmallerAndTheHudStaysSharp) {
+    const Screen full = drawTheMoment();
+    const auto clock = full.bounds(testsupport::isRed);
+    ASSERT_GE(clock[2], 0) << "the clock is drawn";
+    const int clockRed = full.count(clock[0], clock[1], clock[2] + 1, clock[3] + 1,
+                                    testsupport::isRed);
+    for (const int percent : {75, 50}) {
+        SCOPED_TRACE(percent);
+        setResolutionScale(percent);
+        fitPictureToGameWindow();
+        ASSERT_TRUE(pictureIsOffScreen());
+        EXPECT_EQ(racePictureSize(), (ScreenRect{0, 0, SCREEN_WIDTH * percent / 100,
+                                                 SCREEN_HEIGHT * percent / 100}));
+        const Screen scaled = drawTheMoment();
+        for (int qx = 0; qx < 2; ++qx) {
+            for (int qy = 0; qy < 2; ++qy) {
+                EXPECT_NEAR(scaled.meanBrightness(qx * 512, qy * 384, qx * 512 + 512, qy * 384 + 384),
+                            full.meanBrightness(qx * 512, qy * 384, qx * 512 + 512, qy * 384 + 384),
+                            3.0)
+                    << "quarter " << qx << "," << qy;
+            }
+        }
+        // Text drawn small and scaled up would smear its red.
+        const int red = scaled.count(clock[0], clock[1], clock[2] + 1, clock[3] + 1,
+                                     testsupport::isRed);
+        EXPECT_NEAR(red, clockRed, clockRed / 10);
+    }
+    setResolutionScale(100);
+    fitPictureToGameWindow();
+    EXPECT_FALSE(pictureIsOffScreen());
+    EXPECT_TRUE(drawTheMoment() == full);
 }
 
 TEST_F(PictureOnAnyWindow, AWindowedGameAt1024By768ShowsTheFullScreensPicture) {
@@ -136,65 +205,6 @@ TEST_F(PictureOnAnyWindow, AWindowedGameAt1024By768ShowsTheFullScreensPicture) {
     EXPECT_FALSE(pictureIsOffScreen());
     EXPECT_TRUE(drawTheMoment() == fullScreen);
     placeGameWindow(gWindow, DisplayChoice::Fullscreen);
-}
-
-// A picture of four flat quarters, so where each lands in the window is plain.
-void drawFourQuarters() {
-    const float colours[4][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}};
-    glEnable(GL_SCISSOR_TEST);
-    for (int i = 0; i < 4; ++i) {
-        glScissor((i % 2) * SCREEN_WIDTH / 2, (i / 2) * SCREEN_HEIGHT / 2, SCREEN_WIDTH / 2,
-                  SCREEN_HEIGHT / 2);
-        glClearColor(colours[i][0], colours[i][1], colours[i][2], 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-    }
-    glDisable(GL_SCISSOR_TEST);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-}
-
-TEST_F(PictureOnAnyWindow, OnAWideWindowThePictureFillsTheHeightCentredBetweenBlackBars) {
-    // 16:9, within the test display: the picture is 720 x 540 with 120-pixel bars.
-    resizeGameWindow(960, 540);
-    ASSERT_TRUE(pictureIsOffScreen());
-    EXPECT_EQ(pictureInWindow(), (ScreenRect{120, 0, 720, 540}));
-    drawFourQuarters();
-    presentPicture();
-    const Screen window = Screen::presentedInWindow(960, 540);
-    const auto lit = [](const Pixel& p) { return !isBlack(p); };
-    EXPECT_EQ(window.count(0, 0, 120, 540, lit), 0) << "left bar";
-    EXPECT_EQ(window.count(840, 0, 960, 540, lit), 0) << "right bar";
-    EXPECT_EQ(window.count(120, 0, 840, 540, isBlack), 0) << "the picture covers its place";
-    // Top left of the window shows the picture's top left: the quarters keep their places.
-    EXPECT_EQ(window.at(300, 400), (Pixel{255, 0, 0}));
-    EXPECT_EQ(window.at(660, 400), (Pixel{0, 255, 0}));
-    EXPECT_EQ(window.at(300, 130), (Pixel{0, 0, 255}));
-    EXPECT_EQ(window.at(660, 130), (Pixel{255, 255, 0}));
-    // The quarters meet in the middle of the picture's place.
-    EXPECT_EQ(window.at(478, 400), (Pixel{255, 0, 0}));
-    EXPECT_EQ(window.at(481, 400), (Pixel{0, 255, 0}));
-    // The next frame is drawn off screen again.
-    EXPECT_NE(boundDrawFramebuffer(), 0);
-}
-
-TEST_F(PictureOnAnyWindow, OnATallWindowThePictureFillsTheWidthBetweenBarsAboveAndBelow) {
-    resizeGameWindow(640, 700);
-    EXPECT_EQ(pictureInWindow(), (ScreenRect{0, 110, 640, 480}));
-    const Screen picture = drawTheMoment();
-    presentPicture();
-    const Screen window = Screen::presentedInWindow(640, 700);
-    const auto lit = [](const Pixel& p) { return !isBlack(p); };
-    EXPECT_EQ(window.count(0, 0, 640, 110, lit), 0) << "top bar";
-    EXPECT_EQ(window.count(0, 590, 640, 700, lit), 0) << "bottom bar";
-    // The scaled race looks like the race: its brightness, quarter by quarter.
-    for (int qx = 0; qx < 2; ++qx) {
-        for (int qy = 0; qy < 2; ++qy) {
-            const double scaled = window.meanBrightness(qx * 320, 110 + qy * 240, qx * 320 + 320,
-                                                        110 + qy * 240 + 240);
-            const double drawn =
-                picture.meanBrightness(qx * 512, qy * 384, qx * 512 + 512, qy * 384 + 384);
-            EXPECT_NEAR(scaled, drawn, 3.0) << "quarter " << qx << "," << qy;
-        }
-    }
 }
 
 SDL_Event altEnter(Uint16 mod, Uint8 repeat = 0) {
@@ -265,7 +275,7 @@ TEST(ScreenSettingAtRunTime, PlacesTheWindowAsAskedAndFitsItsPicture) {
     for (const ScreenSetting setting : steps) {
         SCOPED_TRACE(testing::Message() << "setting " << static_cast<int>(setting));
         if (gameWindowPlacement() == DisplayChoice::Windowed) {
-            resizeGameWindow(800, 500);  // made smaller: the picture is scaled off screen
+            resizeGameWindow(800, 500);  // made smaller: the picture follows it
         }
         placeGameWindowAt(shown, setting);
         EXPECT_EQ(screenSettingFor(gameWindowPlacement()), setting);

@@ -24,7 +24,7 @@ GlTestWindow::GlTestWindow() {
     previousCurrentContext_ = SDL_GL_GetCurrentContext();
     previousGameWindow_ = gWindow;
     previousRenderContext_ = gRenderContext;
-    previousFontListBase_ = gFontListBase;
+    previousFont_ = gOverlayFont;
     std::copy(std::begin(gTextures), std::end(gTextures), previousTextures_);
     window_ = openGameWindow(WindowContents::Bare);
     if (window_ == nullptr) {
@@ -39,7 +39,7 @@ GlTestWindow::~GlTestWindow() {
     SDL_FlushEvent(quitMessageType());
     gWindow = previousGameWindow_;
     gRenderContext = previousRenderContext_;
-    gFontListBase = previousFontListBase_;
+    gOverlayFont = previousFont_;
     std::copy(std::begin(previousTextures_), std::end(previousTextures_), gTextures);
     if (previousCurrentContext_ != nullptr) {
         SDL_GL_MakeCurrent(previousCurrentWindow_, previousCurrentContext_);

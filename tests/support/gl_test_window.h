@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "hud/overlay.h"
 #include "images/texture.h"
 
 struct SDL_Window;
@@ -10,7 +11,7 @@ namespace testsupport {
 
 // The game's own window on the private display, opened bare (context, fixed GL
 // state and viewport; no scene, no sound). While it lives the game's globals
-// point at it: gWindow and gRenderContext, and gTextures and gFontListBase,
+// point at it: gWindow and gRenderContext, and gTextures and the overlay font,
 // whose names die with its context. On the way out it is destroyed the way the
 // game destroys its window; whatever context was current before is current
 // again and those globals are as they were.
@@ -29,7 +30,7 @@ private:
     void* previousCurrentContext_ = nullptr;
     SDL_Window* previousGameWindow_ = nullptr;
     void* previousRenderContext_ = nullptr;
-    uint32_t previousFontListBase_ = 0;
+    OverlayFont previousFont_;
     uint32_t previousTextures_[TEXTURE_COUNT] = {};
 };
 

@@ -35,6 +35,12 @@ Screen::Screen() : Screen(SCREEN_WIDTH, SCREEN_HEIGHT) {
     readPixels(width_, height_, rgb_.data());
 }
 
+Screen Screen::ofBound(int width, int height) {
+    Screen screen(width, height);
+    readPixels(width, height, screen.rgb_.data());
+    return screen;
+}
+
 Screen Screen::presentedInWindow(int width, int height) {
     Screen screen(width, height);
     const FramebufferCalls* gl = framebufferCalls();

@@ -19,6 +19,8 @@ public:
     // The window's own back buffer, of the window's size: the picture as
     // presented there, bars and all.
     static Screen presentedInWindow(int width, int height);
+    // Whatever framebuffer is bound, at the given size.
+    static Screen ofBound(int width, int height);
 
     int width() const { return width_; }
     int height() const { return height_; }
