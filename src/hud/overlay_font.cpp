@@ -78,10 +78,11 @@ OverlayFont::Atlas packAtlas(const OverlayGlyphs& glyphs, std::vector<uint8_t>& 
         const OverlayGlyph& glyph = glyphs[i];
         if (wellFormed(glyph)) {
             for (int row = 0; row < glyph.rows; ++row) {
-                const auto from = glyph.coverage.begin() + static_cast<std::ptrdiff_t>(row) * glyph.width;
+                const auto from =
+                    glyph.coverage.begin() + static_cast<std::ptrdiff_t>(row) * glyph.width;
                 std::copy(from, from + glyph.width,
-                          pixels.begin() + static_cast<std::ptrdiff_t>(placed.y + row) *
-                                               atlas.textureWidth +
+                          pixels.begin() +
+                              static_cast<std::ptrdiff_t>(placed.y + row) * atlas.textureWidth +
                               placed.x);
             }
             placed.metrics = glyph;

@@ -12,7 +12,6 @@ constexpr ColorCode TRACK_MAP_OUTLINE_COLOR = COLOR_LIGHT_GREY;
 constexpr ColorCode TRACK_MAP_PLAYER_COLOR = COLOR_WHITE;
 constexpr ColorCode TRACK_MAP_GHOST_COLOR = COLOR_PALE_BLUE;
 
-
 // The shade the map is drawn on, in overlay units.
 struct OverlayBox {
     float left = 0.0f;

@@ -32,7 +32,7 @@ struct FixedKey {
     int virtualKey;
     const char* says;
 };
-constexpr std::array<FixedKey, 7> FIXED_KEYS = {{
+constexpr std::array<FixedKey, 8> FIXED_KEYS = {{
     {SDLK_ESCAPE, VK_ESCAPE, "Esc always quits"},
     {SDLK_m, VK_M, "M shows the track map"},
     {SDLK_g, VK_G, "G shows or hides the ghost"},
@@ -40,6 +40,7 @@ constexpr std::array<FixedKey, 7> FIXED_KEYS = {{
     {SDLK_f, VK_F, "F runs a replay fast"},
     {SDLK_b, VK_B, "B takes a replay back"},
     {SDLK_RETURN, 0, "Return with Alt switches between a window and the whole screen"},
+    {SDLK_F12, 0, "F12 saves a screenshot"},
 }};
 
 const FixedKey* fixedKey(SDL_Keycode key) {

@@ -185,8 +185,9 @@ std::vector<Item> settingsItems() {
          }},
         {"Resolution", std::to_string(storableResolutionScale(s.resolutionScale)) + " %",
          [] {
-             changeSetting(
-                 [](Settings& t) { t.resolutionScale = stepResolutionScale(t.resolutionScale, -1); });
+             changeSetting([](Settings& t) {
+                 t.resolutionScale = stepResolutionScale(t.resolutionScale, -1);
+             });
          },
          [](int step) {
              changeSetting([step](Settings& t) {

@@ -17,7 +17,8 @@ RaceView gView = raceViewFor(1024, 768);
 
 RaceView raceViewFor(int width, int height) {
     RaceView view;
-    if (width <= 0 || height <= 0 || static_cast<long>(width) * 3 == static_cast<long>(height) * 4) {
+    if (width <= 0 || height <= 0 ||
+        static_cast<long>(width) * 3 == static_cast<long>(height) * 4) {
         return view;  // the design's own, exactly
     }
     const double shape = static_cast<double>(width) / static_cast<double>(height);

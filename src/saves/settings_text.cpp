@@ -24,9 +24,8 @@ enum PlainField {
     SHOW_FRAME_RATE,
     RESOLUTION_SCALE
 };
-const char* const PLAIN_NAMES[PLAIN_FIELDS] = {"music_volume", "effects_volume",
-                                               "screen",       "hud_size",
-                                               "show_frame_rate", "resolution_scale"};
+const char* const PLAIN_NAMES[PLAIN_FIELDS] = {
+    "music_volume", "effects_volume", "screen", "hud_size", "show_frame_rate", "resolution_scale"};
 
 const char* const SCREEN_WORDS[] = {"window", "desktop", "fullscreen"};
 const char* const HUD_WORDS[] = {"normal", "large", "huge"};

@@ -13,6 +13,7 @@
 #include "screen/picture_target.h"
 #include "screen/quit_message.h"
 #include "screen/scene_threads.h"
+#include "screen/screenshot.h"
 #include "screen/window_placement.h"
 #include "trace/startup_trace.h"
 #include "track/track.h"
@@ -137,6 +138,7 @@ void keepTitleOnCircuit() {
 
 void swapGameBuffers() {
     if (gWindow != nullptr) {
+        takeRequestedScreenshot(gWindow);  // the back buffer holds the whole frame now
         SDL_GL_SwapWindow(gWindow);
         traceFirstFrame();
     }

@@ -71,9 +71,8 @@ int scaled(int pixels) {
 }  // namespace
 
 void setResolutionScale(int percent) {
-    const bool offered =
-        std::find(std::begin(RESOLUTION_SCALES), std::end(RESOLUTION_SCALES), percent) !=
-        std::end(RESOLUTION_SCALES);
+    const bool offered = std::find(std::begin(RESOLUTION_SCALES), std::end(RESOLUTION_SCALES),
+                                   percent) != std::end(RESOLUTION_SCALES);
     gScalePercent = offered ? percent : 100;
 }
 
@@ -93,9 +92,9 @@ void fitPictureToWindow(int drawableWidth, int drawableHeight) {
     gWindowPicture = ScreenRect{0, 0, std::max(drawableWidth, 1), std::max(drawableHeight, 1)};
     const FramebufferCalls* gl = framebufferCalls();
     // Without framebuffer objects the race is drawn at full resolution.
-    gDrawingOffScreen = gScalePercent < 100 && gl != nullptr &&
-                        makeOffScreenPicture(*gl, scaled(gWindowPicture.width),
-                                             scaled(gWindowPicture.height));
+    gDrawingOffScreen =
+        gScalePercent < 100 && gl != nullptr &&
+        makeOffScreenPicture(*gl, scaled(gWindowPicture.width), scaled(gWindowPicture.height));
     if (!gDrawingOffScreen && gl != nullptr && gOffScreen.framebuffer != 0) {
         freeOffScreenPicture(*gl);
     }

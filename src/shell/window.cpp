@@ -22,6 +22,7 @@
 #include "screen/game_window.h"
 #include "screen/quit_message.h"
 #include "screen/scene_threads.h"
+#include "screen/screenshot.h"
 #include "screen/window_placement.h"
 #include "session/final_stretch_aid.h"
 #include "session/ghost.h"
@@ -51,12 +52,24 @@ bool isRepeatThatMustWait(const SDL_Event& event) {
            (key == VK_P || key == VK_M || key == VK_G || key == VK_R || key == VK_N || key == VK_F);
 }
 
+// F12 saves a screenshot in the race, a replay and the menu alike, so it comes
+// before the menu and is given to no action.
+bool isScreenshotKey(const SDL_Event& event) {
+    return event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_F12;
+}
+
 bool isAboutTheGameWindow(const SDL_Event& event) {
     return gWindow != nullptr && event.window.windowID == SDL_GetWindowID(gWindow);
 }
 }  // namespace
 
 void handleWindowEvent(const SDL_Event& event) {
+    if (isScreenshotKey(event)) {
+        if (event.key.repeat == 0) {
+            requestScreenshot();  // taken when this frame is shown
+        }
+        return;
+    }
     if (pauseMenuTakesEvent(event)) {
         return;
     }

@@ -1,10 +1,9 @@
 #!/bin/bash
-# The game's 1024 x 768 picture on any screen, with the real game under
-# private Xvfb servers: --windowed at 1024 x 768 shows the picture the default
-# full screen shows; a window resized to 1600 x 900 shows it scaled into the
-# middle between black bars; Alt+Enter fills the desktop and gives the window
-# back; --desktop on a 1920 x 1080 screen fills its height. Esc ends each run
-# with status 0.
+# The race fills any screen, with the real game under private Xvfb servers:
+# --windowed at 1024 x 768 shows the picture the default full screen shows; a
+# window resized to 1600 x 900 is filled to its edges; Alt+Enter fills the
+# desktop and gives the window back; --desktop fills 16:9, 21:9 and 5:4
+# screens with no bars. Esc ends each run with status 0.
 source "$(dirname "$0")/lib/e2e_common.bash"
 export ALSOFT_DRIVERS=null
 
@@ -40,19 +39,19 @@ lit() {
     convert "$WORK/$1.png" -crop "$2x$3+$4+$5" +repage -channel RGB -separate \
         -evaluate-sequence Max -threshold 0 -format '%[fx:round(mean*w*h)]' info:
 }
-# Black bars left and right of a picture w wide in a screenshot w_all x h.
-expect_bars() {
-    local name=$1 all=$2 height=$3 picture=$4
-    local bar=$(((all - picture) / 2))
-    [ "$(lit "$name" "$bar" "$height" 0 0)" = 0 ] || fail "$name: the left bar is not black"
-    [ "$(lit "$name" "$bar" "$height" $((bar + picture)) 0)" = 0 ] || fail "$name: the right bar is not black"
-    # The picture reaches from the top to the bottom, and from one bar to the other.
-    local rows columns
-    rows=$(($(lit "$name" "$picture" 1 "$bar" 0) + $(lit "$name" "$picture" 1 "$bar" $((height - 1)))))
-    columns=$(($(lit "$name" 1 "$height" "$bar" 0) + $(lit "$name" 1 "$height" $((bar + picture - 1)) 0)))
-    [ "$rows" -gt $((picture * 19 / 10)) ] || fail "$name: the picture does not fill the height ($rows)"
-    [ "$columns" -gt $((height * 19 / 10)) ] || fail "$name: the picture does not reach the bars ($columns)"
-    echo "$name: black bars of $bar pixels either side of a ${picture} x $height picture"
+# The race reaches every edge of a screenshot w x h: its outermost columns
+# and rows are lit nearly all along, so no black bar stands beside it.
+expect_filled() {
+    local name=$1 width=$2 height=$3
+    local edge
+    for edge in "1 $height 0 0" "1 $height $((width - 1)) 0" "$width 1 0 0" "$width 1 0 $((height - 1))"; do
+        set -- $edge
+        local along=$(($1 * $2))
+        local lit_pixels
+        lit_pixels=$(lit "$name" $edge)
+        [ "$lit_pixels" -gt $((along * 9 / 10)) ] || fail "$name: a black bar at $edge ($lit_pixels of $along lit)"
+    done
+    echo "$name: the race fills all $width x $height, no bars"
 }
 
 # The same moment of a race, full screen and in a window.
@@ -79,10 +78,11 @@ e2e_start_xvfb 1920x1080x24
 start_game --windowed
 wait_for_size 1024x768 "--windowed"
 xdotool windowsize "$WINDOW" 1600 900
+xdotool windowmove "$WINDOW" 0 0  # all of it on the screen, for the shot
 wait_for_size 1600x900 "resized"
 sleep 1
 shot resized
-expect_bars resized 1600 900 1200
+expect_filled resized 1600 900
 
 xdotool windowfocus "$WINDOW" 2>/dev/null
 sleep 0.2
@@ -90,7 +90,7 @@ xdotool key alt+Return
 wait_for_size 1920x1080 "Alt+Enter from the window"
 sleep 1
 shot alt_enter
-expect_bars alt_enter 1920 1080 1440
+expect_filled alt_enter 1920 1080
 xdotool key alt+Return
 wait_for_size 1024x768 "Alt+Enter from the desktop"
 echo "Alt+Enter: the whole desktop, then the 1024 x 768 window again"
@@ -100,6 +100,19 @@ start_game --desktop
 wait_for_size 1920x1080 "--desktop"
 sleep 1
 shot desktop
-expect_bars desktop 1920 1080 1440
+expect_filled desktop 1920 1080
 quit_game "--desktop"
-echo "screen_modes_e2e: 4 passed, 0 failed"
+stop_xvfb
+
+# A 21:9 screen and a 5:4 one are filled too.
+for screen in 2560x1080 1280x1024; do
+    e2e_start_xvfb "${screen}x24"
+    start_game --desktop
+    wait_for_size "$screen" "--desktop on $screen"
+    sleep 1
+    shot "desktop_$screen"
+    expect_filled "desktop_$screen" "${screen%x*}" "${screen#*x}"
+    quit_game "--desktop on $screen"
+    stop_xvfb
+done
+echo "screen_modes_e2e: 6 passed, 0 failed"

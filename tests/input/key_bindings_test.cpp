@@ -107,6 +107,7 @@ TEST_F(KeyBindings, RefusalsSayWhyAndChangeNothingAndResetRestoresTheDefaults) {
         {false, Action::Cockpit, SDLK_b, "B takes a replay back"},
         {false, Action::Pause, SDLK_RETURN,
          "Return with Alt switches between a window and the whole screen"},
+        {false, Action::Fire, SDLK_F12, "F12 saves a screenshot"},
         {false, Action::Brake, SDLK_UNKNOWN, "that is no key"},
         {true, Action::Fire, SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
          "the shoulders wind replays and show or hide the ghost"},

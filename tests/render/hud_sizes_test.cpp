@@ -116,8 +116,7 @@ TEST_F(HudSizes, EveryBlockStaysOnTheScreenAndClearOfTheOthersAtEverySize) {
                 const Box lit = drawnBox(target, draw, true);
                 ASSERT_GE(lit[2], 0) << name << " draws nothing";
                 // Text cut by an edge would end on it.
-                EXPECT_TRUE(lit[0] > 0 && lit[1] > 0 && lit[2] < right && lit[3] < bottom)
-                    << name;
+                EXPECT_TRUE(lit[0] > 0 && lit[1] > 0 && lit[2] < right && lit[3] < bottom) << name;
             }
             for (size_t a = 0; a < blocks.size(); ++a) {
                 for (size_t b = a + 1; b < blocks.size(); ++b) {
@@ -127,9 +126,9 @@ TEST_F(HudSizes, EveryBlockStaysOnTheScreenAndClearOfTheOthersAtEverySize) {
             }
             // The pause goes over the race notices in the middle on purpose,
             // but its words keep clear of the corners.
-            for (const Box& pauseWords :
-                 {drawnBox(target, drawPauseBanner, true),
-                  drawnBox(target, [&keys] { drawMenuPanel(keys); }, true)}) {
+            for (const Box& pauseWords : {drawnBox(target, drawPauseBanner, true),
+                                          drawnBox(
+                                              target, [&keys] { drawMenuPanel(keys); }, true)}) {
                 EXPECT_TRUE(pauseWords[0] > 0 && pauseWords[2] < right && pauseWords[1] > 0 &&
                             pauseWords[3] < bottom);
                 for (size_t b = 0; b < blocks.size(); ++b) {

@@ -145,9 +145,9 @@ TEST_F(PauseMenu, KeysReachEverySettingAndComeBackUpToQuit) {
     EXPECT_FALSE(pauseMenuCommand(MenuCommand::Back));
 
     const std::string saved = settingsFile();
-    for (const char* line : {"music_volume = 90", "effects_volume = 0", "hud_size = large",
-                             "show_frame_rate = on", "resolution_scale = 50",
-                             "key.accelerate = W"}) {
+    for (const char* line :
+         {"music_volume = 90", "effects_volume = 0", "hud_size = large", "show_frame_rate = on",
+          "resolution_scale = 50", "key.accelerate = W"}) {
         EXPECT_NE(saved.find(line), std::string::npos) << line << " in\n" << saved;
     }
 }

@@ -167,27 +167,27 @@ TEST_F(PictureOnAnyWindow, AtAReducedScaleTheRaceIsDrawnSmallerAndTheHudStaysSha
     const Screen full = drawTheMoment();
     const auto clock = full.bounds(testsupport::isRed);
     ASSERT_GE(clock[2], 0) << "the clock is drawn";
-    const int clockRed = full.count(clock[0], clock[1], clock[2] + 1, clock[3] + 1,
-                                    testsupport::isRed);
+    const int clockRed =
+        full.count(clock[0], clock[1], clock[2] + 1, clock[3] + 1, testsupport::isRed);
     for (const int percent : {75, 50}) {
         SCOPED_TRACE(percent);
         setResolutionScale(percent);
         fitPictureToGameWindow();
         ASSERT_TRUE(pictureIsOffScreen());
-        EXPECT_EQ(racePictureSize(), (ScreenRect{0, 0, SCREEN_WIDTH * percent / 100,
-                                                 SCREEN_HEIGHT * percent / 100}));
+        EXPECT_EQ(racePictureSize(),
+                  (ScreenRect{0, 0, SCREEN_WIDTH * percent / 100, SCREEN_HEIGHT * percent / 100}));
         const Screen scaled = drawTheMoment();
         for (int qx = 0; qx < 2; ++qx) {
             for (int qy = 0; qy < 2; ++qy) {
-                EXPECT_NEAR(scaled.meanBrightness(qx * 512, qy * 384, qx * 512 + 512, qy * 384 + 384),
-                            full.meanBrightness(qx * 512, qy * 384, qx * 512 + 512, qy * 384 + 384),
-                            3.0)
+                EXPECT_NEAR(
+                    scaled.meanBrightness(qx * 512, qy * 384, qx * 512 + 512, qy * 384 + 384),
+                    full.meanBrightness(qx * 512, qy * 384, qx * 512 + 512, qy * 384 + 384), 3.0)
                     << "quarter " << qx << "," << qy;
             }
         }
         // Text drawn small and scaled up would smear its red.
-        const int red = scaled.count(clock[0], clock[1], clock[2] + 1, clock[3] + 1,
-                                     testsupport::isRed);
+        const int red =
+            scaled.count(clock[0], clock[1], clock[2] + 1, clock[3] + 1, testsupport::isRed);
         EXPECT_NEAR(red, clockRed, clockRed / 10);
     }
     setResolutionScale(100);
