@@ -36,13 +36,18 @@ struct OverlayFaces {
 };
 
 // One glyph texture per pixel height, made as text of that height is first
-// printed. Its texture names belong to the context that made them.
+// printed: each glyph's rim, its coverage spread a little every way, and
+// beside it the coverage itself, so a text is two passes of one quad a
+// character: the dark rims, then the strokes over them. Its texture names belong to the context
+// that made them.
 struct OverlayFont {
     struct Atlas {
         uint32_t texture = 0;  // 0: no glyphs at this height, the text draws nothing
         int textureWidth = 0;
         int textureHeight = 0;
-        float advance = 0.0f;  // the mono face's step, in pixels
+        float advance = 0.0f;   // the mono face's step, in pixels
+        int rim = 0;            // how far the dark rim reaches past the strokes, in pixels
+        int strokesAcross = 0;  // from a glyph's rim to its strokes in the texture
         struct Placed {
             int x = 0;
             int y = 0;

@@ -11,14 +11,8 @@
 
 namespace {
 constexpr int PRINT_BUFFER = 256;
-// The dark rim round every stroke, a pixel wide for each 16 of the text's height.
-constexpr float RIM_PIXELS_PER_TEXT_PIXEL = 1.0f / 16.0f;
-constexpr float RIM_OPACITY = 0.75f;
-constexpr int RIM_DIRECTIONS = 8;
-constexpr int RIM_STEP[RIM_DIRECTIONS][2] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0},
-                                             {1, 0},   {-1, 1}, {0, 1},  {1, 1}};
-
-// The glyphs' quads in screen pixels, x, y, s, t for each corner.
+// The glyphs' quads in screen pixels, x, y, s, t for each corner, over their
+// rims; the strokes are as far across in the texture as strokesAcross.
 std::vector<GLfloat> glyphQuads(const OverlayFont::Atlas& atlas, const char* text, float penX,
                                 float baseline) {
     std::vector<GLfloat> quads;
@@ -33,14 +27,17 @@ std::vector<GLfloat> glyphQuads(const OverlayFont::Atlas& atlas, const char* tex
         const OverlayFont::Atlas::Placed& glyph = atlas.glyphs[code - 32];
         const OverlayGlyph& m = glyph.metrics;
         if (m.width > 0 && m.rows > 0) {
-            const float x0 = penX + static_cast<float>(m.left);
-            const float y0 = baseline - static_cast<float>(m.top);
-            const float x1 = x0 + static_cast<float>(m.width);
-            const float y1 = y0 + static_cast<float>(m.rows);
+            // The glyph's picture and its rim round it.
+            const int width = m.width + 2 * atlas.rim;
+            const int rows = m.rows + 2 * atlas.rim;
+            const float x0 = penX + static_cast<float>(m.left - atlas.rim);
+            const float y0 = baseline - static_cast<float>(m.top + atlas.rim);
+            const float x1 = x0 + static_cast<float>(width);
+            const float y1 = y0 + static_cast<float>(rows);
             const float s0 = static_cast<float>(glyph.x) / textureWidth;
             const float t0 = static_cast<float>(glyph.y) / textureHeight;
-            const float s1 = static_cast<float>(glyph.x + m.width) / textureWidth;
-            const float t1 = static_cast<float>(glyph.y + m.rows) / textureHeight;
+            const float s1 = static_cast<float>(glyph.x + width) / textureWidth;
+            const float t1 = static_cast<float>(glyph.y + rows) / textureHeight;
             quads.insert(quads.end(),
                          {x0, y0, s0, t0, x1, y0, s1, t0, x1, y1, s1, t1, x0, y1, s0, t1});
         }
@@ -49,12 +46,6 @@ std::vector<GLfloat> glyphQuads(const OverlayFont::Atlas& atlas, const char* tex
     return quads;
 }
 
-void drawQuads(const std::vector<GLfloat>& quads, float dx, float dy) {
-    glPushMatrix();
-    glTranslatef(dx, dy, 0.0f);
-    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(quads.size() / 4));
-    glPopMatrix();
-}
 }  // namespace
 
 void beginOverlay() {
@@ -106,8 +97,6 @@ void printAt(float x, float y, const char* format, ...) {
     if (quads.empty()) {
         return;
     }
-    GLfloat colour[4];
-    glGetFloatv(GL_CURRENT_COLOR, colour);
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     glEnable(GL_TEXTURE_2D);
@@ -122,14 +111,21 @@ void printAt(float x, float y, const char* format, ...) {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glScalef(1.0f / perUnit, 1.0f / perUnit, 1.0f);  // the quads are in pixels
-    const float rim =
-        std::max(1.0f, std::round(static_cast<float>(pixels) * RIM_PIXELS_PER_TEXT_PIXEL));
-    glColor4f(0.0f, 0.0f, 0.0f, RIM_OPACITY * colour[3]);
-    for (const auto& step : RIM_STEP) {
-        drawQuads(quads, rim * static_cast<float>(step[0]), rim * static_cast<float>(step[1]));
-    }
+    // Every rim first, so no character's rim darkens its neighbour's strokes.
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    glColor4f(0.0f, 0.0f, 0.0f, colour[3]);
+    const GLsizei corners = static_cast<GLsizei>(quads.size() / 4);
+    glDrawArrays(GL_QUADS, 0, corners);
     glColor4fv(colour);
-    drawQuads(quads, 0.0f, 0.0f);
+    glMatrixMode(GL_TEXTURE);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(static_cast<float>(atlas.strokesAcross) / static_cast<float>(atlas.textureWidth),
+                 0.0f, 0.0f);
+    glDrawArrays(GL_QUADS, 0, corners);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     glPopClientAttrib();
     glPopAttrib();

@@ -24,6 +24,7 @@ bool load(FramebufferCalls& calls, const char* suffix) {
            find(calls.bindFramebuffer, "glBindFramebuffer", suffix) &&
            find(calls.checkFramebufferStatus, "glCheckFramebufferStatus", suffix) &&
            find(calls.framebufferRenderbuffer, "glFramebufferRenderbuffer", suffix) &&
+           find(calls.framebufferTexture2D, "glFramebufferTexture2D", suffix) &&
            find(calls.genRenderbuffers, "glGenRenderbuffers", suffix) &&
            find(calls.deleteRenderbuffers, "glDeleteRenderbuffers", suffix) &&
            find(calls.bindRenderbuffer, "glBindRenderbuffer", suffix) &&

@@ -12,6 +12,7 @@ struct FramebufferCalls {
     PFNGLBINDFRAMEBUFFERPROC bindFramebuffer = nullptr;
     PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
     PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer = nullptr;
+    PFNGLFRAMEBUFFERTEXTURE2DPROC framebufferTexture2D = nullptr;
     PFNGLGENRENDERBUFFERSPROC genRenderbuffers = nullptr;
     PFNGLDELETERENDERBUFFERSPROC deleteRenderbuffers = nullptr;
     PFNGLBINDRENDERBUFFERPROC bindRenderbuffer = nullptr;

@@ -46,14 +46,22 @@ const FontFile& overlayFontFile() {
     return file;
 }
 
-OverlayGlyph renderGlyph(FT_Face face, int code) {
+// Small text is sharper drawn in whole pixels, as the design's 12-pixel text
+// always was; larger text is smoothed.
+constexpr int LARGEST_SHARP_PIXELS = 14;
+
+OverlayGlyph renderGlyph(FT_Face face, int code, bool sharp) {
     OverlayGlyph glyph;
-    if (FT_Load_Char(face, static_cast<FT_ULong>(code), FT_LOAD_RENDER) != 0 ||
-        face->glyph->bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) {
+    const FT_Int32 flags = FT_LOAD_RENDER | (sharp ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
+    if (FT_Load_Char(face, static_cast<FT_ULong>(code), flags) != 0) {
         return glyph;  // nothing to draw: the character is skipped
     }
     const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
+    const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
+    if (!mono && bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) {
+        return glyph;
+    }
     glyph.width = static_cast<int>(bitmap.width);
     glyph.rows = static_cast<int>(bitmap.rows);
     glyph.left = slot->bitmap_left;
@@ -65,8 +73,12 @@ OverlayGlyph renderGlyph(FT_Face face, int code) {
         // A negative pitch means FreeType stores the rows bottom up.
         const int source = bitmap.pitch < 0 ? glyph.rows - 1 - row : row;
         const unsigned char* from = bitmap.buffer + static_cast<size_t>(source) * pitch;
-        std::copy(from, from + glyph.width,
-                  glyph.coverage.begin() + static_cast<size_t>(row) * glyph.width);
+        for (int x = 0; x < glyph.width; ++x) {
+            // A mono row holds a bit a pixel, the leftmost in the high bit.
+            const bool set = mono && ((from[x / 8] >> (7 - x % 8)) & 1) != 0;
+            glyph.coverage[static_cast<size_t>(row) * glyph.width + x] =
+                mono ? (set ? 255 : 0) : from[x];
+        }
     }
     return glyph;
 }
@@ -83,7 +95,8 @@ OverlayGlyphs rasterizeOverlayFace(int pixelHeight) {
     if (FT_New_Face(library, file.path.c_str(), file.faceIndex, &face) == 0) {
         if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelHeight)) == 0) {
             for (int i = 0; i < OVERLAY_CHAR_COUNT; ++i) {
-                glyphs.push_back(renderGlyph(face, FIRST_CHAR + i));
+                glyphs.push_back(
+                    renderGlyph(face, FIRST_CHAR + i, pixelHeight <= LARGEST_SHARP_PIXELS));
             }
         }
         FT_Done_Face(face);

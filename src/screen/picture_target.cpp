@@ -9,9 +9,11 @@
 #include "screen/framebuffer_calls.h"
 
 namespace {
+// The reduced picture's colour is a texture, scaled up into the window as one
+// textured quad: the driver draws that far faster than it blits with filtering.
 struct OffScreenPicture {
     GLuint framebuffer = 0;
-    GLuint colour = 0;
+    GLuint colour = 0;  // a texture
     GLuint depth = 0;
     int width = 0;
     int height = 0;
@@ -34,7 +36,7 @@ GLuint makeRenderbuffer(const FramebufferCalls& gl, GLenum format, int width, in
 void freeOffScreenPicture(const FramebufferCalls& gl) {
     gl.bindFramebuffer(GL_FRAMEBUFFER, 0);
     gl.deleteFramebuffers(1, &gOffScreen.framebuffer);
-    gl.deleteRenderbuffers(1, &gOffScreen.colour);
+    glDeleteTextures(1, &gOffScreen.colour);
     gl.deleteRenderbuffers(1, &gOffScreen.depth);
     gOffScreen = OffScreenPicture();
 }
@@ -47,14 +49,23 @@ bool makeOffScreenPicture(const FramebufferCalls& gl, int width, int height) {
         }
         freeOffScreenPicture(gl);
     }
-    gOffScreen.colour = makeRenderbuffer(gl, GL_RGBA8, width, height);
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glGenTextures(1, &gOffScreen.colour);
+    glBindTexture(GL_TEXTURE_2D, gOffScreen.colour);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
     gOffScreen.depth = makeRenderbuffer(gl, GL_DEPTH_COMPONENT24, width, height);
     gOffScreen.width = width;
     gOffScreen.height = height;
     gl.genFramebuffers(1, &gOffScreen.framebuffer);
     gl.bindFramebuffer(GL_FRAMEBUFFER, gOffScreen.framebuffer);
-    gl.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
-                               gOffScreen.colour);
+    gl.framebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gOffScreen.colour,
+                            0);
     gl.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
                                gOffScreen.depth);
     const bool complete = gl.checkFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
@@ -133,20 +144,41 @@ void endRacePicture() {
     if (!gDrawingOffScreen || gl == nullptr) {
         return;
     }
-    gl->bindFramebuffer(GL_READ_FRAMEBUFFER, gOffScreen.framebuffer);
-    gl->bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    const GLboolean scissored = glIsEnabled(GL_SCISSOR_TEST);
-    glDisable(GL_SCISSOR_TEST);  // the copy covers the whole window
-    gl->blitFramebuffer(0, 0, gOffScreen.width, gOffScreen.height, 0, 0, gWindowPicture.width,
-                        gWindowPicture.height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
-    if (scissored) {
-        glEnable(GL_SCISSOR_TEST);
-    }
     gl->bindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, gWindowPicture.width, gWindowPicture.height);
-    // The HUD draws with the depth test off, but the digit's passes and the
-    // panels expect a cleared depth buffer under them in the window too.
-    glClear(GL_DEPTH_BUFFER_BIT);
+    // Every pixel of the window is covered, so nothing before needs clearing
+    // and nothing under the quad is blended or depth tested.
+    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_FOG);
+    glDepthMask(GL_FALSE);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, gOffScreen.colour);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(-1.0f, -1.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(1.0f, -1.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(1.0f, 1.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(-1.0f, 1.0f);
+    glEnd();
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopAttrib();
 }
 
 void releasePicture() {
