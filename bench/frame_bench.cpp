@@ -1,5 +1,6 @@
 // Full frames drawn back to back, unpaced, in a 1024 x 768 window on a private
-// Xvfb with Mesa's software renderer, and the parts of a frame one by one.
+// Xvfb with Mesa's software renderer, and the parts of a frame one by one; then
+// full frames at several window sizes and resolution scales side by side.
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 #include <benchmark/benchmark.h>
@@ -10,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,8 @@
 #include "render/track_draw.h"
 #include "screen/display.h"
 #include "screen/game_window.h"
+#include "screen/picture_target.h"
+#include "screen/window_placement.h"
 #include "shell/game_frame.h"
 #include "support/harness/private_xvfb.h"
 #include "track/track.h"
@@ -166,6 +170,22 @@ void BM_TrackMap(benchmark::State& state) {
 
 constexpr int MEASURED_FRAMES = 600;
 
+// Room for the largest window measured.
+constexpr testsupport::XvfbScreen BENCH_SCREEN{2560, 1440, 24};
+
+struct WindowSize {
+    int width;
+    int height;
+};
+constexpr WindowSize MEASURED_SIZES[] = {{1024, 768}, {1280, 720}, {1920, 1080}, {2560, 1440}};
+constexpr int MEASURED_SCALES[] = {100, 50};
+// Every size and scale gets a batch each round, so a slow moment of the
+// shared machine falls on all of them alike.
+constexpr int ROUNDS = 10;
+constexpr int FRAMES_PER_BATCH = 30;
+// Frames after a resize, untimed: the driver remakes its buffers in the first.
+constexpr int WARM_UP_FRAMES = 5;
+
 double median(std::vector<double> values) {
     std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
     return values[values.size() / 2];
@@ -177,25 +197,128 @@ double processCpuMilliseconds() {
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
-// The headline figure: the median of single full frames. Beside it the CPU
-// time of all the program's threads (llvmpipe rasterises on its own), which
-// other work on the machine disturbs less than the wall clock.
-void printMedianFrame() {
-    std::vector<double> times;
-    std::vector<double> cpu;
-    for (int i = 0; i < MEASURED_FRAMES; ++i) {
+// One full frame on the clock, and the CPU time of all the program's threads
+// (llvmpipe rasterises on its own), which other work on the machine disturbs
+// less than the wall clock.
+struct FrameTimes {
+    std::vector<double> wallMs;
+    std::vector<double> cpuMs;
+
+    void timeOneFrame() {
         const double cpuStart = processCpuMilliseconds();
         const auto start = std::chrono::steady_clock::now();
         renderFrame();
         glFinish();
         const std::chrono::duration<double, std::milli> spent =
             std::chrono::steady_clock::now() - start;
-        times.push_back(spent.count());
-        cpu.push_back(processCpuMilliseconds() - cpuStart);
+        wallMs.push_back(spent.count());
+        cpuMs.push_back(processCpuMilliseconds() - cpuStart);
     }
-    std::printf("median full frame: %.3f ms over %d frames at %d x %d\n", median(times),
-                MEASURED_FRAMES, SCREEN_WIDTH, SCREEN_HEIGHT);
-    std::printf("median CPU per full frame, all threads: %.3f ms\n", median(cpu));
+};
+
+// The headline figure, compared across builds: the median of single full frames.
+void printMedianFrame() {
+    FrameTimes times;
+    for (int i = 0; i < MEASURED_FRAMES; ++i) {
+        times.timeOneFrame();
+    }
+    const ScreenRect window = pictureInWindow();
+    std::printf("median full frame: %.3f ms over %d frames at %d x %d\n", median(times.wallMs),
+                MEASURED_FRAMES, window.width, window.height);
+    std::printf("median CPU per full frame, all threads: %.3f ms\n", median(times.cpuMs));
+}
+
+bool drawableIs(WindowSize size) {
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(gWindow, &width, &height);
+    if (width == size.width && height == size.height) {
+        return true;
+    }
+    std::fprintf(stderr, "frame_bench: asked for a %d x %d window, its drawable is %d x %d\n",
+                 size.width, size.height, width, height);
+    return false;
+}
+
+// The game window at this size, on the screen, its picture fitted at this
+// scale, and drawn a few frames untimed. False, said on standard error, when
+// the window or the scale is not what was asked for.
+bool showWindowAt(WindowSize size, int scalePercent) {
+    SDL_SetWindowSize(gWindow, size.width, size.height);
+    SDL_SetWindowPosition(gWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    if (!drawableIs(size)) {
+        return false;
+    }
+    setResolutionScale(scalePercent);
+    fitPictureToGameWindow();
+    if (pictureIsOffScreen() != (scalePercent < 100)) {
+        std::fprintf(stderr, "frame_bench: no off-screen picture at %d %%\n", scalePercent);
+        return false;
+    }
+    for (int i = 0; i < WARM_UP_FRAMES; ++i) {
+        renderFrame();
+    }
+    glFinish();
+    // By now the X server has answered the resize; a size it refused shows here.
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    return drawableIs(size);
+}
+
+bool screenHolds(WindowSize size) {
+    SDL_DisplayMode desktop{};
+    if (SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w >= size.width &&
+        desktop.h >= size.height) {
+        return true;
+    }
+    std::fprintf(stderr, "frame_bench: the screen is %d x %d, too small for %d x %d\n", desktop.w,
+                 desktop.h, size.width, size.height);
+    return false;
+}
+
+struct Measured {
+    WindowSize size;
+    int scalePercent;
+    FrameTimes times;
+};
+
+void printSizeTable(const std::vector<Measured>& measured) {
+    std::printf("full frames by window size, %d rounds of %d frames each, interleaved:\n", ROUNDS,
+                FRAMES_PER_BATCH);
+    std::printf("%11s %6s %10s %8s %14s\n", "size", "scale", "frame ms", "CPU ms", "ms per Mpixel");
+    for (const Measured& m : measured) {
+        const std::string size = std::to_string(m.size.width) + "x" + std::to_string(m.size.height);
+        const double frameMs = median(m.times.wallMs);
+        const double megapixels = m.size.width * m.size.height / 1e6;
+        std::printf("%11s %5d%% %10.3f %8.3f %14.3f\n", size.c_str(), m.scalePercent, frameMs,
+                    median(m.times.cpuMs), frameMs / megapixels);
+    }
+}
+
+// Each round visits every size and scale once, starting one further along
+// each round, so none always follows the same one.
+bool measureSizesAndScales() {
+    std::vector<Measured> measured;
+    for (const WindowSize size : MEASURED_SIZES) {
+        for (const int scale : MEASURED_SCALES) {
+            measured.push_back(Measured{size, scale, FrameTimes()});
+        }
+    }
+    for (int round = 0; round < ROUNDS; ++round) {
+        for (size_t i = 0; i < measured.size(); ++i) {
+            Measured& m = measured[(round + i) % measured.size()];
+            if (!showWindowAt(m.size, m.scalePercent)) {
+                return false;
+            }
+            for (int frame = 0; frame < FRAMES_PER_BATCH; ++frame) {
+                m.times.timeOneFrame();
+            }
+        }
+    }
+    printSizeTable(measured);
+    return true;
 }
 }  // namespace
 
@@ -222,16 +345,24 @@ BENCHMARK(BM_Hud)->Apply(timePart);
 BENCHMARK(BM_TrackMap)->Apply(timePart);
 
 int main(int argc, char** argv) {
-    if (!testsupport::startPrivateXvfb() || !openRaceWindow()) {
+    if (!testsupport::startPrivateXvfb(BENCH_SCREEN) || !openRaceWindow()) {
         std::fprintf(stderr, "frame_bench: no display or no GL context\n");
+        return 1;
+    }
+    // The per-part figures and the headline frame in a 1024 x 768 window, as
+    // before the screen grew room for larger ones.
+    placeGameWindow(gWindow, DisplayChoice::Windowed);
+    const WindowSize largest = MEASURED_SIZES[std::size(MEASURED_SIZES) - 1];
+    if (!screenHolds(largest) || !showWindowAt({SCREEN_WIDTH, SCREEN_HEIGHT}, 100)) {
         return 1;
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     printMedianFrame();
+    const bool measured = measureSizesAndScales();
     benchmark::Shutdown();
     destroyGameWindow();
     shutdownSound();
     SDL_Quit();
-    return 0;
+    return measured ? 0 : 1;
 }

@@ -11,6 +11,7 @@
 namespace testsupport {
 namespace {
 pid_t gXvfbPid = 0;
+XvfbScreen gStartedScreen;
 
 void stopXvfb() {
     if (gXvfbPid > 0) {
@@ -19,12 +20,19 @@ void stopXvfb() {
         gXvfbPid = 0;
     }
 }
+
+bool sameScreen(const XvfbScreen& a, const XvfbScreen& b) {
+    return a.width == b.width && a.height == b.height && a.depth == b.depth;
+}
 }  // namespace
 
-bool startPrivateXvfb() {
+bool startPrivateXvfb(XvfbScreen screen) {
     if (gXvfbPid > 0) {
-        return true;
+        // One server a program: the caller must not draw on a screen it did not ask for.
+        return sameScreen(screen, gStartedScreen);
     }
+    const std::string geometry = std::to_string(screen.width) + "x" +
+                                 std::to_string(screen.height) + "x" + std::to_string(screen.depth);
     int fds[2];
     if (pipe(fds) != 0) {
         return false;
@@ -35,8 +43,8 @@ bool startPrivateXvfb() {
         close(fds[0]);
         const std::string fd = std::to_string(fds[1]);
         std::freopen("/dev/null", "w", stderr);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
-               "tcp", "-noreset", static_cast<char*>(nullptr));
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", geometry.c_str(),
+               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
@@ -51,6 +59,7 @@ bool startPrivateXvfb() {
         return false;
     }
     gXvfbPid = pid;
+    gStartedScreen = screen;
     std::atexit(stopXvfb);
     setenv("DISPLAY", (":" + number).c_str(), 1);
     setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
