@@ -146,10 +146,11 @@ void endRacePicture() {
     }
     gl->bindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, gWindowPicture.width, gWindowPicture.height);
-    // Every pixel of the window is covered, so nothing before needs clearing
-    // and nothing under the quad is blended or depth tested.
+    // The quad covers every pixel, but a software driver reads back whatever
+    // it draws over that was not cleared: a clear first costs next to nothing.
     glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_SCISSOR_TEST);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     glDisable(GL_LIGHTING);
