@@ -83,19 +83,6 @@ double Screen::meanBrightness(int x0, int y0, int x1, int y1) const {
     return sum / (3.0 * (x1 - x0) * (y1 - y0));
 }
 
-std::array<int, 4> Screen::bounds(const std::function<bool(const Pixel&)>& test) const {
-    std::array<int, 4> box{width_, height_, -1, -1};
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
-            if (test(at(x, y))) {
-                box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x),
-                       std::max(box[3], y)};
-            }
-        }
-    }
-    return box;
-}
-
 double changedShare(const Screen& a, const Screen& b, int x0, int y0, int x1, int y1,
                     int tolerance) {
     long changed = 0;
