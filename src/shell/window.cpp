@@ -182,6 +182,9 @@ int gameMain() {
     // One heap for every thread: with a heap of its own, each of the start-up
     // threads would keep what it freed (the pictures read ahead) for the race.
     mallopt(M_ARENA_MAX, 1);
+    // Large blocks (the pictures read ahead, file buffers) are mapped on their
+    // own and given back when freed, rather than left in the heap at its peak.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     // Ready by the time the window is; a read never taken is waited for, so
     // it ends before the globals it reads do.
     startReadingAhead();
@@ -209,6 +212,9 @@ int gameMain() {
         SDL_Quit();
         return 1;
     }
+    // The start-up freed the pictures it read and the font it rasterized;
+    // the race needs none of that memory back.
+    malloc_trim(0);
     applyPlayerSettings();  // the sound has started with the window
     if (watchingReplay()) {
         lineUpTheGrid(watchedSeed());  // the replay's own grid and colours
