@@ -212,9 +212,6 @@ int gameMain() {
         SDL_Quit();
         return 1;
     }
-    // The start-up freed the pictures it read and the font it rasterized;
-    // the race needs none of that memory back.
-    malloc_trim(0);
     applyPlayerSettings();  // the sound has started with the window
     if (watchingReplay()) {
         lineUpTheGrid(watchedSeed());  // the replay's own grid and colours
