@@ -7,6 +7,8 @@
 
 #include <csignal>
 
+#include "floor_window.h"
+
 namespace {
 volatile std::sig_atomic_t gStop = 0;
 
@@ -20,23 +22,9 @@ int main() {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return 1;
     }
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-    SDL_Window* window =
-        SDL_CreateWindow("bare window", 0, 0, 1024, 768,
-                         SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    SDL_Window* window = openFloorWindow("bare window");
     if (window == nullptr) {
         return 1;
-    }
-    SDL_DisplayMode mode{0, 1024, 768, 0, nullptr};
-    SDL_DisplayMode closest;
-    if (SDL_GetClosestDisplayMode(0, &mode, &closest) != nullptr) {
-        SDL_SetWindowDisplayMode(window, &closest);
-        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN);
     }
     SDL_GLContext context = SDL_GL_CreateContext(window);
     if (context == nullptr) {

@@ -22,6 +22,7 @@
 #include <thread>
 #include <vector>
 
+#include "floor_window.h"
 #include "images/bmp_decoder.h"
 #include "images/texture_ids.h"
 
@@ -42,28 +43,6 @@ void stop(int) {
 bool fail(const char* what) {
     std::fprintf(stderr, "full_floor: %s\n", what);
     return false;
-}
-
-SDL_Window* openWindow() {
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-    SDL_Window* window =
-        SDL_CreateWindow("full floor", 0, 0, 1024, 768,
-                         SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
-    if (window == nullptr) {
-        return nullptr;
-    }
-    SDL_DisplayMode mode{0, 1024, 768, 0, nullptr};
-    SDL_DisplayMode closest;
-    if (SDL_GetClosestDisplayMode(0, &mode, &closest) != nullptr) {
-        SDL_SetWindowDisplayMode(window, &closest);
-        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN);
-    }
-    return window;
 }
 
 bool isPowerOfTwo(int32_t n) {
@@ -257,7 +236,7 @@ void drawUntilStopped(SDL_Window* window, const std::array<GLuint, TEXTURE_FILES
 }
 
 bool run() {
-    SDL_Window* window = openWindow();
+    SDL_Window* window = openFloorWindow("full floor");
     if (window == nullptr) {
         return fail(SDL_GetError());
     }

@@ -40,19 +40,6 @@ GLint boundDrawFramebuffer() {
     return bound;
 }
 
-// The game's window, sized as a player might leave it; the window procedure
-// fits the picture to it when the size change arrives.
-void resizeGameWindow(int width, int height) {
-    SDL_SetWindowSize(gWindow, width, height);
-    SDL_PumpEvents();
-    SDL_Event sizeChanged{};
-    sizeChanged.type = SDL_WINDOWEVENT;
-    sizeChanged.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
-    sizeChanged.window.data1 = width;
-    sizeChanged.window.data2 = height;
-    handleWindowEvent(sizeChanged);
-}
-
 class PictureOnAnyWindow : public testsupport::SceneWindowTest {
 protected:
     static void SetUpTestSuite() {
@@ -72,7 +59,7 @@ protected:
     }
     void TearDown() override {
         setResolutionScale(100);
-        resizeGameWindow(SCREEN_WIDTH, SCREEN_HEIGHT);
+        testsupport::resizeGameWindow(SCREEN_WIDTH, SCREEN_HEIGHT);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 
@@ -90,7 +77,7 @@ protected:
 testsupport::SavedRace* PictureOnAnyWindow::moment_ = nullptr;
 
 TEST_F(PictureOnAnyWindow, AWindowOfThePicturesOwnSizeIsDrawnStraightInto) {
-    resizeGameWindow(SCREEN_WIDTH, SCREEN_HEIGHT);
+    testsupport::resizeGameWindow(SCREEN_WIDTH, SCREEN_HEIGHT);
     EXPECT_FALSE(pictureIsOffScreen());
     EXPECT_EQ(boundDrawFramebuffer(), 0);
     GLint viewport[4];
@@ -117,7 +104,7 @@ TEST_F(PictureOnAnyWindow, AnyWindowIsDrawnStraightIntoAtItsOwnPixels) {
     ASSERT_GT(direct.count(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, testsupport::isLit), 500000);
     for (const auto& [width, height] : {std::pair{800, 500}, std::pair{640, 700}}) {
         SCOPED_TRACE(testing::Message() << width << " x " << height);
-        resizeGameWindow(width, height);
+        testsupport::resizeGameWindow(width, height);
         EXPECT_FALSE(pictureIsOffScreen());
         EXPECT_EQ(boundDrawFramebuffer(), 0);
         GLint viewport[4];
@@ -129,7 +116,7 @@ TEST_F(PictureOnAnyWindow, AnyWindowIsDrawnStraightIntoAtItsOwnPixels) {
         expectNoBars(Screen::presentedInWindow(width, height));
     }
     // Back at 1024 x 768: pixel for pixel as before.
-    resizeGameWindow(SCREEN_WIDTH, SCREEN_HEIGHT);
+    testsupport::resizeGameWindow(SCREEN_WIDTH, SCREEN_HEIGHT);
     EXPECT_TRUE(drawTheMoment() == direct);
 }
 
@@ -275,7 +262,7 @@ TEST(ScreenSettingAtRunTime, PlacesTheWindowAsAskedAndFitsItsPicture) {
     for (const ScreenSetting setting : steps) {
         SCOPED_TRACE(testing::Message() << "setting " << static_cast<int>(setting));
         if (gameWindowPlacement() == DisplayChoice::Windowed) {
-            resizeGameWindow(800, 500);  // made smaller: the picture follows it
+            testsupport::resizeGameWindow(800, 500);  // made smaller: the picture follows it
         }
         placeGameWindowAt(shown, setting);
         EXPECT_EQ(screenSettingFor(gameWindowPlacement()), setting);

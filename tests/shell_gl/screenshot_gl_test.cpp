@@ -42,18 +42,6 @@ void drawFlatFrame(const std::array<float, 3>& colour) {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
 }
 
-// As the window procedure sees a player's resize.
-void resizeGameWindow(int width, int height) {
-    SDL_SetWindowSize(gWindow, width, height);
-    SDL_PumpEvents();
-    SDL_Event sizeChanged{};
-    sizeChanged.type = SDL_WINDOWEVENT;
-    sizeChanged.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
-    sizeChanged.window.data1 = width;
-    sizeChanged.window.data2 = height;
-    handleWindowEvent(sizeChanged);
-}
-
 // What reading the window's pixels touches, which the game's drawing relies on.
 std::array<GLint, 3> readSettings() {
     std::array<GLint, 3> settings{};
@@ -110,7 +98,7 @@ TEST(Screenshot, F12SavesTheFrameAsTheWindowShowsItAtTheWindowsSize) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
-        resizeGameWindow(c.width, c.height);
+        testsupport::resizeGameWindow(c.width, c.height);
         int width = 0;
         int height = 0;
         SDL_GL_GetDrawableSize(gWindow, &width, &height);
@@ -155,7 +143,7 @@ TEST(Screenshot, F12SavesTheFrameAsTheWindowShowsItAtTheWindowsSize) {
         EXPECT_EQ(namesIn(screenshotsOf(home)).size(), 1u);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
-    resizeGameWindow(SCREEN_WIDTH, SCREEN_HEIGHT);
+    testsupport::resizeGameWindow(SCREEN_WIDTH, SCREEN_HEIGHT);
 }
 
 TEST(Screenshot, F12ReachesNoMenuNorActionAndItsRepeatsTakeNoShot) {

@@ -11,6 +11,7 @@
 #include "images/texture.h"
 #include "screen/game_window.h"
 #include "screen/quit_message.h"
+#include "shell/window.h"
 #include "support/test_display.h"
 
 namespace testsupport {
@@ -58,6 +59,17 @@ FramesKeptInBackBuffer::FramesKeptInBackBuffer() : shown_(gWindow) {
 
 FramesKeptInBackBuffer::~FramesKeptInBackBuffer() {
     gWindow = shown_;
+}
+
+void resizeGameWindow(int width, int height) {
+    SDL_SetWindowSize(gWindow, width, height);
+    SDL_PumpEvents();
+    SDL_Event sizeChanged{};
+    sizeChanged.type = SDL_WINDOWEVENT;
+    sizeChanged.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+    sizeChanged.window.data1 = width;
+    sizeChanged.window.data2 = height;
+    handleWindowEvent(sizeChanged);
 }
 
 }  // namespace testsupport

@@ -51,4 +51,8 @@ private:
     SDL_Window* shown_;
 };
 
+// The game window sized as a player might leave it; the window procedure
+// fits the picture to it when the size change arrives.
+void resizeGameWindow(int width, int height);
+
 }  // namespace testsupport
