@@ -5,6 +5,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <future>
 #include <utility>
@@ -26,7 +28,13 @@ SoundOutput gSoundOpenedAhead;
 // while the window shows, which mostly waits. A thread keeps the lower
 // priority, and passes it on to any thread it starts.
 void yieldToTheWindow() {
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+    // Ten steps below wherever the game was started (under nice, say).
+    const id_t thread = static_cast<id_t>(gettid());
+    errno = 0;
+    const int started = getpriority(PRIO_PROCESS, thread);
+    if (errno == 0) {
+        setpriority(PRIO_PROCESS, thread, std::min(started + 10, 19));
+    }
 }
 
 // The sound device first: its mixing thread, started with it, must not
