@@ -116,6 +116,9 @@ void destroyGameWindow() {
     if (gWindow == nullptr) {
         return;
     }
+    // Off the screen before anything is torn down: freeing the driver's
+    // memory takes a tenth of a second or more, and the player has left.
+    SDL_HideWindow(gWindow);
     releasePicture();
     SDL_GL_MakeCurrent(gWindow, nullptr);
     SDL_GL_DeleteContext(gRenderContext);
