@@ -16,6 +16,9 @@ quit_game() {
     xdotool key --window "$WINDOW" Escape
     e2e_wait_for_exit 5
     [ "$status" = 0 ] || fail "$1: Esc gave status $status"
+    # The server may still count Esc as held, and the next game, reading the
+    # keyboard's state as it takes the focus, would see it pressed and quit.
+    xdotool keyup Escape
 }
 stop_xvfb() {
     kill $XVFB_PID 2>/dev/null
