@@ -4,6 +4,7 @@
 #include <string>
 
 #include "hud/overlay.h"
+#include "hud/speed_readout.h"
 #include "models/palette.h"
 #include "race/lap_clock.h"
 
@@ -67,6 +68,28 @@ void drawHud() {
         }
     }
     endOverlay();
+}
+
+namespace {
+// The speed ends two characters short of the lap labels, on the third lap's line.
+float speedLeft(const ClockColumn& column, const std::string& text) {
+    return column.labelX - overlayTextWidth("  " + text);
+}
+}  // namespace
+
+void drawSpeed(float unitsPerTick) {
+    const ClockColumn column = clockColumn();
+    const std::string text = speedText(unitsPerTick);
+    beginOverlay();
+    applyColor(COLOR_GREY);
+    printAt(speedLeft(column, text), column.clockY + 3.0f * column.lapLine, "%s", text.c_str());
+    endOverlay();
+}
+
+float clockBlockLeft() {
+    const ClockColumn column = clockColumn();
+    const float records = column.x - overlayTextWidth("best race");
+    return std::min(records, speedLeft(column, speedText(0.0f)));
 }
 
 void drawBestTimes(uint32_t bestLapMs, uint32_t bestRaceMs) {

@@ -8,6 +8,14 @@
 // white, bottom right.
 void drawHud();
 
+// The craft's speed in grey beside the clock's block, on its bottom line,
+// just left of the lap labels.
+void drawSpeed(float unitsPerTick);
+
+// Where the clock's corner block begins on the left, its records and the
+// speed included, in overlay units.
+float clockBlockLeft();
+
 // The player's records in grey on the two lines above the clock (the screen
 // ends just under the third lap): "best lap" and "best race" with their times
 // in the clock's column. A record of 0 is not there yet and shows nothing.

@@ -9,6 +9,7 @@
 #include "race/lap_clock.h"
 #include "race/race_pose.h"
 #include "race/standings.h"
+#include "race/wrong_way.h"
 
 namespace {
 constexpr int LANE_COUNT = 100;
@@ -33,6 +34,7 @@ void startRace(uint32_t seed) {
     gTicksThisRace = 0;
     ++gRaceStarts;
     gRacePoses.clear();  // until the first tick, the picture is the grid itself
+    gWrongWay.reset();
     gLapClock.start();
 }
 
@@ -62,7 +64,7 @@ void moveTheWorld() {
         gExhaust.update(gPlayer);
     }
     gProjectile.update();
-    updatePlayerProgress(gPlayer);
+    gWrongWay.update(updatePlayerProgress(gPlayer));
     applyNearWallDrag();
 }
 

@@ -1,10 +1,10 @@
 #include "saves/records_store.h"
 
-#include <cstdio>
 #include <ctime>
 #include <utility>
 
 #include "saves/data_home.h"
+#include "saves/disk_notices.h"
 #include "saves/records_text.h"
 #include "saves/saved_file.h"
 
@@ -51,13 +51,12 @@ void RecordsStore::keepAside(const std::string& problem, const char* label) {
     if (aside.empty()) {
         // Saving now would destroy the only copy of what the file held.
         saving_ = false;
-        std::fprintf(stderr,
-                     "zentrix: records file %s %s and %s; racing with no records, saving none\n",
-                     path.c_str(), problem.c_str(), failure.c_str());
+        sayDiskTrouble("records file " + path + " " + problem + " and " + failure +
+                       "; racing with no records, saving none");
         return;
     }
-    std::fprintf(stderr, "zentrix: records file %s %s; kept it as %s, racing with no records\n",
-                 path.c_str(), problem.c_str(), aside.c_str());
+    sayDiskTrouble("records file " + path + " " + problem + "; kept it as " + aside +
+                   ", racing with no records");
 }
 
 Records RecordsStore::records(uint32_t circuit) const {
@@ -75,10 +74,9 @@ RecordsImproved RecordsStore::offerRace(uint32_t circuit, const uint32_t (&lapMs
     if (records_.count(circuit) == 0 && records_.size() >= RECORDS_MAX_CIRCUITS) {
         if (!toldFull_) {
             toldFull_ = true;
-            std::fprintf(stderr,
-                         "zentrix: records are saved for %zu circuits at most; those of %u and "
-                         "any further circuit last this run only\n",
-                         RECORDS_MAX_CIRCUITS, static_cast<unsigned>(circuit));
+            sayDiskTrouble("records are saved for " + std::to_string(RECORDS_MAX_CIRCUITS) +
+                           " circuits at most; those of " + std::to_string(circuit) +
+                           " and any further circuit last this run only");
         }
         unsaved_[circuit] = circuitRecords;
         return improved;
@@ -105,8 +103,7 @@ void RecordsStore::save() {
 
 void RecordsStore::stopSaving(const std::string& reason) {
     saving_ = false;
-    std::fprintf(stderr, "zentrix: cannot save records: %s; racing on without saving them\n",
-                 reason.c_str());
+    sayDiskTrouble("cannot save records: " + reason + "; racing on without saving them");
 }
 
 RecordsStore loadPlayerRecords() {

@@ -2,12 +2,12 @@
 
 #include <sys/stat.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <utility>
 #include <vector>
 
 #include "saves/data_home.h"
+#include "saves/disk_notices.h"
 #include "saves/saved_file.h"
 
 namespace {
@@ -61,17 +61,15 @@ void SettingsStore::load() {
             case SmallFileRead::Unreadable:
                 // Whatever is there is the player's: leave it for them to look at.
                 saving_ = false;
-                std::fprintf(stderr,
-                             "zentrix: cannot read settings: %s; playing with the default "
-                             "settings and saving none this run\n",
-                             failure.c_str());
+                sayDiskTrouble("cannot read settings: " + failure +
+                               "; playing with the default settings and saving none this run");
                 break;
             case SmallFileRead::Read: {
                 std::vector<std::string> problems;
                 saved_ = parseSettings(text, path, problems);
                 text_ = std::move(text);
                 for (const std::string& problem : problems) {
-                    std::fprintf(stderr, "zentrix: %s\n", problem.c_str());
+                    sayDiskTrouble(problem);
                 }
                 break;
             }
@@ -133,8 +131,7 @@ void SettingsStore::save() {
 
 void SettingsStore::stopSaving(const std::string& reason) {
     saving_ = false;
-    std::fprintf(stderr, "zentrix: cannot save settings: %s; they last this run only\n",
-                 reason.c_str());
+    sayDiskTrouble("cannot save settings: " + reason + "; they last this run only");
 }
 
 SettingsStore loadPlayerSettings() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "saves/disk_notices.h"
 #include "saves/screenshot_file.h"
 #include "screen/framebuffer_calls.h"
 
@@ -50,12 +51,8 @@ void sayCannotSave(const std::string& folder, const std::string& failure) {
         return;
     }
     said = true;
-    if (folder.empty()) {
-        std::fprintf(stderr, "zentrix: cannot save screenshots: %s\n", failure.c_str());
-    } else {
-        std::fprintf(stderr, "zentrix: cannot save screenshots in %s: %s\n", folder.c_str(),
-                     failure.c_str());
-    }
+    sayDiskTrouble(folder.empty() ? "cannot save screenshots: " + failure
+                                  : "cannot save screenshots in " + folder + ": " + failure);
 }
 }  // namespace
 

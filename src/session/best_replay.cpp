@@ -1,12 +1,12 @@
 #include "session/best_replay.h"
 
-#include <cstdio>
 #include <ctime>
 
+#include "saves/disk_notices.h"
 #include "saves/saved_file.h"
 
 void sayReplayProblem(const std::string& what) {
-    std::fprintf(stderr, "zentrix: %s\n", what.c_str());
+    sayDiskTrouble(what);
 }
 
 KeptBest readKeptBest(const std::string& folder, uint32_t circuit) {

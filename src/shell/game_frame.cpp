@@ -1,19 +1,25 @@
 #include "shell/game_frame.h"
 
+#include <chrono>
+
 #include "audio/sound.h"
 #include "hud/finish_panel.h"
 #include "hud/frame_rate.h"
 #include "hud/ghost_gap.h"
 #include "hud/hud.h"
+#include "hud/notice_lines.h"
 #include "hud/pause_banner.h"
 #include "hud/track_map.h"
+#include "hud/wrong_way_banner.h"
 #include "input/joystick.h"
 #include "input/key_state.h"
 #include "menu/pause_menu.h"
 #include "race/race.h"
 #include "race/race_pose.h"
 #include "race/race_result.h"
+#include "race/wrong_way.h"
 #include "render/frame_draw.h"
+#include "saves/disk_notices.h"
 #include "screen/game_window.h"
 #include "screen/picture_target.h"
 #include "session/ghost.h"
@@ -39,6 +45,13 @@ void playRaceSounds(const RaceSounds& sounds) {
     }
 }
 
+// The notices' few seconds run on the wall clock: they fade while paused too.
+uint32_t noticeClockMs() {
+    using namespace std::chrono;
+    return static_cast<uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
 FinishPanel finishPanelNow() {
     const RecordsImproved beaten = recordsBeatenThisRace();
     FinishPanel panel;
@@ -50,10 +63,15 @@ FinishPanel finishPanelNow() {
     return panel;
 }
 
-// Over the HUD: the records, then the finish panel, then the pause over all.
+// Over the HUD: the records, trouble on disk, WRONG WAY while the race is on,
+// then the finish panel, then the pause over all.
 void drawRaceNotices() {
     const Records records = currentRecords();
     drawBestTimes(records.bestLapMs, records.bestRaceMs);
+    drawNoticeLines(gDiskNotices.showing(noticeClockMs()));
+    if (gWrongWay.wrongWay() && !raceIsFinished() && !raceIsPaused()) {
+        drawWrongWay();
+    }
     const std::optional<int32_t> gap = ghostLapGapNow();
     if (gap) {
         drawGhostGap(*gap);
@@ -94,6 +112,7 @@ void drawGameFrame(double blend) {
         offerFinishedRace();  // a replay's finish is no new race
     }
     drawHud();
+    drawSpeed(gPlayer.speed);
     drawTrackMap(ghost ? &ghost->position : nullptr);
     drawRaceNotices();
     if (watchingReplay()) {

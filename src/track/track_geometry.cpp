@@ -67,9 +67,16 @@ StartPosts startPostPositions(const Track& track) {
     const CurvePoint p = curvePoint(track, 0.0);
     const double y = track.centreY(0.0);
     const double w = static_cast<double>(track.halfWidth);
-    // Offset along (cos h, 0, sin h), not across the road: the posts stand a
-    // little in from the edges, at the start line.
-    return {{p.x - w * p.c, y, p.z - w * p.s}, {p.x + w * p.c, y, p.z + w * p.s}};
+    if (track.circuitNumber() == CLASSIC_CIRCUIT) {
+        // The classic's posts keep their old place: offset along (cos h, 0, sin h),
+        // which its start heading of nearly -x turns into a hair off square, about
+        // 24 units along x from the road edges.
+        return {{p.x - w * p.c, y, p.z - w * p.s}, {p.x + w * p.c, y, p.z + w * p.s}};
+    }
+    // Any other heading would swing that offset onto the road, so a grown
+    // circuit's posts stand on the start line itself, just past each edge.
+    const double out = w + START_POST_CLEARANCE;
+    return {across(p, out, y), across(p, -out, y)};
 }
 
 int markerSphereDetail(float distance) {

@@ -13,6 +13,9 @@ constexpr double WALL_HEIGHT = 300.0;
 // How much further out than its foot a wall's top edge lies.
 constexpr double WALL_LEAN = 100.0;
 constexpr float START_POST_RADIUS = 100.0f;
+// How far past the road's edge a grown circuit's post is centred: out of the
+// road, yet near enough the wall's foot that half the dome shows.
+constexpr double START_POST_CLEARANCE = 25.0;
 
 // How far behind and ahead of the player's parameter the road is built.
 constexpr double TRACK_WINDOW_BEHIND = 0.1;
@@ -43,7 +46,8 @@ struct SegmentCorners {
 
 SegmentCorners segmentCorners(const Track& track, const TrackSegment& segment);
 
-// The two white posts that mark the start line, at the centre line's height.
+// The two white posts that mark the start line, at the centre line's height:
+// A on the left of travel, B on the right.
 struct StartPosts {
     Vector3 a;
     Vector3 b;

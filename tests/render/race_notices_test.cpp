@@ -3,12 +3,16 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
+#include <vector>
 
 #include "hud/finish_panel.h"
 #include "hud/hud.h"
+#include "hud/notice_lines.h"
 #include "hud/overlay.h"
 #include "hud/pause_banner.h"
+#include "hud/speed_readout.h"
 #include "models/palette.h"
 #include "race/lap_clock.h"
 #include "screen/overlay_glyphs.h"
@@ -52,6 +56,41 @@ bool isPlainAscii(const std::string& text) {
 
 bool isYellow(const Pixel& p) {
     return p[0] > 200 && p[1] > 200 && p[2] < 60;
+}
+
+TEST(SpeedReadout, ReadsKmhFromUnitsATickBackwardsAsForwardsAndNeverOverrunsItsFourPlaces) {
+    const struct {
+        float unitsPerTick;
+        int kmh;
+        const char* text;
+    } cases[] = {
+        {0.0f, 0, "   0 km/h"},      {-0.5f, 5, "   5 km/h"},     {1.8f, 19, "  19 km/h"},
+        {300.0f, 3240, "3240 km/h"}, {898.0f, 9698, "9698 km/h"}, {1.0e9f, 9999, "9999 km/h"},
+        {NAN, 9999, "9999 km/h"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(speedKmh(c.unitsPerTick), c.kmh) << c.unitsPerTick;
+        EXPECT_EQ(speedText(c.unitsPerTick), c.text) << c.unitsPerTick;
+    }
+}
+
+TEST(NoticeLines, BreakAtSpacesAndCutWhatDoesNotFitWithDots) {
+    const struct {
+        const char* text;
+        size_t width;
+        size_t most;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"cannot save records", 40, 1, {"cannot save records"}},
+        {"cannot save records: disk full", 20, 2, {"cannot save records:", "disk full"}},
+        {"cannot save records: disk full", 20, 1, {"cannot save recor..."}},
+        {"cannot save records: disk full", 12, 1, {"cannot sa..."}},
+        {"/a/very/long/path/without/spaces", 10, 2, {"/a/very/lo", "ng/path..."}},
+        {"", 10, 1, {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(noticeLines(c.text, c.width, c.most), c.lines) << c.text << " in " << c.width;
+    }
 }
 
 TEST(FinishPanelText, TellsThePlaceTheThreeLapsTheBestLapTheRaceAndTheKeys) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "saves/disk_notices.h"
 #include "saves/settings.h"
 #include "saves/settings_store.h"
 #include "support/records_fixture.h"
@@ -24,6 +25,20 @@ using Change = std::function<void(Settings&)>;
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
+}
+
+// Every notice queued so far, each left to show its seconds out.
+std::vector<std::string> queuedNotices() {
+    std::vector<std::string> texts;
+    for (uint32_t now = 0;; now += NOTICE_SHOW_MS) {
+        const std::vector<ShownNotice> shown = gDiskNotices.showing(now);
+        if (shown.empty()) {
+            return texts;
+        }
+        for (const ShownNotice& notice : shown) {
+            texts.push_back(notice.text);
+        }
+    }
 }
 
 Settings changed(const Change& change) {
@@ -258,6 +273,7 @@ TEST(SettingsStore, WhatCannotBeReadOrSavedIsSaidOnceAndTheRunPlaysOn) {
         TempDataHome home;  // puts HOME and XDG_CONFIG_HOME back at the end
         c.beforeLoad(home);
         const auto before = std::filesystem::symlink_status(home.settingsFile()).type();
+        queuedNotices();  // what earlier tests left
         StderrCapture errors;
         alarm(10);  // a FIFO that blocked the read would end the test here
         SettingsStore store = loadPlayerSettings();
@@ -272,6 +288,10 @@ TEST(SettingsStore, WhatCannotBeReadOrSavedIsSaidOnceAndTheRunPlaysOn) {
         const std::string told = errors.text();
         EXPECT_EQ(lineCount(told), 1) << c.name << ": " << told;
         EXPECT_TRUE(contains(told, c.told)) << c.name << ": " << told;
+        // The game shows it too, without the program's name.
+        const std::vector<std::string> notices = queuedNotices();
+        ASSERT_EQ(notices.size(), 1u) << c.name;
+        EXPECT_EQ("zentrix: " + notices[0] + "\n", told) << c.name;
         EXPECT_EQ(namesIn(home.configFolder(), "settings.ini.tmp-"), std::vector<std::string>{});
         if (before != std::filesystem::file_type::not_found &&
             before != std::filesystem::file_type::regular) {
