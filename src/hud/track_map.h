@@ -10,7 +10,8 @@
 // white, larger than the rest.
 constexpr ColorCode TRACK_MAP_OUTLINE_COLOR = COLOR_LIGHT_GREY;
 constexpr ColorCode TRACK_MAP_PLAYER_COLOR = COLOR_WHITE;
-constexpr ColorCode TRACK_MAP_GHOST_COLOR = COLOR_PALE_BLUE;
+// Light enough to stand apart from the blue opponent's dot.
+constexpr ColorCode TRACK_MAP_GHOST_COLOR = COLOR_SKY_BLUE;
 
 // The shade the map is drawn on, in overlay units.
 struct OverlayBox {

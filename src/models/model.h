@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,5 +20,12 @@ public:
     void loadAse(const std::string& path);
     void randomizeColors();
     void buildDisplayList(uint32_t name);
+    // Every part in shades of one colour: each part's own colour gives only
+    // how light its shade is.
+    void buildDisplayList(uint32_t name, const std::array<float, 4>& paint);
     void drawModel() const;
+
+private:
+    void buildList(uint32_t name,
+                   const std::function<std::array<float, 4>(const MeshObject&)>& colourOf);
 };

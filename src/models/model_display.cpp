@@ -10,6 +10,8 @@ namespace {
 // The craft's normals are turned by 90 radians, not degrees: that is the
 // lighting the craft has always had.
 constexpr double NORMAL_TURN = 90.0;
+// The darkest shade a painted part takes, as a share of the paint.
+constexpr float PAINT_DARKEST = 0.55f;
 
 bool faceFits(const MeshObject& object, std::size_t j) {
     const Face& f = object.faces[j];
@@ -29,12 +31,29 @@ void Model::randomizeColors() {
 }
 
 void Model::buildDisplayList(uint32_t name) {
+    buildList(name, [](const MeshObject& object) {
+        return Rgba{static_cast<float>(object.color.r), static_cast<float>(object.color.g),
+                    static_cast<float>(object.color.b), 1.0f};
+    });
+}
+
+void Model::buildDisplayList(uint32_t name, const Rgba& paint) {
+    buildList(name, [&paint](const MeshObject& object) {
+        const float light =
+            static_cast<float>(object.color.r + object.color.g + object.color.b) / 3.0f;
+        const float shade = PAINT_DARKEST + (1.0f - PAINT_DARKEST) * light;
+        return Rgba{paint[0] * shade, paint[1] * shade, paint[2] * shade, 1.0f};
+    });
+}
+
+void Model::buildList(uint32_t name, const std::function<Rgba(const MeshObject&)>& colourOf) {
     displayList = name;
     glNewList(name, GL_COMPILE);
     for (const MeshObject& object : objects) {
-        const float r = static_cast<float>(object.color.r);
-        const float g = static_cast<float>(object.color.g);
-        const float b = static_cast<float>(object.color.b);
+        const Rgba colour = colourOf(object);
+        const float r = colour[0];
+        const float g = colour[1];
+        const float b = colour[2];
         glBegin(GL_TRIANGLES);
         for (std::size_t j = 0; j < object.faces.size(); ++j) {
             // A model filled by hand may not have passed the loader's checks.

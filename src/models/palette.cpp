@@ -16,6 +16,7 @@ constexpr Rgba COLOR_TABLE[] = {
     {0.75f, 0.75f, 0.75f, 1.0f},  // COLOR_LIGHT_GREY
     {0.0f, 0.0f, 0.0f, 1.0f},     // COLOR_BLACK
     {0.3f, 0.3f, 1.0f, 0.0f},     // COLOR_PALE_BLUE, the only see-through entry
+    {0.6f, 0.85f, 1.0f, 1.0f},    // COLOR_SKY_BLUE
 };
 
 void setMaterial(const Rgba& diffuse) {
@@ -27,7 +28,7 @@ void setMaterial(const Rgba& diffuse) {
 }  // namespace
 
 Rgba lookupColor(ColorCode code) {
-    if (code < COLOR_BLUE || code > COLOR_PALE_BLUE) {
+    if (code < COLOR_BLUE || code > COLOR_SKY_BLUE) {
         return COLOR_TABLE[0];
     }
     return COLOR_TABLE[code - COLOR_BLUE];

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-// The game's twelve colours, selected by code.
+// The game's thirteen colours, selected by code.
 using ColorCode = int32_t;
 constexpr ColorCode COLOR_BLUE = 444;
 constexpr ColorCode COLOR_RED = 445;
@@ -17,6 +17,7 @@ constexpr ColorCode COLOR_DARK_GREY = 452;
 constexpr ColorCode COLOR_LIGHT_GREY = 453;
 constexpr ColorCode COLOR_BLACK = 454;
 constexpr ColorCode COLOR_PALE_BLUE = 455;
+constexpr ColorCode COLOR_SKY_BLUE = 456;
 
 using Rgba = std::array<float, 4>;
 

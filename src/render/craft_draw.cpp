@@ -13,6 +13,8 @@ namespace {
 constexpr float MODEL_BASE_TURN = 90.0f;
 constexpr GLfloat GHOST_GLOW[4] = {0.45f, 0.6f, 0.9f, 1.0f};
 constexpr GLfloat NO_GLOW[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+// How brightly an opponent glows in its own colour.
+constexpr float OPPONENT_GLOW = 0.4f;
 
 float degrees(double radians) {
     return static_cast<float>(radians * 180.0 / GAME_PI);
@@ -71,10 +73,17 @@ void drawGhostCraft(const CraftPose& pose, const Player& player) {
 void drawOpponentCraft(const Opponent& opponent, int32_t color) {
     glPushMatrix();
     applyColorAlpha(color, 1.0f);
+    // Lit by the player's blue riding light, every craft's own colours look
+    // the same dark blue: each glows faintly in its colour on the map.
+    const Rgba own = lookupColor(color);
+    const GLfloat glow[4] = {own[0] * OPPONENT_GLOW, own[1] * OPPONENT_GLOW, own[2] * OPPONENT_GLOW,
+                             1.0f};
+    glMaterialfv(GL_FRONT, GL_EMISSION, glow);
     translateTo(opponent.position);
     glScalef(CRAFT_SCALE, CRAFT_SCALE, CRAFT_SCALE);
     // Opponents always face along the track, whatever their weave.
     glRotatef(degrees(gTrack.heading(opponent.lambda)), 0.0f, 1.0f, 0.0f);
     opponent.model.drawModel();
+    glMaterialfv(GL_FRONT, GL_EMISSION, NO_GLOW);
     glPopMatrix();
 }

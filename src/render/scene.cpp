@@ -58,8 +58,10 @@ Model readOpponentCraft(const Model& player) {
 
 void compileOpponentModels() {
     for (int i = 0; i < OPPONENT_COUNT; ++i) {
-        gOpponents[i].model.buildDisplayList(FIRST_OPPONENT_DISPLAY_LIST +
-                                             static_cast<uint32_t>(i));
+        // Painted in the colour of its dot on the map, so each can be told
+        // apart in the picture as well.
+        gOpponents[i].model.buildDisplayList(FIRST_OPPONENT_DISPLAY_LIST + static_cast<uint32_t>(i),
+                                             lookupColor(COLOR_BLUE + i));
     }
 }
 
