@@ -13,6 +13,9 @@ const std::string WORDS = "WRONG WAY";
 }  // namespace
 
 void drawWrongWay() {
+    // Loud whatever the HUD's size: the largest of the three.
+    const HudSize chosen = hudSize();
+    setHudSize(HudSize::Huge);
     const float scale = overlayScale();
     const float width = overlayTextWidth(WORDS);
     const float left = overlayCanvas().width / 2.0f - width / 2.0f;
@@ -24,4 +27,5 @@ void drawWrongWay() {
     applyColor(COLOR_RED);
     printAt(left, baseline, "%s", WORDS.c_str());
     endOverlay();
+    setHudSize(chosen);
 }
