@@ -165,12 +165,11 @@ TEST_F(DisplayListTest, PaletteSettersSetColourAndMaterialTogether) {
 TEST(Palette, CodesOutsideTheTableGiveBlue) {
     const Rgba blue = {0.0f, 0.0f, 1.0f, 1.0f};
     EXPECT_EQ(lookupColor(443), blue);
-    EXPECT_EQ(lookupColor(456), blue);
+    EXPECT_EQ(lookupColor(457), blue);
     EXPECT_EQ(lookupColor(-1), blue);
     EXPECT_EQ(lookupColor(COLOR_MAGENTA), (Rgba{1.0f, 0.0f, 1.0f, 1.0f}));
     EXPECT_EQ(lookupColor(COLOR_BLACK), (Rgba{0.0f, 0.0f, 0.0f, 1.0f}));
-    for (ColorCode code = COLOR_BLUE; code < COLOR_PALE_BLUE; ++code) {
-        EXPECT_EQ(lookupColor(code)[3], 1.0f) << code;
+    for (ColorCode code = COLOR_BLUE; code <= COLOR_SKY_BLUE; ++code) {
+        EXPECT_EQ(lookupColor(code)[3], code == COLOR_PALE_BLUE ? 0.0f : 1.0f) << code;
     }
-    EXPECT_EQ(lookupColor(COLOR_PALE_BLUE)[3], 0.0f);
 }
