@@ -326,6 +326,11 @@ bool pauseMenuCommand(MenuCommand command) {
             }
             [[fallthrough]];
         case MenuCommand::Back:
+            // Esc ends a typed number first, as it ends a key being bound.
+            if (!gMenu.typed.empty()) {
+                gMenu.typed.clear();
+                return true;
+            }
             if (gMenu.page == Page::Top) {
                 return command == MenuCommand::Erase;  // Esc quits from the top
             }

@@ -18,7 +18,8 @@ bool pauseMenuShows();
 MenuPanel pauseMenuView();
 
 // Up and Down choose a line, Left and Right change a setting, Select does
-// what the line says, Back goes up a page, Erase takes back a typed digit.
+// what the line says, Back ends a typed number or goes up a page, Erase
+// takes back a typed digit.
 // Returns whether the menu took the command: Back on the top page is not the
 // menu's (Esc quits there, as it always has).
 bool pauseMenuCommand(MenuCommand command);

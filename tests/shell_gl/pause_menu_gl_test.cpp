@@ -206,4 +206,22 @@ TEST_F(PauseMenu, ACircuitTypedIsRacedAtOnce) {
     EXPECT_FALSE(pauseMenuShows());
 }
 
+// Esc while typing ends the typing, the way it ends a key being bound; only
+// the next Esc, on the top page, would quit.
+TEST_F(PauseMenu, EscEndsATypedCircuitAndStaysInTheMenu) {
+    const std::string offered = valueOf("Circuit");
+    const uint32_t circuit = gTrack.circuitNumber();
+    key(SDLK_7);
+    key(SDLK_1);
+    ASSERT_EQ(valueOf("Circuit"), "71_");
+    key(SDLK_ESCAPE);
+    EXPECT_EQ(gQuitRequested, 0);
+    EXPECT_TRUE(pauseMenuShows());
+    EXPECT_EQ(title(), "PAUSED");
+    EXPECT_EQ(valueOf("Circuit"), offered) << "the typed number is dropped";
+    EXPECT_FALSE(pauseMenuCommand(MenuCommand::Back)) << "Esc at the top quits again";
+    key(SDLK_RETURN);
+    EXPECT_EQ(gTrack.circuitNumber(), circuit) << "Enter races the circuit offered";
+}
+
 }  // namespace
