@@ -30,6 +30,8 @@ struct Columns {
 Columns columnsOf(const MenuPanel& panel) {
     Columns columns;
     columns.gap = VALUE_GAP_CHARACTERS * overlayTextWidth(" ");
+    columns.value = overlayTextWidth(panel.valueHeading);
+    columns.second = overlayTextWidth(panel.secondHeading);
     for (const MenuPanel::Line& line : panel.lines) {
         columns.label = std::max(columns.label, overlayTextWidth(line.label));
         columns.value = std::max(columns.value, overlayTextWidth(line.value));
@@ -80,6 +82,9 @@ std::vector<OverlayRect> drawMenuPanel(const MenuPanel& panel) {
     float y = top + 2.0f * line;
     const float valueLeft = left + columns.label + columns.gap;
     const float secondLeft = valueLeft + columns.value + columns.gap;
+    applyColor(COLOR_GREY);
+    printLine(valueLeft, top + line, panel.valueHeading);
+    printLine(secondLeft, top + line, panel.secondHeading);
     for (size_t i = 0; i < panel.lines.size(); ++i) {
         const OverlayRect box{left - padding / 2.0f, y, left + width + padding / 2.0f, y + line};
         const bool chosen = static_cast<int>(i) == panel.chosen;

@@ -15,6 +15,9 @@ struct MenuPanel {
         std::string second;  // a second column of values (a key's pad button)
     };
     std::string title;
+    // Over the values and the second values, on the line under the title.
+    std::string valueHeading;
+    std::string secondHeading;
     std::vector<Line> lines;
     int chosen = 0;
     std::string note;

@@ -285,6 +285,10 @@ MenuPanel pauseMenuView() {
     followThePause();
     MenuPanel view;
     view.title = titleOf(gMenu.page);
+    if (gMenu.page == Page::Keys) {
+        view.valueHeading = "Key";
+        view.secondHeading = "Gamepad";
+    }
     for (const Item& item : itemsOf(gMenu.page)) {
         view.lines.push_back({item.label, item.value, item.second});
     }

@@ -95,8 +95,10 @@ TEST_F(HudSizes, EveryBlockStaysOnTheScreenAndClearOfTheOthersAtEverySize) {
     keys.title = "KEYS";
     for (const char* action : {"Accelerate", "Brake", "Left", "Right", "Fire", "Camera", "Cockpit",
                                "Pause", "Race again", "Reset keys", "Back"}) {
-        keys.lines.push_back({action, "Left Ctrl", "dpright"});
+        keys.lines.push_back({action, "Left Ctrl", "D-pad right"});
     }
+    keys.valueHeading = "Key";
+    keys.secondHeading = "Gamepad";
     keys.note = "Press the new key or pad button";
     keys.hint = "Enter then the new key - Esc back";
     for (const ScreenSize& screenSize : SCREEN_SIZES) {

@@ -126,6 +126,9 @@ TEST_F(PauseMenu, KeysReachEverySettingAndComeBackUpToQuit) {
     key(SDLK_DOWN);
     key(SDLK_RETURN);
     ASSERT_EQ(title(), "KEYS");
+    EXPECT_EQ(pauseMenuView().valueHeading, "Key");
+    EXPECT_EQ(pauseMenuView().secondHeading, "Gamepad");
+    EXPECT_EQ(pauseMenuView().lines[0].second, "A") << "the pad's own name for its button";
     key(SDLK_RETURN);  // accelerate
     key(SDLK_SPACE);
     EXPECT_EQ(pauseMenuView().note, "Space is already fire");
