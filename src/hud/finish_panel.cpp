@@ -64,7 +64,9 @@ std::vector<PanelLine> finishPanelLines(const FinishPanel& panel) {
     if (panel.newBestLap || panel.newBestRace) {
         lines.push_back({recordText(panel), COLOR_YELLOW});
     }
-    lines.push_back({"R race again - N next circuit - Esc quit", COLOR_GREY});
+    lines.push_back({panel.replay ? "R restart - B back 10 s - Esc quit"
+                                  : "R race again - N next circuit - Esc quit",
+                     COLOR_GREY});
     return lines;
 }
 

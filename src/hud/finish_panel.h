@@ -16,6 +16,8 @@ struct FinishPanel {
     uint32_t circuit = CLASSIC_CIRCUIT;
     // The race's time less the ghost's, when a ghost flew.
     std::optional<int32_t> ghostGapMs;
+    // A replay's end offers its own keys: there is no next race to run.
+    bool replay = false;
 };
 
 struct PanelLine {

@@ -47,6 +47,7 @@ FinishPanel finishPanelNow() {
     panel.newBestRace = beaten.bestRace;
     panel.circuit = gTrack.circuitNumber();
     panel.ghostGapMs = ghostFinishGap();
+    panel.replay = watchingReplay();
     return panel;
 }
 
@@ -97,7 +98,7 @@ void drawGameFrame(double blend) {
     drawTrackMap(ghost ? &ghost->position : nullptr);
     drawRaceNotices();
     if (watchingReplay()) {
-        drawReplayBanner(watchFastForward());
+        drawReplayBanner(watchFastForward(), raceIsPaused());
     }
     if (gShowFrameRate) {
         drawFrameRate(gFramesPerSecond, gTicksPerSecond, watchingReplay());

@@ -86,7 +86,7 @@ TEST_F(HudSizes, EveryBlockStaysOnTheScreenAndClearOfTheOthersAtEverySize) {
         {"best times", [] { drawBestTimes(40125, 146382); }},
         {"finish panel", [&panel] { drawFinishPanel(panel); }},
         {"ghost gap", [] { drawGhostGap(-1200); }},
-        {"replay banner", [] { drawReplayBanner(true); }},
+        {"replay banner", [] { drawReplayBanner(false, true); }},
         {"frame rate", [] { drawFrameRate(144.0, 60.0, true); }},
         {"place digit", [] { drawPositionIndicator(); }},
         {"track map", [] { drawTrackMap(); }},
