@@ -25,6 +25,8 @@ struct Ghost {
 
 Ghost gGhost;
 bool gHidden = false;
+// A best race kept since the ghost was last prepared, and its circuit.
+std::optional<uint32_t> gKeptSince;
 
 void forgetGhost() {
     gGhost = Ghost();
@@ -77,6 +79,7 @@ bool prepareGhost() {
     if (!keepingReplays()) {
         return false;
     }
+    gKeptSince.reset();  // what is kept is read afresh
     const std::string folder = zentrixReplayFolder();
     const uint32_t circuit = gTrack.circuitNumber();
     const KeptBest best = folder.empty() ? KeptBest() : readKeptBest(folder, circuit);
@@ -101,7 +104,11 @@ bool ghostShows() {
 }
 
 bool hasGhost() {
-    return gGhost.present;
+    return gGhost.present || gKeptSince == gTrack.circuitNumber();
+}
+
+void noteBestRaceKept(uint32_t circuit) {
+    gKeptSince = circuit;
 }
 
 std::optional<CraftPose> ghostPoseNow(double blend) {

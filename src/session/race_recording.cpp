@@ -8,6 +8,7 @@
 #include "race/race_state_hash.h"
 #include "saves/data_home.h"
 #include "session/best_replay.h"
+#include "session/ghost.h"
 #include "track/track.h"
 
 namespace {
@@ -42,7 +43,9 @@ void keepIfBest(const std::string& folder, const Replay& race) {
     std::string failure;
     if (!writeReplayFile(folder, bestReplayName(race.circuit), race, failure)) {
         sayReplayProblem("cannot keep the best replay: " + failure);
+        return;
     }
+    noteBestRaceKept(race.circuit);  // the menu's Ghost line follows it at once
 }
 }  // namespace
 
