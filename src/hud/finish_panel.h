@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "hud/overlay_canvas.h"
 #include "models/palette.h"
 #include "race/race_result.h"
 #include "track/track.h"
@@ -29,6 +30,13 @@ struct PanelLine {
 // other glyphs, so the choices are parted by " - ".
 std::vector<PanelLine> finishPanelLines(const FinishPanel& panel);
 
+// The panel hangs from here and grows down; the ghost's gap is above it.
+constexpr float FINISH_PANEL_TOP = 150.0f;
+
 // The panel in the upper middle of the picture, on a see-through dark box, so
 // the craft and the opponents flying on stay in sight below and behind it.
 void drawFinishPanel(const FinishPanel& panel);
+// Its box there, at the text's size now.
+OverlayRect finishPanelBox(const FinishPanel& panel);
+// The panel with its box's top left corner here.
+void drawFinishPanelAt(const FinishPanel& panel, float boxLeft, float boxTop);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "hud/finish_panel.h"
 #include "hud/menu_panel.h"
 
 union SDL_Event;
@@ -42,6 +43,7 @@ bool pauseMenuTakesEvent(const SDL_Event& event);
 // The mouse pointer shows while the menu does, and hides again for the race.
 void keepPointerWithMenu();
 
-// The menu over the dimmed race, at the HUD's size; its lines are kept for
-// the mouse.
-void drawPauseMenu();
+// The menu over the dimmed race, at the HUD's size, and beside or under the
+// finish panel when the race is over (given); its lines are kept for the
+// mouse.
+void drawPauseMenu(const FinishPanel* finished);

@@ -51,7 +51,8 @@ FinishPanel finishPanelNow() {
     return panel;
 }
 
-// Over the HUD: the records, then the finish panel, then the pause over all.
+// Over the HUD: the records, then the finish panel, then the pause over all;
+// the pause menu and the finish panel share the screen.
 void drawRaceNotices() {
     const Records records = currentRecords();
     drawBestTimes(records.bestLapMs, records.bestRaceMs);
@@ -59,12 +60,19 @@ void drawRaceNotices() {
     if (gap) {
         drawGhostGap(*gap);
     }
+    if (pauseMenuShows()) {
+        if (raceIsFinished()) {
+            const FinishPanel panel = finishPanelNow();
+            drawPauseMenu(&panel);
+        } else {
+            drawPauseMenu(nullptr);
+        }
+        return;
+    }
     if (raceIsFinished()) {
         drawFinishPanel(finishPanelNow());
     }
-    if (pauseMenuShows()) {
-        drawPauseMenu();
-    } else if (raceIsPaused()) {
+    if (raceIsPaused()) {
         drawPauseBanner();  // a paused replay
     }
 }
