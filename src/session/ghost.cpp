@@ -25,8 +25,6 @@ struct Ghost {
 
 Ghost gGhost;
 bool gHidden = false;
-// A best race kept since the ghost was last prepared, and its circuit.
-std::optional<uint32_t> gKeptSince;
 
 void forgetGhost() {
     gGhost = Ghost();
@@ -79,7 +77,6 @@ bool prepareGhost() {
     if (!keepingReplays()) {
         return false;
     }
-    gKeptSince.reset();  // what is kept is read afresh
     const std::string folder = zentrixReplayFolder();
     const uint32_t circuit = gTrack.circuitNumber();
     const KeptBest best = folder.empty() ? KeptBest() : readKeptBest(folder, circuit);
@@ -104,11 +101,7 @@ bool ghostShows() {
 }
 
 bool hasGhost() {
-    return gGhost.present || gKeptSince == gTrack.circuitNumber();
-}
-
-void noteBestRaceKept(uint32_t circuit) {
-    gKeptSince = circuit;
+    return gGhost.present || lastBestRaceKept() == gTrack.circuitNumber();
 }
 
 std::optional<CraftPose> ghostPoseNow(double blend) {

@@ -25,8 +25,6 @@ bool ghostShows();
 // Whether the circuit raced now has a ghost: the one flying, or a best race
 // kept since, which flies from the next race on.
 bool hasGhost();
-// A best race was just kept for this circuit.
-void noteBestRaceKept(uint32_t circuit);
 
 // The ghost's craft in the picture, blend (0 to 1) of the way from the live
 // race's tick before to its latest one; none when there is no ghost, it is

@@ -8,7 +8,6 @@
 #include "race/race_state_hash.h"
 #include "saves/data_home.h"
 #include "session/best_replay.h"
-#include "session/ghost.h"
 #include "track/track.h"
 
 namespace {
@@ -34,6 +33,8 @@ void followTheRaceLinedUp() {
 }
 
 // The best race of the circuit, unless the one kept there is as fast.
+std::optional<uint32_t> gLastBestKept;
+
 void keepIfBest(const std::string& folder, const Replay& race) {
     const KeptBest kept = readKeptBest(folder, race.circuit);
     if (kept.stuck ||
@@ -45,7 +46,7 @@ void keepIfBest(const std::string& folder, const Replay& race) {
         sayReplayProblem("cannot keep the best replay: " + failure);
         return;
     }
-    noteBestRaceKept(race.circuit);  // the menu's Ghost line follows it at once
+    gLastBestKept = race.circuit;
 }
 }  // namespace
 
@@ -96,6 +97,7 @@ Replay recordedRace() {
 
 void keepReplays(bool keep) {
     gKeeping = keep;
+    gLastBestKept.reset();  // none kept yet where they go from now
 }
 
 bool keepingReplays() {
@@ -130,4 +132,8 @@ void neverKeepThisRace() {
 bool thisRaceIsNeverKept() {
     followTheRaceLinedUp();
     return gNeverKeep;
+}
+
+std::optional<uint32_t> lastBestRaceKept() {
+    return gLastBestKept;
 }
