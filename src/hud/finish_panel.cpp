@@ -8,8 +8,6 @@
 #include "race/lap_clock.h"
 
 namespace {
-// The panel hangs from here and grows down; the ghost's gap is above it.
-constexpr float PANEL_TOP = 150.0f;
 constexpr float GLYPH_ASCENT = 10.0f;  // from a line's top to its baseline, at Normal
 constexpr float PANEL_OPACITY = 0.7f;
 // The labels take this many characters, so the times line up in one column.
@@ -64,26 +62,52 @@ std::vector<PanelLine> finishPanelLines(const FinishPanel& panel) {
     if (panel.newBestLap || panel.newBestRace) {
         lines.push_back({recordText(panel), COLOR_YELLOW});
     }
-    lines.push_back({"R race again - N next circuit - Esc quit", COLOR_GREY});
+    lines.push_back({panel.replay ? "R restart - B back 10 s - Esc quit"
+                                  : "R race again - N next circuit - Esc quit",
+                     COLOR_GREY});
     return lines;
 }
 
-void drawFinishPanel(const FinishPanel& panel) {
-    const std::vector<PanelLine> lines = finishPanelLines(panel);
+namespace {
+// The margin grows less than the text, so the huge panel still ends above the
+// track map and the clock.
+float paddingAt(float scale) {
+    return 12.0f + 6.0f * scale;
+}
+
+float widestOf(const std::vector<PanelLine>& lines) {
     float widest = 0.0f;
     for (const PanelLine& line : lines) {
         widest = std::max(widest, overlayTextWidth(line.text));
     }
+    return widest;
+}
+}  // namespace
+
+OverlayRect finishPanelBox(const FinishPanel& panel) {
+    const std::vector<PanelLine> lines = finishPanelLines(panel);
+    const float padding = paddingAt(overlayScale());
+    const float width = widestOf(lines) + 2.0f * padding;
+    const float height = overlayLineHeight() * static_cast<float>(lines.size()) + 2.0f * padding;
+    const float left = (overlayCanvas().width - width) / 2.0f;
+    return {left, FINISH_PANEL_TOP, left + width, FINISH_PANEL_TOP + height};
+}
+
+void drawFinishPanel(const FinishPanel& panel) {
+    const OverlayRect box = finishPanelBox(panel);
+    drawFinishPanelAt(panel, box.left, box.top);
+}
+
+void drawFinishPanelAt(const FinishPanel& panel, float boxLeft, float boxTop) {
+    const std::vector<PanelLine> lines = finishPanelLines(panel);
     const float scale = overlayScale();
-    // The margin grows less than the text, so the huge panel still ends
-    // above the track map and the clock.
-    const float padding = 12.0f + 6.0f * scale;
-    const float left = overlayCanvas().width / 2.0f - widest / 2.0f;
+    const float padding = paddingAt(scale);
+    const float left = boxLeft + padding;
     const float height = overlayLineHeight() * static_cast<float>(lines.size());
     beginOverlay();
-    drawShade(left - padding, PANEL_TOP, left + widest + padding,
-              PANEL_TOP + height + 2.0f * padding, PANEL_OPACITY);
-    float baseline = PANEL_TOP + padding + GLYPH_ASCENT * scale;
+    drawShade(boxLeft, boxTop, left + widestOf(lines) + padding, boxTop + height + 2.0f * padding,
+              PANEL_OPACITY);
+    float baseline = boxTop + padding + GLYPH_ASCENT * scale;
     for (const PanelLine& line : lines) {
         applyColor(line.color);
         printAt(left, baseline, "%s", line.text.c_str());

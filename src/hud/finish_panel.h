@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "hud/overlay_canvas.h"
 #include "models/palette.h"
 #include "race/race_result.h"
 #include "track/track.h"
@@ -16,6 +17,8 @@ struct FinishPanel {
     uint32_t circuit = CLASSIC_CIRCUIT;
     // The race's time less the ghost's, when a ghost flew.
     std::optional<int32_t> ghostGapMs;
+    // A replay's end offers its own keys: there is no next race to run.
+    bool replay = false;
 };
 
 struct PanelLine {
@@ -27,6 +30,13 @@ struct PanelLine {
 // other glyphs, so the choices are parted by " - ".
 std::vector<PanelLine> finishPanelLines(const FinishPanel& panel);
 
+// The panel hangs from here and grows down; the ghost's gap is above it.
+constexpr float FINISH_PANEL_TOP = 150.0f;
+
 // The panel in the upper middle of the picture, on a see-through dark box, so
 // the craft and the opponents flying on stay in sight below and behind it.
 void drawFinishPanel(const FinishPanel& panel);
+// Its box there, at the text's size now.
+OverlayRect finishPanelBox(const FinishPanel& panel);
+// The panel with its box's top left corner here.
+void drawFinishPanelAt(const FinishPanel& panel, float boxLeft, float boxTop);

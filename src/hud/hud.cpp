@@ -17,6 +17,8 @@ constexpr float LAST_LAP_MARGIN = 10.0f;
 const std::string WIDEST_TIME = " 0: 0:000";
 constexpr float REPLAY_BAND_HEIGHT = 46.0f;
 const std::string REPLAY_KEYS = "P pause - F fast - B back 10 s - R restart - Esc quit";
+// On the title's line, ending where the keys beneath end.
+const std::string REPLAY_VIEW_KEYS = "C camera - V cockpit - M map";
 
 // The clock's column, its first line and the step between lines, at the
 // chosen size.
@@ -108,7 +110,7 @@ float replayBannerBottom() {
     return REPLAY_BAND_HEIGHT * overlayScale();
 }
 
-void drawReplayBanner(bool fastForward) {
+void drawReplayBanner(bool fastForward, bool paused) {
     const float scale = overlayScale();
     const float left = 16.0f * scale;
     // As wide as the keys' line and a margin, at least the band of old.
@@ -116,8 +118,12 @@ void drawReplayBanner(bool fastForward) {
     beginOverlay();
     drawShade(0.0f, 0.0f, right, replayBannerBottom(), 0.5f);
     applyColor(COLOR_WHITE);
-    printAt(left, 20.0f * scale, "%s", fastForward ? "REPLAY 4x" : "REPLAY");
+    const char* title = paused ? "REPLAY PAUSED" : fastForward ? "REPLAY 4x" : "REPLAY";
+    printAt(left, 20.0f * scale, "%s", title);
     applyColor(COLOR_LIGHT_GREY);
+    const float keysRight = left + overlayTextWidth(REPLAY_KEYS);
+    printAt(keysRight - overlayTextWidth(REPLAY_VIEW_KEYS), 20.0f * scale, "%s",
+            REPLAY_VIEW_KEYS.c_str());
     printAt(left, 36.0f * scale, "%s", REPLAY_KEYS.c_str());
     endOverlay();
 }

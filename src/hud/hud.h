@@ -21,9 +21,10 @@ float clockBlockLeft();
 // in the clock's column. A record of 0 is not there yet and shows nothing.
 void drawBestTimes(uint32_t bestLapMs, uint32_t bestRaceMs);
 
-// Watching a replay: "REPLAY" top left (with "4x" while fast-forwarding) on a
-// see-through band, and the keys that wind it beneath.
-void drawReplayBanner(bool fastForward);
+// Watching a replay: "REPLAY" top left (with "4x" while fast-forwarding,
+// "PAUSED" while paused) on a see-through band, the keys that change the view
+// on its right and the keys that wind it beneath.
+void drawReplayBanner(bool fastForward, bool paused);
 // Where the replay banner's band ends, at the chosen size.
 float replayBannerBottom();
 

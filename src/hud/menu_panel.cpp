@@ -30,6 +30,8 @@ struct Columns {
 Columns columnsOf(const MenuPanel& panel) {
     Columns columns;
     columns.gap = VALUE_GAP_CHARACTERS * overlayTextWidth(" ");
+    columns.value = overlayTextWidth(panel.valueHeading);
+    columns.second = overlayTextWidth(panel.secondHeading);
     for (const MenuPanel::Line& line : panel.lines) {
         columns.label = std::max(columns.label, overlayTextWidth(line.label));
         columns.value = std::max(columns.value, overlayTextWidth(line.value));
@@ -57,29 +59,60 @@ void printLine(float left, float top, const std::string& text) {
 }
 }  // namespace
 
-std::vector<OverlayRect> drawMenuPanel(const MenuPanel& panel) {
+namespace {
+// The text's width, without the padding.
+float textWidthOf(const MenuPanel& panel) {
+    return std::max({columnsOf(panel).width(), overlayTextWidth(panel.title),
+                     overlayTextWidth(panel.note), overlayTextWidth(panel.hint)});
+}
+}  // namespace
+
+OverlayRect menuPanelBox(const MenuPanel& panel) {
     const float line = overlayLineHeight();
-    const Columns columns = columnsOf(panel);
-    const float width = std::max({columns.width(), overlayTextWidth(panel.title),
-                                  overlayTextWidth(panel.note), overlayTextWidth(panel.hint)});
     const float padding = PADDING_LINES * line;
+    const float width = textWidthOf(panel) + 2.0f * padding;
     // The title, a gap, the lines, the note and the hint.
-    const float height = line * (static_cast<float>(panel.lines.size()) + 4.0f);
+    const float height = line * (static_cast<float>(panel.lines.size()) + 4.0f) + 2.0f * padding;
     const OverlayCanvas& canvas = overlayCanvas();
     const float left = (canvas.width - width) / 2.0f;
     const float top = (canvas.height - height) / 2.0f;
+    return {left, top, left + width, top + height};
+}
 
+void dimTheRace() {
+    const OverlayCanvas& canvas = overlayCanvas();
     beginOverlay();
     drawShade(0.0f, 0.0f, canvas.width, canvas.height, DIMMING);
-    drawShade(left - padding, top - padding, left + width + padding, top + height + padding,
-              PANEL_OPACITY);
+    endOverlay();
+}
+
+std::vector<OverlayRect> drawMenuPanel(const MenuPanel& panel) {
+    dimTheRace();
+    const OverlayRect box = menuPanelBox(panel);
+    return drawMenuPanelAt(panel, box.left, box.top);
+}
+
+std::vector<OverlayRect> drawMenuPanelAt(const MenuPanel& panel, float boxLeft, float boxTop) {
+    const float line = overlayLineHeight();
+    const Columns columns = columnsOf(panel);
+    const float width = textWidthOf(panel);
+    const float padding = PADDING_LINES * line;
+    const float height = line * (static_cast<float>(panel.lines.size()) + 4.0f);
+    const float left = boxLeft + padding;
+    const float top = boxTop + padding;
+
+    beginOverlay();
+    drawShade(boxLeft, boxTop, left + width + padding, top + height + padding, PANEL_OPACITY);
     applyColor(COLOR_WHITE);
-    printLine((canvas.width - overlayTextWidth(panel.title)) / 2.0f, top, panel.title);
+    printLine(left + (width - overlayTextWidth(panel.title)) / 2.0f, top, panel.title);
 
     std::vector<OverlayRect> boxes;
     float y = top + 2.0f * line;
     const float valueLeft = left + columns.label + columns.gap;
     const float secondLeft = valueLeft + columns.value + columns.gap;
+    applyColor(COLOR_GREY);
+    printLine(valueLeft, top + line, panel.valueHeading);
+    printLine(secondLeft, top + line, panel.secondHeading);
     for (size_t i = 0; i < panel.lines.size(); ++i) {
         const OverlayRect box{left - padding / 2.0f, y, left + width + padding / 2.0f, y + line};
         const bool chosen = static_cast<int>(i) == panel.chosen;

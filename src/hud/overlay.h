@@ -80,6 +80,19 @@ int overlayTextPixels();
 // From one line's baseline to the next, at the chosen size.
 float overlayLineHeight();
 
+// While one is alive, the overlay's text is no larger than this many pixels
+// high: for two panels that must share the screen.
+class OverlayTextCap {
+public:
+    explicit OverlayTextCap(int pixels);
+    ~OverlayTextCap();
+    OverlayTextCap(const OverlayTextCap&) = delete;
+    OverlayTextCap& operator=(const OverlayTextCap&) = delete;
+
+private:
+    float before_;
+};
+
 // 2D drawing over the whole screen in overlay units, origin top left, y
 // growing down; depth test, blending and lighting off until endOverlay.
 void beginOverlay();

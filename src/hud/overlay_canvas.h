@@ -38,5 +38,13 @@ struct OverlayPoint {
     float y = 0.0f;
 };
 
+// A rectangle of the overlay, in its units (origin top left).
+struct OverlayRect {
+    float left = 0.0f;
+    float top = 0.0f;
+    float right = 0.0f;
+    float bottom = 0.0f;
+};
+
 // Where a pixel of the screen (origin top left) falls in overlay units.
 OverlayPoint overlayPointOfPixel(float x, float y);

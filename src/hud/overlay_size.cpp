@@ -5,6 +5,7 @@
 
 namespace {
 HudSize gHudSize = HudSize::Normal;
+float gScaleCap = 1e9f;  // none
 constexpr float HUD_SIZE_FACTORS[HUD_SIZE_COUNT] = {1.0f, 1.5f, 2.0f};
 constexpr float DESIGN_TEXT_PIXELS = 12.0f;
 // The mono face steps on by this much of its height.
@@ -23,7 +24,17 @@ HudSize hudSize() {
 float overlayScale() {
     const OverlayCanvas& canvas = overlayCanvas();
     const float wanted = canvas.textScale * HUD_SIZE_FACTORS[static_cast<int>(gHudSize)];
-    return std::min(wanted, canvas.largestTextScale);
+    return std::min({wanted, canvas.largestTextScale, gScaleCap});
+}
+
+OverlayTextCap::OverlayTextCap(int pixels) : before_(gScaleCap) {
+    const OverlayCanvas& canvas = overlayCanvas();
+    gScaleCap = std::min(gScaleCap,
+                         static_cast<float>(pixels) / (DESIGN_TEXT_PIXELS * canvas.pixelsPerUnit));
+}
+
+OverlayTextCap::~OverlayTextCap() {
+    gScaleCap = before_;
 }
 
 int overlayTextPixels() {

@@ -11,7 +11,7 @@ constexpr float DIMMING = 0.35f;
 constexpr float BAND_ABOVE_MIDDLE = 2.0f;
 constexpr float BAND_OPACITY = 0.6f;
 const std::string TITLE = "PAUSED";
-const std::string KEYS = "P resume - R race again - N next circuit - Esc quit";
+const std::string KEYS = "P resume - B back 10 s - R restart - Esc quit";
 
 void printCentred(float baseline, const std::string& text) {
     printAt((overlayCanvas().width - overlayTextWidth(text)) / 2.0f, baseline, "%s", text.c_str());

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "input/key_state.h"
+#include "input/pad_button_names.h"
 
 namespace {
 constexpr std::array<SDL_Keycode, ACTION_COUNT> DEFAULT_KEYS = {
@@ -203,7 +204,7 @@ bool bindPadButton(Action action, SDL_GameControllerButton button, std::string& 
     }
     const int other = actionOn(gPadButtons, button, action);
     if (button != SDL_CONTROLLER_BUTTON_INVALID && other >= 0) {
-        refusal = alreadyTaken(padButtonName(button), other);
+        refusal = alreadyTaken(padButtonReadName(button), other);
         return false;
     }
     gPadButtons[indexOf(action)] = button;
@@ -222,7 +223,7 @@ std::string keyLabel(Action action) {
 }
 
 std::string padButtonLabel(Action action) {
-    return padButtonName(boundPadButton(action));
+    return padButtonReadName(boundPadButton(action));
 }
 
 std::string actionLabel(Action action) {

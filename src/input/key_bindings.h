@@ -34,7 +34,7 @@ bool bindPadButton(Action action, SDL_GameControllerButton button, std::string& 
 // Every action back on its default key and button.
 void resetKeyBindings();
 
-// For the menu: "Up", "Space", "W"; "a", "dpleft", "none"; "Race again".
+// For the menu: "Up", "Space", "W"; "A", "D-pad left", "-"; "Race again".
 std::string keyLabel(Action action);
 std::string padButtonLabel(Action action);
 std::string actionLabel(Action action);

@@ -285,6 +285,10 @@ MenuPanel pauseMenuView() {
     followThePause();
     MenuPanel view;
     view.title = titleOf(gMenu.page);
+    if (gMenu.page == Page::Keys) {
+        view.valueHeading = "Key";
+        view.secondHeading = "Gamepad";
+    }
     for (const Item& item : itemsOf(gMenu.page)) {
         view.lines.push_back({item.label, item.value, item.second});
     }
@@ -326,6 +330,11 @@ bool pauseMenuCommand(MenuCommand command) {
             }
             [[fallthrough]];
         case MenuCommand::Back:
+            // Esc ends a typed number first, as it ends a key being bound.
+            if (!gMenu.typed.empty()) {
+                gMenu.typed.clear();
+                return true;
+            }
             if (gMenu.page == Page::Top) {
                 return command == MenuCommand::Erase;  // Esc quits from the top
             }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "hud/finish_panel.h"
 #include "hud/menu_panel.h"
 
 union SDL_Event;
@@ -18,7 +19,8 @@ bool pauseMenuShows();
 MenuPanel pauseMenuView();
 
 // Up and Down choose a line, Left and Right change a setting, Select does
-// what the line says, Back goes up a page, Erase takes back a typed digit.
+// what the line says, Back ends a typed number or goes up a page, Erase
+// takes back a typed digit.
 // Returns whether the menu took the command: Back on the top page is not the
 // menu's (Esc quits there, as it always has).
 bool pauseMenuCommand(MenuCommand command);
@@ -41,6 +43,7 @@ bool pauseMenuTakesEvent(const SDL_Event& event);
 // The mouse pointer shows while the menu does, and hides again for the race.
 void keepPointerWithMenu();
 
-// The menu over the dimmed race, at the HUD's size; its lines are kept for
-// the mouse.
-void drawPauseMenu();
+// The menu over the dimmed race, at the HUD's size, and beside or under the
+// finish panel when the race is over (given); its lines are kept for the
+// mouse.
+void drawPauseMenu(const FinishPanel* finished);

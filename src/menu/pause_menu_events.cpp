@@ -1,6 +1,7 @@
 // The game's events turned into the menu's commands.
 #include <SDL2/SDL.h>
 
+#include "hud/panel_pair.h"
 #include "menu/pause_menu.h"
 #include "screen/game_window.h"
 #include "screen/window_pointer.h"
@@ -154,6 +155,7 @@ void keepPointerWithMenu() {
     }
 }
 
-void drawPauseMenu() {
-    gLineBoxes = drawMenuPanel(pauseMenuView());
+void drawPauseMenu(const FinishPanel* finished) {
+    gLineBoxes = finished != nullptr ? drawPanelPair(*finished, pauseMenuView())
+                                     : drawMenuPanel(pauseMenuView());
 }

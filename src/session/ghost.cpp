@@ -101,7 +101,7 @@ bool ghostShows() {
 }
 
 bool hasGhost() {
-    return gGhost.present;
+    return gGhost.present || lastBestRaceKept() == gTrack.circuitNumber();
 }
 
 std::optional<CraftPose> ghostPoseNow(double blend) {

@@ -22,6 +22,8 @@ bool prepareGhost();
 // G shows or hides it; it shows at first.
 void toggleGhost();
 bool ghostShows();
+// Whether the circuit raced now has a ghost: the one flying, or a best race
+// kept since, which flies from the next race on.
 bool hasGhost();
 
 // The ghost's craft in the picture, blend (0 to 1) of the way from the live

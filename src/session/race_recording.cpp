@@ -33,6 +33,8 @@ void followTheRaceLinedUp() {
 }
 
 // The best race of the circuit, unless the one kept there is as fast.
+std::optional<uint32_t> gLastBestKept;
+
 void keepIfBest(const std::string& folder, const Replay& race) {
     const KeptBest kept = readKeptBest(folder, race.circuit);
     if (kept.stuck ||
@@ -42,7 +44,9 @@ void keepIfBest(const std::string& folder, const Replay& race) {
     std::string failure;
     if (!writeReplayFile(folder, bestReplayName(race.circuit), race, failure)) {
         sayReplayProblem("cannot keep the best replay: " + failure);
+        return;
     }
+    gLastBestKept = race.circuit;
 }
 }  // namespace
 
@@ -93,6 +97,7 @@ Replay recordedRace() {
 
 void keepReplays(bool keep) {
     gKeeping = keep;
+    gLastBestKept.reset();  // none kept yet where they go from now
 }
 
 bool keepingReplays() {
@@ -127,4 +132,8 @@ void neverKeepThisRace() {
 bool thisRaceIsNeverKept() {
     followTheRaceLinedUp();
     return gNeverKeep;
+}
+
+std::optional<uint32_t> lastBestRaceKept() {
+    return gLastBestKept;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "craft/player.h"
 #include "saves/replay_file.h"
 
@@ -36,3 +38,7 @@ void keepRecordedRace();
 void neverKeepThisRace();
 // Whether neverKeepThisRace was said of the race lined up now.
 bool thisRaceIsNeverKept();
+
+// The circuit of the last best race kept in this run, at once: the ghost
+// that flies from the next race on.
+std::optional<uint32_t> lastBestRaceKept();

@@ -60,11 +60,13 @@ FinishPanel finishPanelNow() {
     panel.newBestRace = beaten.bestRace;
     panel.circuit = gTrack.circuitNumber();
     panel.ghostGapMs = ghostFinishGap();
+    panel.replay = watchingReplay();
     return panel;
 }
 
 // Over the HUD: the records, trouble on disk, WRONG WAY while the race is on,
-// then the finish panel, then the pause over all.
+// then the finish panel, then the pause over all; the pause menu and the
+// finish panel share the screen.
 void drawRaceNotices() {
     const Records records = currentRecords();
     drawBestTimes(records.bestLapMs, records.bestRaceMs);
@@ -76,12 +78,19 @@ void drawRaceNotices() {
     if (gap) {
         drawGhostGap(*gap);
     }
+    if (pauseMenuShows()) {
+        if (raceIsFinished()) {
+            const FinishPanel panel = finishPanelNow();
+            drawPauseMenu(&panel);
+        } else {
+            drawPauseMenu(nullptr);
+        }
+        return;
+    }
     if (raceIsFinished()) {
         drawFinishPanel(finishPanelNow());
     }
-    if (pauseMenuShows()) {
-        drawPauseMenu();
-    } else if (raceIsPaused()) {
+    if (raceIsPaused()) {
         drawPauseBanner();  // a paused replay
     }
 }
@@ -116,7 +125,7 @@ void drawGameFrame(double blend) {
     drawTrackMap(ghost ? &ghost->position : nullptr);
     drawRaceNotices();
     if (watchingReplay()) {
-        drawReplayBanner(watchFastForward());
+        drawReplayBanner(watchFastForward(), raceIsPaused());
     }
     if (gShowFrameRate) {
         drawFrameRate(gFramesPerSecond, gTicksPerSecond, watchingReplay());

@@ -38,7 +38,7 @@ LoopPacer::LoopPacer(PacerClock& clock, int ticksPerSecond, DrawPacing pacing)
 
 int64_t LoopPacer::tickTime(int64_t tick) const {
     // Whole-schedule arithmetic, so 1/60 s never accumulates rounding drift.
-    return start_ + (tick + droppedTicks_) * SECOND / ticksPerSecond_;
+    return start_ + (tick + skippedTicks_) * SECOND / ticksPerSecond_;
 }
 
 double LoopPacer::ticksBehind(int64_t now) const {
@@ -46,7 +46,7 @@ double LoopPacer::ticksBehind(int64_t now) const {
     const int64_t whole = scaled / SECOND;
     const double part = static_cast<double>(scaled % SECOND) / SECOND;
     // Tick 0 is due at the start itself.
-    return static_cast<double>(whole + 1 - droppedTicks_ - ticksRun_) + part;
+    return static_cast<double>(whole + 1 - skippedTicks_ - ticksRun_) + part;
 }
 
 int LoopPacer::takeDueTicks() {
@@ -69,6 +69,7 @@ int LoopPacer::takeDueTicks() {
     if (due > MAX_CATCH_UP_TICKS) {
         // The ticks past the few caught up are given up: the race stood still.
         droppedTicks_ += due - MAX_CATCH_UP_TICKS;
+        skippedTicks_ += due - MAX_CATCH_UP_TICKS;
         due = MAX_CATCH_UP_TICKS;
     }
     ticksRun_ += due;
@@ -122,4 +123,16 @@ void LoopPacer::waitForNextDraw() {
     }
     ++drawsSinceStart_;
     clock_.sleepNanoseconds(deadline - now);
+}
+
+void LoopPacer::skipTheTicksWaited() {
+    if (!started_) {
+        return;
+    }
+    // All but the one due now, which the next frame runs as usual.
+    const int64_t due = std::llround(ticksBehind(clock_.nowNanoseconds()));
+    if (due > 1) {
+        skippedTicks_ += due - 1;
+    }
+    drawScheduleStarted_ = false;
 }

@@ -49,6 +49,10 @@ public:
     // After each frame is shown: sleeps until the next one is due, unless the
     // display's refresh already held the frame back.
     void waitForNextDraw();
+    // After the loop waited on events instead (a still pause): the ticks due
+    // meanwhile are never run, so the race does not rush on the wait's worth
+    // when it goes on, and the frames are drawn on from now.
+    void skipTheTicksWaited();
 
     bool keepsStep() const { return keepsStep_; }
     bool displayPaces() const { return pacing_.displayWaits; }
@@ -70,6 +74,7 @@ private:
     int64_t start_ = 0;         // when tick 0 was due
     int64_t ticksRun_ = 0;      // ticks run since start_
     int64_t droppedTicks_ = 0;  // ticks given up after stalls, never run
+    int64_t skippedTicks_ = 0;  // those and the ticks waited out
     double blend_ = 1.0;
 
     bool drawScheduleStarted_ = false;

@@ -35,6 +35,7 @@
 #include "shell/game_frame.h"
 #include "shell/loop_pacer.h"
 #include "shell/options.h"
+#include "shell/still_picture.h"
 #include "trace/startup_trace.h"
 
 namespace {
@@ -134,6 +135,10 @@ void leaveTheDisplay() {
     SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_JOYSTICK);
 }
 
+// Waiting on a still pause, the music's queue (two seconds) is topped up
+// this often.
+constexpr int STILL_WAKE_MS = 100;
+
 bool isExposeEvent(const SDL_Event& event) {
     return event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED;
 }
@@ -154,18 +159,27 @@ bool onAVisibleDisplay() {
 }
 }  // namespace
 
-std::optional<int> runLoopTurn(LoopPacer& pacer, FrameRateMeter* meter) {
+std::optional<int> runLoopTurn(LoopPacer& pacer, FrameRateMeter* meter, StillPicture* still) {
     // Every waiting event is handled before the frame: with paced frames,
     // one event a tick would leave Esc behind a queue of mouse motion.
     SDL_Event event;
+    bool eventCame = false;
     while (SDL_PollEvent(&event) != 0) {
         if (event.type == quitMessageType()) {
             return event.user.code;
         }
+        eventCame = true;
         // An exposed window is repainted by the frame drawn right after.
         if (!isExposeEvent(event)) {
             handleWindowEvent(event);
         }
+    }
+    if (gQuitRequested == 0 && still != nullptr && still->holds(raceIsPaused(), eventCame)) {
+        updateMusicStream();
+        // An event ends the wait and is left for the next turn.
+        SDL_WaitEventTimeout(nullptr, STILL_WAKE_MS);
+        pacer.skipTheTicksWaited();
+        return std::nullopt;
     }
     const int dueTicks = pacer.takeDueTicks();
     for (int due = dueTicks; due > 0; --due) {
@@ -178,6 +192,9 @@ std::optional<int> runLoopTurn(LoopPacer& pacer, FrameRateMeter* meter) {
         setFrameRates(meter->framesPerSecond(), meter->ticksPerSecond());
     }
     drawGameFrame(pacer.drawBlend());
+    if (still != nullptr) {
+        still->drawn(raceIsPaused());
+    }
     if (meter != nullptr) {
         meter->countFrame();
     }
@@ -238,9 +255,10 @@ int gameMain() {
     LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, chooseDrawPacing(gWindow));
     traceStartup("draw pacing chosen");
     FrameRateMeter meter(clock);
+    StillPicture still(clock);
     std::optional<int> exitCode;
     while (!exitCode) {
-        exitCode = runLoopTurn(pacer, &meter);
+        exitCode = runLoopTurn(pacer, &meter, &still);
     }
 
     keepRecordedRace();  // Esc or the window closed: the last race run

@@ -6,6 +6,7 @@
 union SDL_Event;
 class LoopPacer;
 class FrameRateMeter;
+class StillPicture;
 
 // The whole program: start-up, the paced main loop, shutdown. Returns the exit code.
 int gameMain();
@@ -14,7 +15,10 @@ int gameMain();
 // are due, one frame drawn between the last two, then the wait for the next. Returns the exit code
 // once the game is over, nothing while it goes on. A meter, when given,
 // counts the ticks and the frame, and its figures go to the frame rate line.
-std::optional<int> runLoopTurn(LoopPacer& pacer, FrameRateMeter* meter = nullptr);
+// A still picture, when given, lets a paused turn with nothing new wait on
+// events instead of drawing (the music is still topped up).
+std::optional<int> runLoopTurn(LoopPacer& pacer, FrameRateMeter* meter = nullptr,
+                               StillPicture* still = nullptr);
 
 // The window procedure: one removed event.
 void handleWindowEvent(const SDL_Event& event);

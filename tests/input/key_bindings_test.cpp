@@ -26,8 +26,8 @@ std::string boundLabels() {
 }
 
 const std::string DEFAULT_LABELS =
-    "Accelerate: Up, a\nBrake: Down, b\nLeft: Left, dpleft\nRight: Right, dpright\n"
-    "Fire: Space, x\nCamera: C, y\nCockpit: V, back\nPause: P, start\nRace again: R, none\n";
+    "Accelerate: Up, A\nBrake: Down, B\nLeft: Left, D-pad left\nRight: Right, D-pad right\n"
+    "Fire: Space, X\nCamera: C, Y\nCockpit: V, Back\nPause: P, Start\nRace again: R, -\n";
 
 // Keys take the game's own path: SDL's queue, the key watch, the window
 // procedure, then a tick of the race on the keys as they stand.
@@ -111,7 +111,7 @@ TEST_F(KeyBindings, RefusalsSayWhyAndChangeNothingAndResetRestoresTheDefaults) {
         {false, Action::Brake, SDLK_UNKNOWN, "that is no key"},
         {true, Action::Fire, SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
          "the shoulders wind replays and show or hide the ghost"},
-        {true, Action::RaceAgain, SDL_CONTROLLER_BUTTON_START, "start is already pause"},
+        {true, Action::RaceAgain, SDL_CONTROLLER_BUTTON_START, "Start is already pause"},
         {true, Action::Fire, SDL_CONTROLLER_BUTTON_MAX, "that is no gamepad button"},
     };
     for (const auto& no : refused) {
@@ -148,10 +148,11 @@ TEST_F(KeyBindings, SettingsRoundTripAndASwapIsTakenWhole) {
     resetKeyBindings();
     applyKeySettings(stored);
     EXPECT_EQ(errors.text(), "");
-    EXPECT_EQ(boundLabels(),
-              "Accelerate: Down, a\nBrake: Up, b\nLeft: Left, dpleft\nRight: Right, dpright\n"
-              "Fire: Left Ctrl, x\nCamera: C, none\nCockpit: V, back\nPause: P, start\n"
-              "Race again: R, y\n");
+    EXPECT_EQ(
+        boundLabels(),
+        "Accelerate: Down, A\nBrake: Up, B\nLeft: Left, D-pad left\nRight: Right, D-pad right\n"
+        "Fire: Left Ctrl, X\nCamera: C, -\nCockpit: V, Back\nPause: P, Start\n"
+        "Race again: R, Y\n");
 }
 
 TEST_F(KeyBindings, ASettingThatCannotBeTakenKeepsTheDefaultInOneLine) {

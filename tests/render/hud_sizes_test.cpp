@@ -15,6 +15,7 @@
 #include "hud/menu_panel.h"
 #include "hud/notice_lines.h"
 #include "hud/overlay.h"
+#include "hud/panel_pair.h"
 #include "hud/pause_banner.h"
 #include "hud/track_map.h"
 #include "hud/wrong_way_banner.h"
@@ -102,7 +103,7 @@ TEST_F(HudSizes, EveryBlockStaysOnTheScreenAndClearOfTheOthersAtEverySize) {
         {"best times", [] { drawBestTimes(40125, 146382); }},
         {"finish panel", [&panel] { drawFinishPanel(panel); }},
         {"ghost gap", [] { drawGhostGap(-1200); }},
-        {"replay banner", [] { drawReplayBanner(true); }},
+        {"replay banner", [] { drawReplayBanner(false, true); }},
         {"frame rate", [] { drawFrameRate(144.0, 60.0, true); }},
         {"place digit", [] { drawPositionIndicator(); }},
         {"track map", [] { drawTrackMap(); }},
@@ -119,10 +120,23 @@ TEST_F(HudSizes, EveryBlockStaysOnTheScreenAndClearOfTheOthersAtEverySize) {
     keys.title = "KEYS";
     for (const char* action : {"Accelerate", "Brake", "Left", "Right", "Fire", "Camera", "Cockpit",
                                "Pause", "Race again", "Reset keys", "Back"}) {
-        keys.lines.push_back({action, "Left Ctrl", "dpright"});
+        keys.lines.push_back({action, "Left Ctrl", "D-pad right"});
     }
+    keys.valueHeading = "Key";
+    keys.secondHeading = "Gamepad";
     keys.note = "Press the new key or pad button";
     keys.hint = "Enter then the new key - Esc back";
+    MenuPanel top;  // the page a pause opens on, its widest hint
+    top.title = "PAUSED";
+    for (const auto& [label, value] : {std::pair{"Resume", ""},
+                                       {"Race again", ""},
+                                       {"Circuit", "4294967295_"},
+                                       {"Ghost", "none yet"},
+                                       {"Settings", ""},
+                                       {"Quit", ""}}) {
+        top.lines.push_back({label, value, ""});
+    }
+    top.hint = "Enter select - Left Right circuit - Esc quit";
     for (const ScreenSize& screenSize : SCREEN_SIZES) {
         SCOPED_TRACE(testing::Message() << screenSize.width << " x " << screenSize.height);
         const testsupport::ScreenTarget target(screenSize.width, screenSize.height);
@@ -170,6 +184,32 @@ TEST_F(HudSizes, EveryBlockStaysOnTheScreenAndClearOfTheOthersAtEverySize) {
                         blocks[b].first != "wrong way") {
                         EXPECT_FALSE(overlap(pauseWords, covered[b])) << blocks[b].first << " " << pauseWords[1] << "-" << pauseWords[3] << " over " << covered[b][1] << "-" << covered[b][3];
                     }
+                }
+            }
+            // Paused over a finished race, the menu and the finish panel
+            // share the screen: each whole, neither over the other.
+            for (const MenuPanel* page : {&top, &keys}) {
+                SCOPED_TRACE(page->title);
+                const PanelPair pair = placePanelPair(panel, *page);
+                const auto finishAlone = [&] { drawPairedFinishPanel(panel, pair); };
+                const auto menuAlone = [&] { drawPairedMenuPanel(*page, pair); };
+                const Box finish = drawnBox(target, finishAlone, false);
+                const Box menu = drawnBox(target, menuAlone, false);
+                EXPECT_FALSE(overlap(finish, menu));
+                for (const Box& box : {finish, menu}) {
+                    EXPECT_TRUE(box[0] > 0 && box[1] > 0 && box[2] < right && box[3] < bottom);
+                    for (size_t b = 0; b < blocks.size(); ++b) {
+                        if (blocks[b].first != "finish panel") {
+                            EXPECT_FALSE(overlap(box, covered[b])) << blocks[b].first;
+                        }
+                    }
+                }
+                // The text stays a size that reads, and the HUD's own size
+                // where the screen has room for both.
+                EXPECT_GE(pair.textPixels, 8);
+                EXPECT_LE(pair.textPixels, overlayTextPixels());
+                if (screenSize.height == 768 && size == HudSize::Normal) {
+                    EXPECT_EQ(pair.textPixels, overlayTextPixels());
                 }
             }
             const Box clock = drawnBox(target, drawHud, true, testsupport::isRed);

@@ -133,6 +133,14 @@ TEST(FinishPanelText, EveryPlaceHasItsOwnWordAndANewRecordIsAnnounced) {
     EXPECT_EQ(textsOf(panelFor(1, 41000, 40000, 42000)).size(), 8u) << "no news, no line";
 }
 
+// At a replay's end N has no next race to run and R starts the replay over.
+TEST(FinishPanelText, AReplaysEndOffersTheReplaysOwnKeys) {
+    FinishPanel panel = panelFor(4, 41000, 40000, 42000);
+    panel.replay = true;
+    EXPECT_EQ(textsOf(panel).back(), "R restart - B back 10 s - Esc quit");
+    EXPECT_EQ(textsOf(panel).size(), 8u);
+}
+
 class RaceNotices : public testing::Test {
 protected:
     void SetUp() override { createOverlayFont(rasterizeOverlayGlyphs()); }
@@ -177,7 +185,31 @@ TEST_F(RaceNotices, ThePauseDimsThePictureAndSaysPausedAcrossTheMiddle) {
     EXPECT_GT(title[1], 352);
     EXPECT_LT(title[3], 380);
     EXPECT_GT(after.count(380, 384, 644, 400, [](const Pixel& p) { return p[0] > 150; }), 100)
-        << "P resume - R race again - N next circuit - Esc quit";
+        << "P resume - B back 10 s - R restart - Esc quit";
+}
+
+// Top left: REPLAY, PAUSED beside it while paused, the view's keys to the
+// right and the winding keys beneath.
+TEST_F(RaceNotices, TheReplayBannerSaysWhenItIsPausedAndNamesTheViewKeys) {
+    const auto bannerOver = [](bool paused) {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawReplayBanner(false, paused);
+        return Screen();
+    };
+    const Screen running = bannerOver(false);
+    const Screen paused = bannerOver(true);
+    // "REPLAY" ends by x 60; " PAUSED" goes on to about 110.
+    EXPECT_GT(running.count(16, 8, 60, 23, testsupport::isLit), 30);
+    EXPECT_EQ(running.count(64, 8, 120, 23, testsupport::isLit), 0);
+    EXPECT_GT(paused.count(64, 8, 120, 23, testsupport::isLit), 30) << "no PAUSED";
+    EXPECT_EQ(paused.count(120, 8, 180, 23, testsupport::isLit), 0) << "PAUSED apart from the keys";
+    for (const Screen* banner : {&running, &paused}) {
+        EXPECT_GT(banner->count(190, 8, 400, 23, testsupport::isLit), 100)
+            << "C camera - V cockpit - M map";
+        EXPECT_GT(banner->count(16, 26, 300, 39, testsupport::isLit), 100) << "the winding keys";
+        EXPECT_EQ(banner->count(0, 46, 1024, 768, testsupport::isLit), 0);
+    }
 }
 
 TEST_F(RaceNotices, RecordsShowInGreyAboveTheClockOnlyOnceThereAreAny) {

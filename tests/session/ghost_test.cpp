@@ -48,8 +48,14 @@ TEST(Ghost, TheBestRaceFliesInTheNextWithoutTouchingItAndABetterOneTakesOver) {
     recordstest::TempDataHome home;
     keepReplays(true);
     raceOnCircuit(7);
+    prepareGhost();
+    EXPECT_FALSE(hasGhost()) << "no race kept on circuit 7 yet";
     testsupport::startRaceWithoutGraphics();
     const uint32_t slowMs = driveToTheFinish(600, [] {});
+    EXPECT_TRUE(hasGhost()) << "the best just kept is the ghost at once, before the next race";
+    raceOnCircuit(8);
+    EXPECT_FALSE(hasGhost()) << "kept for circuit 7 only";
+    raceOnCircuit(7);
     prepareGhost();
     startRace();
     ASSERT_TRUE(hasGhost());

@@ -116,6 +116,30 @@ TEST(LoopPacer, AStalledMachineCatchesUpAFewTicksAndNeverSpirals) {
     }
 }
 
+// A still pause waits on events for seconds: afterwards the race goes on one
+// tick a frame, as though the wait had never been, for both kinds of pacing,
+// and the wait is not counted as ticks dropped by a stall.
+TEST(LoopPacer, AfterAWaitOnEventsTheTicksWaitedAreSkippedNotRushed) {
+    for (const DrawPacing pacing : {DrawPacing{60, false}, DrawPacing{144, false}}) {
+        SCOPED_TRACE(pacing.drawsPerSecond);
+        FakeClock clock;
+        LoopPacer pacer(clock, 60, pacing);
+        const LoopRun before = runFor(clock, pacer, SECOND, MS);
+        clock.advance(3 * SECOND + 7 * MS);  // the wait
+        pacer.skipTheTicksWaited();
+        const LoopRun after = runFor(clock, pacer, SECOND, MS);
+        EXPECT_LE(after.ticksPerFrame.front(), 1);
+        EXPECT_NEAR(static_cast<double>(after.ticks), 60.0, 1.0) << "a second's ticks, no more";
+        EXPECT_EQ(pacer.droppedTicks(), 0);
+        EXPECT_EQ(pacer.lateDraws(), 0);
+        EXPECT_NEAR(static_cast<double>(before.ticks), 60.0, 1.0);
+    }
+    FakeClock clock;
+    LoopPacer unstarted(clock, 60, DrawPacing{60, false});
+    unstarted.skipTheTicksWaited();  // before any frame: nothing to skip
+    EXPECT_EQ(unstarted.takeDueTicks(), 1);
+}
+
 TEST(LoopPacer, ADisplayAHairSlowerThanTheRaceDoublesATickOnlyEverySeventeenSeconds) {
     // 59.94 Hz with a millisecond of wobble either way, each frame held by the swap.
     FakeClock clock;

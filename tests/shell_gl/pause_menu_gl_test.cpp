@@ -126,6 +126,9 @@ TEST_F(PauseMenu, KeysReachEverySettingAndComeBackUpToQuit) {
     key(SDLK_DOWN);
     key(SDLK_RETURN);
     ASSERT_EQ(title(), "KEYS");
+    EXPECT_EQ(pauseMenuView().valueHeading, "Key");
+    EXPECT_EQ(pauseMenuView().secondHeading, "Gamepad");
+    EXPECT_EQ(pauseMenuView().lines[0].second, "A") << "the pad's own name for its button";
     key(SDLK_RETURN);  // accelerate
     key(SDLK_SPACE);
     EXPECT_EQ(pauseMenuView().note, "Space is already fire");
@@ -204,6 +207,24 @@ TEST_F(PauseMenu, ACircuitTypedIsRacedAtOnce) {
     EXPECT_EQ(gTrack.circuitNumber(), 48u);
     EXPECT_FALSE(raceIsPaused());
     EXPECT_FALSE(pauseMenuShows());
+}
+
+// Esc while typing ends the typing, the way it ends a key being bound; only
+// the next Esc, on the top page, would quit.
+TEST_F(PauseMenu, EscEndsATypedCircuitAndStaysInTheMenu) {
+    const std::string offered = valueOf("Circuit");
+    const uint32_t circuit = gTrack.circuitNumber();
+    key(SDLK_7);
+    key(SDLK_1);
+    ASSERT_EQ(valueOf("Circuit"), "71_");
+    key(SDLK_ESCAPE);
+    EXPECT_EQ(gQuitRequested, 0);
+    EXPECT_TRUE(pauseMenuShows());
+    EXPECT_EQ(title(), "PAUSED");
+    EXPECT_EQ(valueOf("Circuit"), offered) << "the typed number is dropped";
+    EXPECT_FALSE(pauseMenuCommand(MenuCommand::Back)) << "Esc at the top quits again";
+    key(SDLK_RETURN);
+    EXPECT_EQ(gTrack.circuitNumber(), circuit) << "Enter races the circuit offered";
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "screen/quit_message.h"
 #include "shell/game_frame.h"
 #include "shell/loop_pacer.h"
+#include "shell/still_picture.h"
 #include "shell/window.h"
 #include "support/fake_pacer_clock.h"
 #include "support/gl_test_window.h"
@@ -76,6 +77,38 @@ TEST(ShellGl, ALoopTurnHandlesEveryWaitingKeyThenDrawsOneFrameAndWaitsForTheTick
     EXPECT_EQ(runLoopTurn(pacer), 3);
     EXPECT_EQ(gFrameCounter, 2);
     EXPECT_EQ(clock.sleeps.size(), 1u);
+    gCameraMode = 0;
+}
+
+// Paused, the loop draws the paused picture once and then waits on events;
+// a key ends the wait and is handled in the next turn, which draws again.
+TEST(ShellGl, APausedLoopDrawsOnceThenWaitsForAnEvent) {
+    testsupport::GlTestWindow window;
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    gCameraMode = 0;
+    gQuitRequested = 0;
+    testsupport::FakePacerClock clock;
+    LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, DrawPacing{});
+    StillPicture still(clock);
+    pauseRace();
+    EXPECT_EQ(runLoopTurn(pacer, nullptr, &still), std::nullopt);
+    ASSERT_EQ(clock.sleeps.size(), 1u) << "the paused picture drawn, then the wait for the tick";
+    const Uint64 before = SDL_GetTicks64();
+    EXPECT_EQ(runLoopTurn(pacer, nullptr, &still), std::nullopt);
+    EXPECT_EQ(clock.sleeps.size(), 1u) << "no frame drawn: none paced";
+    EXPECT_GE(SDL_GetTicks64() - before, 50u) << "the turn waited on events";
+
+    // SDL may leave an event pushed during a turn's polling for the next
+    // poll: the wait ends at once, and the turn after handles it.
+    pushKeyDown(SDLK_c);
+    for (int turn = 0; turn < 2 && clock.sleeps.size() == 1u; ++turn) {
+        EXPECT_EQ(runLoopTurn(pacer, nullptr, &still), std::nullopt);
+    }
+    EXPECT_EQ(gCameraMode, 1);
+    EXPECT_EQ(clock.sleeps.size(), 2u) << "the changed picture is drawn";
+    resumeRace();
+    EXPECT_EQ(runLoopTurn(pacer, nullptr, &still), std::nullopt);
+    EXPECT_EQ(clock.sleeps.size(), 3u) << "a running race draws every turn";
     gCameraMode = 0;
 }
 
