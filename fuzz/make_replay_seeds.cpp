@@ -35,9 +35,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: make_replay_seeds FOLDER\n");
         return 2;
     }
-    Replay unfinished{"1.0.0", 0, 2024, {0, 0, 0}, 0, 0x9E3779B97F4A7C15, {}};
+    Replay unfinished{"1.0.0", 0, 2024, {0, 0, 0}, 0, 0x9E3779B97F4A7C15, {}, 6};
     drive(unfinished, 600, 1);
-    Replay timed{"1.0.0", 48213, 77, {8000, 8300, 8100}, 24400, 0x2545F4914F6CDD1D, {}};
+    Replay timed{"1.0.0", 48213,       77, {8000, 8300, 8100}, 24400, 0x2545F4914F6CDD1D,
+                 {},      std::nullopt};
     drive(timed, 1464, 2);
 
     std::string failure;

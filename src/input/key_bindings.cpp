@@ -140,6 +140,20 @@ std::optional<SDL_GameControllerButton> padButtonFromSettings(Action action,
     return button;
 }
 
+// Whether a settings name already gives this key or button, said as the
+// player wrote it ("up" for Up) or empty for the default; asked quietly.
+bool namesKey(const std::string& name, SDL_Keycode key) {
+    return !name.empty() && SDL_GetKeyFromName(name.c_str()) == key;
+}
+
+bool namesPadButton(const std::string& name, SDL_GameControllerButton button) {
+    if (name == "none") {
+        return button == SDL_CONTROLLER_BUTTON_INVALID;
+    }
+    return !name.empty() && button != SDL_CONTROLLER_BUTTON_INVALID &&
+           SDL_GameControllerGetButtonFromString(name.c_str()) == button;
+}
+
 // Settings may swap two actions' keys, so clashes are settled over the whole
 // table: of two actions on one code, one that moved off its default goes
 // back (the later, when both moved), until no two share a code.
@@ -265,7 +279,15 @@ void applyKeySettings(const Settings& settings) {
 
 void storeKeySettings(Settings& settings) {
     for (int index = 0; index < ACTION_COUNT; ++index) {
-        settings.keys[index] = keyName(gKeys[index]);
-        settings.padButtons[index] = padButtonName(gPadButtons[index]);
+        std::string& key = settings.keys[index];
+        if (!namesKey(key, gKeys[index])) {
+            key = gKeys[index] == DEFAULT_KEYS[index] ? "" : keyName(gKeys[index]);
+        }
+        std::string& button = settings.padButtons[index];
+        if (!namesPadButton(button, gPadButtons[index])) {
+            button = gPadButtons[index] == DEFAULT_PAD_BUTTONS[index]
+                         ? ""
+                         : padButtonName(gPadButtons[index]);
+        }
     }
 }

@@ -50,5 +50,7 @@ int virtualKeyFromSdl(int32_t sdlKeycode);
 // name keeps the default; so does a name SDL does not know, or one that is
 // refused or already another action's, said in one line on standard error.
 void applyKeySettings(const Settings& settings);
-// Every action's key and button name written back ("none" for no button).
+// Every action's key and button name written back ("none" for no button):
+// a name that already gives the bound one stays as written, and one at its
+// default is left empty, so the settings file holds only what was changed.
 void storeKeySettings(Settings& settings);

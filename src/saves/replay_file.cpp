@@ -22,19 +22,24 @@ void putVarint(std::string& out, uint64_t value) {
 
 bool operator==(const Replay& a, const Replay& b) {
     return a.gameVersion == b.gameVersion && a.circuit == b.circuit && a.seed == b.seed &&
-           std::equal(a.lapMs, a.lapMs + 3, b.lapMs) && a.raceMs == b.raceMs &&
-           a.finalStateHash == b.finalStateHash && a.controls == b.controls;
+           a.craftParts == b.craftParts && std::equal(a.lapMs, a.lapMs + 3, b.lapMs) &&
+           a.raceMs == b.raceMs && a.finalStateHash == b.finalStateHash && a.controls == b.controls;
 }
 
 std::string encodeReplay(const Replay& replay) {
     std::string out(REPLAY_MAGIC);
-    putFixed(out, REPLAY_FORMAT_VERSION, 4);
+    const bool partsKnown = replay.craftParts && *replay.craftParts <= REPLAY_MAX_CRAFT_PARTS;
+    putFixed(out, partsKnown ? REPLAY_FORMAT_VERSION : REPLAY_FORMAT_VERSION_WITHOUT_CRAFT_PARTS,
+             4);
     // Lengths past what a field holds are cut to values that are refused.
     const std::size_t versionBytes = std::min<std::size_t>(replay.gameVersion.size(), 0xFF);
     putFixed(out, versionBytes, 1);
     out.append(replay.gameVersion, 0, versionBytes);
     putFixed(out, replay.circuit, 8);
     putFixed(out, replay.seed, 4);
+    if (partsKnown) {
+        putFixed(out, *replay.craftParts, 2);
+    }
     putFixed(out, std::min<uint64_t>(replay.controls.size(), 0xFFFFFFFF), 4);
     for (const uint32_t lap : replay.lapMs) {
         putFixed(out, lap, 4);

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,11 +15,13 @@
 // The .zxr file, little-endian, each field straight after the one before:
 //
 //   8 bytes  "ZENTRIXR"
-//   u32      format version, 1
+//   u32      format version, 2 (1 is still read)
 //   u8       length of the game version text, 0 to 32
 //   ...      that text, printable ASCII (0x20 to 0x7E), e.g. "1.0.0"
 //   u64      circuit number, 0 (the classic) to 4294967295
 //   u32      the race's random seed
+//   u16      parts of the opponents' craft (version 2 only): each part draws
+//            its colour from the race's random numbers at the grid
 //   u32      tick count, 60 a second, at most 216000 (one hour)
 //   3 x u32  lap times in ms, 0 for a lap not run
 //   u32      race time in ms, 0 when not run
@@ -49,7 +52,10 @@ struct ReplayControls {
 };
 
 constexpr std::string_view REPLAY_MAGIC = "ZENTRIXR";
-constexpr uint32_t REPLAY_FORMAT_VERSION = 1;
+constexpr uint32_t REPLAY_FORMAT_VERSION = 2;
+// Version 1 does not say how many parts the opponents' craft had.
+constexpr uint32_t REPLAY_FORMAT_VERSION_WITHOUT_CRAFT_PARTS = 1;
+constexpr uint32_t REPLAY_MAX_CRAFT_PARTS = 0xFFFF;
 constexpr std::size_t REPLAY_GAME_VERSION_MAX_BYTES = 32;
 constexpr uint32_t REPLAY_MAX_TICKS = 60 * 60 * 60;  // one hour at 60 ticks a second
 // An hour of controls changing every tick takes 432 KB; nothing longer is read.
@@ -65,6 +71,9 @@ struct Replay {
     uint32_t raceMs = 0;
     uint64_t finalStateHash = 0;
     std::vector<ReplayControls> controls;  // one for each tick run, in order
+    // How many colours each opponent drew at the grid; unknown in a version 1
+    // file, and then the race runs again only with the game's own craft loaded.
+    std::optional<uint32_t> craftParts;
 };
 
 bool operator==(const Replay& a, const Replay& b);
@@ -78,7 +87,8 @@ struct ReplayRead {
 };
 
 // The file's bytes. A game version over 32 bytes, or more than an hour of
-// controls, is written as it is and refused when read back.
+// controls, is written as it is and refused when read back. A replay whose
+// craft parts are unknown, or more than a u16 holds, is written as version 1.
 std::string encodeReplay(const Replay& replay);
 
 ReplayRead decodeReplay(std::string_view bytes);

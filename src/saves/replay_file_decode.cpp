@@ -156,7 +156,7 @@ bool readRuns(FieldReader& in, uint32_t ticks, std::vector<ReplayControls>& cont
     return true;
 }
 
-bool readAfterVersion(FieldReader& in, Replay& replay) {
+bool readAfterVersion(FieldReader& in, uint32_t version, Replay& replay) {
     uint64_t circuit = 0;
     uint32_t ticks = 0;
     if (!readGameVersion(in, replay.gameVersion) || !in.fixed(8, "circuit number", circuit)) {
@@ -167,7 +167,17 @@ bool readAfterVersion(FieldReader& in, Replay& replay) {
                        " is out of range (0 to 4294967295)");
     }
     replay.circuit = static_cast<uint32_t>(circuit);
-    if (!in.u32("seed", replay.seed) || !in.u32("tick count", ticks)) {
+    if (!in.u32("seed", replay.seed)) {
+        return false;
+    }
+    if (version != REPLAY_FORMAT_VERSION_WITHOUT_CRAFT_PARTS) {
+        uint64_t parts = 0;
+        if (!in.fixed(2, "craft parts", parts)) {
+            return false;
+        }
+        replay.craftParts = static_cast<uint32_t>(parts);
+    }
+    if (!in.u32("tick count", ticks)) {
         return false;
     }
     if (ticks > REPLAY_MAX_TICKS) {
@@ -205,14 +215,16 @@ ReplayRead decodeReplay(std::string_view bytes) {
         read.problem = in.problem();
         return read;
     }
-    if (version != REPLAY_FORMAT_VERSION) {
+    if (version != REPLAY_FORMAT_VERSION && version != REPLAY_FORMAT_VERSION_WITHOUT_CRAFT_PARTS) {
         read.status = ReplayStatus::OtherVersion;
         read.problem = "replay format version " + std::to_string(version) +
-                       "; this game reads version " + std::to_string(REPLAY_FORMAT_VERSION);
+                       "; this game reads versions " +
+                       std::to_string(REPLAY_FORMAT_VERSION_WITHOUT_CRAFT_PARTS) + " and " +
+                       std::to_string(REPLAY_FORMAT_VERSION);
         return read;
     }
     Replay replay;
-    if (!readAfterVersion(in, replay)) {
+    if (!readAfterVersion(in, version, replay)) {
         read.problem = in.problem();
         return read;
     }

@@ -46,7 +46,7 @@ bool operator!=(const Settings& a, const Settings& b);
 //   effects_volume = 100       0 to 100
 //   screen = window            window, desktop or fullscreen
 //   hud_size = large           normal, large or huge
-//   show_frame_rate = on       on or off
+//   show_frame_rate = on       on or off; yes or no, true or false read too
 //   resolution_scale = 75      100, 75 or 50 (percent)
 //   key.fire = Left Ctrl       a key's name, for each action by actionName
 //   pad.fire = x               a gamepad button's name, likewise
@@ -69,6 +69,9 @@ bool operator!=(const Settings& a, const Settings& b);
 // version writes, or a misspelt one) is skipped without a word. When a key is
 // given on more than one line, the last line that reads counts. Comments are
 // never read, so they may hold anything.
+//
+// A key or button at its default is held as an empty name, so rebinding one
+// action changes one line.
 //
 // The game rewrites the file whenever the player changes a setting. It keeps
 // every line as it is, including comments, unknown keys and lines it cannot

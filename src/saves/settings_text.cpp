@@ -29,7 +29,9 @@ const char* const PLAIN_NAMES[PLAIN_FIELDS] = {
 
 const char* const SCREEN_WORDS[] = {"window", "desktop", "fullscreen"};
 const char* const HUD_WORDS[] = {"normal", "large", "huge"};
+// Written as off and on; no and yes, false and true read as the same.
 const char* const SWITCH_WORDS[] = {"off", "on"};
+const char* const SWITCH_WORDS_READ[] = {"off", "on", "no", "yes", "false", "true"};
 // In the order of RESOLUTION_SCALE_PERCENTS.
 const char* const SCALE_WORDS[] = {"100", "75", "50"};
 
@@ -245,11 +247,12 @@ std::string readField(Settings& settings, int field, std::string_view value) {
             return std::string();
         }
         case SHOW_FRAME_RATE: {
-            const int read = wordIndex(value, SWITCH_WORDS);
+            const int read = wordIndex(value, SWITCH_WORDS_READ);
             if (read < 0) {
-                return said + "is not on or off" + leftAt + fieldText(settings, field);
+                return said + "is not on or off (yes or no, true or false)" + leftAt +
+                       fieldText(settings, field);
             }
-            settings.showFrameRate = read == 1;
+            settings.showFrameRate = read % 2 == 1;
             return std::string();
         }
         case RESOLUTION_SCALE: {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "craft/opponent.h"
 #include "race/lap_clock.h"
 #include "race/race.h"
 #include "race/race_result.h"
@@ -27,6 +28,8 @@ void followTheRaceLinedUp() {
     gRecording.gameVersion = ZENTRIX_VERSION;
     gRecording.circuit = gTrack.circuitNumber();
     gRecording.seed = RACE_SEED;
+    // Every opponent flies the same craft, and each of its parts drew a colour.
+    gRecording.craftParts = static_cast<uint32_t>(gOpponents[0].model.objects.size());
     gRecording.finalStateHash = raceStateHash();
     gKept = false;
     gNeverKeep = false;

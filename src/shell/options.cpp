@@ -1,9 +1,75 @@
 #include "shell/options.h"
 
 #include <cstring>
+#include <vector>
 
 #include "track/circuit_generator.h"
-#include "track/circuit_map.h"
+
+namespace {
+enum class Option { Fullscreen, Desktop, Windowed, Track, TrackMap, Replay, Verify, Help, Version };
+
+struct OptionName {
+    const char* name;
+    Option option;
+    bool takesValue;
+};
+
+constexpr OptionName OPTIONS[] = {
+    {"--fullscreen", Option::Fullscreen, false},
+    {"--desktop", Option::Desktop, false},
+    {"--windowed", Option::Windowed, false},
+    {"--track", Option::Track, true},
+    {"--track-map", Option::TrackMap, true},
+    {"--replay", Option::Replay, true},
+    {"--verify", Option::Verify, true},
+    {"--help", Option::Help, false},
+    {"-h", Option::Help, false},
+    {"--version", Option::Version, false},
+};
+
+const OptionName* optionNamed(const std::string& name) {
+    for (const OptionName& option : OPTIONS) {
+        if (name == option.name) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+// Each of these says what the run is about (a circuit raced, a map drawn, a
+// replay watched or verified), so no two of them go together.
+bool choosesTheRun(Option option) {
+    return option == Option::Track || option == Option::TrackMap || option == Option::Replay ||
+           option == Option::Verify;
+}
+
+// One argument taken apart: "--track=5" is the option "--track" and its value "5".
+struct Argument {
+    std::string name;
+    std::optional<std::string> value;
+};
+
+Argument splitArgument(const char* text) {
+    const char* equals = std::strncmp(text, "--", 2) == 0 ? std::strchr(text, '=') : nullptr;
+    if (equals == nullptr) {
+        return {text, std::nullopt};
+    }
+    return {std::string(text, equals), std::string(equals + 1)};
+}
+
+CommandLine refusal(CommandLine line, const std::string& refused, const std::string& problem) {
+    line.request = CommandLine::Request::Usage;
+    line.refused = refused;
+    line.problem = problem;
+    return line;
+}
+
+std::string circuitWanted(const std::string& option, const std::optional<std::string>& value) {
+    const std::string wanted = option + " wants a circuit number from 0 to " +
+                               std::to_string(UINT32_MAX) + " or 'classic'";
+    return value ? wanted + ", not '" + *value + "'" : wanted;
+}
+}  // namespace
 
 std::optional<uint32_t> parseCircuitNumber(const char* text) {
     if (text == nullptr) {
@@ -28,126 +94,92 @@ std::optional<uint32_t> parseCircuitNumber(const char* text) {
     return static_cast<uint32_t>(number);
 }
 
-CommandLine parseCommandLine(int argc, const char* const* argv) {
-    CommandLine line;
-    for (int i = 1; i < argc; ++i) {
-        const char* argument = argv[i];
-        if (std::strcmp(argument, "--track") == 0 || std::strcmp(argument, "--track-map") == 0) {
-            const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-            const std::optional<uint32_t> circuit = parseCircuitNumber(value);
-            if (!circuit) {
-                line.request = CommandLine::Request::Usage;
-                line.refused = value != nullptr ? value : "";
-                line.refusedValueOf = argument;
-                return line;
-            }
-            line.circuit = *circuit;
-            ++i;
-            if (std::strcmp(argument, "--track-map") == 0) {
-                line.request = CommandLine::Request::TrackMap;
-                return line;
-            }
-        } else if (std::strcmp(argument, "--verify") == 0 ||
-                   std::strcmp(argument, "--replay") == 0) {
-            if (i + 1 >= argc) {
-                line.request = CommandLine::Request::Usage;
-                line.refused = argument;
-                return line;
-            }
-            line.replay = argv[++i];
-            if (std::strcmp(argument, "--verify") == 0) {
-                line.request = CommandLine::Request::Verify;
-                return line;
-            }
-            line.request = CommandLine::Request::Watch;
-        } else if (std::strcmp(argument, "--fullscreen") == 0) {
-            line.display = DisplayChoice::Fullscreen;
-            line.displayGiven = true;
-        } else if (std::strcmp(argument, "--desktop") == 0) {
-            line.display = DisplayChoice::Desktop;
-            line.displayGiven = true;
-        } else if (std::strcmp(argument, "--windowed") == 0) {
-            line.display = DisplayChoice::Windowed;
-            line.displayGiven = true;
-        } else if (std::strcmp(argument, "--help") == 0) {
-            line.request = CommandLine::Request::Help;
-            return line;
-        } else if (std::strcmp(argument, "--version") == 0) {
-            line.request = CommandLine::Request::Version;
-            return line;
-        } else {
-            line.request = CommandLine::Request::Usage;
-            line.refused = argument;
-            return line;
-        }
-    }
-    return line;
-}
-
-std::string usageText() {
-    return "Usage: zentrix [--fullscreen | --desktop | --windowed] [--track N]\n"
-           "       zentrix [display option] --replay FILE\n"
-           "       zentrix --track-map N | --verify FILE\n"
-           "       zentrix --help | --version\n"
-           "Race a hover-craft round a closed track against five computer craft.\n"
-           "\n"
-           "  --fullscreen  switch the screen to 1024 x 768 (the default; where the\n"
-           "                screen has no such mode, --desktop instead)\n"
-           "  --desktop     fill the screen, leaving its resolution as it is\n"
-           "  --windowed    race in a resizable window\n"
-           "  --track N     race circuit N, 0 to 4294967295; 0 or \"classic\" is the\n"
-           "                classic track (the default)\n"
-           "  --track-map N write circuit N's map as an SVG picture and exit\n"
-           "  --replay FILE watch the replay FILE: P pause, F fast, B back 10 s,\n"
-           "                R from the start, Esc quit\n"
-           "  --verify FILE run the replay FILE again with no window and say whether\n"
-           "                it ends as it says: 0 verified, 1 does not match,\n"
-           "                2 not a replay the game can read\n"
-           "  --help        show this help and exit\n"
-           "  --version     show the version and exit\n"
-           "\n"
-           "Keys: Up/Down accelerate and brake, Left/Right steer, Space fires,\n"
-           "C changes the chase camera, V the cockpit view, P pauses, R races again,\n"
-           "N (paused or finished) races the next circuit, Alt+Enter switches\n"
-           "between a window and the whole screen, Esc quits. A gamepad drives too:\n"
-           "left stick or d-pad steers, A or right trigger accelerates, B or left\n"
-           "trigger brakes, X fires, Y changes the camera, Back the cockpit view.\n"
-           "The game's data is looked for in $ZENTRIX_DATA_DIR, then ./data,\n"
-           "then ../share/zentrix/data beside the executable.\n";
-}
-
 std::string versionText() {
     return "zentrix " ZENTRIX_VERSION "\n";
 }
 
-std::optional<int> answerCommandLine(const CommandLine& line, std::ostream& out,
-                                     std::ostream& err) {
-    switch (line.request) {
-        case CommandLine::Request::Play:
-        case CommandLine::Request::Verify:
-        case CommandLine::Request::Watch:
-            return std::nullopt;
-        case CommandLine::Request::Help:
-            out << usageText();
-            return 0;
-        case CommandLine::Request::Version:
-            out << versionText();
-            return 0;
-        case CommandLine::Request::TrackMap:
-            out << circuitMapSvg(growCircuit(line.circuit).track);
-            return 0;
-        case CommandLine::Request::Usage:
-            if (!line.refusedValueOf.empty()) {
-                err << "zentrix: " << line.refusedValueOf << " wants a circuit number from 0 to "
-                    << UINT32_MAX << " or 'classic'";
-                err << (line.refused.empty() ? "\n" : ", not '" + line.refused + "'\n");
-            } else if (line.refused.rfind("-", 0) == 0) {
-                err << "zentrix: unknown option '" << line.refused << "'\n";
-            } else {
-                err << "zentrix: unexpected argument '" << line.refused << "'\n";
+CommandLine parseCommandLine(int argc, const char* const* argv) {
+    CommandLine line;
+    std::vector<std::string> given;
+    std::string runChosenBy;  // the option that said what the run is about
+    for (int i = 1; i < argc; ++i) {
+        const Argument argument = splitArgument(argv[i]);
+        const OptionName* option = optionNamed(argument.name);
+        if (option == nullptr) {
+            const bool looksLikeAnOption = argv[i][0] == '-' && argv[i][1] != '\0';
+            return refusal(line, argv[i],
+                           (looksLikeAnOption ? "unknown option '" : "unexpected argument '") +
+                               std::string(argv[i]) + "'");
+        }
+        if (argument.value && !option->takesValue) {
+            return refusal(line, argv[i], argument.name + " takes no value");
+        }
+        if (option->option == Option::Help || option->option == Option::Version) {
+            line.request = option->option == Option::Help ? CommandLine::Request::Help
+                                                          : CommandLine::Request::Version;
+            return line;
+        }
+        for (const std::string& earlier : given) {
+            if (earlier == argument.name) {
+                return refusal(line, argv[i], argument.name + " is given twice");
             }
-            err << usageText();
-            return USAGE_EXIT_STATUS;
+        }
+        given.push_back(argument.name);
+        if (choosesTheRun(option->option)) {
+            if (!runChosenBy.empty()) {
+                return refusal(line, argv[i],
+                               runChosenBy + " and " + argument.name + " cannot go together");
+            }
+            runChosenBy = argument.name;
+        }
+
+        std::optional<std::string> value = argument.value;
+        if (option->takesValue && !value && i + 1 < argc) {
+            value = argv[++i];
+        }
+        switch (option->option) {
+            case Option::Fullscreen:
+            case Option::Desktop:
+            case Option::Windowed:
+                // The display options are one choice: the last one given counts.
+                line.display = option->option == Option::Fullscreen ? DisplayChoice::Fullscreen
+                               : option->option == Option::Desktop  ? DisplayChoice::Desktop
+                                                                    : DisplayChoice::Windowed;
+                line.displayGiven = true;
+                break;
+            case Option::Track:
+            case Option::TrackMap: {
+                const std::optional<uint32_t> circuit =
+                    parseCircuitNumber(value ? value->c_str() : nullptr);
+                if (!circuit) {
+                    CommandLine refused =
+                        refusal(line, value.value_or(""), circuitWanted(argument.name, value));
+                    refused.refusedValueOf = argument.name;
+                    return refused;
+                }
+                line.circuit = *circuit;
+                if (option->option == Option::TrackMap) {
+                    line.request = CommandLine::Request::TrackMap;
+                }
+                break;
+            }
+            case Option::Replay:
+            case Option::Verify:
+                // "--verify --track 5" names no file: the option after it is no replay.
+                if (!value || value->empty() || (!argument.value && value->rfind("--", 0) == 0)) {
+                    CommandLine refused =
+                        refusal(line, argument.name, argument.name + " needs a replay file");
+                    refused.refusedValueOf = argument.name;
+                    return refused;
+                }
+                line.replay = *value;
+                line.request = option->option == Option::Verify ? CommandLine::Request::Verify
+                                                                : CommandLine::Request::Watch;
+                break;
+            case Option::Help:
+            case Option::Version:
+                break;
+        }
     }
-    return std::nullopt;
+    return line;
 }

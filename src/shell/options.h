@@ -18,11 +18,14 @@ struct CommandLine {
     std::string replay;          // the replay to verify (--verify) or watch (--replay)
     std::string refused;         // the argument that made it a usage error
     std::string refusedValueOf;  // the option whose value it was, if any
+    std::string problem;         // what is wrong, in one line, for a usage error
 };
 
-// Options are read in order: the last display option and the last --track
-// win, and --help, --version, --track-map or anything not understood ends the
-// reading there.
+// Options are read in order, a value after its option or joined to it by "="
+// (--track=5); -h is --help. The last display option counts. --help, --version
+// or the first fault ends the reading there. A fault is anything not
+// understood, an option given twice, a value missing, or two options that say
+// what the run is about (--track, --track-map, --replay, --verify).
 CommandLine parseCommandLine(int argc, const char* const* argv);
 
 // A circuit as the player writes it: "classic", or a number from 0 to
@@ -32,7 +35,8 @@ std::optional<uint32_t> parseCircuitNumber(const char* text);
 std::string usageText();
 std::string versionText();
 
-// Answers --help, --version, --track-map (circuit's map as SVG) and usage errors on out and err.
+// Answers --help, --version, --track-map (circuit's map as SVG) and usage errors on out and err;
+// a usage error is its one line and where to look for help, never the whole help.
 // Returns the exit status when the program should end here, nothing when the race should start.
 std::optional<int> answerCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err);
 

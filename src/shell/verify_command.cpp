@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "assets/player_messages.h"
+#include "craft/opponent.h"
 #include "race/lap_clock.h"
 #include "render/scene.h"
 #include "saves/replay_file.h"
@@ -13,6 +14,8 @@
 #include "track/track.h"
 
 namespace {
+constexpr int RACE_LAPS = 3;
+
 // The clock's reading without its newline.
 std::string timeText(uint32_t ms) {
     std::string text = clockText(ms);
@@ -22,6 +25,37 @@ std::string timeText(uint32_t ms) {
 
 // No window to own a box: what would be one is said on standard error only.
 void sayOnStandardErrorOnly(const char*, const char*) {}
+
+// The race reads nothing of the craft but how many parts drew a colour at
+// the grid, so a replay that says so needs no data folder at all. An older
+// one runs again only with the game's own craft read from its data.
+bool flyTheReplaysCraft(const Replay& replay, const std::string& path, std::ostream& err) {
+    if (replay.craftParts) {
+        for (Opponent& opponent : gOpponents) {
+            opponent.model.objects.assign(*replay.craftParts, MeshObject());
+            opponent.model.objectCount = static_cast<int32_t>(*replay.craftParts);
+        }
+        return true;
+    }
+    setMessageBoxHandler(sayOnStandardErrorOnly);
+    if (!chooseDataFolder()) {
+        err << "zentrix: " << path << ": a replay of format version "
+            << REPLAY_FORMAT_VERSION_WITHOUT_CRAFT_PARTS
+            << " runs again only with the game's data, found nowhere\n";
+        return false;
+    }
+    loadCraftModels();
+    return true;
+}
+
+std::string raceText(const ReplayRun& run) {
+    if (run.raceMs != 0) {
+        return timeText(run.raceMs);
+    }
+    const long laps =
+        std::count_if(run.lapMs, run.lapMs + RACE_LAPS, [](uint32_t ms) { return ms != 0; });
+    return "unfinished, " + std::to_string(laps) + " of " + std::to_string(RACE_LAPS) + " laps";
+}
 }  // namespace
 
 bool watchReplayFile(const std::string& path) {
@@ -41,18 +75,16 @@ int verifyReplayCommand(const std::string& path, std::ostream& out, std::ostream
         err << "zentrix: " << read.problem << "\n";
         return REPLAY_UNREADABLE_STATUS;
     }
-    setMessageBoxHandler(sayOnStandardErrorOnly);
-    if (!chooseDataFolder()) {
-        return NO_DATA_EXIT_STATUS;
-    }
-    loadCraftModels();
     const Replay& replay = read.replay;
+    if (!flyTheReplaysCraft(replay, path, err)) {
+        return REPLAY_UNREADABLE_STATUS;
+    }
     const ReplayRun run = runReplay(replay);
     out << circuitName(replay.circuit) << "\n";
-    for (int lap = 0; lap < 3; ++lap) {
+    for (int lap = 0; lap < RACE_LAPS; ++lap) {
         out << "lap " << lap + 1 << "  " << timeText(run.lapMs[lap]) << "\n";
     }
-    out << "race   " << timeText(run.raceMs) << "\n";
+    out << "race   " << raceText(run) << "\n";
     if (!run.matches) {
         out << "does not match\n";
         return REPLAY_MISMATCH_STATUS;

@@ -4,9 +4,11 @@
 #include <string>
 
 // --verify FILE: the replay read, its race run again with no window, GL
-// context or sound device, and the circuit, the laps, the race time and
-// "verified" printed (status 0), or "does not match" (1). A file that is no
-// replay the game can read is one line on err and status 2.
+// context, sound device or data folder, and the circuit, the laps, the race
+// time (or "unfinished, N of 3 laps") and "verified" printed (status 0), or
+// "does not match" (1). A file that is no replay the game can read is one
+// line on err and status 2, as is a format 1 replay with no data folder
+// found to read the craft from.
 int verifyReplayCommand(const std::string& path, std::ostream& out, std::ostream& err);
 
 // --replay FILE: the replay read and set to be watched on its own circuit,

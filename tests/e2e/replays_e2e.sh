@@ -44,10 +44,21 @@ for other in "${other_builds[@]}"; do
     echo "the other build ($other) verifies it too"
 done
 
+# Verifying needs no data folder: from an empty folder, with the game named
+# by its full path, the race driven above (no lap in) verifies all the same.
+mkdir "$WORK/empty"
+(unset DISPLAY ZENTRIX_DATA_DIR; cd "$WORK/empty" && "$GAME" --verify "$LAST") \
+    >"$WORK/out" 2>"$WORK/err"
+status=$?
+[ "$status" = 0 ] && grep -qx 'verified' "$WORK/out" &&
+    grep -qx 'race   unfinished, 0 of 3 laps' "$WORK/out" ||
+    fail "--verify from an empty folder: status $status: $(cat "$WORK/out" "$WORK/err")"
+echo "--verify from an empty folder: verified, the race unfinished with 0 of 3 laps"
+
 # The final state's hash: after the magic, version, game version text,
-# circuit, seed, tick count, three laps and the race time.
+# circuit, seed, the craft's parts, tick count, three laps and the race time.
 text_length=$(od -An -tu1 -j12 -N1 "$LAST" | tr -d ' ')
-hash_at=$((8 + 4 + 1 + text_length + 8 + 4 + 4 + 12 + 4))
+hash_at=$((8 + 4 + 1 + text_length + 8 + 4 + 2 + 4 + 12 + 4))
 cp "$LAST" "$WORK/tampered.zxr"
 byte=$(od -An -tu1 -j"$hash_at" -N1 "$LAST" | tr -d ' ')
 # shellcheck disable=SC2059
@@ -85,4 +96,4 @@ e2e_close_box Error
 e2e_wait_for_exit 5
 [ "$status" = 2 ] || fail "--replay of a cut replay: status $status after its box"
 echo "--replay of a replay cut short: its box, then status 2"
-echo "replays_e2e: 6 passed, 0 failed"
+echo "replays_e2e: 7 passed, 0 failed"

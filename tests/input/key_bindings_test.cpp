@@ -7,6 +7,7 @@
 #include "input/key_state.h"
 #include "input/key_watch.h"
 #include "race/race.h"
+#include "saves/settings.h"
 #include "session/race_commands.h"
 #include "shell/window.h"
 #include "support/harness/race_start.h"
@@ -153,6 +154,51 @@ TEST_F(KeyBindings, SettingsRoundTripAndASwapIsTakenWhole) {
         "Accelerate: Down, A\nBrake: Up, B\nLeft: Left, D-pad left\nRight: Right, D-pad right\n"
         "Fire: Left Ctrl, X\nCamera: C, -\nCockpit: V, Back\nPause: P, Start\n"
         "Race again: R, Y\n");
+}
+
+// The settings file holds what the player changed: one rebind is one line,
+// whether the file was new or one an older game wrote with every key in it.
+TEST_F(KeyBindings, OneRebindWritesOneKeyLine) {
+    std::string everyName = "# Zentrix settings\n";
+    for (int index = 0; index < ACTION_COUNT; ++index) {
+        const Action action = static_cast<Action>(index);
+        everyName += std::string("key.") + actionName(action) + " = " + keyLabel(action) + "\n";
+        everyName +=
+            std::string("pad.") + actionName(action) + " = " + padButtonLabel(action) + "\n";
+    }
+    const std::string fired = "key.fire = Left Ctrl\n";
+    const struct {
+        const char* name;
+        std::string before;
+        std::string after;
+    } cases[] = {
+        {"a new file", "",
+         "# Zentrix settings, rewritten by the game; man 6 zentrix tells what "
+         "each means.\n" +
+             fired},
+        {"a file naming every key", everyName,
+         everyName.replace(everyName.find("key.fire = Space\n"), 17, fired)},
+        {"a file naming keys in its own case", "key.accelerate = up\n",
+         "key.accelerate = up\n" + fired},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> problems;
+        Settings settings = parseSettings(c.before, "settings.ini", problems);
+        ASSERT_TRUE(problems.empty());
+        resetKeyBindings();
+        applyKeySettings(settings);
+        std::string refusal;
+        ASSERT_TRUE(bindKey(Action::Fire, SDLK_LCTRL, refusal)) << refusal;
+        storeKeySettings(settings);
+        EXPECT_EQ(settingsText(settings, c.before), c.after);
+    }
+    resetKeyBindings();
+    Settings backToDefault;
+    backToDefault.keys[int(Action::Fire)] = "Left Ctrl";
+    storeKeySettings(backToDefault);
+    EXPECT_EQ(backToDefault.keys[int(Action::Fire)], "") << "the default is held as no name";
+    EXPECT_EQ(backToDefault.padButtons[int(Action::RaceAgain)], "");
 }
 
 TEST_F(KeyBindings, ASettingThatCannotBeTakenKeepsTheDefaultInOneLine) {

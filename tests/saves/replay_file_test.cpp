@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -49,8 +50,9 @@ void addRun(Replay& replay, uint8_t bits, std::size_t ticks) {
 }
 
 Replay sample() {
-    Replay replay{"1.0.0", 48213, 0x01020304, {40010, 39000, 41000}, 120010, 0xABCDEF0123456789,
-                  {}};
+    Replay replay{
+        "1.0.0", 48213,       0x01020304, {40010, 39000, 41000}, 120010, 0xABCDEF0123456789,
+        {},      std::nullopt};
     addRun(replay, ACCELERATE, 3);
     addRun(replay, ACCELERATE | LEFT, 200);
     return replay;
@@ -72,7 +74,8 @@ TEST(ReplayFile, ReadsBackEverythingItWrites) {
                             {U32_MAX, U32_MAX, U32_MAX},
                             U32_MAX,
                             UINT64_MAX,
-                            {}};
+                            {},
+                            6};
     for (uint32_t tick = 0; tick < REPLAY_MAX_TICKS; ++tick) {
         everyTickDiffers.controls.push_back(ReplayControls{static_cast<uint8_t>(tick % 32)});
     }
@@ -85,6 +88,39 @@ TEST(ReplayFile, ReadsBackEverythingItWrites) {
         EXPECT_EQ(read.status, ReplayStatus::Valid) << read.problem;
         EXPECT_EQ(read.problem, "");
         EXPECT_TRUE(read.replay == replay) << replay.controls.size() << " ticks";
+    }
+}
+
+// The craft's parts, known and within a u16, make a version 2 file holding
+// them after the seed; otherwise the file is version 1 and they read back
+// unknown.
+TEST(ReplayFile, TheCraftsPartsChooseTheFormatVersion) {
+    struct Case {
+        std::optional<uint32_t> parts;
+        uint32_t version;
+        std::optional<uint32_t> readBack;
+    };
+    const std::vector<Case> cases = {{std::nullopt, 1, std::nullopt},
+                                     {6, 2, 6},
+                                     {0, 2, 0},
+                                     {0xFFFF, 2, 0xFFFF},
+                                     {0x10000, 1, std::nullopt}};
+    const std::size_t seedEnd = 8 + 4 + 1 + 5 + 8 + 4;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.parts ? std::to_string(*c.parts) : "unknown");
+        Replay replay = sample();
+        replay.craftParts = c.parts;
+        const std::string bytes = encodeReplay(replay);
+        EXPECT_EQ(bytes.substr(8, 4), le(c.version, 4));
+        const std::size_t partsBytes = c.version == 2 ? 2 : 0;
+        EXPECT_EQ(bytes.size(), encodeReplay(sample()).size() + partsBytes);
+        if (partsBytes != 0) {
+            EXPECT_EQ(bytes.substr(seedEnd, 2), le(*c.parts, 2));
+        }
+        const ReplayRead read = decodeReplay(bytes);
+        ASSERT_EQ(read.status, ReplayStatus::Valid) << read.problem;
+        EXPECT_EQ(read.replay.craftParts, c.readBack);
+        EXPECT_EQ(read.replay.controls, replay.controls);
     }
 }
 
@@ -122,7 +158,9 @@ TEST(ReplayFile, RefusesDamagedOrHostileBytes) {
         {"ZENT", ReplayStatus::Damaged, "truncated: the file ends within the magic"},
         {"ZENTRIXR\1", ReplayStatus::Damaged, "ends within the format version"},
         {head(0, 10, "1.0.0", 7), ReplayStatus::OtherVersion,
-         "replay format version 7; this game reads version 1"},
+         "replay format version 7; this game reads versions 1 and 2"},
+        {"ZENTRIXR" + le(2, 4) + le(0, 1) + le(0, 8) + le(7, 4) + raw({6}), ReplayStatus::Damaged,
+         "ends within the craft parts"},
         {head(0, 10, std::string(33, '1')), ReplayStatus::Damaged, "33 bytes long; at most 32"},
         {head(0, 10, "1.0\n"), ReplayStatus::Damaged, "holds 0x0a, not printable"},
         {good.substr(0, 20), ReplayStatus::Damaged, "ends within the circuit number"},

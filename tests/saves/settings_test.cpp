@@ -120,7 +120,9 @@ TEST(SettingsText, ADamagedLineIsSkippedWithItsReasonAndEveryOtherLineCounts) {
         {"hud_size = enormous",
          "hud_size \"enormous\" is not normal, large or huge; it is left at "
          "normal"},
-        {"show_frame_rate = yes", "show_frame_rate \"yes\" is not on or off; it is left at off"},
+        {"show_frame_rate = maybe",
+         "show_frame_rate \"maybe\" is not on or off (yes or no, true or false); it is left at "
+         "off"},
         {"resolution_scale = 60",
          "resolution_scale \"60\" is not 100, 75 or 50; it is left at 100"},
         {over, "key.fire \"" + std::string(40, 'k') +
@@ -334,6 +336,42 @@ TEST(SettingsStore, TheCommandLinesScreenPlaysThisRunAndIsNotSaved) {
     EXPECT_FALSE(store.screenFromCommandLine());
     EXPECT_EQ(store.saved(), next);
     EXPECT_EQ(readText(home.settingsFile()), "screen = fullscreen\nmusic_volume = 70\n");
+}
+
+}  // namespace
+
+namespace {
+
+// The switch reads on and off, yes and no, true and false, in any case, and is
+// written back as on or off.
+TEST(SettingsSwitchWords, EachReadsAsOnOrOffAndIsWrittenAsOnOrOff) {
+    const struct {
+        const char* word;
+        bool on;
+    } cases[] = {
+        {"on", true},   {"off", false},   {"yes", true}, {"no", false},
+        {"true", true}, {"false", false}, {"YES", true}, {"No", false},
+        {"True", true}, {"FALSE", false}, {"On", true},  {"oFF", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.word);
+        std::vector<std::string> problems;
+        const std::string text = std::string("show_frame_rate = ") + c.word + "\n";
+        const Settings read = parseSettings(text, "settings.ini", problems);
+        EXPECT_TRUE(problems.empty()) << problems.front();
+        EXPECT_EQ(read.showFrameRate, c.on);
+        Settings flipped = read;
+        flipped.showFrameRate = !c.on;
+        EXPECT_EQ(settingsText(flipped, text),
+                  std::string("show_frame_rate = ") + (c.on ? "off" : "on") + "\n");
+    }
+    for (const char* notAWord : {"y", "n", "1", "0", "yes please", "enabled"}) {
+        std::vector<std::string> problems;
+        const Settings read =
+            parseSettings(std::string("show_frame_rate = ") + notAWord, "s", problems);
+        EXPECT_EQ(problems.size(), 1u) << notAWord;
+        EXPECT_FALSE(read.showFrameRate) << notAWord;
+    }
 }
 
 }  // namespace

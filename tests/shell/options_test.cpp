@@ -45,7 +45,7 @@ TEST(CommandLine, HelpVersionOrARefusalEndsTheReadingWhereItStands) {
 
 TEST(CommandLine, OnlyTheWholeOptionsAreUnderstood) {
     for (const char* near :
-         {"--full", "--windowed=yes", "-h", "-v", "--HELP", "windowed", "-", ""}) {
+         {"--full", "--windowed=yes", "-hh", "-v", "--HELP", "windowed", "-", "", "--track-map5"}) {
         const CommandLine line = parse({near});
         EXPECT_EQ(line.request, CommandLine::Request::Usage) << "'" << near << "'";
         EXPECT_EQ(line.refused, near);
@@ -63,7 +63,9 @@ TEST(CommandLine, TrackTakesACircuitNumberOrClassicAndNothingElse) {
         {{"--track", "0"}, 0u},
         {{"--track", "4294967295"}, 4294967295u},
         {{"--track", "007", "--windowed"}, 7u},
-        {{"--track", "3", "--track", "4"}, 4u},
+        {{"--track=4"}, 4u},
+        {{"--track=classic", "--windowed"}, 0u},
+        {{"--track="}, std::nullopt},
         {{"--track", "4294967296"}, std::nullopt},
         {{"--track", "99999999999999999999999"}, std::nullopt},
         {{"--track", "-1"}, std::nullopt},
@@ -91,7 +93,7 @@ TEST(CommandLine, TrackTakesACircuitNumberOrClassicAndNothingElse) {
 }
 
 TEST(CommandLine, VerifyTakesTheReplayThatFollowsIt) {
-    const CommandLine verify = parse({"--windowed", "--verify", "last.zxr", "--bogus"});
+    const CommandLine verify = parse({"--windowed", "--verify", "last.zxr"});
     EXPECT_EQ(verify.request, CommandLine::Request::Verify);
     EXPECT_EQ(verify.replay, "last.zxr");
     EXPECT_FALSE(answer({"--verify", "last.zxr"}).status.has_value()) << "main runs it";
@@ -116,9 +118,16 @@ TEST(CommandLineAnswer, HelpPrintsTheUsageOnStandardOutputAndSucceeds) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out, usageText());
     EXPECT_EQ(help.err, "");
-    for (const char* option : {"--fullscreen", "--desktop", "--windowed", "--track", "--track-map",
-                               "--replay", "--verify", "--help", "--version", "ZENTRIX_DATA_DIR"}) {
+    for (const char* option :
+         {"--fullscreen", "--desktop", "--windowed", "--track", "--track-map", "--replay",
+          "--verify", "--help", "-h,", "--version", "ZENTRIX_DATA_DIR"}) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option << " missing from the usage";
+    }
+    // Every key the game answers, the fixed ones as well as those chosen in Settings.
+    for (const char* key : {"Up/Down", "Left/Right", "Space", "C changes", "V the cockpit",
+                            "M shows the track map", "G the ghost", "P pauses", "R races again",
+                            "N (paused", "F12", "Alt+Enter", "Esc quits", "F fast", "B back"}) {
+        EXPECT_NE(help.out.find(key), std::string::npos) << key << " missing from the usage";
     }
 }
 
@@ -132,14 +141,82 @@ TEST(CommandLineAnswer, VersionPrintsTheProgramNameAndItsVersion) {
 }
 
 TEST(CommandLineAnswer, WhatIsNotUnderstoodIsNamedThenTheUsageWithStatusTwo) {
+    const std::string tryHelp = "Try 'zentrix --help' for more information.\n";
     const Answer option = answer({"--bogus"});
     EXPECT_EQ(option.status, 2);
     EXPECT_EQ(option.out, "");
-    EXPECT_EQ(option.err, "zentrix: unknown option '--bogus'\n" + usageText());
+    EXPECT_EQ(option.err, "zentrix: unknown option '--bogus'\n" + tryHelp);
 
     const Answer stray = answer({"--windowed", "track7"});
     EXPECT_EQ(stray.status, 2);
-    EXPECT_EQ(stray.err, "zentrix: unexpected argument 'track7'\n" + usageText());
+    EXPECT_EQ(stray.err, "zentrix: unexpected argument 'track7'\n" + tryHelp);
+}
+
+// Every usage error is its one line, then where the help is, with status 2;
+// what is understood goes on to the run it names.
+TEST(CommandLineAnswer, EachCommandLineIsRunOrRefusedInOneLine) {
+    using Request = CommandLine::Request;
+    const struct {
+        std::vector<const char*> arguments;
+        Request request;
+        std::string said;  // the usage error's line, without "zentrix: "
+    } cases[] = {
+        {{"-h"}, Request::Help, ""},
+        {{"--windowed", "-h", "--bogus"}, Request::Help, ""},
+        {{"--track=5"}, Request::Play, ""},
+        {{"--track-map=7"}, Request::TrackMap, ""},
+        {{"--replay=best-7.zxr", "--desktop"}, Request::Watch, ""},
+        {{"--verify=last.zxr"}, Request::Verify, ""},
+        {{"--windowed", "--desktop"}, Request::Play, ""},
+        {{"--verify"}, Request::Usage, "--verify needs a replay file"},
+        {{"--replay"}, Request::Usage, "--replay needs a replay file"},
+        {{"--replay="}, Request::Usage, "--replay needs a replay file"},
+        {{"--verify", "--windowed"}, Request::Usage, "--verify needs a replay file"},
+        {{"--track", "5", "--replay", "f"},
+         Request::Usage,
+         "--track and --replay cannot go together"},
+        {{"--replay", "f", "--track", "5"},
+         Request::Usage,
+         "--replay and --track cannot go together"},
+        {{"--verify", "a", "--verify", "b"}, Request::Usage, "--verify is given twice"},
+        {{"--verify", "a", "--replay", "b"},
+         Request::Usage,
+         "--verify and --replay cannot go together"},
+        {{"--track-map", "3", "--verify", "a"},
+         Request::Usage,
+         "--track-map and --verify cannot go together"},
+        {{"--track", "3", "--track-map", "4"},
+         Request::Usage,
+         "--track and --track-map cannot go together"},
+        {{"--track", "3", "--track=4"}, Request::Usage, "--track is given twice"},
+        {{"--windowed", "--windowed"}, Request::Usage, "--windowed is given twice"},
+        {{"--windowed=yes"}, Request::Usage, "--windowed takes no value"},
+        {{"--help=me"}, Request::Usage, "--help takes no value"},
+        {{"--track=x"},
+         Request::Usage,
+         "--track wants a circuit number from 0 to 4294967295 or 'classic', not 'x'"},
+        {{"--bogus=1"}, Request::Usage, "unknown option '--bogus=1'"},
+        {{"-x"}, Request::Usage, "unknown option '-x'"},
+    };
+    for (const auto& c : cases) {
+        std::string said;
+        for (const char* argument : c.arguments) {
+            said += std::string(argument) + " ";
+        }
+        SCOPED_TRACE(said);
+        EXPECT_EQ(parse(c.arguments).request, c.request);
+        const Answer reply = answer(c.arguments);
+        if (c.request == Request::Usage) {
+            EXPECT_EQ(reply.status, USAGE_EXIT_STATUS);
+            EXPECT_EQ(reply.out, "");
+            EXPECT_EQ(reply.err,
+                      "zentrix: " + c.said + "\nTry 'zentrix --help' for more information.\n");
+        } else {
+            EXPECT_EQ(reply.err, "");
+        }
+    }
+    EXPECT_EQ(parse({"--track=48213"}).circuit, 48213u);
+    EXPECT_EQ(parse({"--replay=a=b.zxr"}).replay, "a=b.zxr") << "only the first = splits";
 }
 
 TEST(CommandLineAnswer, ARaceToStartIsAnsweredWithSilence) {

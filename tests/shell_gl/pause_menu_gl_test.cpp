@@ -153,6 +153,9 @@ TEST_F(PauseMenu, KeysReachEverySettingAndComeBackUpToQuit) {
           "resolution_scale = 50", "key.accelerate = W"}) {
         EXPECT_NE(saved.find(line), std::string::npos) << line << " in\n" << saved;
     }
+    // Only the key rebound has a line: the others stand at their defaults.
+    EXPECT_EQ(saved.find("key.", saved.find("key.accelerate") + 1), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("pad."), std::string::npos) << saved;
 }
 
 TEST_F(PauseMenu, APadMovesSelectsAndGoesBack) {

@@ -1,0 +1,67 @@
+#include "shell/options.h"
+
+#include "track/circuit_generator.h"
+#include "track/circuit_map.h"
+
+std::string usageText() {
+    return "Usage: zentrix [--fullscreen | --desktop | --windowed] [--track N]\n"
+           "       zentrix [--fullscreen | --desktop | --windowed] --replay FILE\n"
+           "       zentrix --track-map N | --verify FILE\n"
+           "       zentrix --help | -h | --version\n"
+           "Race a hover-craft round a closed track against five computer craft.\n"
+           "\n"
+           "  --fullscreen  switch the screen to 1024 x 768 (the default; where the\n"
+           "                screen has no such mode, --desktop instead)\n"
+           "  --desktop     fill the screen, leaving its resolution as it is\n"
+           "  --windowed    race in a resizable window\n"
+           "  --track N     race circuit N, 0 to 4294967295; 0 or \"classic\" is the\n"
+           "                classic track (the default)\n"
+           "  --track-map N write circuit N's map as an SVG picture and exit\n"
+           "  --replay FILE watch the replay FILE: P pause, F fast, B back 10 s,\n"
+           "                R from the start, C and V the cameras, Esc quit\n"
+           "  --verify FILE run the replay FILE again with no window and say whether\n"
+           "                it ends as it says: 0 verified, 1 does not match,\n"
+           "                2 not a replay the game can read\n"
+           "  -h, --help    show this help and exit\n"
+           "  --version     show the version and exit\n"
+           "An option's value may follow it or be joined to it: --track=5.\n"
+           "The last display option counts; any other option may be given once, and\n"
+           "only one of --track, --track-map, --replay and --verify.\n"
+           "\n"
+           "Keys: Up/Down accelerate and brake, Left/Right steer, Space fires,\n"
+           "C changes the chase camera, V the cockpit view, M shows the track map,\n"
+           "G the ghost, P pauses (the pause menu), R races again, N (paused or\n"
+           "finished) races the next circuit, F12 saves a screenshot, Alt+Enter\n"
+           "switches between a window and the whole screen, Esc quits. The pause\n"
+           "menu's Settings choose other keys. A gamepad drives too: left stick or\n"
+           "d-pad steers, A or right trigger accelerates, B or left trigger brakes,\n"
+           "X fires, Y changes the camera, Back the cockpit view, Start pauses, the\n"
+           "left shoulder shows the ghost.\n"
+           "The game's data is looked for in $ZENTRIX_DATA_DIR, then ./data,\n"
+           "then ../share/zentrix/data beside the executable.\n";
+}
+
+std::optional<int> answerCommandLine(const CommandLine& line, std::ostream& out,
+                                     std::ostream& err) {
+    switch (line.request) {
+        case CommandLine::Request::Play:
+        case CommandLine::Request::Verify:
+        case CommandLine::Request::Watch:
+            return std::nullopt;
+        case CommandLine::Request::Help:
+            out << usageText();
+            return 0;
+        case CommandLine::Request::Version:
+            out << versionText();
+            return 0;
+        case CommandLine::Request::TrackMap:
+            out << circuitMapSvg(growCircuit(line.circuit).track);
+            return 0;
+        case CommandLine::Request::Usage:
+            // The one fault stays on the screen: the help is one command away.
+            err << "zentrix: " << line.problem << "\n"
+                << "Try 'zentrix --help' for more information.\n";
+            return USAGE_EXIT_STATUS;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,107 @@
+#include "shell/verify_command.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "assets/data_dir.h"
+#include "craft/opponent.h"
+#include "saves/replay_file.h"
+#include "session/race_recording.h"
+#include "support/harness/race_start.h"
+#include "support/records_fixture.h"
+#include "track/circuit_generator.h"
+#include "track/track.h"
+
+namespace {
+
+using recordstest::EnvironmentVariable;
+
+// Replays raced here, verified from an empty working directory with no
+// opponent craft loaded, and the data folder given or not by ZENTRIX_DATA_DIR.
+class VerifyingAReplay : public testing::Test {
+protected:
+    void SetUp() override {
+        previousDirectory_ = std::filesystem::current_path();
+        root_ = std::string(ZENTRIX_BINARY_DIR) + "/verify-command-" + std::to_string(getpid());
+        std::filesystem::create_directories(root_ + "/empty");
+        std::filesystem::current_path(root_ + "/empty");
+    }
+    void TearDown() override {
+        std::filesystem::current_path(previousDirectory_);
+        setDataFolder("data");
+        std::filesystem::remove_all(root_);
+        raceOnCircuit(CLASSIC_CIRCUIT);
+    }
+
+    static Replay raced(uint32_t circuit, int ticks) {
+        raceOnCircuit(circuit);
+        testsupport::startRaceWithoutGraphics();
+        for (int tick = 0; tick < ticks; ++tick) {
+            stepRecordedRace(testsupport::followTheCentreLine(tick));
+        }
+        return recordedRace();
+    }
+
+    std::string written(const Replay& replay) {
+        std::string failure;
+        EXPECT_TRUE(writeReplayFile(root_, "race.zxr", replay, failure)) << failure;
+        return root_ + "/race.zxr";
+    }
+
+    std::filesystem::path previousDirectory_;
+    std::string root_;
+};
+
+TEST_F(VerifyingAReplay, NeedsNoDataFolderAndSaysHowManyLapsAnUnfinishedRaceRan) {
+    const Replay short_ = raced(7, 600);
+    const Replay oneLap = raced(CLASSIC_CIRCUIT, 6000);
+    ASSERT_EQ(short_.craftParts, gOpponents[0].model.objects.size());
+    ASSERT_NE(oneLap.lapMs[0], 0u);
+    ASSERT_EQ(oneLap.lapMs[1], 0u);
+    Replay tampered = short_;
+    tampered.finalStateHash ^= 1;
+    Replay formatOne = short_;
+    formatOne.craftParts.reset();
+
+    struct Case {
+        const char* name;
+        Replay replay;
+        const char* dataFolder;  // ZENTRIX_DATA_DIR, null for unset
+        int status;
+        std::vector<std::string> outLines;
+        std::string errPart;
+    };
+    const std::string sourceData = std::string(ZENTRIX_SOURCE_DIR) + "/data";
+    const std::vector<Case> cases = {
+        {"no lap in", short_, nullptr, 0, {"race   unfinished, 0 of 3 laps", "verified"}, ""},
+        {"one lap in", oneLap, nullptr, 0, {"race   unfinished, 1 of 3 laps", "verified"}, ""},
+        {"a changed end", tampered, nullptr, 1, {"does not match"}, ""},
+        {"format 1, data given", formatOne, sourceData.c_str(), 0, {"verified"}, ""},
+        {"format 1, no data", formatOne, "/nonexistent", 2, {}, "format version 1 runs again only"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = written(c.replay);
+        for (Opponent& opponent : gOpponents) {
+            opponent.model = Model();  // nothing loaded but what the verifying reads
+        }
+        EnvironmentVariable dataFolder("ZENTRIX_DATA_DIR", c.dataFolder);
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(verifyReplayCommand(path, out, err), c.status) << out.str() << err.str();
+        for (const std::string& line : c.outLines) {
+            EXPECT_NE(out.str().find("\n" + line + "\n"), std::string::npos) << out.str();
+        }
+        EXPECT_NE(err.str().find(c.errPart), std::string::npos) << err.str();
+        if (c.status == 0) {
+            EXPECT_EQ(err.str(), "");
+        }
+    }
+}
+
+}  // namespace
