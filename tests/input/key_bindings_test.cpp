@@ -163,8 +163,10 @@ TEST_F(KeyBindings, OneRebindWritesOneKeyLine) {
     for (int index = 0; index < ACTION_COUNT; ++index) {
         const Action action = static_cast<Action>(index);
         everyName += std::string("key.") + actionName(action) + " = " + keyLabel(action) + "\n";
-        everyName +=
-            std::string("pad.") + actionName(action) + " = " + padButtonLabel(action) + "\n";
+        // The file holds SDL's own names for the buttons, "none" for no button.
+        const char* button = SDL_GameControllerGetStringForButton(boundPadButton(action));
+        everyName += std::string("pad.") + actionName(action) + " = " +
+                     (button != nullptr ? button : "none") + "\n";
     }
     const std::string fired = "key.fire = Left Ctrl\n";
     const struct {
