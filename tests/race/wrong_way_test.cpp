@@ -98,20 +98,6 @@ TEST(WrongWay, ACraftPutDownElsewhereStartsAfresh) {
     EXPECT_FALSE(watch.wrongWay());
 }
 
-// Steers at the centre line `ahead` of the craft (negative: behind it), Up held.
-KeyboardInput steerTowards(double ahead) {
-    const double t = gPlayer.lambda + ahead;
-    const double off = std::remainder(
-        std::atan2(gTrack.centreZ(t) - gPlayer.position.z, gTrack.centreX(t) - gPlayer.position.x) -
-            gPlayer.yaw,
-        2.0 * GAME_PI);
-    KeyboardInput keys;
-    keys.up = true;
-    keys.right = off > 0.02;
-    keys.left = off < -0.02;
-    return keys;
-}
-
 TEST(WrongWay, ARaceTurnedRoundIsToldSoAndNotOnceTurnedBack) {
     for (uint32_t circuit : {CLASSIC_CIRCUIT, 48213u}) {
         SCOPED_TRACE(circuitName(circuit));
@@ -119,19 +105,19 @@ TEST(WrongWay, ARaceTurnedRoundIsToldSoAndNotOnceTurnedBack) {
         testsupport::startRaceWithoutGraphics();
         int told = 0;
         for (int tick = 0; tick < 1200; ++tick) {
-            stepRace(steerTowards(0.03));
+            stepRace(testsupport::steerTowards(0.03));
             told += gWrongWay.wrongWay() ? 1 : 0;
         }
         EXPECT_EQ(told, 0) << "racing the right way";
         // Aiming behind turns the craft round; it then races back over the line.
         const int32_t lapsBefore = gPlayer.laps;
         for (int tick = 0; tick < 3000 && told == 0; ++tick) {
-            stepRace(steerTowards(-0.03));
+            stepRace(testsupport::steerTowards(-0.03));
             told += gWrongWay.wrongWay() ? 1 : 0;
         }
         EXPECT_GT(told, 0) << "racing backwards";
         for (int tick = 0; tick < 3000 && gWrongWay.wrongWay(); ++tick) {
-            stepRace(steerTowards(0.03));
+            stepRace(testsupport::steerTowards(0.03));
         }
         EXPECT_FALSE(gWrongWay.wrongWay()) << "turned back";
         EXPECT_LE(gPlayer.laps, lapsBefore);

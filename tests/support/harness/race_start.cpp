@@ -20,8 +20,8 @@ void startRaceWithoutGraphics() {
     startRace();
 }
 
-KeyboardInput followTheCentreLine(int tick) {
-    const double t = gPlayer.lambda + 0.03;
+KeyboardInput steerTowards(double ahead) {
+    const double t = gPlayer.lambda + ahead;
     const double off = std::remainder(
         std::atan2(gTrack.centreZ(t) - gPlayer.position.z, gTrack.centreX(t) - gPlayer.position.x) -
             gPlayer.yaw,
@@ -30,6 +30,11 @@ KeyboardInput followTheCentreLine(int tick) {
     keys.up = true;
     keys.right = off > 0.02;
     keys.left = off < -0.02;
+    return keys;
+}
+
+KeyboardInput followTheCentreLine(int tick) {
+    KeyboardInput keys = steerTowards(0.03);
     keys.space = tick % 240 == 7;
     return keys;
 }

@@ -13,5 +13,8 @@ void startRaceWithoutGraphics();
 // little way ahead, firing every four seconds. Its keys follow from the race
 // alone, so the same race drives the same way.
 KeyboardInput followTheCentreLine(int tick);
+// Up held, steering for the centre line `ahead` of the craft along the track
+// (negative: behind it, so the craft turns round).
+KeyboardInput steerTowards(double ahead);
 
 }  // namespace testsupport
