@@ -82,7 +82,9 @@ int verifyReplayCommand(const std::string& path, std::ostream& out, std::ostream
     const ReplayRun run = runReplay(replay);
     out << circuitName(replay.circuit) << "\n";
     for (int lap = 0; lap < RACE_LAPS; ++lap) {
-        out << "lap " << lap + 1 << "  " << timeText(run.lapMs[lap]) << "\n";
+        // A lap never run has no time, rather than one of nought.
+        const uint32_t ms = run.lapMs[lap];
+        out << "lap " << lap + 1 << "  " << (ms != 0 ? timeText(ms) : "not run") << "\n";
     }
     out << "race   " << raceText(run) << "\n";
     if (!run.matches) {

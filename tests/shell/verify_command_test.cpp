@@ -78,8 +78,18 @@ TEST_F(VerifyingAReplay, NeedsNoDataFolderAndSaysHowManyLapsAnUnfinishedRaceRan)
     };
     const std::string sourceData = std::string(ZENTRIX_SOURCE_DIR) + "/data";
     const std::vector<Case> cases = {
-        {"no lap in", short_, nullptr, 0, {"race   unfinished, 0 of 3 laps", "verified"}, ""},
-        {"one lap in", oneLap, nullptr, 0, {"race   unfinished, 1 of 3 laps", "verified"}, ""},
+        {"no lap in",
+         short_,
+         nullptr,
+         0,
+         {"lap 1  not run", "race   unfinished, 0 of 3 laps", "verified"},
+         ""},
+        {"one lap in",
+         oneLap,
+         nullptr,
+         0,
+         {"lap 2  not run", "race   unfinished, 1 of 3 laps", "verified"},
+         ""},
         {"a changed end", tampered, nullptr, 1, {"does not match"}, ""},
         {"format 1, data given", formatOne, sourceData.c_str(), 0, {"verified"}, ""},
         {"format 1, no data", formatOne, "/nonexistent", 2, {}, "format version 1 runs again only"},
