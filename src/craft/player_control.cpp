@@ -9,13 +9,7 @@
 #include "track/track.h"
 
 namespace {
-constexpr double THRUST = 1.8;
-constexpr double BRAKE = 8.0;
-constexpr double SPEED_DAMPING = 0.998;
 constexpr float REVERSE_FLOOR = -0.5f;
-constexpr double TURN_RATE = 0.001;
-constexpr float MAX_YAW_RATE = 0.01f;
-constexpr double YAW_DAMPING = 0.9;
 constexpr double CONTACT_RANGE = 120.0;
 constexpr double CONTACT_PUSH = 0.5;
 constexpr double CONTACT_SLOW_DOWN = 0.0001;
@@ -76,11 +70,11 @@ void stepKeyboard(const KeyboardInput& keys, RaceSounds& sounds) {
 
     player.throttle = keyAxis(keys.up, keys.down);
     if (player.throttle > 0.0f) {
-        player.speed += THRUST;
+        player.speed += CRAFT_THRUST;
     } else if (player.throttle < 0.0f) {
-        player.speed -= BRAKE;
+        player.speed -= CRAFT_BRAKE;
     }
-    player.speed *= SPEED_DAMPING;
+    player.speed *= CRAFT_SPEED_DAMPING;
     if (player.speed < REVERSE_FLOOR) {
         player.speed = REVERSE_FLOOR;
     }
@@ -89,17 +83,17 @@ void stepKeyboard(const KeyboardInput& keys, RaceSounds& sounds) {
 
     player.steer = keyAxis(keys.right, keys.left);
     if (player.steer > 0.0f) {
-        player.yawRate += TURN_RATE;
+        player.yawRate += CRAFT_TURN_RATE;
     } else if (player.steer < 0.0f) {
-        player.yawRate -= TURN_RATE;
+        player.yawRate -= CRAFT_TURN_RATE;
     }
-    if (player.yawRate > MAX_YAW_RATE) {
-        player.yawRate = MAX_YAW_RATE;
-    } else if (player.yawRate < -MAX_YAW_RATE) {
-        player.yawRate = -MAX_YAW_RATE;
+    if (player.yawRate > CRAFT_MAX_YAW_RATE) {
+        player.yawRate = CRAFT_MAX_YAW_RATE;
+    } else if (player.yawRate < -CRAFT_MAX_YAW_RATE) {
+        player.yawRate = -CRAFT_MAX_YAW_RATE;
     }
     // Damped after the clamp, so the craft keeps turning briefly on release.
-    player.yawRate *= YAW_DAMPING;
+    player.yawRate *= CRAFT_YAW_DAMPING;
     player.yaw += player.yawRate;
 
     const double speed = static_cast<double>(player.speed);

@@ -4,6 +4,7 @@
 #include "menu/player_settings.h"
 #include "shell/data_folder_choice.h"
 #include "shell/options.h"
+#include "shell/pilot_command.h"
 #include "shell/verify_command.h"
 #include "shell/window.h"
 #include "trace/startup_trace.h"
@@ -14,6 +15,12 @@ int main(int argc, char** argv) {
     const CommandLine line = parseCommandLine(argc, argv);
     if (const std::optional<int> status = answerCommandLine(line, std::cout, std::cerr)) {
         return *status;
+    }
+    if (line.request == CommandLine::Request::Pilot) {
+        if (refusePilotToTerminal(std::cerr)) {
+            return USAGE_EXIT_STATUS;
+        }
+        return pilotCommand(line.circuit, std::cout, std::cerr);
     }
     if (line.request == CommandLine::Request::Verify) {
         return verifyReplayCommand(line.replay, std::cout, std::cerr);

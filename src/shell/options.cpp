@@ -6,7 +6,18 @@
 #include "track/circuit_generator.h"
 
 namespace {
-enum class Option { Fullscreen, Desktop, Windowed, Track, TrackMap, Replay, Verify, Help, Version };
+enum class Option {
+    Fullscreen,
+    Desktop,
+    Windowed,
+    Track,
+    TrackMap,
+    Pilot,
+    Replay,
+    Verify,
+    Help,
+    Version
+};
 
 struct OptionName {
     const char* name;
@@ -20,6 +31,7 @@ constexpr OptionName OPTIONS[] = {
     {"--windowed", Option::Windowed, false},
     {"--track", Option::Track, true},
     {"--track-map", Option::TrackMap, true},
+    {"--pilot", Option::Pilot, true},
     {"--replay", Option::Replay, true},
     {"--verify", Option::Verify, true},
     {"--help", Option::Help, false},
@@ -36,11 +48,12 @@ const OptionName* optionNamed(const std::string& name) {
     return nullptr;
 }
 
-// Each of these says what the run is about (a circuit raced, a map drawn, a
-// replay watched or verified), so no two of them go together.
+// Each of these says what the run is about (a circuit raced, a map drawn,
+// the pilot's run written, a replay watched or verified), so no two of them
+// go together.
 bool choosesTheRun(Option option) {
-    return option == Option::Track || option == Option::TrackMap || option == Option::Replay ||
-           option == Option::Verify;
+    return option == Option::Track || option == Option::TrackMap || option == Option::Pilot ||
+           option == Option::Replay || option == Option::Verify;
 }
 
 // One argument taken apart: "--track=5" is the option "--track" and its value "5".
@@ -148,7 +161,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
                 line.displayGiven = true;
                 break;
             case Option::Track:
-            case Option::TrackMap: {
+            case Option::TrackMap:
+            case Option::Pilot: {
                 const std::optional<uint32_t> circuit =
                     parseCircuitNumber(value ? value->c_str() : nullptr);
                 if (!circuit) {
@@ -160,6 +174,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
                 line.circuit = *circuit;
                 if (option->option == Option::TrackMap) {
                     line.request = CommandLine::Request::TrackMap;
+                } else if (option->option == Option::Pilot) {
+                    line.request = CommandLine::Request::Pilot;
                 }
                 break;
             }

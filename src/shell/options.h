@@ -9,11 +9,11 @@
 #include "track/track.h"
 // What the command line asks of the program.
 struct CommandLine {
-    enum class Request { Play, Help, Version, Usage, TrackMap, Verify, Watch };
+    enum class Request { Play, Help, Version, Usage, TrackMap, Pilot, Verify, Watch };
     Request request = Request::Play;
     DisplayChoice display = DisplayChoice::Fullscreen;
     bool displayGiven = false;  // a display option was given: it rules this run only
-    // The circuit to race (--track), or to draw (--track-map).
+    // The circuit to race (--track), to draw (--track-map) or for the pilot (--pilot).
     uint32_t circuit = CLASSIC_CIRCUIT;
     std::string replay;          // the replay to verify (--verify) or watch (--replay)
     std::string refused;         // the argument that made it a usage error
@@ -25,7 +25,7 @@ struct CommandLine {
 // (--track=5); -h is --help. The last display option counts. --help, --version
 // or the first fault ends the reading there. A fault is anything not
 // understood, an option given twice, a value missing, or two options that say
-// what the run is about (--track, --track-map, --replay, --verify).
+// what the run is about (--track, --track-map, --pilot, --replay, --verify).
 CommandLine parseCommandLine(int argc, const char* const* argv);
 
 // A circuit as the player writes it: "classic", or a number from 0 to

@@ -119,8 +119,8 @@ TEST(CommandLineAnswer, HelpPrintsTheUsageOnStandardOutputAndSucceeds) {
     EXPECT_EQ(help.out, usageText());
     EXPECT_EQ(help.err, "");
     for (const char* option :
-         {"--fullscreen", "--desktop", "--windowed", "--track", "--track-map", "--replay",
-          "--verify", "--help", "-h,", "--version", "ZENTRIX_DATA_DIR"}) {
+         {"--fullscreen", "--desktop", "--windowed", "--track", "--track-map", "--pilot",
+          "--replay", "--verify", "--help", "-h,", "--version", "ZENTRIX_DATA_DIR"}) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option << " missing from the usage";
     }
     // Every key the game answers, the fixed ones as well as those chosen in Settings.
@@ -167,6 +167,23 @@ TEST(CommandLineAnswer, EachCommandLineIsRunOrRefusedInOneLine) {
         {{"--track-map=7"}, Request::TrackMap, ""},
         {{"--replay=best-7.zxr", "--desktop"}, Request::Watch, ""},
         {{"--verify=last.zxr"}, Request::Verify, ""},
+        {{"--pilot", "classic"}, Request::Pilot, ""},
+        {{"--pilot=4294967295"}, Request::Pilot, ""},
+        {{"--pilot"},
+         Request::Usage,
+         "--pilot wants a circuit number from 0 to 4294967295 or 'classic'"},
+        {{"--pilot", "-1"},
+         Request::Usage,
+         "--pilot wants a circuit number from 0 to 4294967295 or 'classic', not '-1'"},
+        {{"--pilot", "7", "--track", "7"},
+         Request::Usage,
+         "--pilot and --track cannot go together"},
+        {{"--verify", "a", "--pilot", "7"},
+         Request::Usage,
+         "--verify and --pilot cannot go together"},
+        {{"--track-map", "3", "--pilot", "3"},
+         Request::Usage,
+         "--track-map and --pilot cannot go together"},
         {{"--windowed", "--desktop"}, Request::Play, ""},
         {{"--verify"}, Request::Usage, "--verify needs a replay file"},
         {{"--replay"}, Request::Usage, "--replay needs a replay file"},
@@ -216,6 +233,7 @@ TEST(CommandLineAnswer, EachCommandLineIsRunOrRefusedInOneLine) {
         }
     }
     EXPECT_EQ(parse({"--track=48213"}).circuit, 48213u);
+    EXPECT_EQ(parse({"--pilot", "48213"}).circuit, 48213u);
     EXPECT_EQ(parse({"--replay=a=b.zxr"}).replay, "a=b.zxr") << "only the first = splits";
 }
 

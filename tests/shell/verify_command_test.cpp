@@ -12,6 +12,7 @@
 #include "craft/opponent.h"
 #include "saves/replay_file.h"
 #include "session/race_recording.h"
+#include "shell/pilot_command.h"
 #include "support/harness/race_start.h"
 #include "support/records_fixture.h"
 #include "track/circuit_generator.h"
@@ -111,6 +112,45 @@ TEST_F(VerifyingAReplay, NeedsNoDataFolderAndSaysHowManyLapsAnUnfinishedRaceRan)
         if (c.status == 0) {
             EXPECT_EQ(err.str(), "");
         }
+    }
+}
+
+// --pilot writes the pilot's three laps as a replay file that --verify runs
+// again to the same end; with no data to read the craft from, it writes nothing.
+TEST_F(VerifyingAReplay, ThePilotsReplayIsWrittenWholeAndVerifies) {
+    const std::string sourceData = std::string(ZENTRIX_SOURCE_DIR) + "/data";
+    const struct {
+        const char* dataFolder;
+        int status;
+    } cases[] = {{sourceData.c_str(), 0}, {"/nonexistent", PILOT_FAILED_STATUS}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dataFolder);
+        for (Opponent& opponent : gOpponents) {
+            opponent.model = Model();
+        }
+        EnvironmentVariable dataFolder("ZENTRIX_DATA_DIR", c.dataFolder);
+        std::ostringstream pilotOut;
+        std::ostringstream pilotErr;
+        ASSERT_EQ(pilotCommand(7, pilotOut, pilotErr), c.status) << pilotErr.str();
+        if (c.status != 0) {
+            EXPECT_EQ(pilotOut.str(), "");
+            EXPECT_NE(pilotErr.str().find("the pilot races only with the game's data"),
+                      std::string::npos)
+                << pilotErr.str();
+            continue;
+        }
+        EXPECT_EQ(pilotErr.str(), "");
+        const ReplayRead read = decodeReplay(pilotOut.str());
+        ASSERT_EQ(read.status, ReplayStatus::Valid) << read.problem;
+        EXPECT_EQ(read.replay.circuit, 7u);
+        EXPECT_NE(read.replay.raceMs, 0u);
+        const std::string path = written(read.replay);
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(verifyReplayCommand(path, out, err), 0) << out.str() << err.str();
+        EXPECT_EQ(out.str().rfind("circuit 7\n", 0), 0u) << out.str();
+        EXPECT_EQ(out.str().find("unfinished"), std::string::npos) << out.str();
+        EXPECT_NE(out.str().find("\nverified\n"), std::string::npos) << out.str();
     }
 }
 
