@@ -1,0 +1,33 @@
+#!/bin/bash
+# The game's own pilot with no display: --pilot 7 through a pipe and into a
+# file is a replay that --verify runs again to the same finished end; the
+# same circuit gives the same bytes; a terminal is refused, not filled with
+# bytes.
+source "$(dirname "$0")/lib/e2e_common.bash"
+export ALSOFT_DRIVERS=null
+
+(unset DISPLAY; cd "$SOURCE_DIR" && "$GAME" --pilot 7 | cat >"$WORK/pilot.zxr") 2>"$WORK/err"
+[ -s "$WORK/pilot.zxr" ] || fail "--pilot 7 wrote nothing: $(cat "$WORK/err")"
+[ ! -s "$WORK/err" ] || fail "--pilot 7 said: $(cat "$WORK/err")"
+[ "$(head -c 8 "$WORK/pilot.zxr")" = ZENTRIXR ] || fail "--pilot 7 wrote no replay"
+echo "--pilot 7 through a pipe: a replay of $(stat -c %s "$WORK/pilot.zxr") bytes"
+
+(unset DISPLAY; cd "$WORK" && "$GAME" --verify "$WORK/pilot.zxr") >"$WORK/out" 2>"$WORK/err"
+status=$?
+[ "$status" = 0 ] && grep -qx 'circuit 7' "$WORK/out" && grep -qx 'verified' "$WORK/out" &&
+    ! grep -q 'unfinished\|not run' "$WORK/out" ||
+    fail "--verify of the pilot's run: status $status: $(cat "$WORK/out" "$WORK/err")"
+echo "--verify runs it again: three laps, $(grep '^race' "$WORK/out" | tr -s ' '), verified"
+
+(unset DISPLAY; cd "$SOURCE_DIR" && "$GAME" --pilot=7) >"$WORK/again.zxr" 2>"$WORK/err" ||
+    fail "--pilot=7 into a file failed: $(cat "$WORK/err")"
+cmp -s "$WORK/pilot.zxr" "$WORK/again.zxr" || fail "two runs of --pilot 7 differ"
+echo "the same circuit, the same bytes"
+
+if command -v script >/dev/null; then
+    script -qec "cd '$SOURCE_DIR' && '$GAME' --pilot 7" /dev/null >"$WORK/tty" 2>&1
+    status=$?
+    [ "$status" = 2 ] && grep -q 'send it to a file' "$WORK/tty" && ! grep -q ZENTRIXR "$WORK/tty" ||
+        fail "--pilot to a terminal: status $status: $(cat "$WORK/tty")"
+    echo "a terminal is refused with status 2"
+fi
