@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
         return pilotCommand(line.circuit, std::cout, std::cerr);
     }
     if (line.request == CommandLine::Request::Verify) {
-        return verifyReplayCommand(line.replay, std::cout, std::cerr);
+        return verifyReplayCommand(line.replay, std::cin, std::cout, std::cerr);
     }
     gDisplayChoice = line.display;
     loadSettingsForThisRun(line.displayGiven);

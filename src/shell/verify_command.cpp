@@ -16,6 +16,24 @@
 namespace {
 constexpr int RACE_LAPS = 3;
 
+// Read no further than one byte past the largest replay, so a pipe that
+// never ends is refused rather than held in memory.
+ReplayRead readReplayFrom(std::istream& in) {
+    std::string bytes(REPLAY_FILE_MAX_BYTES + 1, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    ReplayRead read;
+    if (bytes.size() > REPLAY_FILE_MAX_BYTES) {
+        read.problem = "standard input holds more than any replay";
+        return read;
+    }
+    read = decodeReplay(bytes);
+    if (read.status != ReplayStatus::Valid) {
+        read.problem = "standard input: " + read.problem;
+    }
+    return read;
+}
+
 // The clock's reading without its newline.
 std::string timeText(uint32_t ms) {
     std::string text = clockText(ms);
@@ -69,8 +87,9 @@ bool watchReplayFile(const std::string& path) {
     return true;
 }
 
-int verifyReplayCommand(const std::string& path, std::ostream& out, std::ostream& err) {
-    const ReplayRead read = readReplayFile(path);
+int verifyReplayCommand(const std::string& path, std::istream& in, std::ostream& out,
+                        std::ostream& err) {
+    const ReplayRead read = path == "-" ? readReplayFrom(in) : readReplayFile(path);
     if (read.status != ReplayStatus::Valid) {
         err << "zentrix: " << read.problem << "\n";
         return REPLAY_UNREADABLE_STATUS;

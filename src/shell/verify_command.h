@@ -1,5 +1,6 @@
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string>
 
@@ -9,7 +10,9 @@
 // "does not match" (1). A file that is no replay the game can read is one
 // line on err and status 2, as is a format 1 replay with no data folder
 // found to read the craft from.
-int verifyReplayCommand(const std::string& path, std::ostream& out, std::ostream& err);
+// A path of "-" reads the replay from in (standard input, for a pipe).
+int verifyReplayCommand(const std::string& path, std::istream& in, std::ostream& out,
+                        std::ostream& err);
 
 // --replay FILE: the replay read and set to be watched on its own circuit,
 // true; or false after a box saying why it is no replay the game can read.

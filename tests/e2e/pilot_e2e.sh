@@ -1,6 +1,7 @@
 #!/bin/bash
 # The game's own pilot with no display: --pilot 7 through a pipe and into a
-# file is a replay that --verify runs again to the same finished end; the
+# file is a replay that --verify runs again to the same finished end, from
+# the file or straight from the pipe (--verify -); the
 # same circuit gives the same bytes; a terminal is refused, not filled with
 # bytes.
 source "$(dirname "$0")/lib/e2e_common.bash"
@@ -18,6 +19,11 @@ status=$?
     ! grep -q 'unfinished\|not run' "$WORK/out" ||
     fail "--verify of the pilot's run: status $status: $(cat "$WORK/out" "$WORK/err")"
 echo "--verify runs it again: three laps, $(grep '^race' "$WORK/out" | tr -s ' '), verified"
+
+(unset DISPLAY; cd "$SOURCE_DIR" && "$GAME" --pilot 7 | (cd "$WORK" && "$GAME" --verify -)) >"$WORK/piped" 2>"$WORK/err" ||
+    fail "--pilot 7 | --verify -: $(cat "$WORK/piped" "$WORK/err")"
+cmp -s "$WORK/out" "$WORK/piped" || fail "--verify - said otherwise than --verify FILE"
+echo "--pilot 7 | --verify -: the same, verified"
 
 (unset DISPLAY; cd "$SOURCE_DIR" && "$GAME" --pilot=7) >"$WORK/again.zxr" 2>"$WORK/err" ||
     fail "--pilot=7 into a file failed: $(cat "$WORK/err")"

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -56,6 +57,7 @@ protected:
 
     std::filesystem::path previousDirectory_;
     std::string root_;
+    std::istringstream noInput_;  // a path is given: nothing read from the pipe
 };
 
 TEST_F(VerifyingAReplay, NeedsNoDataFolderAndSaysHowManyLapsAnUnfinishedRaceRan) {
@@ -104,7 +106,8 @@ TEST_F(VerifyingAReplay, NeedsNoDataFolderAndSaysHowManyLapsAnUnfinishedRaceRan)
         EnvironmentVariable dataFolder("ZENTRIX_DATA_DIR", c.dataFolder);
         std::ostringstream out;
         std::ostringstream err;
-        EXPECT_EQ(verifyReplayCommand(path, out, err), c.status) << out.str() << err.str();
+        EXPECT_EQ(verifyReplayCommand(path, noInput_, out, err), c.status)
+            << out.str() << err.str();
         for (const std::string& line : c.outLines) {
             EXPECT_NE(out.str().find("\n" + line + "\n"), std::string::npos) << out.str();
         }
@@ -112,7 +115,18 @@ TEST_F(VerifyingAReplay, NeedsNoDataFolderAndSaysHowManyLapsAnUnfinishedRaceRan)
         if (c.status == 0) {
             EXPECT_EQ(err.str(), "");
         }
+        // The same bytes through a pipe ("-") say the same.
+        std::ifstream file(path, std::ios::binary);
+        std::ostringstream piped;
+        std::ostringstream pipedErr;
+        EXPECT_EQ(verifyReplayCommand("-", file, piped, pipedErr), c.status);
+        EXPECT_EQ(piped.str(), out.str());
     }
+    std::istringstream endless(std::string(REPLAY_FILE_MAX_BYTES + 1, 'Z'));
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(verifyReplayCommand("-", endless, out, err), REPLAY_UNREADABLE_STATUS);
+    EXPECT_NE(err.str().find("more than any replay"), std::string::npos) << err.str();
 }
 
 // --pilot writes the pilot's three laps as a replay file that --verify runs
@@ -147,7 +161,7 @@ TEST_F(VerifyingAReplay, ThePilotsReplayIsWrittenWholeAndVerifies) {
         const std::string path = written(read.replay);
         std::ostringstream out;
         std::ostringstream err;
-        EXPECT_EQ(verifyReplayCommand(path, out, err), 0) << out.str() << err.str();
+        EXPECT_EQ(verifyReplayCommand(path, noInput_, out, err), 0) << out.str() << err.str();
         EXPECT_EQ(out.str().rfind("circuit 7\n", 0), 0u) << out.str();
         EXPECT_EQ(out.str().find("unfinished"), std::string::npos) << out.str();
         EXPECT_NE(out.str().find("\nverified\n"), std::string::npos) << out.str();
