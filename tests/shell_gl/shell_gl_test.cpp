@@ -22,6 +22,12 @@
 #include "support/test_display.h"
 
 namespace {
+// A loop turn from the first chase camera, with no event left by a test before.
+void startWithNoEventsWaiting() {
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    gCameraMode = 0;
+    gQuitRequested = 0;
+}
 
 void pushKeyDown(SDL_Keycode key) {
     SDL_Event event{};
@@ -59,9 +65,7 @@ TEST(ShellGl, TheWindowIsOneBorderless1024By768ZentrixWindowWithDepthAndTwoBuffe
 
 TEST(ShellGl, ALoopTurnHandlesEveryWaitingKeyThenDrawsOneFrameAndWaitsForTheTick) {
     testsupport::GlTestWindow window;
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    gCameraMode = 0;
-    gQuitRequested = 0;
+    startWithNoEventsWaiting();
     testsupport::FakePacerClock clock;
     LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, DrawPacing{});
     gFrameCounter = 1;  // no refresh of the race position, which later tests expect unset
@@ -84,9 +88,7 @@ TEST(ShellGl, ALoopTurnHandlesEveryWaitingKeyThenDrawsOneFrameAndWaitsForTheTick
 // a key ends the wait and is handled in the next turn, which draws again.
 TEST(ShellGl, APausedLoopDrawsOnceThenWaitsForAnEvent) {
     testsupport::GlTestWindow window;
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    gCameraMode = 0;
-    gQuitRequested = 0;
+    startWithNoEventsWaiting();
     testsupport::FakePacerClock clock;
     LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, DrawPacing{});
     StillPicture still(clock);
