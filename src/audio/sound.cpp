@@ -13,6 +13,7 @@
 
 #include "assets/data_dir.h"
 #include "assets/player_messages.h"
+#include "audio/countdown_tone.h"
 #include "audio/music_stream.h"
 #include "audio/sound_backend.h"
 #include "audio/sound_file.h"
@@ -21,6 +22,8 @@ uint32_t gMusicStream = 0;
 uint32_t gEngineSample = 0;
 uint32_t gCrashSample = 0;
 uint32_t gShotSample = 0;
+uint32_t gCountdownBeepSample = 0;
+uint32_t gCountdownGoSample = 0;
 int32_t gEngineFrequency = 0;
 int32_t gEngineVolume = 0;
 
@@ -39,6 +42,7 @@ constexpr int ENGINE_START_VOLUME = 100;
 constexpr int CRASH_VOLUME = 100;
 constexpr int SHOT_VOLUME = 50;
 constexpr int SHOT_PAN = -1;
+constexpr int COUNTDOWN_VOLUME = 80;
 constexpr float PAN_ARC_RADIANS = 0.5235988f;
 
 ALuint bufferOf(ALuint source) {
@@ -176,6 +180,10 @@ void releaseMusic() {
 
 ALuint loadSample(const char* path, bool looping) {
     return createSource(loadSoundBuffer(path, SoundChannels::Mono), looping);
+}
+
+ALuint makeCountdownSample(bool go) {
+    return createSource(makeSoundBuffer(countdownTone(go)), false);
 }
 
 void releaseSource(uint32_t& source) {
@@ -321,6 +329,9 @@ int startSoundAfterCheck(SoundOutput output) {
         // The engine's own notch, not its gain: the effects volume is the player's.
         gEngineVolume = ENGINE_START_VOLUME;
     }
+    // After the boxes above, so their error codes stay the samples' own.
+    gCountdownBeepSample = makeCountdownSample(false);
+    gCountdownGoSample = makeCountdownSample(true);
     return 1;
 }
 }  // namespace
@@ -384,10 +395,16 @@ void playShotSound() {
     playSample(gShotSample, SHOT_VOLUME, SHOT_PAN);
 }
 
+void playCountdownSound(bool go) {
+    playSample(go ? gCountdownGoSample : gCountdownBeepSample, COUNTDOWN_VOLUME, 0);
+}
+
 void reapplyEffectsGains() {
     setVolume(gEngineSample, gEngineVolume);
     setVolume(gCrashSample, CRASH_VOLUME);
     setVolume(gShotSample, SHOT_VOLUME);
+    setVolume(gCountdownBeepSample, COUNTDOWN_VOLUME);
+    setVolume(gCountdownGoSample, COUNTDOWN_VOLUME);
 }
 
 void shutdownSound() {
@@ -396,6 +413,8 @@ void shutdownSound() {
         releaseSource(gEngineSample);
         releaseSource(gCrashSample);
         releaseSource(gShotSample);
+        releaseSource(gCountdownBeepSample);
+        releaseSource(gCountdownGoSample);
         alcMakeContextCurrent(nullptr);
         alcDestroyContext(gSoundContext);
         gSoundContext = nullptr;
@@ -405,6 +424,7 @@ void shutdownSound() {
         gSoundDevice = nullptr;
     }
     gMusicStream = gEngineSample = gCrashSample = gShotSample = 0;
+    gCountdownBeepSample = gCountdownGoSample = 0;
     gEngineFrequency = 0;
     gEngineVolume = 0;
 }

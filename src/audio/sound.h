@@ -1,4 +1,4 @@
-// audio: the engine, crash and shot sounds and the streamed music, through OpenAL Soft.
+// audio: the engine, crash, shot and countdown sounds and the streamed music, through OpenAL Soft.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,9 @@ extern uint32_t gMusicStream;
 extern uint32_t gEngineSample;
 extern uint32_t gCrashSample;
 extern uint32_t gShotSample;
+// The countdown's two tones, made as the sound starts (no file of theirs).
+extern uint32_t gCountdownBeepSample;
+extern uint32_t gCountdownGoSample;
 // The engine's playback rate in Hz and its volume on a 0..100 scale.
 extern int32_t gEngineFrequency;
 extern int32_t gEngineVolume;
@@ -27,6 +30,9 @@ void updateMusicStream();
 void playCrashSound();
 // The shot's launch, at half volume.
 void playShotSound();
+// A time trial's countdown: a short beep for 3, 2 and 1, a higher, longer
+// one for GO.
+void playCountdownSound(bool go);
 // A paused race: the engine and the effects hold where they are and the music
 // goes on quietly. Resuming plays them on from there. Either is harmless
 // when repeated, and without sound.

@@ -20,7 +20,10 @@ ALuint loadSoundBuffer(const char* path, SoundChannels channels) {
         recordSoundErrorCode(problem);
         return 0;
     }
+    return makeSoundBuffer(sound);
+}
 
+ALuint makeSoundBuffer(const DecodedSound& sound) {
     alGetError();
     ALuint buffer = 0;
     alGenBuffers(1, &buffer);

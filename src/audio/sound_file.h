@@ -23,3 +23,7 @@ private:
 // hanging the start-up. Returns 0 and records the back end's error code when
 // the file cannot be read, is over budget or the buffer cannot be filled.
 ALuint loadSoundBuffer(const char* path, SoundChannels channels);
+
+// A new OpenAL buffer holding the sound; 0, with the back end's error code
+// recorded, when it cannot be made.
+ALuint makeSoundBuffer(const DecodedSound& sound);

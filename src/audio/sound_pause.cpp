@@ -28,6 +28,8 @@ void pauseRaceSounds() {
     holdIfSounding(gEngineSample);
     holdIfSounding(gCrashSample);
     holdIfSounding(gShotSample);
+    holdIfSounding(gCountdownBeepSample);
+    holdIfSounding(gCountdownGoSample);
     setMusicUsualGain(PAUSED_MUSIC_GAIN);
 }
 
@@ -35,5 +37,7 @@ void resumeRaceSounds() {
     playOnIfHeld(gEngineSample);
     playOnIfHeld(gCrashSample);
     playOnIfHeld(gShotSample);
+    playOnIfHeld(gCountdownBeepSample);
+    playOnIfHeld(gCountdownGoSample);
     setMusicUsualGain(MUSIC_GAIN);
 }

@@ -4,6 +4,7 @@
 #include "race/race.h"
 #include "race/race_result.h"
 #include "render/scene.h"
+#include "session/countdown.h"
 #include "session/ghost.h"
 #include "session/race_recording.h"
 #include "session/race_records.h"
@@ -33,6 +34,7 @@ void pauseTheRace() {
 }
 
 void raceAgain() {
+    stopCountdown();     // a time trial starts its own once its grid is lined up
     keepRecordedRace();  // the race left behind is the last one run
     if (raceIsPaused()) {
         resumeRaceSounds();

@@ -13,8 +13,9 @@ void togglePause();
 // comes back with P.
 void pauseTheRace();
 
-// R: a new race from the grid exactly as at launch, unpaused. The music and
-// the chosen camera carry on.
+// R: a new race from the grid exactly as at launch, unpaused, with no
+// countdown (a time trial starts one after this). The music and the chosen
+// camera carry on.
 void raceAgain();
 
 // N, while the pause or the finish panel shows: the circuit numbered one

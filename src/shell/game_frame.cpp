@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "audio/sound.h"
+#include "hud/countdown_banner.h"
 #include "hud/finish_panel.h"
 #include "hud/frame_rate.h"
 #include "hud/ghost_gap.h"
@@ -22,6 +23,7 @@
 #include "saves/disk_notices.h"
 #include "screen/game_window.h"
 #include "screen/picture_target.h"
+#include "session/countdown.h"
 #include "session/ghost.h"
 #include "session/race_recording.h"
 #include "session/race_records.h"
@@ -64,11 +66,15 @@ FinishPanel finishPanelNow() {
     return panel;
 }
 
-// Over the HUD: the records, trouble on disk, WRONG WAY while the race is on,
-// then the finish panel, then the pause over all; the pause menu and the
-// finish panel share the screen.
+// Over the HUD: a time trial's countdown, the records, trouble on disk, WRONG
+// WAY while the race is on, then the finish panel, then the pause over all;
+// the pause menu and the finish panel share the screen.
 void drawRaceNotices() {
     const Records records = currentRecords();
+    const std::optional<int> countdown = countdownShows();
+    if (countdown && !pauseMenuShows() && !watchingReplay()) {
+        drawCountdown(*countdown);
+    }
     drawBestTimes(records.bestLapMs, records.bestRaceMs);
     drawNoticeLines(gDiskNotices.showing(noticeClockMs()));
     if (gWrongWay.wrongWay() && !raceIsFinished() && !raceIsPaused()) {
@@ -94,6 +100,24 @@ void drawRaceNotices() {
         drawPauseBanner();  // a paused replay
     }
 }
+
+// A time trial's grid holds through 3, 2, 1: the race does not step, so its
+// clock starts at GO and nothing is recorded. The keys are still read, so a
+// tap in the countdown is not stored up to fire or steer at GO. Paused, the
+// countdown stands still with the race.
+void runCountedRaceTick() {
+    if (!raceIsPaused()) {
+        const std::optional<int> begun = advanceCountdown();
+        if (begun) {
+            playCountdownSound(*begun == 0);
+        }
+    }
+    if (countdownHolds()) {
+        readKeyboard();
+        return;
+    }
+    playRaceSounds(stepRecordedRace(readKeyboard()));
+}
 }  // namespace
 
 void runRaceTick() {
@@ -102,7 +126,7 @@ void runRaceTick() {
             playRaceSounds(stepWatchedRace());
         }
     } else {
-        playRaceSounds(stepRecordedRace(readKeyboard()));
+        runCountedRaceTick();
     }
     pollJoystick(gJoystickState);
 }

@@ -54,6 +54,7 @@ TEST_F(PausedSound, TheEngineAndACrashFallSilentAndGoOnFromWhereTheyStood) {
         tick();
     }
     ASSERT_GT(rootMeanSquare(tick()), 0.05);
+    playCountdownSound(true);  // GO rings on for more than half a second
 
     pauseRaceSounds();
     tick();  // the mixer's gain ramp
@@ -63,6 +64,7 @@ TEST_F(PausedSound, TheEngineAndACrashFallSilentAndGoOnFromWhereTheyStood) {
     }
     EXPECT_EQ(stateOf(gEngineSample), AL_PAUSED);
     EXPECT_EQ(stateOf(gCrashSample), AL_PAUSED);
+    EXPECT_EQ(stateOf(gCountdownGoSample), AL_PAUSED);
     EXPECT_EQ(offsetOf(gCrashSample), crashHeldAt) << "a second of pause is no second of crash";
     pauseRaceSounds();  // a second pause changes nothing
     EXPECT_EQ(stateOf(gEngineSample), AL_PAUSED);
@@ -70,6 +72,7 @@ TEST_F(PausedSound, TheEngineAndACrashFallSilentAndGoOnFromWhereTheyStood) {
     resumeRaceSounds();
     EXPECT_EQ(stateOf(gEngineSample), AL_PLAYING);
     EXPECT_EQ(stateOf(gCrashSample), AL_PLAYING);
+    EXPECT_EQ(stateOf(gCountdownGoSample), AL_PLAYING);
     tick();
     EXPECT_GT(rootMeanSquare(tick()), 0.05);
     EXPECT_LT(offsetOf(gCrashSample), crashHeldAt + 3 * FRAMES_PER_GAME_TICK);
@@ -141,5 +144,7 @@ TEST_F(PausedSound, ThePlayersVolumesScaleEachSourcesOwnGainAtOnce) {
         EXPECT_FLOAT_EQ(gainOf(gMusicStream), 0.6f * music);
         EXPECT_FLOAT_EQ(gainOf(gEngineSample), 0.99f * effects);
         EXPECT_FLOAT_EQ(gainOf(gShotSample), 0.5f * effects);
+        EXPECT_FLOAT_EQ(gainOf(gCountdownBeepSample), 0.8f * effects);
+        EXPECT_FLOAT_EQ(gainOf(gCountdownGoSample), 0.8f * effects);
     }
 }

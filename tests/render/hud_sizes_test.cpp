@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "hud/countdown_banner.h"
 #include "hud/finish_panel.h"
 #include "hud/frame_rate.h"
 #include "hud/ghost_gap.h"
@@ -110,11 +111,21 @@ TEST_F(HudSizes, EveryBlockStaysOnTheScreenAndClearOfTheOthersAtEverySize) {
         {"speed", [] { drawSpeed(898.0f); }},
         {"disk notices", [&notices] { drawNoticeLines(notices); }},
         {"wrong way", [] { drawWrongWay(); }},
+        {"countdown", [] { drawCountdown(0); }},  // GO, its widest
     };
-    // WRONG WAY is told only while the race is on, so never over the finish panel.
+    // WRONG WAY is told only while the race is on, and the countdown only
+    // before and as it starts, so neither over the finish panel.
     const auto together = [](const std::string& a, const std::string& b) {
-        return !(a == "wrong way" && b == "finish panel") &&
-               !(a == "finish panel" && b == "wrong way");
+        for (const char* early : {"wrong way", "countdown"}) {
+            if ((a == early && b == "finish panel") || (a == "finish panel" && b == early)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    // Neither WRONG WAY nor the countdown shows under the pause menu.
+    const auto showsUnderThePause = [](const std::string& name) {
+        return name != "finish panel" && name != "wrong way" && name != "countdown";
     };
     MenuPanel keys;  // the menu's tallest page, with its longest names
     keys.title = "KEYS";
@@ -180,8 +191,7 @@ TEST_F(HudSizes, EveryBlockStaysOnTheScreenAndClearOfTheOthersAtEverySize) {
                 EXPECT_TRUE(pauseWords[0] > 0 && pauseWords[2] < right && pauseWords[1] > 0 &&
                             pauseWords[3] < bottom);
                 for (size_t b = 0; b < blocks.size(); ++b) {
-                    if (blocks[b].first != "finish panel" && blocks[b].first != "ghost gap" &&
-                        blocks[b].first != "wrong way") {
+                    if (showsUnderThePause(blocks[b].first) && blocks[b].first != "ghost gap") {
                         EXPECT_FALSE(overlap(pauseWords, covered[b]))
                             << blocks[b].first << " " << pauseWords[1] << "-" << pauseWords[3]
                             << " over " << covered[b][1] << "-" << covered[b][3];
@@ -201,8 +211,7 @@ TEST_F(HudSizes, EveryBlockStaysOnTheScreenAndClearOfTheOthersAtEverySize) {
                 for (const Box& box : {finish, menu}) {
                     EXPECT_TRUE(box[0] > 0 && box[1] > 0 && box[2] < right && box[3] < bottom);
                     for (size_t b = 0; b < blocks.size(); ++b) {
-                        // WRONG WAY shows only while the race is on.
-                        if (blocks[b].first != "finish panel" && blocks[b].first != "wrong way") {
+                        if (showsUnderThePause(blocks[b].first)) {
                             EXPECT_FALSE(overlap(box, covered[b])) << blocks[b].first;
                         }
                     }

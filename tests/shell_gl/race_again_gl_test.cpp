@@ -1,5 +1,6 @@
-// R, P and the finish through the game's own frame, in a window with the real
-// scene: R gives back the race as launch lined it up, whatever came before.
+// R, P, the finish and a time trial's countdown through the game's own frame,
+// in a window with the real scene: R gives back the race as launch lined it
+// up, whatever came before.
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 
 #include "craft/opponent.h"
 #include "input/key_state.h"
+#include "menu/pause_menu.h"
 #include "models/palette.h"
 #include "race/camera.h"
 #include "race/lap_clock.h"
@@ -16,7 +18,9 @@
 #include "race/race_result.h"
 #include "render/scene.h"
 #include "screen/overlay_glyphs.h"
+#include "session/countdown.h"
 #include "session/race_commands.h"
+#include "session/race_recording.h"
 #include "shell/game_frame.h"
 #include "shell/window.h"
 #include "support/finish_script.h"
@@ -100,7 +104,38 @@ protected:
     void TearDown() override {
         releaseAllKeys();
         resumeRace();
+        stopCountdown();
+        if (onRaceTicks_) {
+            LapClock::setSource(testClock);
+            press(SDLK_r);  // the next test finds a grid on the test's clock
+        }
         gCameraMode = 0;
+    }
+
+    // A time trial's grid: lined up, its countdown started, the clock on the race's ticks.
+    void lineUpACountdown() {
+        LapClock::setSource(nullptr);
+        onRaceTicks_ = true;
+        press(SDLK_r);
+        startCountdown();
+    }
+    static Screen pictureNow() {
+        const testsupport::FramesKeptInBackBuffer kept;
+        drawGameFrame(1.0);
+        return Screen();
+    }
+    static void ticks(int count) {
+        for (int n = 0; n < count; ++n) {
+            runRaceTick();
+        }
+    }
+    // The countdown's band just above the middle: white digits, a green GO.
+    static int countdownPixels(const Screen& screen, bool go) {
+        const auto green = [](const testsupport::Pixel& p) {
+            return p[1] > 200 && p[0] < 80 && p[2] < 80;
+        };
+        return go ? screen.count(470, 300, 554, 380, green)
+                  : screen.count(470, 300, 554, 380, testsupport::isWhite);
     }
 
     // R later on, with rand wherever the frames left it: the race seeds it again.
@@ -111,6 +146,7 @@ protected:
     }
 
     static RaceState* launch_;
+    bool onRaceTicks_ = false;
 };
 RaceState* RaceAgain::launch_ = nullptr;
 
@@ -203,6 +239,75 @@ TEST_F(RaceAgain, APausedFrameIsTheSamePictureUnderPausedUntilPResumes) {
     EXPECT_FALSE(resumed == second);
     EXPECT_EQ(resumed.count(480, 280, 544, 320, testsupport::isWhite), 0);
     EXPECT_EQ(gFrameCounter, (paused.frameCounter + 1) % FRAME_COUNTER_MODULUS);
+}
+
+TEST_F(RaceAgain, ACountdownHoldsTheGridThreeSecondsWithUpHeldAndTheRaceMovesAtGo) {
+    lineUpACountdown();
+    const Vector3 grid = gPlayer.position;
+    recordKeyDown(VK_UP);
+    recordKeyDown(VK_SPACE);  // tapped in the countdown, it must not fire at GO
+    recordKeyUp(VK_SPACE);
+    const Screen three = pictureNow();
+    ticks(179);
+    EXPECT_EQ(countdownShows(), 1);
+    ticks(1);
+    EXPECT_EQ(gTicksThisRace, 0);
+    EXPECT_EQ(gLapClock.elapsedMs(), 0u) << "the clock waits for GO";
+    EXPECT_EQ(gPlayer.speed, 0.0f);
+    EXPECT_EQ(gPlayer.position.x, grid.x);
+    EXPECT_EQ(gPlayer.position.z, grid.z);
+    EXPECT_TRUE(recordedRace().controls.empty()) << "nothing of the countdown is recorded";
+
+    ticks(1);
+    EXPECT_EQ(gTicksThisRace, 1) << "GO: the race moves on this tick";
+    EXPECT_GT(gPlayer.speed, 0.0f);
+    EXPECT_EQ(gProjectile.active, 0);
+    EXPECT_EQ(recordedRace().controls.size(), 1u);
+    const Screen go = pictureNow();
+    ticks(RACE_TICKS_PER_SECOND - 1);
+    const Screen lastGo = pictureNow();
+    ticks(1);
+    const Screen racing = pictureNow();
+    EXPECT_GT(countdownPixels(three, false), 20) << "3";
+    EXPECT_GT(countdownPixels(go, true), 20) << "GO";
+    EXPECT_GT(countdownPixels(lastGo, true), 20) << "GO still";
+    EXPECT_EQ(countdownPixels(racing, true), 0) << "GO shows for a second";
+    EXPECT_EQ(gTicksThisRace, 1 + RACE_TICKS_PER_SECOND);
+}
+
+TEST_F(RaceAgain, PausedInTheCountdownTheMenuShowsAndTheCountdownStandsUntilResumed) {
+    lineUpACountdown();
+    ticks(70);
+    ASSERT_EQ(countdownShows(), 2);
+    press(SDLK_p);
+    ASSERT_TRUE(raceIsPaused());
+    ticks(300);
+    EXPECT_EQ(countdownShows(), 2);
+    EXPECT_TRUE(countdownHolds());
+    EXPECT_TRUE(pauseMenuShows());
+    press(SDLK_p);
+    ticks(110);
+    EXPECT_TRUE(countdownHolds()) << "180 ticks counted, the pause's left out";
+    EXPECT_EQ(gTicksThisRace, 0);
+    ticks(1);
+    EXPECT_FALSE(countdownHolds());
+    EXPECT_EQ(gTicksThisRace, 1);
+
+    // Paused while GO shows, the menu is drawn with no GO over it.
+    press(SDLK_p);
+    const Screen withGo = pictureNow();
+    stopCountdown();
+    EXPECT_TRUE(withGo == pictureNow());
+}
+
+TEST_F(RaceAgain, RInTheCountdownLinesUpARaceWithNone) {
+    lineUpACountdown();
+    ticks(30);
+    press(SDLK_r);
+    EXPECT_FALSE(countdownHolds());
+    EXPECT_EQ(countdownShows(), std::nullopt);
+    ticks(1);
+    EXPECT_EQ(gTicksThisRace, 1) << "a race starts at once";
 }
 
 }  // namespace
