@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "audio/sound.h"
+#include "craft/player.h"
 #include "hud/countdown_banner.h"
 #include "hud/finish_panel.h"
 #include "hud/frame_rate.h"
@@ -103,20 +104,22 @@ void drawRaceNotices() {
 
 // A time trial's grid holds through 3, 2, 1: the race does not step, so its
 // clock starts at GO and nothing is recorded. The keys are still read, so a
-// tap in the countdown is not stored up to fire or steer at GO. Paused, the
-// countdown stands still with the race.
+// tap in the countdown is not stored up to fire or steer at GO, and Up revs
+// the engine on the grid. Paused, the countdown stands still with the race.
 void runCountedRaceTick() {
-    if (!raceIsPaused()) {
+    const bool paused = raceIsPaused();
+    if (!paused) {
         const std::optional<int> begun = advanceCountdown();
         if (begun) {
             playCountdownSound(*begun == 0);
         }
     }
-    if (countdownHolds()) {
-        readKeyboard();
-        return;
+    const KeyboardInput keys = readKeyboard();
+    if (!countdownHolds()) {
+        playRaceSounds(stepRecordedRace(keys));
+    } else if (!paused) {
+        updateEngineSound(keys.up && !keys.down ? 1.0f : 0.0f);
     }
-    playRaceSounds(stepRecordedRace(readKeyboard()));
 }
 }  // namespace
 

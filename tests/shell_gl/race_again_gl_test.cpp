@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 
+#include "audio/sound.h"
 #include "craft/opponent.h"
 #include "input/key_state.h"
 #include "menu/pause_menu.h"
@@ -247,6 +248,7 @@ TEST_F(RaceAgain, ACountdownHoldsTheGridThreeSecondsWithUpHeldAndTheRaceMovesAtG
     recordKeyDown(VK_UP);
     recordKeyDown(VK_SPACE);  // tapped in the countdown, it must not fire at GO
     recordKeyUp(VK_SPACE);
+    gEngineFrequency = 20000;
     const Screen three = pictureNow();
     ticks(179);
     EXPECT_EQ(countdownShows(), 1);
@@ -257,6 +259,7 @@ TEST_F(RaceAgain, ACountdownHoldsTheGridThreeSecondsWithUpHeldAndTheRaceMovesAtG
     EXPECT_EQ(gPlayer.position.x, grid.x);
     EXPECT_EQ(gPlayer.position.z, grid.z);
     EXPECT_TRUE(recordedRace().controls.empty()) << "nothing of the countdown is recorded";
+    EXPECT_EQ(gEngineFrequency, 20000 + 180 * 200) << "Up revs the engine on the grid";
 
     ticks(1);
     EXPECT_EQ(gTicksThisRace, 1) << "GO: the race moves on this tick";
@@ -281,7 +284,11 @@ TEST_F(RaceAgain, PausedInTheCountdownTheMenuShowsAndTheCountdownStandsUntilResu
     ASSERT_EQ(countdownShows(), 2);
     press(SDLK_p);
     ASSERT_TRUE(raceIsPaused());
+    recordKeyDown(VK_UP);
+    const int32_t engine = gEngineFrequency;
     ticks(300);
+    EXPECT_EQ(gEngineFrequency, engine) << "the engine holds with the pause";
+    releaseAllKeys();
     EXPECT_EQ(countdownShows(), 2);
     EXPECT_TRUE(countdownHolds());
     EXPECT_TRUE(pauseMenuShows());
