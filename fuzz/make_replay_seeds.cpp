@@ -1,7 +1,8 @@
-// Writes the seeds of fuzz_replay, fuzz/seeds/*.zxr: two short races of
-// made-up but plausible driving, one on the classic stopped before its first
-// lap, one timed over three quick laps of circuit 48213. Run it again, and
-// commit what it writes, when the replay format changes:
+// Writes the seeds of fuzz_replay, fuzz/seeds/*.zxr: short runs of made-up
+// but plausible driving, a race on the classic stopped before its first lap,
+// one timed over three quick laps of circuit 48213, and a time trial of three
+// laps of circuit 7. Run it again, and commit what it writes, when the replay
+// format changes:
 //
 //   make_replay_seeds fuzz/seeds
 #include <cstdio>
@@ -40,10 +41,14 @@ int main(int argc, char** argv) {
     Replay timed{"1.0.0", 48213,       77, {8000, 8300, 8100}, 24400, 0x2545F4914F6CDD1D,
                  {},      std::nullopt};
     drive(timed, 1464, 2);
+    Replay timeTrial{"1.0.0", 7, 4242, {9000, 8700, 8800}, 26500, 0x6A09E667F3BCC908, {}, 6};
+    timeTrial.mode = RaceMode::TimeTrial;
+    drive(timeTrial, 1590, 3);
 
     std::string failure;
     if (!writeReplayFile(argv[1], "classic-unfinished.zxr", unfinished, failure) ||
-        !writeReplayFile(argv[1], "circuit-48213-timed.zxr", timed, failure)) {
+        !writeReplayFile(argv[1], "circuit-48213-timed.zxr", timed, failure) ||
+        !writeReplayFile(argv[1], "circuit-7-time-trial.zxr", timeTrial, failure)) {
         std::fprintf(stderr, "make_replay_seeds: %s\n", failure.c_str());
         return 1;
     }

@@ -8,6 +8,11 @@ Records recordsOf(const CircuitRecords& all, uint32_t circuit) {
     return found != all.end() ? found->second : Records();
 }
 
+bool medalTimesInOrder(const MedalTimes& times) {
+    return times.pilotMs != 0 && times.pilotMs < times.goldMs && times.goldMs < times.silverMs &&
+           times.silverMs < times.bronzeMs;
+}
+
 RecordsImproved offerRace(Records& records, const uint32_t (&lapMs)[3]) {
     RecordsImproved improved;
     if (lapMs[0] == 0 || lapMs[1] == 0 || lapMs[2] == 0) {

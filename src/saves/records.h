@@ -17,6 +17,38 @@ struct Records {
 // raced, or raced without finishing, has no entry.
 using CircuitRecords = std::map<uint32_t, Records>;
 
+// The times of a circuit's medals, from the game's own pilot's time trial
+// there: beating the pilot, then gold, silver and bronze, each slower.
+struct MedalTimes {
+    uint32_t pilotMs = 0;
+    uint32_t goldMs = 0;
+    uint32_t silverMs = 0;
+    uint32_t bronzeMs = 0;
+
+    bool operator==(const MedalTimes& other) const {
+        return pilotMs == other.pilotMs && goldMs == other.goldMs && silverMs == other.silverMs &&
+               bronzeMs == other.bronzeMs;
+    }
+};
+
+// None 0, and each medal slower than the one above it.
+bool medalTimesInOrder(const MedalTimes& times);
+
+using CircuitMedals = std::map<uint32_t, MedalTimes>;
+
+// Everything the records file holds: races and time trials are kept apart,
+// as a time trial has no opponents in the way.
+struct AllRecords {
+    CircuitRecords race;
+    CircuitRecords timeTrial;
+    CircuitMedals medals;
+
+    bool empty() const { return race.empty() && timeTrial.empty() && medals.empty(); }
+    bool operator==(const AllRecords& other) const {
+        return race == other.race && timeTrial == other.timeTrial && medals == other.medals;
+    }
+};
+
 // One circuit's records; all 0 when it has none.
 Records recordsOf(const CircuitRecords& all, uint32_t circuit);
 

@@ -15,8 +15,8 @@ std::string RecordsStore::filePath() const {
 }
 
 void RecordsStore::load() {
-    records_.clear();
-    unsaved_.clear();
+    records_ = AllRecords();
+    unsaved_ = AllRecords();
     if (folder_.empty()) {
         return;
     }
@@ -59,31 +59,60 @@ void RecordsStore::keepAside(const std::string& problem, const char* label) {
                    ", racing with no records");
 }
 
-Records RecordsStore::records(uint32_t circuit) const {
-    const auto saved = records_.find(circuit);
-    return saved != records_.end() ? saved->second : recordsOf(unsaved_, circuit);
+Records RecordsStore::records(uint32_t circuit, RaceMode mode) const {
+    const bool trial = mode == RaceMode::TimeTrial;
+    const CircuitRecords& saved = trial ? records_.timeTrial : records_.race;
+    const auto found = saved.find(circuit);
+    return found != saved.end() ? found->second
+                                : recordsOf(trial ? unsaved_.timeTrial : unsaved_.race, circuit);
 }
 
-RecordsImproved RecordsStore::offerRace(uint32_t circuit, const uint32_t (&lapMs)[3]) {
-    Records circuitRecords = records(circuit);
-    const RecordsImproved improved = ::offerRace(circuitRecords, lapMs);
-    if (!improved.any()) {
-        return improved;
+std::optional<MedalTimes> RecordsStore::medals(uint32_t circuit) const {
+    for (const CircuitMedals* kept : {&records_.medals, &unsaved_.medals}) {
+        const auto found = kept->find(circuit);
+        if (found != kept->end()) {
+            return found->second;
+        }
     }
+    return std::nullopt;
+}
+
+template <typename Value>
+void RecordsStore::keep(std::map<uint32_t, Value>& saved, std::map<uint32_t, Value>& unsaved,
+                        const std::string& what, uint32_t circuit, const Value& value) {
     // Saving more circuits would write a file too long to be read back.
-    if (records_.count(circuit) == 0 && records_.size() >= RECORDS_MAX_CIRCUITS) {
-        if (!toldFull_) {
-            toldFull_ = true;
-            sayDiskTrouble("records are saved for " + std::to_string(RECORDS_MAX_CIRCUITS) +
+    if (saved.count(circuit) == 0 && saved.size() >= RECORDS_MAX_CIRCUITS) {
+        if (toldFull_.insert(what).second) {
+            sayDiskTrouble(what + " are saved for " + std::to_string(RECORDS_MAX_CIRCUITS) +
                            " circuits at most; those of " + std::to_string(circuit) +
                            " and any further circuit last this run only");
         }
-        unsaved_[circuit] = circuitRecords;
-        return improved;
+        unsaved[circuit] = value;
+        return;
     }
-    records_[circuit] = circuitRecords;
+    saved[circuit] = value;
     save();
+}
+
+RecordsImproved RecordsStore::offerRace(uint32_t circuit, const uint32_t (&lapMs)[3],
+                                        RaceMode mode) {
+    Records circuitRecords = records(circuit, mode);
+    const RecordsImproved improved = ::offerRace(circuitRecords, lapMs);
+    if (improved.any()) {
+        if (mode == RaceMode::TimeTrial) {
+            keep(records_.timeTrial, unsaved_.timeTrial, "time-trial records", circuit,
+                 circuitRecords);
+        } else {
+            keep(records_.race, unsaved_.race, "records", circuit, circuitRecords);
+        }
+    }
     return improved;
+}
+
+void RecordsStore::keepMedals(uint32_t circuit, const MedalTimes& times) {
+    if (medalTimesInOrder(times) && !(medals(circuit) == times)) {
+        keep(records_.medals, unsaved_.medals, "medal times", circuit, times);
+    }
 }
 
 void RecordsStore::save() {

@@ -2,14 +2,18 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
 #include <string>
 
+#include "saves/race_mode.h"
 #include "saves/records.h"
 
 constexpr const char* RECORDS_FILE_NAME = "records.txt";
 
-// The player's records on every circuit, as kept in <folder>/records.txt
-// between runs.
+// The player's records on every circuit, races and time trials apart, and
+// each circuit's medal times, as kept in <folder>/records.txt between runs.
 //
 // Saving is never allowed to stop a race: every problem is told in one line on
 // standard error and the game races on. A file that cannot be trusted is moved
@@ -22,29 +26,45 @@ public:
 
     // Reads the file. Missing is no records; corrupt, unreadable or written by a
     // newer version is moved aside to records.txt.corrupt-<time> (or .newer-).
-    // A file of the older layout is read as it is, and left as it is until a
-    // record is beaten.
+    // A file of an older layout is read as it is, and left as it is until
+    // something new is saved.
     void load();
 
-    // Offers a race finished on circuit; saves the records when it beats one of
-    // that circuit's. With RECORDS_MAX_CIRCUITS circuits in the file, a further
-    // circuit's records last this run only, and that is told once.
-    RecordsImproved offerRace(uint32_t circuit, const uint32_t (&lapMs)[3]);
+    // Offers a race or time trial finished on circuit; saves the records when
+    // it beats one of that circuit's in that mode. With RECORDS_MAX_CIRCUITS
+    // circuits of a mode in the file, a further circuit's records last this
+    // run only, and that is told once.
+    RecordsImproved offerRace(uint32_t circuit, const uint32_t (&lapMs)[3],
+                              RaceMode mode = RaceMode::Race);
 
-    // The records of one circuit; all 0 when it has none.
-    Records records(uint32_t circuit) const;
+    // The records of one circuit in mode; all 0 when it has none.
+    Records records(uint32_t circuit, RaceMode mode = RaceMode::Race) const;
+
+    // The medal times kept for circuit, if any.
+    std::optional<MedalTimes> medals(uint32_t circuit) const;
+
+    // Keeps circuit's medal times and saves them when they are new, as
+    // records are, with as many circuits at most. Times not in order (see
+    // medalTimesInOrder) are not kept.
+    void keepMedals(uint32_t circuit, const MedalTimes& times);
+
     std::string filePath() const;
 
 private:
+    // Where a circuit's value of one kind is kept: saved, or for this run only
+    // when the file is full of that kind.
+    template <typename Value>
+    void keep(std::map<uint32_t, Value>& saved, std::map<uint32_t, Value>& unsaved,
+              const std::string& what, uint32_t circuit, const Value& value);
     void keepAside(const std::string& problem, const char* label);
     void save();
     void stopSaving(const std::string& reason);
 
     std::string folder_;
-    CircuitRecords records_;  // as saved
-    CircuitRecords unsaved_;  // circuits beyond RECORDS_MAX_CIRCUITS
+    AllRecords records_;  // as saved
+    AllRecords unsaved_;  // circuits beyond RECORDS_MAX_CIRCUITS of a kind
     bool saving_ = true;
-    bool toldFull_ = false;
+    std::set<std::string> toldFull_;  // the kinds whose limit was told
 };
 
 // The store in the player's data home, loaded.

@@ -13,12 +13,22 @@ const std::string_view HEADER_KEY = "zentrix-records";
 const std::string_view BEST_LAP_KEY = "best-lap-ms";
 const std::string_view BEST_RACE_KEY = "best-race-ms";
 const std::string_view CIRCUIT_KEY = "circuit";
+const std::string_view TIME_TRIAL_KEY = "time-trial";
+const std::string_view MEDALS_KEY = "medals";
+const std::string_view PILOT_KEY = "pilot-ms";
+const std::string_view GOLD_KEY = "gold-ms";
+const std::string_view SILVER_KEY = "silver-ms";
+const std::string_view BRONZE_KEY = "bronze-ms";
 
-// The longest circuit line: "circuit", "best-lap-ms" and "best-race-ms", each
-// with a ten-digit number, a space after each word and number but the last,
-// and the newline.
-constexpr std::size_t LONGEST_CIRCUIT_LINE = 7 + 11 + 12 + 3 * 10 + 5 + 1;
-static_assert(sizeof "zentrix-records 2\n" - 1 + RECORDS_MAX_CIRCUITS * LONGEST_CIRCUIT_LINE <=
+// The longest line of each kind: its words, each number ten digits, a space
+// after each word and number but the last, and the newline.
+constexpr std::size_t NUMBER = 10;
+constexpr std::size_t LONGEST_CIRCUIT_LINE = 7 + 11 + 12 + 3 * NUMBER + 5 + 1;
+constexpr std::size_t LONGEST_TIME_TRIAL_LINE = 10 + 11 + 12 + 3 * NUMBER + 5 + 1;
+constexpr std::size_t LONGEST_MEDALS_LINE = 6 + 8 + 7 + 9 + 9 + 5 * NUMBER + 9 + 1;
+static_assert(sizeof "zentrix-records 3\n" - 1 +
+                      RECORDS_MAX_CIRCUITS *
+                          (LONGEST_CIRCUIT_LINE + LONGEST_TIME_TRIAL_LINE + LONGEST_MEDALS_LINE) <=
                   RECORDS_TEXT_MAX_BYTES,
               "every file the game may write must be one it reads back");
 
@@ -114,7 +124,7 @@ ParsedRecords parseVersion1(std::string_view text) {
     ParsedRecords parsed;
     parsed.status = RecordsTextStatus::Valid;
     if (records.bestLapMs != 0) {
-        parsed.records[0] = records;
+        parsed.records.race[0] = records;
     }
     return parsed;
 }
@@ -135,15 +145,16 @@ std::vector<std::string_view> splitFields(std::string_view line, std::size_t cou
     return fields;
 }
 
-// Reads "circuit <c> best-lap-ms <n> best-race-ms <n>", or says what is wrong with it.
-std::optional<std::string> readCircuitLine(std::string_view line, const std::string& where,
-                                           uint32_t& circuit, Records& records) {
+// Reads "<key> <c> best-lap-ms <n> best-race-ms <n>", or says what is wrong with it.
+std::optional<std::string> readRecordsLine(std::string_view line, std::string_view key,
+                                           const std::string& where, uint32_t& circuit,
+                                           Records& records) {
     constexpr std::size_t FIELDS = 6;
     const std::vector<std::string_view> fields = splitFields(line, FIELDS);
-    if (fields.size() != FIELDS || fields[0] != CIRCUIT_KEY || fields[2] != BEST_LAP_KEY ||
+    if (fields.size() != FIELDS || fields[0] != key || fields[2] != BEST_LAP_KEY ||
         fields[4] != BEST_RACE_KEY) {
-        return where + "expected \"circuit <number> best-lap-ms <milliseconds> best-race-ms " +
-               "<milliseconds>\"";
+        return where + "expected \"" + std::string(key) +
+               " <number> best-lap-ms <milliseconds> best-race-ms <milliseconds>\"";
     }
     const auto number = parseDecimal(fields[1]);
     if (!number) {
@@ -159,35 +170,162 @@ std::optional<std::string> readCircuitLine(std::string_view line, const std::str
     return std::nullopt;
 }
 
-// Version 2: one line per circuit after the header, in increasing order.
-ParsedRecords parseVersion2(std::string_view text) {
-    CircuitRecords all;
+// Reads "medals <c> pilot-ms <n> gold-ms <n> silver-ms <n> bronze-ms <n>", or
+// says what is wrong with it.
+std::optional<std::string> readMedalsLine(std::string_view line, const std::string& where,
+                                          uint32_t& circuit, MedalTimes& times) {
+    constexpr std::size_t FIELDS = 10;
+    const std::vector<std::string_view> fields = splitFields(line, FIELDS);
+    if (fields.size() != FIELDS || fields[0] != MEDALS_KEY || fields[2] != PILOT_KEY ||
+        fields[4] != GOLD_KEY || fields[6] != SILVER_KEY || fields[8] != BRONZE_KEY) {
+        return where + "expected \"medals <number> pilot-ms <milliseconds> gold-ms " +
+               "<milliseconds> silver-ms <milliseconds> bronze-ms <milliseconds>\"";
+    }
+    const auto number = parseDecimal(fields[1]);
+    if (!number) {
+        return where + "bad circuit number";
+    }
+    uint32_t* const kept[] = {&times.pilotMs, &times.goldMs, &times.silverMs, &times.bronzeMs};
+    for (std::size_t medal = 0; medal < 4; ++medal) {
+        const auto ms = parseDecimal(fields[3 + 2 * medal]);
+        if (!ms) {
+            return where + "bad number of milliseconds";
+        }
+        *kept[medal] = *ms;
+    }
+    circuit = *number;
+    return std::nullopt;
+}
+
+// The three kinds of line after the header, in the order they must come.
+enum class LineKind { Race, TimeTrial, Medals };
+
+struct LineKindNames {
+    std::string_view key;
+    const char* of;    // before "circuit <c>" in what the player is told
+    const char* many;  // the kind's lines, counted
+};
+
+const LineKindNames KIND_NAMES[] = {{CIRCUIT_KEY, "", "circuits"},
+                                    {TIME_TRIAL_KEY, "time trial of ", "time trials"},
+                                    {MEDALS_KEY, "medals of ", "circuits' medals"}};
+
+const LineKindNames& namesOf(LineKind kind) {
+    return KIND_NAMES[static_cast<int>(kind)];
+}
+
+// Version 2 has circuit lines only, so anything else is a malformed one.
+std::optional<LineKind> kindOf(std::string_view line, uint32_t version) {
+    const std::string_view key = line.substr(0, line.find(' '));
+    if (version >= 3 && key == TIME_TRIAL_KEY) {
+        return LineKind::TimeTrial;
+    }
+    if (version >= 3 && key == MEDALS_KEY) {
+        return LineKind::Medals;
+    }
+    if (version >= 3 && key != CIRCUIT_KEY) {
+        return std::nullopt;
+    }
+    return LineKind::Race;
+}
+
+// A circuit comes after every circuit before it of the same kind; or what is wrong.
+template <typename Value>
+std::optional<std::string> outOfPlace(const std::map<uint32_t, Value>& kept, uint32_t circuit,
+                                      LineKind kind, const std::string& where) {
+    if (kept.empty() || circuit > kept.rbegin()->first) {
+        return std::nullopt;
+    }
+    return where + namesOf(kind).of + "circuit " + std::to_string(circuit) +
+           (circuit == kept.rbegin()->first ? " listed twice" : " out of order");
+}
+
+// One line of records, checked and kept in kept.
+std::optional<std::string> keepRecordsLine(std::string_view line, LineKind kind,
+                                           const std::string& where, CircuitRecords& kept) {
+    uint32_t circuit = 0;
+    Records records;
+    if (auto problem = readRecordsLine(line, namesOf(kind).key, where, circuit, records)) {
+        return problem;
+    }
+    if (auto problem = outOfPlace(kept, circuit, kind, where)) {
+        return problem;
+    }
+    if (records.bestLapMs == 0) {
+        return where + namesOf(kind).of + "circuit " + std::to_string(circuit) + " has no best lap";
+    }
+    if (!raceFitsLap(records)) {
+        return where + std::string(RACE_SHORTER_THAN_LAPS);
+    }
+    kept.emplace_hint(kept.end(), circuit, records);
+    return std::nullopt;
+}
+
+// One line of medal times, checked and kept in kept.
+std::optional<std::string> keepMedalsLine(std::string_view line, const std::string& where,
+                                          CircuitMedals& kept) {
+    uint32_t circuit = 0;
+    MedalTimes times;
+    if (auto problem = readMedalsLine(line, where, circuit, times)) {
+        return problem;
+    }
+    if (auto problem = outOfPlace(kept, circuit, LineKind::Medals, where)) {
+        return problem;
+    }
+    const std::string medals = where + "medals of circuit " + std::to_string(circuit);
+    if (times.pilotMs == 0 || times.goldMs == 0 || times.silverMs == 0 || times.bronzeMs == 0) {
+        return medals + " hold a time of 0";
+    }
+    if (!medalTimesInOrder(times)) {
+        return medals + " are not each slower than the one above";
+    }
+    kept.emplace_hint(kept.end(), circuit, times);
+    return std::nullopt;
+}
+
+std::size_t countOf(const AllRecords& all, LineKind kind) {
+    switch (kind) {
+        case LineKind::Race:
+            return all.race.size();
+        case LineKind::TimeTrial:
+            return all.timeTrial.size();
+        case LineKind::Medals:
+            break;
+    }
+    return all.medals.size();
+}
+
+// Versions 2 and 3: one line per circuit after the header, each kind in
+// increasing order of circuit, races first, then time trials, then medals.
+ParsedRecords parseCircuitLines(std::string_view text, uint32_t version) {
+    AllRecords all;
+    LineKind lastKind = LineKind::Race;
     for (int lineNumber = 2; !text.empty(); ++lineNumber) {
         const std::string where = "line " + std::to_string(lineNumber) + ": ";
-        if (all.size() == RECORDS_MAX_CIRCUITS) {
-            return corrupt(where + "more than " + std::to_string(RECORDS_MAX_CIRCUITS) +
-                           " circuits");
-        }
         const auto line = takeLine(text);
         if (!line) {
             return corrupt(where + "cut short");
         }
-        uint32_t circuit = 0;
-        Records records;
-        if (auto problem = readCircuitLine(*line, where, circuit, records)) {
+        const std::optional<LineKind> kind = kindOf(*line, version);
+        if (!kind) {
+            return corrupt(where + "expected a circuit, time-trial or medals line");
+        }
+        if (*kind < lastKind) {
+            return corrupt(where + std::string(namesOf(*kind).key) + " line after the " +
+                           std::string(namesOf(lastKind).key) + " lines");
+        }
+        lastKind = *kind;
+        if (countOf(all, *kind) == RECORDS_MAX_CIRCUITS) {
+            return corrupt(where + "more than " + std::to_string(RECORDS_MAX_CIRCUITS) + " " +
+                           namesOf(*kind).many);
+        }
+        const std::optional<std::string> problem =
+            *kind == LineKind::Medals ? keepMedalsLine(*line, where, all.medals)
+            : *kind == LineKind::Race ? keepRecordsLine(*line, *kind, where, all.race)
+                                      : keepRecordsLine(*line, *kind, where, all.timeTrial);
+        if (problem) {
             return corrupt(*problem);
         }
-        if (!all.empty() && circuit <= all.rbegin()->first) {
-            return corrupt(where + "circuit " + std::to_string(circuit) +
-                           (circuit == all.rbegin()->first ? " listed twice" : " out of order"));
-        }
-        if (records.bestLapMs == 0) {
-            return corrupt(where + "circuit " + std::to_string(circuit) + " has no best lap");
-        }
-        if (!raceFitsLap(records)) {
-            return corrupt(where + std::string(RACE_SHORTER_THAN_LAPS));
-        }
-        all.emplace_hint(all.end(), circuit, records);
     }
     ParsedRecords parsed;
     parsed.status = RecordsTextStatus::Valid;
@@ -195,18 +333,34 @@ ParsedRecords parseVersion2(std::string_view text) {
     return parsed;
 }
 
-}  // namespace
-
-std::string formatRecords(const CircuitRecords& records) {
-    std::string text =
-        std::string(HEADER_KEY) + " " + std::to_string(RECORDS_FORMAT_VERSION) + "\n";
+void appendRecordsLines(std::string& text, std::string_view key, const CircuitRecords& records) {
     for (const auto& [circuit, circuitRecords] : records) {
         if (circuitRecords.bestLapMs == 0) {
             continue;
         }
-        text += std::string(CIRCUIT_KEY) + " " + std::to_string(circuit) + " " +
-                std::string(BEST_LAP_KEY) + " " + std::to_string(circuitRecords.bestLapMs) + " " +
-                std::string(BEST_RACE_KEY) + " " + std::to_string(circuitRecords.bestRaceMs) + "\n";
+        text += std::string(key) + " " + std::to_string(circuit) + " " + std::string(BEST_LAP_KEY) +
+                " " + std::to_string(circuitRecords.bestLapMs) + " " + std::string(BEST_RACE_KEY) +
+                " " + std::to_string(circuitRecords.bestRaceMs) + "\n";
+    }
+}
+
+}  // namespace
+
+std::string formatRecords(const AllRecords& records) {
+    std::string text =
+        std::string(HEADER_KEY) + " " + std::to_string(RECORDS_FORMAT_VERSION) + "\n";
+    appendRecordsLines(text, CIRCUIT_KEY, records.race);
+    appendRecordsLines(text, TIME_TRIAL_KEY, records.timeTrial);
+    for (const auto& [circuit, times] : records.medals) {
+        // Times out of order would make the whole file corrupt.
+        if (!medalTimesInOrder(times)) {
+            continue;
+        }
+        text += std::string(MEDALS_KEY) + " " + std::to_string(circuit) + " " +
+                std::string(PILOT_KEY) + " " + std::to_string(times.pilotMs) + " " +
+                std::string(GOLD_KEY) + " " + std::to_string(times.goldMs) + " " +
+                std::string(SILVER_KEY) + " " + std::to_string(times.silverMs) + " " +
+                std::string(BRONZE_KEY) + " " + std::to_string(times.bronzeMs) + "\n";
     }
     return text;
 }
@@ -231,5 +385,5 @@ ParsedRecords parseRecords(std::string_view text) {
         parsed.problem = "from a newer version (format " + std::to_string(*versionNumber) + ")";
         return parsed;
     }
-    return *versionNumber == 1 ? parseVersion1(text) : parseVersion2(text);
+    return *versionNumber == 1 ? parseVersion1(text) : parseCircuitLines(text, *versionNumber);
 }

@@ -23,7 +23,8 @@ void putVarint(std::string& out, uint64_t value) {
 bool operator==(const Replay& a, const Replay& b) {
     return a.gameVersion == b.gameVersion && a.circuit == b.circuit && a.seed == b.seed &&
            a.craftParts == b.craftParts && std::equal(a.lapMs, a.lapMs + 3, b.lapMs) &&
-           a.raceMs == b.raceMs && a.finalStateHash == b.finalStateHash && a.controls == b.controls;
+           a.raceMs == b.raceMs && a.finalStateHash == b.finalStateHash &&
+           a.controls == b.controls && a.mode == b.mode;
 }
 
 std::string encodeReplay(const Replay& replay) {
@@ -39,6 +40,7 @@ std::string encodeReplay(const Replay& replay) {
     putFixed(out, replay.seed, 4);
     if (partsKnown) {
         putFixed(out, *replay.craftParts, 2);
+        putFixed(out, static_cast<uint8_t>(replay.mode), 1);
     }
     putFixed(out, std::min<uint64_t>(replay.controls.size(), 0xFFFFFFFF), 4);
     for (const uint32_t lap : replay.lapMs) {

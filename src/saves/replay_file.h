@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "saves/race_mode.h"
+
 // A race kept as a replay: what it was raced on and the player's controls at
 // every tick, from which the race runs again exactly as it was. Replays are
 // files players send each other, so reading one trusts nothing in it.
@@ -15,13 +17,15 @@
 // The .zxr file, little-endian, each field straight after the one before:
 //
 //   8 bytes  "ZENTRIXR"
-//   u32      format version, 2 (1 is still read)
+//   u32      format version, 3 (1 and 2 are still read)
 //   u8       length of the game version text, 0 to 32
 //   ...      that text, printable ASCII (0x20 to 0x7E), e.g. "1.0.0"
 //   u64      circuit number, 0 (the classic) to 4294967295
 //   u32      the race's random seed
-//   u16      parts of the opponents' craft (version 2 only): each part draws
-//            its colour from the race's random numbers at the grid
+//   u16      parts of the opponents' craft (versions 2 and 3): each part
+//            draws its colour from the race's random numbers at the grid
+//   u8       what was run (version 3 only): 0 a race, 1 a time trial; older
+//            files are races
 //   u32      tick count, 60 a second, at most 216000 (one hour)
 //   3 x u32  lap times in ms, 0 for a lap not run
 //   u32      race time in ms, 0 when not run
@@ -34,7 +38,8 @@
 // and its controls differ from the run before; the runs add up to the tick
 // count, and nothing follows the last. Varints are unsigned LEB128, seven bits
 // a byte, lowest first, in as few bytes as their value needs. So every race
-// has exactly one file, and that file is at most REPLAY_FILE_MAX_BYTES.
+// has exactly one file in the version written, and that file is at most
+// REPLAY_FILE_MAX_BYTES.
 
 struct ReplayControls {
     static constexpr uint8_t ACCELERATE = 1u << 0;
@@ -52,9 +57,11 @@ struct ReplayControls {
 };
 
 constexpr std::string_view REPLAY_MAGIC = "ZENTRIXR";
-constexpr uint32_t REPLAY_FORMAT_VERSION = 2;
+constexpr uint32_t REPLAY_FORMAT_VERSION = 3;
 // Version 1 does not say how many parts the opponents' craft had.
 constexpr uint32_t REPLAY_FORMAT_VERSION_WITHOUT_CRAFT_PARTS = 1;
+// Version 2 says so, but not whether it was a race or a time trial.
+constexpr uint32_t REPLAY_FORMAT_VERSION_WITHOUT_MODE = 2;
 constexpr uint32_t REPLAY_MAX_CRAFT_PARTS = 0xFFFF;
 constexpr std::size_t REPLAY_GAME_VERSION_MAX_BYTES = 32;
 constexpr uint32_t REPLAY_MAX_TICKS = 60 * 60 * 60;  // one hour at 60 ticks a second
@@ -74,6 +81,7 @@ struct Replay {
     // How many colours each opponent drew at the grid; unknown in a version 1
     // file, and then the race runs again only with the game's own craft loaded.
     std::optional<uint32_t> craftParts;
+    RaceMode mode = RaceMode::Race;
 };
 
 bool operator==(const Replay& a, const Replay& b);
@@ -88,13 +96,15 @@ struct ReplayRead {
 
 // The file's bytes. A game version over 32 bytes, or more than an hour of
 // controls, is written as it is and refused when read back. A replay whose
-// craft parts are unknown, or more than a u16 holds, is written as version 1.
+// craft parts are unknown, or more than a u16 holds, is written as version 1,
+// which says nothing of its mode and so reads back as a race.
 std::string encodeReplay(const Replay& replay);
 
 ReplayRead decodeReplay(std::string_view bytes);
 
-// The replay kept as the best race on circuit: "best-<circuit>.zxr".
-std::string bestReplayName(uint32_t circuit);
+// The replay kept as the best run of that mode on circuit: "best-<circuit>.zxr"
+// for a race, "best-time-trial-<circuit>.zxr" for a time trial.
+std::string bestReplayName(uint32_t circuit, RaceMode mode = RaceMode::Race);
 
 // Reads the replay at path, a regular file (or a link to one) of at most
 // REPLAY_FILE_MAX_BYTES; anything else is refused without being read. The
@@ -102,6 +112,7 @@ std::string bestReplayName(uint32_t circuit);
 ReplayRead readReplayFile(const std::string& path);
 
 // Writes folder/name in one step, creating folder as createFolders does. A
-// replay that would not read back is not written.
+// replay that would not read back, or would read back as another mode, is not
+// written.
 bool writeReplayFile(const std::string& folder, const std::string& name, const Replay& replay,
                      std::string& failure);

@@ -156,6 +156,20 @@ bool readRuns(FieldReader& in, uint32_t ticks, std::vector<ReplayControls>& cont
     return true;
 }
 
+bool readMode(FieldReader& in, RaceMode& mode) {
+    uint64_t value = 0;
+    if (!in.fixed(1, "mode", value)) {
+        return false;
+    }
+    if (value != static_cast<uint8_t>(RaceMode::Race) &&
+        value != static_cast<uint8_t>(RaceMode::TimeTrial)) {
+        return in.fail("mode " + hexByte(static_cast<unsigned>(value)) +
+                       " is neither a race (0) nor a time trial (1)");
+    }
+    mode = static_cast<RaceMode>(value);
+    return true;
+}
+
 bool readAfterVersion(FieldReader& in, uint32_t version, Replay& replay) {
     uint64_t circuit = 0;
     uint32_t ticks = 0;
@@ -176,6 +190,9 @@ bool readAfterVersion(FieldReader& in, uint32_t version, Replay& replay) {
             return false;
         }
         replay.craftParts = static_cast<uint32_t>(parts);
+    }
+    if (version == REPLAY_FORMAT_VERSION && !readMode(in, replay.mode)) {
+        return false;
     }
     if (!in.u32("tick count", ticks)) {
         return false;
@@ -215,11 +232,11 @@ ReplayRead decodeReplay(std::string_view bytes) {
         read.problem = in.problem();
         return read;
     }
-    if (version != REPLAY_FORMAT_VERSION && version != REPLAY_FORMAT_VERSION_WITHOUT_CRAFT_PARTS) {
+    if (version < REPLAY_FORMAT_VERSION_WITHOUT_CRAFT_PARTS || version > REPLAY_FORMAT_VERSION) {
         read.status = ReplayStatus::OtherVersion;
         read.problem = "replay format version " + std::to_string(version) +
                        "; this game reads versions " +
-                       std::to_string(REPLAY_FORMAT_VERSION_WITHOUT_CRAFT_PARTS) + " and " +
+                       std::to_string(REPLAY_FORMAT_VERSION_WITHOUT_CRAFT_PARTS) + " to " +
                        std::to_string(REPLAY_FORMAT_VERSION);
         return read;
     }

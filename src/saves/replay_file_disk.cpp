@@ -4,8 +4,9 @@
 
 #include "saves/saved_file.h"
 
-std::string bestReplayName(uint32_t circuit) {
-    return "best-" + std::to_string(circuit) + ".zxr";
+std::string bestReplayName(uint32_t circuit, RaceMode mode) {
+    const char* kind = mode == RaceMode::TimeTrial ? "best-time-trial-" : "best-";
+    return kind + std::to_string(circuit) + ".zxr";
 }
 
 ReplayRead readReplayFile(const std::string& path) {
@@ -40,6 +41,13 @@ bool writeReplayFile(const std::string& folder, const std::string& name, const R
     const ReplayRead check = decodeReplay(bytes);
     if (check.status != ReplayStatus::Valid) {
         failure = "cannot write " + folder + "/" + name + ": " + check.problem;
+        return false;
+    }
+    // Only a file that keeps the craft's parts says what was run.
+    if (check.replay.mode != replay.mode) {
+        failure = "cannot write " + folder + "/" + name + ": a " + raceModeName(replay.mode) +
+                  " is kept only with its craft parts known, at most " +
+                  std::to_string(REPLAY_MAX_CRAFT_PARTS);
         return false;
     }
     return createFolders(folder, failure) && writeFileAtomically(folder, name, bytes, failure);

@@ -98,7 +98,7 @@ TEST(RecordsUnderSigkill, AWriterKilledAtAnyMomentLeavesTheOldRecordsOrTheNew) {
 
         const ParsedRecords parsed = parseRecords(readText(home.file()));
         ASSERT_EQ(parsed.status, RecordsTextStatus::Valid) << "at kill " << kill;
-        const Records saved = recordsOf(parsed.records, CIRCUIT);
+        const Records saved = recordsOf(parsed.records.race, CIRCUIT);
         const uint32_t lap = saved.bestLapMs;
         // Saved and reported, or saved and killed before it could report.
         ASSERT_TRUE(lap == reported || lap == reported - 1)

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "saves/records_store.h"
@@ -18,6 +19,7 @@ namespace {
 
 using recordstest::lineCount;
 using recordstest::namesIn;
+using recordstest::racesOnly;
 using recordstest::readText;
 using recordstest::StderrCapture;
 using recordstest::TempDataHome;
@@ -28,8 +30,15 @@ const uint32_t GOOD_RACE[3] = {41250, 40010, 42000};
 const uint32_t BETTER_RACE[3] = {40000, 39000, 40000};
 const uint32_t SLOWER_RACE[3] = {50000, 50000, 50000};
 const std::string GOOD_TEXT =
+    "zentrix-records 3\ncircuit 0 best-lap-ms 40010 best-race-ms 123260\n";
+const MedalTimes MEDALS = {40000, 44000, 50000, 60000};
+const std::string TRIAL_AND_MEDALS_LINES =
+    "time-trial 0 best-lap-ms 39000 best-race-ms 119000\n"
+    "medals 0 pilot-ms 40000 gold-ms 44000 silver-ms 50000 bronze-ms 60000\n";
+// The same records as the game wrote them before time trials, and before
+// circuits were numbered.
+const std::string GOOD_V2_TEXT =
     "zentrix-records 2\ncircuit 0 best-lap-ms 40010 best-race-ms 123260\n";
-// The same records as the game wrote them before circuits were numbered.
 const std::string GOOD_OLDER_TEXT = "zentrix-records 1\nbest-lap-ms 40010\nbest-race-ms 123260\n";
 
 bool contains(const std::string& text, const std::string& part) {
@@ -87,7 +96,7 @@ TEST(RecordsStore, OnlyABeatenRecordRewritesTheFile) {
     EXPECT_TRUE(store.offerRace(CLASSIC, BETTER_RACE).any());
     // A new file renamed into place, never the old one rewritten.
     EXPECT_NE(statOf(home.file()).st_ino, before.st_ino);
-    EXPECT_EQ(readText(home.file()), formatRecords({{CLASSIC, Records{39000, 119000}}}));
+    EXPECT_EQ(readText(home.file()), formatRecords(racesOnly({{CLASSIC, Records{39000, 119000}}})));
 }
 
 TEST(RecordsStore, EachCircuitKeepsItsOwnRecords) {
@@ -108,13 +117,75 @@ TEST(RecordsStore, EachCircuitKeepsItsOwnRecords) {
     EXPECT_EQ(nextRun.records(1), Records{}) << "never raced";
 }
 
+TEST(RecordsStore, TimeTrialsAreKeptApartFromRacesAndMedalTimesToTheNextRun) {
+    TempDataHome home;
+    {
+        RecordsStore store = loadPlayerRecords();
+        EXPECT_TRUE(store.offerRace(CLASSIC, GOOD_RACE).any());
+        EXPECT_TRUE(store.offerRace(CLASSIC, SLOWER_RACE, RaceMode::TimeTrial).any())
+            << "the circuit's first time trial";
+        EXPECT_FALSE(store.offerRace(CLASSIC, SLOWER_RACE).any());
+        EXPECT_TRUE(store.offerRace(CLASSIC, BETTER_RACE, RaceMode::TimeTrial).any());
+        EXPECT_EQ(store.records(CLASSIC), (Records{40010, 123260}));
+        EXPECT_EQ(store.records(CLASSIC, RaceMode::TimeTrial), (Records{39000, 119000}));
+
+        EXPECT_EQ(store.medals(CLASSIC), std::nullopt);
+        store.keepMedals(CLASSIC, MEDALS);
+        store.keepMedals(48213, MedalTimes{40000, 40000, 50000, 60000});
+        EXPECT_EQ(store.medals(CLASSIC), MEDALS);
+        EXPECT_EQ(store.medals(48213), std::nullopt) << "times out of order are not kept";
+        // The same times again leave the file as it is.
+        const ino_t before = statOf(home.file()).st_ino;
+        store.keepMedals(CLASSIC, MEDALS);
+        EXPECT_EQ(statOf(home.file()).st_ino, before);
+    }
+    EXPECT_EQ(readText(home.file()), GOOD_TEXT + TRIAL_AND_MEDALS_LINES);
+    const RecordsStore nextRun = loadPlayerRecords();
+    EXPECT_EQ(nextRun.records(CLASSIC), (Records{40010, 123260}));
+    EXPECT_EQ(nextRun.records(CLASSIC, RaceMode::TimeTrial), (Records{39000, 119000}));
+    EXPECT_EQ(nextRun.medals(CLASSIC), MEDALS);
+}
+
+// A file of races only stays so until a time trial or medal times are new.
+TEST(RecordsStore, AVersion2FileIsRewrittenOnlyWhenSomethingNewIsSaved) {
+    const uint32_t unfinished[3] = {30000, 30000, 0};
+    const struct {
+        const char* what;
+        void (*save)(RecordsStore&);
+        std::string rewritten;
+    } news[] = {
+        {"a time trial",
+         [](RecordsStore& store) { store.offerRace(CLASSIC, BETTER_RACE, RaceMode::TimeTrial); },
+         GOOD_TEXT + "time-trial 0 best-lap-ms 39000 best-race-ms 119000\n"},
+        {"medal times", [](RecordsStore& store) { store.keepMedals(CLASSIC, MEDALS); },
+         GOOD_TEXT + TRIAL_AND_MEDALS_LINES.substr(TRIAL_AND_MEDALS_LINES.find("medals"))},
+    };
+    for (const auto& sample : news) {
+        SCOPED_TRACE(sample.what);
+        TempDataHome home;
+        std::filesystem::create_directories(home.folder());
+        writeText(home.file(), GOOD_V2_TEXT);
+        RecordsStore store = loadPlayerRecords();
+        EXPECT_EQ(store.records(CLASSIC), (Records{40010, 123260}));
+        EXPECT_EQ(store.records(CLASSIC, RaceMode::TimeTrial), Records{});
+
+        EXPECT_FALSE(store.offerRace(CLASSIC, unfinished, RaceMode::TimeTrial).any());
+        EXPECT_FALSE(store.offerRace(CLASSIC, SLOWER_RACE).any());
+        store.keepMedals(CLASSIC, MedalTimes{});
+        EXPECT_EQ(readText(home.file()), GOOD_V2_TEXT);
+
+        sample.save(store);
+        EXPECT_EQ(readText(home.file()), sample.rewritten);
+    }
+}
+
 TEST(RecordsStore, AnOlderFileIsTheClassicsAndIsRewrittenOnlyWhenARecordIsBeaten) {
     const struct {
         uint32_t circuit;
         uint32_t laps[3];
         std::string rewritten;
     } beaten[] = {
-        {CLASSIC, {40000, 39000, 40000}, formatRecords({{CLASSIC, {39000, 119000}}})},
+        {CLASSIC, {40000, 39000, 40000}, formatRecords(racesOnly({{CLASSIC, {39000, 119000}}}))},
         {9, {50000, 50000, 50000}, GOOD_TEXT + "circuit 9 best-lap-ms 50000 best-race-ms 150000\n"},
     };
     for (const auto& sample : beaten) {
@@ -144,7 +215,7 @@ TEST(RecordsStore, AFileHoldsAsManyCircuitsAsItMayAndTheRestLastTheRun) {
         most[LAST - step] = Records{LAST / 3, LAST};
     }
     std::filesystem::create_directories(home.folder());
-    writeText(home.file(), formatRecords(most));
+    writeText(home.file(), formatRecords(racesOnly(most)));
 
     StderrCapture errors;
     RecordsStore store = loadPlayerRecords();
@@ -152,17 +223,21 @@ TEST(RecordsStore, AFileHoldsAsManyCircuitsAsItMayAndTheRestLastTheRun) {
     EXPECT_TRUE(store.offerRace(CLASSIC, GOOD_RACE).any());
     EXPECT_FALSE(store.offerRace(CLASSIC, GOOD_RACE).any()) << "kept for the run";
     EXPECT_TRUE(store.offerRace(1, GOOD_RACE).any());
-    EXPECT_EQ(readText(home.file()), formatRecords(most));
+    EXPECT_EQ(readText(home.file()), formatRecords(racesOnly(most)));
     // A circuit the file holds is still saved, and the limit told only once.
     EXPECT_TRUE(store.offerRace(LAST, BETTER_RACE).any());
     most[LAST] = Records{39000, 119000};
-    EXPECT_EQ(readText(home.file()), formatRecords(most));
+    EXPECT_EQ(readText(home.file()), formatRecords(racesOnly(most)));
+    // Time trials and medals are counted apart from races.
+    EXPECT_TRUE(store.offerRace(1, GOOD_RACE, RaceMode::TimeTrial).any());
+    store.keepMedals(1, MEDALS);
+    EXPECT_EQ(readText(home.file()), formatRecords({most, {{1, {40010, 123260}}}, {{1, MEDALS}}}));
     EXPECT_EQ(lineCount(errors.text()), 1) << errors.text();
     EXPECT_TRUE(contains(errors.text(), "50000 circuits")) << errors.text();
 
     // One circuit more is no file the game writes.
     most[CLASSIC] = Records{40010, 123260};
-    writeText(home.file(), formatRecords(most));
+    writeText(home.file(), formatRecords(racesOnly(most)));
     EXPECT_EQ(loadPlayerRecords().records(LAST), Records{});
     EXPECT_TRUE(contains(errors.text(), "line 50002: more than 50000 circuits")) << errors.text();
 }
@@ -231,7 +306,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "listed twice"},
         UntrustedFile{"Oversized", GOOD_TEXT + std::string(RECORDS_TEXT_MAX_BYTES, '\n'), "corrupt",
                       "larger than"},
-        UntrustedFile{"NewerVersion", "zentrix-records 3\ncircuit 0 laps 40010 ghosts 3\n", "newer",
+        UntrustedFile{"NewerVersion", "zentrix-records 4\ncircuit 0 laps 40010 ghosts 3\n", "newer",
                       "newer version"}),
     [](const testing::TestParamInfo<UntrustedFile>& info) { return info.param.name; });
 
@@ -384,8 +459,9 @@ TEST(AtomicWrite, AWriteCutShortLeavesTheOldFileAndNoTemporary) {
         const rlimit tenBytes = {10, 10};
         setrlimit(RLIMIT_FSIZE, &tenBytes);
         std::string failure;
-        const bool written = writeFileAtomically(
-            home.folder(), "records.txt", formatRecords({{CLASSIC, Records{1, 3}}}), failure);
+        const bool written =
+            writeFileAtomically(home.folder(), "records.txt",
+                                formatRecords(racesOnly({{CLASSIC, Records{1, 3}}})), failure);
         _exit(!written && failure.find("cannot write") != std::string::npos ? 0 : 1);
     }
     int status = 0;

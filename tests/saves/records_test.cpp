@@ -7,8 +7,11 @@
 
 #include "saves/records.h"
 #include "saves/records_text.h"
+#include "support/records_fixture.h"
 
 namespace {
+
+using recordstest::racesOnly;
 
 constexpr uint32_t MAX_MS = std::numeric_limits<uint32_t>::max();
 constexpr uint32_t LAST_CIRCUIT = std::numeric_limits<uint32_t>::max();
@@ -66,24 +69,40 @@ TEST(RaceRecords, ARaceTooLongToCountKeepsItsLapRecordInAFileThatReadsBack) {
     EXPECT_TRUE(improved.bestLap);
     EXPECT_FALSE(improved.bestRace);
     EXPECT_EQ(records, (Records{20000, 0}));
-    const CircuitRecords kept = {{0, records}};
+    const AllRecords kept = racesOnly({{0, records}});
     EXPECT_EQ(parseRecords(formatRecords(kept)).records, kept);
 }
 
 TEST(RecordsText, IsAVersionedLineForEachCircuitWithARecord) {
-    EXPECT_EQ(formatRecords({{LAST_CIRCUIT, {39000, 0}}, {0, {41250, 125000}}, {7, {}}}),
-              "zentrix-records 2\ncircuit 0 best-lap-ms 41250 best-race-ms 125000\n"
+    EXPECT_EQ(formatRecords(racesOnly({{LAST_CIRCUIT, {39000, 0}}, {0, {41250, 125000}}, {7, {}}})),
+              "zentrix-records 3\ncircuit 0 best-lap-ms 41250 best-race-ms 125000\n"
               "circuit 4294967295 best-lap-ms 39000 best-race-ms 0\n");
+    // Races, then time trials, then medals, whatever else the circuits share;
+    // medal times out of order would spoil the file, so they are left out.
+    const AllRecords all{{{7, {30000, 90000}}},
+                         {{0, {}}, {2, {31000, 93500}}, {7, {29000, 88000}}},
+                         {{1, {80000, 88000, 100000, 120000}}, {3, {80000, 80000, 90000, 99000}}}};
+    EXPECT_EQ(formatRecords(all),
+              "zentrix-records 3\ncircuit 7 best-lap-ms 30000 best-race-ms 90000\n"
+              "time-trial 2 best-lap-ms 31000 best-race-ms 93500\n"
+              "time-trial 7 best-lap-ms 29000 best-race-ms 88000\n"
+              "medals 1 pilot-ms 80000 gold-ms 88000 silver-ms 100000 bronze-ms 120000\n");
 }
 
 TEST(RecordsText, ReadsBackEverythingItWrites) {
-    const CircuitRecords samples[] = {{},
-                                      {{0, {1, 3}}},
-                                      {{0, {40010, 123260}},
-                                       {1, {20000, 0}},
-                                       {LAST_CIRCUIT - 1, {MAX_MS, 0}},
-                                       {LAST_CIRCUIT, {MAX_MS / 3, MAX_MS}}}};
-    for (const CircuitRecords& records : samples) {
+    const CircuitRecords many = {{0, {40010, 123260}},
+                                 {1, {20000, 0}},
+                                 {LAST_CIRCUIT - 1, {MAX_MS, 0}},
+                                 {LAST_CIRCUIT, {MAX_MS / 3, MAX_MS}}};
+    const CircuitMedals medals = {{0, {1, 2, 3, 4}},
+                                  {LAST_CIRCUIT, {MAX_MS - 3, MAX_MS - 2, MAX_MS - 1, MAX_MS}}};
+    const AllRecords samples[] = {{},
+                                  racesOnly({{0, {1, 3}}}),
+                                  racesOnly(many),
+                                  {{}, many, {}},
+                                  {{}, {}, medals},
+                                  {many, many, medals}};
+    for (const AllRecords& records : samples) {
         const ParsedRecords parsed = parseRecords(formatRecords(records));
         EXPECT_EQ(parsed.status, RecordsTextStatus::Valid) << formatRecords(records);
         EXPECT_EQ(parsed.records, records) << formatRecords(records);
@@ -93,10 +112,15 @@ TEST(RecordsText, ReadsBackEverythingItWrites) {
 
 TEST(RecordsText, AnOlderFileHoldsTheClassicsRecords) {
     EXPECT_EQ(parseRecords("zentrix-records 1\nbest-lap-ms 40010\nbest-race-ms 123260\n").records,
-              (CircuitRecords{{0, {40010, 123260}}}));
+              racesOnly({{0, {40010, 123260}}}));
     const ParsedRecords none = parseRecords("zentrix-records 1\nbest-lap-ms 0\nbest-race-ms 0\n");
     EXPECT_EQ(none.status, RecordsTextStatus::Valid);
     EXPECT_TRUE(none.records.empty());
+    // Written before time trials, so its circuits' records are races.
+    EXPECT_EQ(parseRecords("zentrix-records 2\ncircuit 0 best-lap-ms 40010 best-race-ms 123260\n"
+                           "circuit 7 best-lap-ms 30000 best-race-ms 90000\n")
+                  .records,
+              racesOnly({{0, {40010, 123260}}, {7, {30000, 90000}}}));
 }
 
 struct DamagedText {
@@ -112,6 +136,10 @@ TEST(RecordsText, RejectsDamagedOrHandEditedFiles) {
     const std::string v2 = "zentrix-records 2\n";
     const std::string zero = "circuit 0 best-lap-ms 40010 best-race-ms 123260\n";
     const std::string seven = "circuit 7 best-lap-ms 30000 best-race-ms 90000\n";
+    const std::string v3 = "zentrix-records 3\n";
+    const std::string trial = "time-trial 7 best-lap-ms 30000 best-race-ms 90000\n";
+    const std::string medals =
+        "medals 7 pilot-ms 80000 gold-ms 88000 silver-ms 100000 bronze-ms 120000\n";
     const std::vector<DamagedText> damaged = {
         {"", "empty"},
         {"zentrix-rec", "line 1"},
@@ -169,7 +197,43 @@ TEST(RecordsText, RejectsDamagedOrHandEditedFiles) {
         {v2 + lap + race, "line 2: expected"},
         {v2 + "circuit 7 best-lap-ms 0 best-race-ms 0\n", "line 2: circuit 7 has no best lap"},
         {v2 + "circuit 7 best-lap-ms 30001 best-race-ms 90000\n", "line 2: best race shorter"},
-        {v2 + zero + std::string(RECORDS_TEXT_MAX_BYTES, '\n'), "larger than 4194304 bytes"},
+        {v2 + zero + std::string(RECORDS_TEXT_MAX_BYTES, '\n'), "larger than 12582912 bytes"},
+        // Version 2 had circuit lines only.
+        {v2 + trial, "line 2: expected \"circuit"},
+        {v2 + zero + medals, "line 3: expected \"circuit"},
+        // Races, time trials, medals: each kind in its place, each circuit once.
+        {v3 + trial + zero, "line 3: circuit line after the time-trial lines"},
+        {v3 + medals + trial, "line 3: time-trial line after the medals lines"},
+        {v3 + medals + zero, "line 3: circuit line after the medals lines"},
+        {v3 + trial + trial, "line 3: time trial of circuit 7 listed twice"},
+        {v3 + "time-trial 9 best-lap-ms 30000 best-race-ms 90000\n" + trial,
+         "line 3: time trial of circuit 7 out of order"},
+        {v3 + medals + medals, "line 3: medals of circuit 7 listed twice"},
+        {v3 + "time-trial 7 best-lap-ms 0 best-race-ms 0\n", "time trial of circuit 7 has no best"},
+        {v3 + "time-trial 7 best-lap-ms 30001 best-race-ms 90000\n", "line 2: best race shorter"},
+        // Medals none 0, each slower than the one above.
+        {v3 + "medals 7 pilot-ms 0 gold-ms 1 silver-ms 2 bronze-ms 3\n", "hold a time of 0"},
+        {v3 + "medals 7 pilot-ms 1 gold-ms 2 silver-ms 3 bronze-ms 0\n", "hold a time of 0"},
+        {v3 + "medals 7 pilot-ms 80000 gold-ms 80000 silver-ms 90000 bronze-ms 99000\n",
+         "line 2: medals of circuit 7 are not each slower than the one above"},
+        {v3 + "medals 7 pilot-ms 80000 gold-ms 88000 silver-ms 120000 bronze-ms 100000\n",
+         "not each slower"},
+        {v3 + "medals 7 pilot-ms 8e4 gold-ms 88000 silver-ms 100000 bronze-ms 120000\n",
+         "line 2: bad number"},
+        {v3 + "medals x pilot-ms 80000 gold-ms 88000 silver-ms 100000 bronze-ms 120000\n",
+         "line 2: bad circuit number"},
+        // Unknown words, too many or too few fields.
+        {v3 + "ghost 7 best-lap-ms 30000 best-race-ms 90000\n",
+         "line 2: expected a circuit, time-trial or medals line"},
+        {v3 + "\n", "line 2: expected a circuit, time-trial or medals line"},
+        {v3 + "time-trial 7 best-lap-ms 30000 best-race-ms 90000 best-lap-ms 1\n",
+         "line 2: expected \"time-trial <number>"},
+        {v3 + "medals 7 pilot-ms 80000 gold-ms 88000 silver-ms 100000 bronze-ms 120000 x\n",
+         "line 2: expected \"medals <number>"},
+        {v3 + "medals 7 pilot-ms 80000 gold-ms 88000 silver-ms 100000\n",
+         "line 2: expected \"medals <number>"},
+        {v3 + "medals 7 pilot-ms 80000 silver-ms 88000 gold-ms 100000 bronze-ms 120000\n",
+         "line 2: expected \"medals <number>"},
     };
     for (const DamagedText& sample : damaged) {
         const ParsedRecords parsed = parseRecords(sample.text);
@@ -182,15 +246,15 @@ TEST(RecordsText, RejectsDamagedOrHandEditedFiles) {
 
 TEST(RecordsText, ANewerFormatIsToldApartFromDamage) {
     for (const std::string text :
-         {"zentrix-records 3\ncircuit 0 best-lap-ms 40010 best-race-ms 123260\n",
-          "zentrix-records 3\n", "zentrix-records 4294967295\n{\"laps\": []}"}) {
+         {"zentrix-records 4\ncircuit 0 best-lap-ms 40010 best-race-ms 123260\n",
+          "zentrix-records 4\n", "zentrix-records 4294967295\n{\"laps\": []}"}) {
         const ParsedRecords parsed = parseRecords(text);
         EXPECT_EQ(parsed.status, RecordsTextStatus::NewerVersion) << text;
         EXPECT_NE(parsed.problem.find("newer"), std::string::npos) << parsed.problem;
         EXPECT_TRUE(parsed.records.empty());
     }
     // Without its newline the first line may itself be cut short.
-    EXPECT_EQ(parseRecords("zentrix-records 3").status, RecordsTextStatus::Corrupt);
+    EXPECT_EQ(parseRecords("zentrix-records 4").status, RecordsTextStatus::Corrupt);
     EXPECT_EQ(parseRecords("zentrix-records 4294967296\n").status, RecordsTextStatus::Corrupt);
 }
 

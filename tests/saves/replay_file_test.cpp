@@ -36,11 +36,12 @@ std::string raw(std::initializer_list<int> bytes) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-// A file up to its run count: seed 7, no laps or race time, hash 0.
+// A file up to its run count: seed 7, then what the format keeps after it
+// (the craft's parts, the mode), no laps or race time, hash 0.
 std::string head(uint64_t circuit, uint32_t ticks, const std::string& version = "1.0.0",
-                 uint32_t format = 1) {
+                 uint32_t format = 1, const std::string& afterSeed = "") {
     return "ZENTRIXR" + le(format, 4) + le(version.size(), 1) + version + le(circuit, 8) +
-           le(7, 4) + le(ticks, 4) + std::string(16 + 8, '\0');
+           le(7, 4) + afterSeed + le(ticks, 4) + std::string(16 + 8, '\0');
 }
 
 void addRun(Replay& replay, uint8_t bits, std::size_t ticks) {
@@ -81,7 +82,10 @@ TEST(ReplayFile, ReadsBackEverythingItWrites) {
     }
     Replay oneLongRun;
     addRun(oneLongRun, ReplayControls::ALL, REPLAY_MAX_TICKS);
-    for (const Replay& replay : {Replay{}, sample(), everyTickDiffers, oneLongRun}) {
+    Replay timeTrial = sample();
+    timeTrial.craftParts = 6;
+    timeTrial.mode = RaceMode::TimeTrial;
+    for (const Replay& replay : {Replay{}, sample(), everyTickDiffers, oneLongRun, timeTrial}) {
         const std::string bytes = encodeReplay(replay);
         EXPECT_LE(bytes.size(), REPLAY_FILE_MAX_BYTES);
         const ReplayRead read = decodeReplay(bytes);
@@ -91,9 +95,9 @@ TEST(ReplayFile, ReadsBackEverythingItWrites) {
     }
 }
 
-// The craft's parts, known and within a u16, make a version 2 file holding
-// them after the seed; otherwise the file is version 1 and they read back
-// unknown.
+// The craft's parts, known and within a u16, make a version 3 file holding
+// them and the mode after the seed; otherwise the file is version 1 and they
+// read back unknown.
 TEST(ReplayFile, TheCraftsPartsChooseTheFormatVersion) {
     struct Case {
         std::optional<uint32_t> parts;
@@ -101,9 +105,9 @@ TEST(ReplayFile, TheCraftsPartsChooseTheFormatVersion) {
         std::optional<uint32_t> readBack;
     };
     const std::vector<Case> cases = {{std::nullopt, 1, std::nullopt},
-                                     {6, 2, 6},
-                                     {0, 2, 0},
-                                     {0xFFFF, 2, 0xFFFF},
+                                     {6, 3, 6},
+                                     {0, 3, 0},
+                                     {0xFFFF, 3, 0xFFFF},
                                      {0x10000, 1, std::nullopt}};
     const std::size_t seedEnd = 8 + 4 + 1 + 5 + 8 + 4;
     for (const Case& c : cases) {
@@ -112,15 +116,35 @@ TEST(ReplayFile, TheCraftsPartsChooseTheFormatVersion) {
         replay.craftParts = c.parts;
         const std::string bytes = encodeReplay(replay);
         EXPECT_EQ(bytes.substr(8, 4), le(c.version, 4));
-        const std::size_t partsBytes = c.version == 2 ? 2 : 0;
-        EXPECT_EQ(bytes.size(), encodeReplay(sample()).size() + partsBytes);
-        if (partsBytes != 0) {
-            EXPECT_EQ(bytes.substr(seedEnd, 2), le(*c.parts, 2));
+        const std::size_t partsAndMode = c.version == 3 ? 3 : 0;
+        EXPECT_EQ(bytes.size(), encodeReplay(sample()).size() + partsAndMode);
+        if (partsAndMode != 0) {
+            EXPECT_EQ(bytes.substr(seedEnd, 3), le(*c.parts, 2) + raw({0}));
         }
         const ReplayRead read = decodeReplay(bytes);
         ASSERT_EQ(read.status, ReplayStatus::Valid) << read.problem;
         EXPECT_EQ(read.replay.craftParts, c.readBack);
         EXPECT_EQ(read.replay.controls, replay.controls);
+    }
+}
+
+// Versions 1 and 2 were written before time trials, so they are races.
+TEST(ReplayFile, OnlyVersion3SaysWhatWasRun) {
+    const struct {
+        std::string bytes;
+        std::optional<uint32_t> parts;
+        RaceMode mode;
+    } files[] = {
+        {head(0, 10, "1.0.0", 1), std::nullopt, RaceMode::Race},
+        {head(0, 10, "1.0.0", 2, le(6, 2)), 6, RaceMode::Race},
+        {head(0, 10, "1.0.0", 3, le(6, 2) + raw({0})), 6, RaceMode::Race},
+        {head(0, 10, "1.0.0", 3, le(6, 2) + raw({1})), 6, RaceMode::TimeTrial},
+    };
+    for (const auto& file : files) {
+        const ReplayRead read = decodeReplay(file.bytes + raw({1, ACCELERATE, 10}));
+        ASSERT_EQ(read.status, ReplayStatus::Valid) << read.problem;
+        EXPECT_EQ(read.replay.craftParts, file.parts);
+        EXPECT_EQ(read.replay.mode, file.mode) << raceModeName(file.mode);
     }
 }
 
@@ -158,9 +182,14 @@ TEST(ReplayFile, RefusesDamagedOrHostileBytes) {
         {"ZENT", ReplayStatus::Damaged, "truncated: the file ends within the magic"},
         {"ZENTRIXR\1", ReplayStatus::Damaged, "ends within the format version"},
         {head(0, 10, "1.0.0", 7), ReplayStatus::OtherVersion,
-         "replay format version 7; this game reads versions 1 and 2"},
+         "replay format version 7; this game reads versions 1 to 3"},
+        {head(0, 10, "1.0.0", 0), ReplayStatus::OtherVersion, "replay format version 0;"},
         {"ZENTRIXR" + le(2, 4) + le(0, 1) + le(0, 8) + le(7, 4) + raw({6}), ReplayStatus::Damaged,
          "ends within the craft parts"},
+        {"ZENTRIXR" + le(3, 4) + le(0, 1) + le(0, 8) + le(7, 4) + le(6, 2), ReplayStatus::Damaged,
+         "ends within the mode"},
+        {head(0, 10, "1.0.0", 3, le(6, 2) + raw({2})) + raw({1, 1, 10}), ReplayStatus::Damaged,
+         "mode 0x02 is neither a race (0) nor a time trial (1)"},
         {head(0, 10, std::string(33, '1')), ReplayStatus::Damaged, "33 bytes long; at most 32"},
         {head(0, 10, "1.0\n"), ReplayStatus::Damaged, "holds 0x0a, not printable"},
         {good.substr(0, 20), ReplayStatus::Damaged, "ends within the circuit number"},
@@ -247,6 +276,21 @@ TEST(ReplayFile, IsWrittenInTheReplaysFolderOnlyWhenItReadsBack) {
     EXPECT_NE(failure.find("best-0.zxr: 216203 ticks is longer than one hour"), std::string::npos)
         << failure;
     EXPECT_FALSE(std::filesystem::exists(folder + "/best-0.zxr"));
+
+    // A file without the craft's parts could not say it was a time trial.
+    Replay timeTrial = sample();
+    timeTrial.mode = RaceMode::TimeTrial;
+    const std::string name = bestReplayName(48213, RaceMode::TimeTrial);
+    EXPECT_EQ(name, "best-time-trial-48213.zxr");
+    EXPECT_FALSE(writeReplayFile(folder, name, timeTrial, failure));
+    EXPECT_NE(failure.find(name + ": a time trial is kept only with its craft parts known"),
+              std::string::npos)
+        << failure;
+    EXPECT_FALSE(std::filesystem::exists(folder + "/" + name));
+    timeTrial.craftParts = 6;
+    ASSERT_TRUE(writeReplayFile(folder, name, timeTrial, failure)) << failure;
+    EXPECT_TRUE(readReplayFile(folder + "/" + name).replay == timeTrial);
+    EXPECT_EQ(bestReplayName(48213), "best-48213.zxr");
 }
 
 TEST(ReplayFile, TheFuzzSeedsAreReplays) {

@@ -3,9 +3,19 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "saves/records.h"
+
 namespace recordstest {
+
+// What a file held before time trials: races only.
+inline AllRecords racesOnly(CircuitRecords race) {
+    AllRecords all;
+    all.race = std::move(race);
+    return all;
+}
 
 // Sets or unsets an environment variable until the end of the scope.
 class EnvironmentVariable {
