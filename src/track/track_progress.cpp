@@ -8,6 +8,9 @@ constexpr double LOOK_AHEAD = 80.0;
 constexpr double CHORD_HEIGHT = 40.0;
 constexpr double AT_WALL_FACTOR = 0.95;
 constexpr double NEAR_WALL_FACTOR = 0.8;
+// Far above the rounding of a square (a few parts in 1e16), far below any
+// real difference in distance.
+constexpr double SQUARE_MARGIN = 1.0 + 1e-9;
 }  // namespace
 
 void Track::sampleForLocate() {
@@ -27,11 +30,24 @@ TrackPlace Track::locate(const Vector3& p, float yawOfCraft) const {
     // The whole lap every frame: cheap enough, and it can never lose the craft.
     double best = INITIAL_BEST_DISTANCE;
     double bestT = 0.0;
+    // A sample whose squared distance is surely past the best's square cannot
+    // be nearer, so its square root is never taken; the rest are compared
+    // exactly as distances, so the same sample wins as always.
+    double skipAbove = best * best * SQUARE_MARGIN;
     for (size_t i = 0; i < locateSamples_.size(); ++i) {
-        const double d = p.distanceTo(locateSamples_[i]);
+        const Vector3& q = locateSamples_[i];
+        const double dx = q.x - p.x;
+        const double dy = q.y - p.y;
+        const double dz = q.z - p.z;
+        const double squared = dx * dx + dy * dy + dz * dz;
+        if (squared > skipAbove) {
+            continue;
+        }
+        const double d = std::sqrt(squared);
         if (d < best) {
             best = d;
             bestT = locateParameters_[i];
+            skipAbove = best * best * SQUARE_MARGIN;
         }
     }
     TrackPlace place;
