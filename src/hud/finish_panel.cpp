@@ -34,6 +34,31 @@ std::string placeText(int32_t place) {
     return std::string("FINISHED: ") + PLACES[place - 1] + " place";
 }
 
+std::string headline(const FinishPanel& panel) {
+    return panel.mode == RaceMode::TimeTrial ? "FINISHED: time trial"
+                                             : placeText(panel.result.place);
+}
+
+// The medal this time trial won, and the next one's time to aim at.
+void addMedalLines(const FinishPanel& panel, std::vector<PanelLine>& lines) {
+    if (panel.mode != RaceMode::TimeTrial || !panel.medals) {
+        return;
+    }
+    const Medal won = medalEarned(*panel.medals, panel.result.raceMs);
+    if (won == Medal::None) {
+        lines.push_back({"no medal", COLOR_LIGHT_GREY});
+    } else {
+        std::string name = medalName(won);
+        name[0] = static_cast<char>(name[0] - 'a' + 'A');
+        lines.push_back({name + " medal!", COLOR_YELLOW});
+    }
+    if (const std::optional<Medal> next = nextMedal(won)) {
+        lines.push_back({std::string("next: ") + medalName(*next) + " " +
+                             medalTimeText(medalTimeMs(*panel.medals, *next)),
+                         COLOR_LIGHT_GREY});
+    }
+}
+
 std::string recordText(const FinishPanel& panel) {
     if (panel.newBestLap && panel.newBestRace) {
         return "NEW RECORDS: best lap and race!";
@@ -45,7 +70,7 @@ std::string recordText(const FinishPanel& panel) {
 std::vector<PanelLine> finishPanelLines(const FinishPanel& panel) {
     const RaceResult& result = panel.result;
     std::vector<PanelLine> lines;
-    lines.push_back({placeText(result.place), COLOR_WHITE});
+    lines.push_back({headline(panel), COLOR_WHITE});
     lines.push_back({circuitName(panel.circuit), COLOR_LIGHT_GREY});
     for (int lap = 0; lap < 3; ++lap) {
         lines.push_back(
@@ -59,6 +84,7 @@ std::vector<PanelLine> finishPanelLines(const FinishPanel& panel) {
         lines.push_back(
             {label + ghostGapText(*panel.ghostGapMs), ghostGapColor(*panel.ghostGapMs)});
     }
+    addMedalLines(panel, lines);
     if (panel.newBestLap || panel.newBestRace) {
         lines.push_back({recordText(panel), COLOR_YELLOW});
     }

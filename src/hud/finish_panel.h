@@ -7,6 +7,8 @@
 #include "hud/overlay_canvas.h"
 #include "models/palette.h"
 #include "race/race_result.h"
+#include "saves/medals.h"
+#include "saves/race_mode.h"
 #include "track/track.h"
 
 // What the finish panel tells: the race just run and the records it beat.
@@ -19,6 +21,9 @@ struct FinishPanel {
     std::optional<int32_t> ghostGapMs;
     // A replay's end offers its own keys: there is no next race to run.
     bool replay = false;
+    // A time trial takes no place: it tells the medal won and the next one's time.
+    RaceMode mode = RaceMode::Race;
+    std::optional<MedalTimes> medals;
 };
 
 struct PanelLine {

@@ -7,6 +7,7 @@
 #include "images/texture.h"
 #include "images/texture_ids.h"
 #include "models/palette.h"
+#include "race/race.h"
 #include "race/standings.h"
 
 namespace {
@@ -83,6 +84,9 @@ int positionIndicatorTexture(int32_t place) {
 }
 
 void drawPositionIndicator() {
+    if (raceMode() == RaceMode::TimeTrial) {
+        return;  // alone on the road there is no place to take
+    }
     // Past the finish the place at the line stands, whoever flies by after.
     const int32_t place = gFinalPlace != 0 ? gFinalPlace : gRacePosition;
     const int texture = positionIndicatorTexture(place);

@@ -37,7 +37,10 @@ void onKeyDown(int virtualKey) {
     }
     switch (virtualKey) {
         case VK_ESCAPE:
-            gQuitRequested = 1;
+            // Watching the pilot from the menu, Esc comes back to racing.
+            if (!stopWatchingThePilot()) {
+                gQuitRequested = 1;
+            }
             break;
         case VK_C:
             cycleChaseCamera();

@@ -3,12 +3,15 @@
 #include <SDL2/SDL.h>
 
 #include <array>
+#include <cctype>
 #include <functional>
 #include <iterator>
 #include <utility>
 
 #include "input/key_bindings.h"
 #include "input/key_commands.h"
+#include "menu/circuit_page.h"
+#include "menu/menu_item.h"
 #include "menu/player_settings.h"
 #include "race/race.h"
 #include "session/ghost.h"
@@ -17,12 +20,12 @@
 #include "track/track.h"
 
 namespace {
-enum class Page { Top, Settings, Keys };
+enum class Page { Top, Settings, Keys, Circuit };
 
 struct MenuState {
     bool open = false;
     Page page = Page::Top;
-    std::array<int, 3> chosen{};
+    std::array<int, 4> chosen{};
     uint32_t circuit = 0;  // the circuit the Circuit line offers
     std::string typed;     // digits typed on the Circuit line
     int waitingFor = -1;   // the action whose key is awaited, or -1
@@ -31,22 +34,7 @@ struct MenuState {
 
 MenuState gMenu;
 
-// One line of a page: what it shows, and what Select, Left and Right do.
-struct Item {
-    Item(std::string label_, std::string value_, std::function<void()> select_,
-         std::function<void(int)> change_, std::string second_ = std::string())
-        : label(std::move(label_)),
-          value(std::move(value_)),
-          select(std::move(select_)),
-          change(std::move(change_)),
-          second(std::move(second_)) {}
-
-    std::string label;
-    std::string value;
-    std::function<void()> select;
-    std::function<void(int)> change;  // -1 or +1; none for a plain line
-    std::string second;               // the pad button beside a key
-};
+using Item = MenuItem;
 
 const char* onOff(bool on) {
     return on ? "on" : "off";
@@ -58,16 +46,23 @@ std::string circuitValue() {
     if (!gMenu.typed.empty()) {
         return gMenu.typed + "_";
     }
-    return circuitName(gMenu.circuit);
+    const std::string goal = medalGoalText(gMenu.circuit);
+    return circuitName(gMenu.circuit) + (goal.empty() ? "" : " - " + goal);
 }
 
-void raceTheChosenCircuit() {
+void goTo(Page page);
+
+// A number typed is raced at once, as the mode chosen; otherwise Enter opens
+// the circuit's own page.
+void selectTheCircuit() {
     if (!gMenu.typed.empty()) {
         const unsigned long long typed = std::stoull(gMenu.typed);
         gMenu.circuit = static_cast<uint32_t>(typed);
         gMenu.typed.clear();
+        raceCircuit(gMenu.circuit);
+        return;
     }
-    raceCircuit(gMenu.circuit);
+    goTo(Page::Circuit);
 }
 
 void changeSetting(const std::function<void(Settings&)>& change) {
@@ -141,7 +136,7 @@ std::vector<Item> topItems() {
     return {
         {"Resume", "", [] { togglePause(); }, nullptr},
         {"Race again", "", [] { raceAgain(); }, nullptr},
-        {"Circuit", circuitValue(), raceTheChosenCircuit,
+        {"Circuit", circuitValue(), selectTheCircuit,
          [](int step) {
              gMenu.typed.clear();
              gMenu.circuit += static_cast<uint32_t>(step);  // wraps round the whole range
@@ -234,17 +229,26 @@ std::vector<Item> itemsOf(Page page) {
             return settingsItems();
         case Page::Keys:
             return keyItems();
+        case Page::Circuit:
+            return circuitPageItems(gMenu.circuit, [] { goBackTo(Page::Top); });
         default:
             return topItems();
     }
 }
 
-const char* titleOf(Page page) {
+std::string titleOf(Page page) {
     switch (page) {
         case Page::Settings:
             return "SETTINGS";
         case Page::Keys:
             return "KEYS";
+        case Page::Circuit: {
+            std::string title = circuitName(gMenu.circuit);  // "CIRCUIT 7"
+            for (char& c : title) {
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            }
+            return title;
+        }
         default:
             return "PAUSED";
     }

@@ -14,9 +14,11 @@
 namespace {
 constexpr int LANE_COUNT = 100;
 constexpr int32_t EXHAUST_UPDATE_PERIOD = 3;
+RaceMode gRaceMode = RaceMode::Race;
 }  // namespace
 
-void startRace(uint32_t seed) {
+void startRace(uint32_t seed, RaceMode mode) {
+    gRaceMode = mode;
     std::srand(seed);
     // The draws are made here and nowhere else, opponent by opponent (start
     // values, lane, colours), so every race lines up the same grid.
@@ -25,6 +27,8 @@ void startRace(uint32_t seed) {
         opponent.position = Vector3();  // placed by its first update
         opponent.lane = std::rand() % LANE_COUNT;
         opponent.model.randomizeColors();
+        // Out of the race as a wreck is: not drawn, touched, hit or counted.
+        opponent.destroyed = mode == RaceMode::TimeTrial ? 1 : 0;
     }
     placePlayerOnStartLine(gPlayer);
     gProjectile = Projectile();
@@ -48,6 +52,10 @@ void resumeRace() {
     gLapClock.resume();
 }
 
+RaceMode raceMode() {
+    return gRaceMode;
+}
+
 bool raceIsPaused() {
     return gLapClock.paused;
 }
@@ -59,7 +67,9 @@ void moveTheWorld() {
     if (raceIsPaused()) {
         return;
     }
-    updateOpponents();
+    if (gRaceMode == RaceMode::Race) {
+        updateOpponents();
+    }
     if (gFrameCounter % EXHAUST_UPDATE_PERIOD == 0) {
         gExhaust.update(gPlayer);
     }

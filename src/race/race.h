@@ -5,6 +5,7 @@
 
 #include "craft/player.h"
 #include "race/race_time.h"
+#include "saves/race_mode.h"
 
 // The seed every race starts rand from: the C library's own first seed, so
 // the grid at launch is the one the game has always lined up.
@@ -15,8 +16,13 @@ constexpr uint32_t RACE_SEED = 1;
 // lanes and model colours drawn from it in the game's order (their models
 // must be loaded), the player on the start line, no shot, the standings and
 // clock from zero, not paused. Draws nothing: the caller compiles the
-// opponents' display lists afterwards.
-void startRace(uint32_t seed = RACE_SEED);
+// opponents' display lists afterwards. A time trial draws the same grid, then
+// takes the opponents off the road: they stand still, nothing touches them,
+// the shot flies through, and they take no place.
+void startRace(uint32_t seed = RACE_SEED, RaceMode mode = RaceMode::Race);
+
+// The mode of the race lined up now.
+RaceMode raceMode();
 
 // Paused, the race stands still: its ticks do nothing and its clock does not
 // count. Resuming goes on exactly where it stopped.

@@ -15,6 +15,7 @@
 #include "screen/scene_threads.h"
 #include "screen/screenshot.h"
 #include "screen/window_placement.h"
+#include "session/race_commands.h"
 #include "trace/startup_trace.h"
 #include "track/track.h"
 
@@ -95,7 +96,7 @@ SDL_Window* openGameWindow(WindowContents contents) {
     SceneFiles files = takeFilesReadAhead();
     readSceneFiles(files);
     placeCraftModels(files);
-    startRace(RACE_SEED);
+    startRace(RACE_SEED, chosenRaceMode());
     startSoundAndJoystick();
     {
         // The scene is built, and drawn once, on a thread of its own while the

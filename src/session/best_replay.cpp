@@ -9,8 +9,8 @@ void sayReplayProblem(const std::string& what) {
     sayDiskTrouble(what);
 }
 
-KeptBest readKeptBest(const std::string& folder, uint32_t circuit) {
-    const std::string path = folder + "/" + bestReplayName(circuit);
+KeptBest readKeptBest(const std::string& folder, uint32_t circuit, RaceMode mode) {
+    const std::string path = folder + "/" + bestReplayName(circuit, mode);
     ReplayRead kept = readReplayFile(path);
     KeptBest best;
     if (kept.status == ReplayStatus::Valid) {

@@ -7,7 +7,8 @@
 #include "saves/replay_file.h"
 
 // The fastest finished race of each circuit, kept as best-<circuit>.zxr in
-// the replays folder: the time to beat, and the ghost raced against.
+// the replays folder (a time trial's as best-time-trial-<circuit>.zxr): the
+// time to beat, and the ghost raced against.
 struct KeptBest {
     std::optional<Replay> replay;  // none kept, or none that reads
     // A damaged one that could not be moved aside: it is left as it is, and
@@ -18,7 +19,7 @@ struct KeptBest {
 // The best race kept for the circuit. A damaged one, or one from a newer
 // game, is moved aside and said in one line on standard error, and the race
 // goes on as if there were none.
-KeptBest readKeptBest(const std::string& folder, uint32_t circuit);
+KeptBest readKeptBest(const std::string& folder, uint32_t circuit, RaceMode mode = RaceMode::Race);
 
 // What goes wrong with a kept race, in one line on standard error.
 void sayReplayProblem(const std::string& what);

@@ -8,6 +8,7 @@
 #include "race/race_time.h"
 #include "saves/data_home.h"
 #include "session/best_replay.h"
+#include "session/pilot_race.h"
 #include "session/race_recording.h"
 #include "session/replay_run.h"
 #include "track/track.h"
@@ -16,6 +17,7 @@ namespace {
 struct Ghost {
     bool present = false;
     uint32_t circuit = 0;
+    RaceMode mode = RaceMode::Race;
     uint64_t finalStateHash = 0;
     uint32_t raceMs = 0;
     uint32_t lapMs[3] = {};
@@ -25,13 +27,14 @@ struct Ghost {
 
 Ghost gGhost;
 bool gHidden = false;
+bool gPilotsGhost = false;
 
 void forgetGhost() {
     gGhost = Ghost();
 }
 
 bool sameRace(const Ghost& ghost, const Replay& replay) {
-    return ghost.present && ghost.circuit == replay.circuit &&
+    return ghost.present && ghost.circuit == replay.circuit && ghost.mode == replay.mode &&
            ghost.finalStateHash == replay.finalStateHash && ghost.raceMs == replay.raceMs &&
            ghost.path.size() == replay.controls.size() + 1;
 }
@@ -39,10 +42,11 @@ bool sameRace(const Ghost& ghost, const Replay& replay) {
 void flyGhost(const Replay& best) {
     Ghost ghost;
     ghost.circuit = best.circuit;
+    ghost.mode = best.mode;
     ghost.finalStateHash = best.finalStateHash;
     ghost.raceMs = best.raceMs;
     ghost.path.reserve(best.controls.size() + 1);
-    startRace(best.seed);
+    startRace(best.seed, best.mode);
     ghost.path.push_back(playerPoseOf(captureRacePose()));
     const ReplayRun run =
         runReplay(best, [&ghost] { ghost.path.push_back(playerPoseOf(gRacePoses.at(1.0))); });
@@ -71,16 +75,28 @@ int32_t gapAtLine(int lap) {
     return static_cast<int32_t>(timeAtLine(gLapClock.lapMs, lap)) -
            static_cast<int32_t>(timeAtLine(gGhost.lapMs, lap));
 }
+
+// The race the ghost flies for a race of mode on the circuit raced now.
+KeptBest ghostRaceFor(RaceMode mode) {
+    const uint32_t circuit = gTrack.circuitNumber();
+    KeptBest best;
+    if (gPilotsGhost && mode == RaceMode::TimeTrial) {
+        best.replay = pilotRunOf(circuit);
+        return best;
+    }
+    const std::string folder = zentrixReplayFolder();
+    return folder.empty() ? best : readKeptBest(folder, circuit, mode);
+}
 }  // namespace
 
-bool prepareGhost() {
+bool prepareGhost(RaceMode mode) {
     if (!keepingReplays()) {
         return false;
     }
-    const std::string folder = zentrixReplayFolder();
     const uint32_t circuit = gTrack.circuitNumber();
-    const KeptBest best = folder.empty() ? KeptBest() : readKeptBest(folder, circuit);
-    if (!best.replay || best.replay->circuit != circuit || best.replay->raceMs == 0) {
+    const KeptBest best = ghostRaceFor(mode);
+    if (!best.replay || best.replay->circuit != circuit || best.replay->mode != mode ||
+        best.replay->raceMs == 0) {
         forgetGhost();
         return false;
     }
@@ -101,7 +117,19 @@ bool ghostShows() {
 }
 
 bool hasGhost() {
-    return gGhost.present || lastBestRaceKept() == gTrack.circuitNumber();
+    if (gGhost.present) {
+        return true;
+    }
+    const std::optional<KeptRace> kept = lastBestRaceKept();
+    return kept && *kept == KeptRace{gTrack.circuitNumber(), raceMode()};
+}
+
+void flyThePilotsGhost(bool pilots) {
+    gPilotsGhost = pilots;
+}
+
+bool thePilotsGhostFlies() {
+    return gPilotsGhost;
 }
 
 std::optional<CraftPose> ghostPoseNow(double blend) {

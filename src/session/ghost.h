@@ -4,20 +4,28 @@
 #include <optional>
 
 #include "race/race_pose.h"
+#include "saves/race_mode.h"
 
 // The ghost: the circuit's best race flown again beside every race of it,
 // see-through. Its path is run from best-<circuit>.zxr before the race is
 // lined up, so it never meets the live race: it makes no sound, hits and is
 // hit by nothing, and takes no place.
 
-// Before a race is lined up on the circuit raced now: the circuit's best
-// race, when one is kept, run from its grid to its end and its craft's path
+// Before a race of mode is lined up on the circuit raced now: the circuit's
+// best race of that mode, when one is kept (or the pilot's run, for a time
+// trial against the pilot's ghost), run from its grid to its end and its craft's path
 // kept (only again when the kept race has changed). This runs the race
 // itself: when it says so, the caller lines up the live race afterwards. A
 // best race that does not run to the end it names is said on standard error
 // and flies no ghost. Does nothing unless replays are kept (the game, not
 // tests). Returns whether the race was run.
-bool prepareGhost();
+bool prepareGhost(RaceMode mode = RaceMode::Race);
+
+// "Race the pilot's ghost": time trials fly the pilot's run as their ghost
+// instead of the player's best, until the player chooses a race or time
+// trial again.
+void flyThePilotsGhost(bool pilots);
+bool thePilotsGhostFlies();
 
 // G shows or hides it; it shows at first.
 void toggleGhost();

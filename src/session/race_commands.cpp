@@ -6,12 +6,35 @@
 #include "render/scene.h"
 #include "session/countdown.h"
 #include "session/ghost.h"
+#include "session/pilot_race.h"
 #include "session/race_recording.h"
 #include "session/race_records.h"
+#include "session/replay_watch.h"
 #include "track/circuit_generator.h"
 #include "track/track.h"
 
 namespace {
+RaceMode gChosenMode = RaceMode::Race;
+bool gWatchingThePilot = false;
+
+// Before the grid: what a race of the chosen mode runs unseen first (the
+// pilot for the medal times, the ghost's own race).
+bool runWhatComesBeforeTheGrid() {
+    bool ran = false;
+    if (gChosenMode == RaceMode::TimeTrial) {
+        ran = medalTimesOf(gTrack.circuitNumber()).has_value();
+    }
+    return prepareGhost(gChosenMode) || ran;
+}
+
+void lineUpTheChosenRace() {
+    lineUpTheGrid(RACE_SEED, gChosenMode);
+    forgetOfferedRace();
+    if (gChosenMode == RaceMode::TimeTrial) {
+        startCountdown();
+    }
+}
+
 void resumeTheRace() {
     resumeRace();
     resumeRaceSounds();
@@ -34,14 +57,56 @@ void pauseTheRace() {
 }
 
 void raceAgain() {
-    stopCountdown();     // a time trial starts its own once its grid is lined up
+    stopCountdown();
     keepRecordedRace();  // the race left behind is the last one run
     if (raceIsPaused()) {
         resumeRaceSounds();
     }
-    prepareGhost();  // the best race may be the one just run
-    lineUpTheGrid();
-    forgetOfferedRace();
+    runWhatComesBeforeTheGrid();  // the best race may be the one just run
+    lineUpTheChosenRace();
+}
+
+void chooseRaceMode(RaceMode mode) {
+    gChosenMode = mode;
+}
+
+RaceMode chosenRaceMode() {
+    return gChosenMode;
+}
+
+bool lineUpTheFirstRace() {
+    if (runWhatComesBeforeTheGrid() || gChosenMode != raceMode()) {
+        lineUpTheChosenRace();
+        return true;
+    }
+    if (gChosenMode == RaceMode::TimeTrial) {
+        startCountdown();
+    }
+    return false;
+}
+
+void watchThePilot(uint32_t circuit) {
+    stopCountdown();
+    keepRecordedRace();
+    if (raceIsPaused()) {
+        resumeRaceSounds();
+    }
+    raceOnCircuit(circuit);
+    const Replay& run = pilotRunOf(circuit);
+    watchReplay(run);
+    lineUpTheGrid(run.seed, run.mode);
+    watchFromTheStart();
+    gWatchingThePilot = true;
+}
+
+bool stopWatchingThePilot() {
+    if (!gWatchingThePilot || !watchingReplay()) {
+        return false;
+    }
+    gWatchingThePilot = false;
+    stopWatchingReplay();
+    raceAgain();
+    return true;
 }
 
 void raceNextCircuit() {

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "saves/race_mode.h"
+
 // The race's commands beside driving. Keys give them (P and R); a pad's
 // buttons come here through the same keys.
 
@@ -13,10 +15,28 @@ void togglePause();
 // comes back with P.
 void pauseTheRace();
 
-// R: a new race from the grid exactly as at launch, unpaused, with no
-// countdown (a time trial starts one after this). The music and the chosen
-// camera carry on.
+// R: a new race from the grid exactly as at launch, unpaused, of the mode
+// chosen. The music and the chosen camera carry on. A time trial first has
+// its circuit's medal times (the pilot's race, the first time) and waits for
+// its countdown.
 void raceAgain();
+
+// What R, N and the menu line up from now on: a race (as the game opens) or
+// a time trial (--time-trial, or chosen in the menu).
+void chooseRaceMode(RaceMode mode);
+RaceMode chosenRaceMode();
+
+// The first race of the run, once the window's scene stands: its ghost,
+// grid and countdown as raceAgain lines them up. The scene itself lined up
+// a race; returns whether this lined up another.
+bool lineUpTheFirstRace();
+
+// "Watch the pilot": the pilot's time trial of the circuit, watched as
+// --replay shows it; Esc comes back to racing.
+void watchThePilot(uint32_t circuit);
+
+// Esc while watching the pilot: the keys drive the race again.
+bool stopWatchingThePilot();
 
 // N, while the pause or the finish panel shows: the circuit numbered one
 // after this one (the classic after the last), raced from its grid as R

@@ -24,34 +24,48 @@ void followTheRaceLinedUp() {
         return;
     }
     gRecordedStart = gRaceStarts;
-    gRecording = Replay();
-    gRecording.gameVersion = ZENTRIX_VERSION;
-    gRecording.circuit = gTrack.circuitNumber();
-    gRecording.seed = RACE_SEED;
-    // Every opponent flies the same craft, and each of its parts drew a colour.
-    gRecording.craftParts = static_cast<uint32_t>(gOpponents[0].model.objects.size());
-    gRecording.finalStateHash = raceStateHash();
+    gRecording = replayOfTheGrid(RACE_SEED);
     gKept = false;
     gNeverKeep = false;
 }
 
 // The best race of the circuit, unless the one kept there is as fast.
-std::optional<uint32_t> gLastBestKept;
+std::optional<KeptRace> gLastBestKept;
 
 void keepIfBest(const std::string& folder, const Replay& race) {
-    const KeptBest kept = readKeptBest(folder, race.circuit);
+    const KeptBest kept = readKeptBest(folder, race.circuit, race.mode);
     if (kept.stuck ||
         (kept.replay && kept.replay->raceMs != 0 && kept.replay->raceMs <= race.raceMs)) {
         return;
     }
     std::string failure;
-    if (!writeReplayFile(folder, bestReplayName(race.circuit), race, failure)) {
+    if (!writeReplayFile(folder, bestReplayName(race.circuit, race.mode), race, failure)) {
         sayReplayProblem("cannot keep the best replay: " + failure);
         return;
     }
-    gLastBestKept = race.circuit;
+    gLastBestKept = KeptRace{race.circuit, race.mode};
 }
 }  // namespace
+
+Replay replayOfTheGrid(uint32_t seed) {
+    Replay replay;
+    replay.gameVersion = ZENTRIX_VERSION;
+    replay.circuit = gTrack.circuitNumber();
+    replay.seed = seed;
+    replay.mode = raceMode();
+    // Every opponent flies the same craft, and each of its parts drew a colour.
+    replay.craftParts = static_cast<uint32_t>(gOpponents[0].model.objects.size());
+    replay.finalStateHash = raceStateHash();
+    return replay;
+}
+
+void takeTheRaceSoFar(Replay& replay) {
+    for (int lap = 0; lap < 3; ++lap) {
+        replay.lapMs[lap] = gLapClock.lapMs[lap];
+    }
+    replay.raceMs = gLapClock.finished() ? gLapClock.raceMs() : 0;
+    replay.finalStateHash = raceStateHash();
+}
 
 ReplayControls controlsOf(const KeyboardInput& keys) {
     ReplayControls c;
@@ -91,10 +105,9 @@ RaceSounds stepRecordedRace(const KeyboardInput& keys) {
 Replay recordedRace() {
     followTheRaceLinedUp();
     Replay race = gRecording;
-    for (int lap = 0; lap < 3; ++lap) {
-        race.lapMs[lap] = gLapClock.lapMs[lap];
-    }
-    race.raceMs = gLapClock.finished() ? gLapClock.raceMs() : 0;
+    const uint64_t hash = race.finalStateHash;  // as of the last tick recorded
+    takeTheRaceSoFar(race);
+    race.finalStateHash = hash;
     return race;
 }
 
@@ -137,6 +150,6 @@ bool thisRaceIsNeverKept() {
     return gNeverKeep;
 }
 
-std::optional<uint32_t> lastBestRaceKept() {
+std::optional<KeptRace> lastBestRaceKept() {
     return gLastBestKept;
 }

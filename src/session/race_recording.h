@@ -10,6 +10,12 @@
 // the race's), with what it takes to run it again: the circuit, the seed, and
 // the hash of its state after its last tick.
 
+// The replay of the race lined up now from seed, before its first tick: the
+// game, the circuit, the mode and the opponents' craft.
+Replay replayOfTheGrid(uint32_t seed);
+// The laps, race time and state of the race run so far, into replay.
+void takeTheRaceSoFar(Replay& replay);
+
 // A tick's keys as a replay keeps them, and back.
 ReplayControls controlsOf(const KeyboardInput& keys);
 KeyboardInput keysOf(ReplayControls controls);
@@ -21,7 +27,8 @@ RaceSounds stepRecordedRace(const KeyboardInput& keys);
 Replay recordedRace();
 
 // From now on races are kept in the player's data home: last.zxr, and
-// best-<circuit>.zxr for the fastest finished race of each circuit. The game
+// best-<circuit>.zxr for the fastest finished race of each circuit
+// (best-time-trial-<circuit>.zxr for time trials). The game
 // calls this at start; tests and benchmarks that never do write nothing.
 void keepReplays(bool keep = true);
 bool keepingReplays();
@@ -39,6 +46,13 @@ void neverKeepThisRace();
 // Whether neverKeepThisRace was said of the race lined up now.
 bool thisRaceIsNeverKept();
 
-// The circuit of the last best race kept in this run, at once: the ghost
-// that flies from the next race on.
-std::optional<uint32_t> lastBestRaceKept();
+// The circuit and mode of the last best race kept in this run, at once: the
+// ghost that flies from the next race of them on.
+struct KeptRace {
+    uint32_t circuit = 0;
+    RaceMode mode = RaceMode::Race;
+    bool operator==(const KeptRace& other) const {
+        return circuit == other.circuit && mode == other.mode;
+    }
+};
+std::optional<KeptRace> lastBestRaceKept();

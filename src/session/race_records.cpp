@@ -1,10 +1,10 @@
 #include "session/race_records.h"
 
-#include <optional>
-
 #include "race/lap_clock.h"
+#include "race/race.h"
 #include "race/race_result.h"
 #include "saves/records_store.h"
+#include "session/pilot_race.h"
 #include "session/race_recording.h"
 #include "track/track.h"
 
@@ -12,6 +12,8 @@ namespace {
 std::optional<RecordsStore> gStore;
 bool gRaceOffered = false;
 RecordsImproved gBeaten;
+// Worked out this run where there is no store to keep them in.
+CircuitMedals gMedalsWorkedOut;
 }  // namespace
 
 void loadRaceRecords() {
@@ -25,7 +27,7 @@ void offerFinishedRace() {
     gRaceOffered = true;
     // The test aid's made-up laps are no record; its panel still shows them.
     if (gStore && !thisRaceIsNeverKept()) {
-        gBeaten = gStore->offerRace(gTrack.circuitNumber(), gLapClock.lapMs);
+        gBeaten = gStore->offerRace(gTrack.circuitNumber(), gLapClock.lapMs, raceMode());
     }
 }
 
@@ -35,9 +37,52 @@ void forgetOfferedRace() {
 }
 
 Records currentRecords() {
-    return gStore ? gStore->records(gTrack.circuitNumber()) : Records();
+    return gStore ? gStore->records(gTrack.circuitNumber(), raceMode()) : Records();
 }
 
 RecordsImproved recordsBeatenThisRace() {
     return gBeaten;
+}
+
+namespace {
+std::optional<MedalTimes> keptMedalTimes(uint32_t circuit) {
+    if (gStore) {
+        if (const std::optional<MedalTimes> kept = gStore->medals(circuit)) {
+            return kept;
+        }
+    }
+    const auto found = gMedalsWorkedOut.find(circuit);
+    if (found != gMedalsWorkedOut.end()) {
+        return found->second;
+    }
+    return std::nullopt;
+}
+}  // namespace
+
+std::optional<MedalTimes> medalTimesOf(uint32_t circuit) {
+    if (const std::optional<MedalTimes> kept = keptMedalTimes(circuit)) {
+        return kept;
+    }
+    const uint32_t pilotMs = pilotRunOf(circuit).raceMs;
+    if (pilotMs == 0) {
+        return std::nullopt;
+    }
+    const MedalTimes times = medalTimesFor(pilotMs);
+    gMedalsWorkedOut[circuit] = times;
+    if (gStore) {
+        gStore->keepMedals(circuit, times);
+    }
+    return times;
+}
+
+std::optional<MedalTimes> knownMedalTimes(uint32_t circuit) {
+    return keptMedalTimes(circuit);
+}
+
+Medal medalHeld(uint32_t circuit) {
+    const std::optional<MedalTimes> times = keptMedalTimes(circuit);
+    if (!times || !gStore) {
+        return Medal::None;
+    }
+    return medalEarned(*times, gStore->records(circuit, RaceMode::TimeTrial).bestRaceMs);
 }

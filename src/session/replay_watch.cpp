@@ -13,7 +13,7 @@ bool gFast = false;
 // colours are the ones the grid was first drawn in: the seed is the same.
 void runFromTheGridTo(uint32_t tick) {
     const bool paused = raceIsPaused();
-    startRace(gWatched.seed);
+    startRace(gWatched.seed, gWatched.mode);
     for (gTick = 0; gTick < tick; ++gTick) {
         stepRace(keysOf(gWatched.controls[gTick]));
     }
@@ -51,6 +51,10 @@ RaceSounds stepWatchedRace() {
 
 uint32_t watchedSeed() {
     return gWatched.seed;
+}
+
+RaceMode watchedMode() {
+    return gWatched.mode;
 }
 
 uint32_t watchedTick() {

@@ -21,6 +21,8 @@ RaceSounds stepWatchedRace();
 
 // The seed the watched race's grid is drawn from.
 uint32_t watchedSeed();
+// And whether it is a race or a time trial.
+RaceMode watchedMode();
 
 // The ticks run so far, and how many the replay holds.
 uint32_t watchedTick();

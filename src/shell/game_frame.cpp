@@ -64,6 +64,8 @@ FinishPanel finishPanelNow() {
     panel.circuit = gTrack.circuitNumber();
     panel.ghostGapMs = ghostFinishGap();
     panel.replay = watchingReplay();
+    panel.mode = raceMode();
+    panel.medals = knownMedalTimes(gTrack.circuitNumber());
     return panel;
 }
 

@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "menu/player_settings.h"
+#include "session/race_commands.h"
 #include "shell/data_folder_choice.h"
 #include "shell/options.h"
 #include "shell/pilot_command.h"
@@ -22,12 +23,16 @@ int main(int argc, char** argv) {
         }
         return pilotCommand(line.circuit, std::cout, std::cerr);
     }
+    if (line.request == CommandLine::Request::Medals) {
+        return medalsCommand(line.circuit, std::cout, std::cerr);
+    }
     if (line.request == CommandLine::Request::Verify) {
         return verifyReplayCommand(line.replay, std::cin, std::cout, std::cerr);
     }
     gDisplayChoice = line.display;
     loadSettingsForThisRun(line.displayGiven);
     raceOnCircuit(line.circuit);
+    chooseRaceMode(line.timeTrial ? RaceMode::TimeTrial : RaceMode::Race);
     if (line.request == CommandLine::Request::Watch && !watchReplayFile(line.replay)) {
         return REPLAY_UNREADABLE_STATUS;
     }

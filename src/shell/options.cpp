@@ -13,6 +13,8 @@ enum class Option {
     Track,
     TrackMap,
     Pilot,
+    Medals,
+    TimeTrial,
     Replay,
     Verify,
     Help,
@@ -32,6 +34,8 @@ constexpr OptionName OPTIONS[] = {
     {"--track", Option::Track, true},
     {"--track-map", Option::TrackMap, true},
     {"--pilot", Option::Pilot, true},
+    {"--medals", Option::Medals, true},
+    {"--time-trial", Option::TimeTrial, false},
     {"--replay", Option::Replay, true},
     {"--verify", Option::Verify, true},
     {"--help", Option::Help, false},
@@ -49,11 +53,11 @@ const OptionName* optionNamed(const std::string& name) {
 }
 
 // Each of these says what the run is about (a circuit raced, a map drawn,
-// the pilot's run written, a replay watched or verified), so no two of them
-// go together.
+// the pilot's run written, medals printed, a replay watched or verified), so
+// no two of them go together.
 bool choosesTheRun(Option option) {
     return option == Option::Track || option == Option::TrackMap || option == Option::Pilot ||
-           option == Option::Replay || option == Option::Verify;
+           option == Option::Medals || option == Option::Replay || option == Option::Verify;
 }
 
 // One argument taken apart: "--track=5" is the option "--track" and its value "5".
@@ -160,9 +164,13 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
                                                                     : DisplayChoice::Windowed;
                 line.displayGiven = true;
                 break;
+            case Option::TimeTrial:
+                line.timeTrial = true;
+                break;
             case Option::Track:
             case Option::TrackMap:
-            case Option::Pilot: {
+            case Option::Pilot:
+            case Option::Medals: {
                 const std::optional<uint32_t> circuit =
                     parseCircuitNumber(value ? value->c_str() : nullptr);
                 if (!circuit) {
@@ -176,6 +184,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
                     line.request = CommandLine::Request::TrackMap;
                 } else if (option->option == Option::Pilot) {
                     line.request = CommandLine::Request::Pilot;
+                } else if (option->option == Option::Medals) {
+                    line.request = CommandLine::Request::Medals;
                 }
                 break;
             }
@@ -196,6 +206,11 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             case Option::Version:
                 break;
         }
+    }
+    // A time trial is a way to race a circuit, the only run it goes with.
+    if (line.timeTrial && !runChosenBy.empty() && runChosenBy != "--track") {
+        return refusal(line, "--time-trial",
+                       "--time-trial and " + runChosenBy + " cannot go together");
     }
     return line;
 }

@@ -9,11 +9,13 @@
 #include "track/track.h"
 // What the command line asks of the program.
 struct CommandLine {
-    enum class Request { Play, Help, Version, Usage, TrackMap, Pilot, Verify, Watch };
+    enum class Request { Play, Help, Version, Usage, TrackMap, Pilot, Medals, Verify, Watch };
     Request request = Request::Play;
     DisplayChoice display = DisplayChoice::Fullscreen;
     bool displayGiven = false;  // a display option was given: it rules this run only
-    // The circuit to race (--track), to draw (--track-map) or for the pilot (--pilot).
+    bool timeTrial = false;     // --time-trial: the circuit alone on the road
+    // The circuit to race (--track), to draw (--track-map), for the pilot
+    // (--pilot) or whose medals to print (--medals).
     uint32_t circuit = CLASSIC_CIRCUIT;
     std::string replay;          // the replay to verify (--verify) or watch (--replay)
     std::string refused;         // the argument that made it a usage error
@@ -25,7 +27,8 @@ struct CommandLine {
 // (--track=5); -h is --help. The last display option counts. --help, --version
 // or the first fault ends the reading there. A fault is anything not
 // understood, an option given twice, a value missing, or two options that say
-// what the run is about (--track, --track-map, --pilot, --replay, --verify).
+// what the run is about (--track, --track-map, --pilot, --medals, --replay,
+// --verify); --time-trial goes only with --track.
 CommandLine parseCommandLine(int argc, const char* const* argv);
 
 // A circuit as the player writes it: "classic", or a number from 0 to

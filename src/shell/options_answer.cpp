@@ -4,9 +4,9 @@
 #include "track/circuit_map.h"
 
 std::string usageText() {
-    return "Usage: zentrix [--fullscreen | --desktop | --windowed] [--track N]\n"
+    return "Usage: zentrix [--fullscreen | --desktop | --windowed] [--track N] [--time-trial]\n"
            "       zentrix [--fullscreen | --desktop | --windowed] --replay FILE\n"
-           "       zentrix --track-map N | --pilot N > FILE | --verify FILE\n"
+           "       zentrix --track-map N | --pilot N > FILE | --medals N | --verify FILE\n"
            "       zentrix --help | -h | --version\n"
            "Race a hover-craft round a closed track against five computer craft.\n"
            "\n"
@@ -16,10 +16,15 @@ std::string usageText() {
            "  --windowed    race in a resizable window\n"
            "  --track N     race circuit N, 0 to 4294967295; 0 or \"classic\" is the\n"
            "                classic track (the default)\n"
+           "  --time-trial  a time trial: the circuit alone on the road, three laps\n"
+           "                after a 3-2-1 countdown, against your best time trial's\n"
+           "                ghost and the circuit's medal times\n"
            "  --track-map N write circuit N's map as an SVG picture and exit\n"
-           "  --pilot N     the game's own pilot races three laps of circuit N with no\n"
-           "                window; its run is written as a replay file to standard\n"
+           "  --pilot N     the game's own pilot drives a time trial of circuit N with\n"
+           "                no window; its run is written as a replay file to standard\n"
            "                output, for --verify or --replay\n"
+           "  --medals N    print circuit N's medal times (pilot, gold, silver,\n"
+           "                bronze), worked out from the pilot's time trial\n"
            "  --replay FILE watch the replay FILE: P pause, F fast, B back 10 s,\n"
            "                R from the start, C and V the cameras, Esc quit\n"
            "  --verify FILE run the replay FILE again with no window and say whether\n"
@@ -30,7 +35,8 @@ std::string usageText() {
            "  --version     show the version and exit\n"
            "An option's value may follow it or be joined to it: --track=5.\n"
            "The last display option counts; any other option may be given once, and\n"
-           "only one of --track, --track-map, --pilot, --replay and --verify.\n"
+           "only one of --track, --track-map, --pilot, --medals, --replay and\n"
+           "--verify; --time-trial goes with --track alone.\n"
            "\n"
            "Keys: Up/Down accelerate and brake, Left/Right steer, Space fires,\n"
            "C changes the chase camera, V the cockpit view, M shows the track map,\n"
@@ -50,6 +56,7 @@ std::optional<int> answerCommandLine(const CommandLine& line, std::ostream& out,
     switch (line.request) {
         case CommandLine::Request::Play:
         case CommandLine::Request::Pilot:
+        case CommandLine::Request::Medals:
         case CommandLine::Request::Verify:
         case CommandLine::Request::Watch:
             return std::nullopt;

@@ -99,7 +99,9 @@ int verifyReplayCommand(const std::string& path, std::istream& in, std::ostream&
         return REPLAY_UNREADABLE_STATUS;
     }
     const ReplayRun run = runReplay(replay);
-    out << circuitName(replay.circuit) << "\n";
+    // A race keeps the line it always had; a time trial says it is one.
+    out << circuitName(replay.circuit) << (replay.mode == RaceMode::TimeTrial ? ", time trial" : "")
+        << "\n";
     for (int lap = 0; lap < RACE_LAPS; ++lap) {
         // A lap never run has no time, rather than one of nought.
         const uint32_t ms = run.lapMs[lap];

@@ -241,12 +241,10 @@ int gameMain() {
     }
     applyPlayerSettings();  // the sound has started with the window
     if (watchingReplay()) {
-        lineUpTheGrid(watchedSeed());  // the replay's own grid and colours
+        lineUpTheGrid(watchedSeed(), watchedMode());  // the replay's own grid and colours
         watchFromTheStart();
     } else {
-        if (prepareGhost()) {
-            lineUpTheGrid();  // the ghost's run used the race the scene lined up
-        }
+        lineUpTheFirstRace();  // the ghost's or pilot's runs use the race the scene lined up
         applyFinalStretchAid();
     }
     traceStartup("settings applied, the ghost and the grid");

@@ -8,6 +8,7 @@
 
 #include "craft/player.h"
 #include "race/race.h"
+#include "saves/medals.h"
 #include "session/replay_run.h"
 #include "support/harness/race_start.h"
 #include "track/circuit_generator.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr int SPREAD_CIRCUITS = 50;
+constexpr int SPREAD_CIRCUITS = 200;
 
 // The classic, the first and last numbers, and the rest spread evenly over
 // the whole range, none of them round.
@@ -33,13 +34,15 @@ protected:
     void TearDown() override { raceOnCircuit(CLASSIC_CIRCUIT); }
 };
 
-// Three laps on every circuit, never a shot, and a replay that runs again to
-// its own end with the craft's place finite at every tick.
+// A time trial of three laps on every circuit, never a shot, a replay that
+// runs again to its own end with the craft's place finite at every tick, and
+// medal times in order from it.
 TEST_F(PilotRace, FinishesThreeLapsOnCircuitsOverTheWholeRangeAndItsReplayVerifies) {
     for (const uint32_t circuit : circuitsOverTheRange()) {
         SCOPED_TRACE(circuitName(circuit));
         const Replay run = pilotRace(circuit);
         EXPECT_EQ(run.circuit, circuit);
+        EXPECT_EQ(run.mode, RaceMode::TimeTrial);
         ASSERT_NE(run.raceMs, 0u) << "laps " << run.lapMs[0] << " " << run.lapMs[1];
         for (const uint32_t lapMs : run.lapMs) {
             EXPECT_NE(lapMs, 0u);
@@ -57,6 +60,10 @@ TEST_F(PilotRace, FinishesThreeLapsOnCircuitsOverTheWholeRangeAndItsReplayVerifi
         });
         EXPECT_TRUE(finite);
         EXPECT_TRUE(again.matches);
+        const MedalTimes medals = medalTimesFor(run.raceMs);
+        EXPECT_EQ(medals.pilotMs, run.raceMs);
+        EXPECT_TRUE(0 < medals.pilotMs && medals.pilotMs < medals.goldMs &&
+                    medals.goldMs < medals.silverMs && medals.silverMs < medals.bronzeMs);
     }
 }
 

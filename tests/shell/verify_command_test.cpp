@@ -157,12 +157,13 @@ TEST_F(VerifyingAReplay, ThePilotsReplayIsWrittenWholeAndVerifies) {
         const ReplayRead read = decodeReplay(pilotOut.str());
         ASSERT_EQ(read.status, ReplayStatus::Valid) << read.problem;
         EXPECT_EQ(read.replay.circuit, 7u);
+        EXPECT_EQ(read.replay.mode, RaceMode::TimeTrial);
         EXPECT_NE(read.replay.raceMs, 0u);
         const std::string path = written(read.replay);
         std::ostringstream out;
         std::ostringstream err;
         EXPECT_EQ(verifyReplayCommand(path, noInput_, out, err), 0) << out.str() << err.str();
-        EXPECT_EQ(out.str().rfind("circuit 7\n", 0), 0u) << out.str();
+        EXPECT_EQ(out.str().rfind("circuit 7, time trial\n", 0), 0u) << out.str();
         EXPECT_EQ(out.str().find("unfinished"), std::string::npos) << out.str();
         EXPECT_NE(out.str().find("\nverified\n"), std::string::npos) << out.str();
     }
