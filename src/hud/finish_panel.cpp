@@ -88,9 +88,10 @@ std::vector<PanelLine> finishPanelLines(const FinishPanel& panel) {
     if (panel.newBestLap || panel.newBestRace) {
         lines.push_back({recordText(panel), COLOR_YELLOW});
     }
-    lines.push_back({panel.replay ? "R restart - B back 10 s - Esc quit"
-                                  : "R race again - N next circuit - Esc quit",
-                     COLOR_GREY});
+    const char* replayKeys = panel.escBackToRacing ? "R restart - B back 10 s - Esc back to racing"
+                                                   : "R restart - B back 10 s - Esc quit";
+    lines.push_back(
+        {panel.replay ? replayKeys : "R race again - N next circuit - Esc quit", COLOR_GREY});
     return lines;
 }
 

@@ -21,6 +21,8 @@ struct FinishPanel {
     std::optional<int32_t> ghostGapMs;
     // A replay's end offers its own keys: there is no next race to run.
     bool replay = false;
+    // The pilot's run watched from the menu: Esc goes back to racing.
+    bool escBackToRacing = false;
     // A time trial takes no place: it tells the medal won and the next one's time.
     RaceMode mode = RaceMode::Race;
     std::optional<MedalTimes> medals;

@@ -99,8 +99,12 @@ void watchThePilot(uint32_t circuit) {
     gWatchingThePilot = true;
 }
 
+bool watchingThePilot() {
+    return gWatchingThePilot && watchingReplay();
+}
+
 bool stopWatchingThePilot() {
-    if (!gWatchingThePilot || !watchingReplay()) {
+    if (!watchingThePilot()) {
         return false;
     }
     gWatchingThePilot = false;

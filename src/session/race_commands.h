@@ -37,6 +37,7 @@ void watchThePilot(uint32_t circuit);
 
 // Esc while watching the pilot: the keys drive the race again.
 bool stopWatchingThePilot();
+bool watchingThePilot();
 
 // N, while the pause or the finish panel shows: the circuit numbered one
 // after this one (the classic after the last), raced from its grid as R

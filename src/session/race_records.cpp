@@ -60,19 +60,24 @@ std::optional<MedalTimes> keptMedalTimes(uint32_t circuit) {
 }  // namespace
 
 std::optional<MedalTimes> medalTimesOf(uint32_t circuit) {
-    if (const std::optional<MedalTimes> kept = keptMedalTimes(circuit)) {
-        return kept;
-    }
-    const uint32_t pilotMs = pilotRunOf(circuit).raceMs;
-    if (pilotMs == 0) {
-        return std::nullopt;
-    }
-    const MedalTimes times = medalTimesFor(pilotMs);
-    gMedalsWorkedOut[circuit] = times;
     if (gStore) {
-        gStore->keepMedals(circuit, times);
+        if (const std::optional<MedalTimes> kept = gStore->medals(circuit)) {
+            return kept;
+        }
     }
-    return times;
+    // Worked out once a run at most, then kept wherever the records are now.
+    auto found = gMedalsWorkedOut.find(circuit);
+    if (found == gMedalsWorkedOut.end()) {
+        const uint32_t pilotMs = pilotRunOf(circuit).raceMs;
+        if (pilotMs == 0) {
+            return std::nullopt;
+        }
+        found = gMedalsWorkedOut.emplace(circuit, medalTimesFor(pilotMs)).first;
+    }
+    if (gStore) {
+        gStore->keepMedals(circuit, found->second);
+    }
+    return found->second;
 }
 
 std::optional<MedalTimes> knownMedalTimes(uint32_t circuit) {

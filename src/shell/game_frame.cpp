@@ -26,6 +26,7 @@
 #include "screen/picture_target.h"
 #include "session/countdown.h"
 #include "session/ghost.h"
+#include "session/race_commands.h"
 #include "session/race_recording.h"
 #include "session/race_records.h"
 #include "session/replay_watch.h"
@@ -64,6 +65,7 @@ FinishPanel finishPanelNow() {
     panel.circuit = gTrack.circuitNumber();
     panel.ghostGapMs = ghostFinishGap();
     panel.replay = watchingReplay();
+    panel.escBackToRacing = watchingThePilot();
     panel.mode = raceMode();
     panel.medals = knownMedalTimes(gTrack.circuitNumber());
     return panel;

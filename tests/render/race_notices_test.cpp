@@ -139,6 +139,38 @@ TEST(FinishPanelText, AReplaysEndOffersTheReplaysOwnKeys) {
     panel.replay = true;
     EXPECT_EQ(textsOf(panel).back(), "R restart - B back 10 s - Esc quit");
     EXPECT_EQ(textsOf(panel).size(), 8u);
+    panel.escBackToRacing = true;  // the pilot's run, watched from the menu
+    EXPECT_EQ(textsOf(panel).back(), "R restart - B back 10 s - Esc back to racing");
+}
+
+// A time trial takes no place: it tells the medal its time won and the next
+// one's time, whichever the medal.
+TEST(FinishPanelText, ATimeTrialTellsItsMedalAndTheNextOnesTime) {
+    const MedalTimes medals{188633, 207500, 235800, 283000};
+    const struct {
+        uint32_t lap3;  // after laps of 60 s and 61 s
+        std::vector<std::string> told;
+    } cases[] = {
+        {190000, {"no medal", "next: bronze 4:43.000"}},
+        {162000, {"Bronze medal!", "next: silver 3:55.800"}},
+        {114800, {"Silver medal!", "next: gold 3:27.500"}},
+        {86500, {"Gold medal!", "next: pilot 3:08.633"}},
+        {67632, {"Pilot medal!"}},
+        {67633, {"Gold medal!", "next: pilot 3:08.633"}},
+    };
+    for (const auto& c : cases) {
+        FinishPanel panel = panelFor(1, 60000, 61000, c.lap3);
+        panel.mode = RaceMode::TimeTrial;
+        panel.medals = medals;
+        const std::vector<std::string> texts = textsOf(panel);
+        SCOPED_TRACE(texts[6]);
+        EXPECT_EQ(texts[0], "FINISHED: time trial");
+        const std::vector<std::string> told(texts.begin() + 7, texts.end() - 1);
+        EXPECT_EQ(told, c.told);
+    }
+    FinishPanel unknown = panelFor(1, 60000, 61000, 62000);
+    unknown.mode = RaceMode::TimeTrial;
+    EXPECT_EQ(textsOf(unknown).size(), 8u) << "no medal times, no medal lines";
 }
 
 class RaceNotices : public testing::Test {

@@ -118,9 +118,9 @@ TEST(CommandLineAnswer, HelpPrintsTheUsageOnStandardOutputAndSucceeds) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out, usageText());
     EXPECT_EQ(help.err, "");
-    for (const char* option :
-         {"--fullscreen", "--desktop", "--windowed", "--track", "--track-map", "--pilot",
-          "--replay", "--verify", "--help", "-h,", "--version", "ZENTRIX_DATA_DIR"}) {
+    for (const char* option : {"--fullscreen", "--desktop", "--windowed", "--track", "--track-map",
+                               "--pilot", "--time-trial", "--medals", "--replay", "--verify",
+                               "--help", "-h,", "--version", "ZENTRIX_DATA_DIR"}) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option << " missing from the usage";
     }
     // Every key the game answers, the fixed ones as well as those chosen in Settings.
@@ -185,6 +185,22 @@ TEST(CommandLineAnswer, EachCommandLineIsRunOrRefusedInOneLine) {
          Request::Usage,
          "--track-map and --pilot cannot go together"},
         {{"--windowed", "--desktop"}, Request::Play, ""},
+        {{"--time-trial"}, Request::Play, ""},
+        {{"--time-trial", "--track", "7"}, Request::Play, ""},
+        {{"--time-trial=yes"}, Request::Usage, "--time-trial takes no value"},
+        {{"--time-trial", "--pilot", "7"},
+         Request::Usage,
+         "--time-trial and --pilot cannot go together"},
+        {{"--replay", "f", "--time-trial"},
+         Request::Usage,
+         "--time-trial and --replay cannot go together"},
+        {{"--medals", "48213"}, Request::Medals, ""},
+        {{"--medals"},
+         Request::Usage,
+         "--medals wants a circuit number from 0 to 4294967295 or 'classic'"},
+        {{"--medals", "7", "--track", "7"},
+         Request::Usage,
+         "--medals and --track cannot go together"},
         {{"--verify"}, Request::Usage, "--verify needs a replay file"},
         {{"--replay"}, Request::Usage, "--replay needs a replay file"},
         {{"--replay="}, Request::Usage, "--replay needs a replay file"},
@@ -234,6 +250,9 @@ TEST(CommandLineAnswer, EachCommandLineIsRunOrRefusedInOneLine) {
     }
     EXPECT_EQ(parse({"--track=48213"}).circuit, 48213u);
     EXPECT_EQ(parse({"--pilot", "48213"}).circuit, 48213u);
+    EXPECT_EQ(parse({"--medals=7"}).circuit, 7u);
+    EXPECT_TRUE(parse({"--track", "7", "--time-trial"}).timeTrial);
+    EXPECT_FALSE(parse({"--track", "7"}).timeTrial) << "a race, as the game opens";
     EXPECT_EQ(parse({"--replay=a=b.zxr"}).replay, "a=b.zxr") << "only the first = splits";
 }
 

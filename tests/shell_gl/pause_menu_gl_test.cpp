@@ -13,10 +13,15 @@
 #include "menu/player_settings.h"
 #include "race/race.h"
 #include "render/scene.h"
+#include "saves/medals.h"
 #include "screen/game_window.h"
 #include "screen/overlay_glyphs.h"
 #include "screen/picture_target.h"
+#include "session/countdown.h"
+#include "session/pilot_race.h"
 #include "session/race_commands.h"
+#include "session/race_records.h"
+#include "session/replay_watch.h"
 #include "shell/game_frame.h"
 #include "shell/window.h"
 #include "support/gl_test_window.h"
@@ -227,7 +232,64 @@ TEST_F(PauseMenu, EscEndsATypedCircuitAndStaysInTheMenu) {
     EXPECT_EQ(valueOf("Circuit"), offered) << "the typed number is dropped";
     EXPECT_FALSE(pauseMenuCommand(MenuCommand::Back)) << "Esc at the top quits again";
     key(SDLK_RETURN);
-    EXPECT_EQ(gTrack.circuitNumber(), circuit) << "Enter races the circuit offered";
+    EXPECT_EQ(title(), "CLASSIC") << "Enter opens the page of the circuit offered";
+    EXPECT_EQ(gTrack.circuitNumber(), circuit);
+}
+
+std::vector<std::string> labels() {
+    std::vector<std::string> all;
+    for (const MenuPanel::Line& line : pauseMenuView().lines) {
+        all.push_back(line.label);
+    }
+    return all;
+}
+
+// The circuit's page races it or time-trials it, shows the pilot's run, and
+// once a time trial worked them out, its medal times and the next one to win.
+TEST_F(PauseMenu, TheCircuitPageTimeTrialsWatchesThePilotAndShowsTheMedals) {
+    loadRaceRecords();  // this test's own empty records
+    key(SDLK_DOWN);
+    key(SDLK_DOWN);
+    key(SDLK_RETURN);
+    ASSERT_EQ(title(), "CLASSIC");
+    const std::vector<std::string> offered = labels();
+    ASSERT_GE(offered.size(), 5u);
+    EXPECT_EQ(std::vector<std::string>(offered.begin(), offered.begin() + 4),
+              (std::vector<std::string>{"Race", "Time trial", "Race the pilot's ghost",
+                                        "Watch the pilot"}));
+    EXPECT_EQ(offered.back(), "Back");
+
+    key(SDLK_DOWN);
+    key(SDLK_RETURN);  // Time trial
+    EXPECT_FALSE(pauseMenuShows());
+    EXPECT_EQ(raceMode(), RaceMode::TimeTrial);
+    EXPECT_TRUE(countdownHolds());
+    const std::optional<MedalTimes> medals = knownMedalTimes(CLASSIC_CIRCUIT);
+    ASSERT_TRUE(medals) << "worked out as the first time trial was lined up";
+
+    key(SDLK_p);
+    EXPECT_EQ(valueOf("Circuit"), "classic - bronze " + medalTimeText(medals->bronzeMs))
+        << "none held yet: bronze is the one to win";
+    key(SDLK_DOWN);
+    key(SDLK_DOWN);
+    key(SDLK_RETURN);
+    EXPECT_EQ(valueOf("gold"), medalTimeText(medals->goldMs));
+    EXPECT_EQ(valueOf("pilot"), medalTimeText(medals->pilotMs));
+
+    key(SDLK_DOWN);
+    key(SDLK_DOWN);
+    key(SDLK_DOWN);
+    key(SDLK_RETURN);  // Watch the pilot
+    EXPECT_TRUE(watchingReplay());
+    EXPECT_EQ(watchedMode(), RaceMode::TimeTrial);
+    EXPECT_EQ(watchedTicks(), pilotRunOf(CLASSIC_CIRCUIT).controls.size());
+    key(SDLK_ESCAPE);
+    EXPECT_EQ(gQuitRequested, 0) << "watching from the menu, Esc comes back to racing";
+    EXPECT_FALSE(watchingReplay());
+    EXPECT_EQ(raceMode(), RaceMode::TimeTrial) << "the mode chosen before";
+
+    chooseRaceMode(RaceMode::Race);
+    stopCountdown();
 }
 
 }  // namespace
