@@ -298,9 +298,10 @@ MenuPanel pauseMenuView() {
     }
     view.chosen = chosenLine();
     view.note = gMenu.note;
-    view.hint = gMenu.page == Page::Top    ? "Enter select - Left Right circuit - Esc quit"
-                : gMenu.page == Page::Keys ? "Enter then the new key - Esc back"
-                                           : "Enter select - Left Right change - Esc back";
+    view.hint = gMenu.page == Page::Top       ? "Enter select - Left Right circuit - Esc quit"
+                : gMenu.page == Page::Keys    ? "Enter then the new key - Esc back"
+                : gMenu.page == Page::Circuit ? "Enter select - Esc back"
+                                              : "Enter select - Left Right change - Esc back";
     return view;
 }
 
