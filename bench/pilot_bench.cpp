@@ -1,4 +1,4 @@
-// The pilot's three laps headless, as --pilot runs them: its racing line and
+// The pilot's time trial of three laps headless, as --pilot runs it: its racing line and
 // speed plan worked out, then the race ticked to the finish line. The
 // circuit is grown once, outside the timing.
 #include <benchmark/benchmark.h>
@@ -25,7 +25,13 @@ void threePilotLaps(benchmark::State& state) {
         state.SkipWithError("the pilot did not finish three laps");
     }
 }
-BENCHMARK(threePilotLaps)->Arg(CLASSIC_CIRCUIT)->Arg(7)->Arg(48213)->Unit(benchmark::kMillisecond);
+// 1383934363 took the longest in a sweep of 1 000 circuits.
+BENCHMARK(threePilotLaps)
+    ->Arg(CLASSIC_CIRCUIT)
+    ->Arg(7)
+    ->Arg(48213)
+    ->Arg(1383934363)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
