@@ -18,6 +18,7 @@
 #include "saves/replay_file.h"
 #include "screen/overlay_glyphs.h"
 #include "session/countdown.h"
+#include "session/ghost.h"
 #include "session/race_commands.h"
 #include "session/race_recording.h"
 #include "session/race_records.h"
@@ -140,6 +141,22 @@ TEST_F(TimeTrial, AloneOnTheRoadAfterItsCountdownItKeepsItsOwnRecordsReplayAndMe
     ASSERT_EQ(best.status, ReplayStatus::Valid) << best.problem;
     EXPECT_EQ(best.replay.mode, RaceMode::TimeTrial);
     EXPECT_TRUE(runReplay(best.replay).matches);
+
+    // Against the pilot's ghost, the ghost flies the pilot's own path; a race
+    // has no time trial's ghost.
+    flyThePilotsGhost(true);
+    raceAgain();
+    for (int tick = 0; tick < 3 * RACE_TICKS_PER_SECOND + 600; ++tick) {
+        runRaceTick();  // no key held: the craft stands on the grid
+    }
+    const std::optional<CraftPose> ghost = ghostPoseNow(1.0);
+    ASSERT_TRUE(ghost);
+    EXPECT_GT(ghost->position.distanceTo(gPlayer.position), 1000.0)
+        << "ten seconds on, the pilot's ghost is far up the road";
+    flyThePilotsGhost(false);
+    chooseRaceMode(RaceMode::Race);
+    raceAgain();
+    EXPECT_FALSE(hasGhost());
 }
 
 }  // namespace
