@@ -7,12 +7,17 @@
 #include "track/track.h"
 
 Opponent gOpponents[OPPONENT_COUNT];
+OpponentPacing gOpponentPacing;
 
 namespace {
 constexpr double SLOWEST_SPEED = 0.001;
 constexpr double SLOW_DOWN = 0.000009;
 constexpr double CATCH_UP = 0.0000005;
 constexpr double FLYING_HEIGHT = 40.0;
+// Easy craft fly a tenth slower and are pulled back up half as hard; hard
+// ones a tenth faster and half as hard again.
+constexpr OpponentPacing EASY_PACING{0.9, 0.5};
+constexpr OpponentPacing HARD_PACING{1.1, 1.5};
 
 // A random offset of up to halfWidth either way; two draws, sign first.
 int32_t drawWobble() {
@@ -40,15 +45,18 @@ void Opponent::update() {
             speed -= SLOW_DOWN;
         }
     } else {
-        speed += CATCH_UP;
+        speed += CATCH_UP * gOpponentPacing.catchUp;
     }
 
-    lambda += speed * gTrack.opponentPace;
+    lambda += speed * (gTrack.opponentPace * gOpponentPacing.pace);
     if (lambda > TRACK_PERIOD) {
         lambda -= TRACK_PERIOD;
         laps += 1;
     }
+    placeOnTrack();
+}
 
+void Opponent::placeOnTrack() {
     // Lanes 0 to 2 give a weave frequency of 0: those craft ride straight.
     const int32_t k = lane / 3;
     const int32_t w = static_cast<int32_t>(std::sin(k * lambda) * gTrack.halfWidth / 2.0);
@@ -58,6 +66,17 @@ void Opponent::update() {
     position.x = gTrack.centreX(lambda) + wobbleX + lane;
     position.y = gTrack.centreY(lambda) + FLYING_HEIGHT;
     position.z = gTrack.centreZ(lambda) + wobbleZ - lane;
+}
+
+OpponentPacing pacingFor(Difficulty difficulty) {
+    switch (difficulty) {
+        case Difficulty::Easy:
+            return EASY_PACING;
+        case Difficulty::Hard:
+            return HARD_PACING;
+        default:
+            return OpponentPacing();
+    }
 }
 
 void updateOpponents() {

@@ -4,6 +4,7 @@
 
 #include "math/vector3.h"
 #include "models/model.h"
+#include "saves/difficulty.h"
 
 // A computer craft riding the centre line at its own parameter speed, with a
 // lane offset and a weave, paced by a rubber band against the player.
@@ -22,10 +23,23 @@ struct Opponent {
     // Start values, drawn from rand in a fixed order (see opponent.cpp).
     void init();
     void update();
+    // Where its lambda, lane and weave put it, as every update ends; on the
+    // grid, so the craft stand there before the race's first tick.
+    void placeOnTrack();
 };
 
 constexpr int OPPONENT_COUNT = 5;
 extern Opponent gOpponents[OPPONENT_COUNT];
+
+// How hard the opponents race: shares of their pace along the track and of
+// how hard the rubber band pulls a craft behind the player back up. Normal is
+// 1 and 1, the pacing as it always was, to the last bit.
+struct OpponentPacing {
+    double pace = 1.0;
+    double catchUp = 1.0;
+};
+OpponentPacing pacingFor(Difficulty difficulty);
+extern OpponentPacing gOpponentPacing;
 
 // One frame for every craft, in index order; destroyed ones move too.
 void updateOpponents();

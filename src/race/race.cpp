@@ -15,20 +15,27 @@ namespace {
 constexpr int LANE_COUNT = 100;
 constexpr int32_t EXHAUST_UPDATE_PERIOD = 3;
 RaceMode gRaceMode = RaceMode::Race;
+Difficulty gRaceDifficulty = Difficulty::Normal;
 }  // namespace
 
-void startRace(uint32_t seed, RaceMode mode) {
+void startRace(uint32_t seed, RaceMode mode, Difficulty difficulty) {
     gRaceMode = mode;
+    gRaceDifficulty = difficulty;
+    gOpponentPacing = pacingFor(difficulty);
     std::srand(seed);
     // The draws are made here and nowhere else, opponent by opponent (start
     // values, lane, colours), so every race lines up the same grid.
     for (Opponent& opponent : gOpponents) {
         opponent.init();
-        opponent.position = Vector3();  // placed by its first update
+        opponent.position = Vector3();
         opponent.lane = std::rand() % LANE_COUNT;
         opponent.model.randomizeColors();
         // Out of the race as a wreck is: not drawn, touched, hit or counted.
         opponent.destroyed = mode == RaceMode::TimeTrial ? 1 : 0;
+    }
+    // Seen on the grid through a countdown; the first tick places them anew.
+    for (Opponent& opponent : gOpponents) {
+        opponent.placeOnTrack();
     }
     placePlayerOnStartLine(gPlayer);
     gProjectile = Projectile();
@@ -54,6 +61,10 @@ void resumeRace() {
 
 RaceMode raceMode() {
     return gRaceMode;
+}
+
+Difficulty raceDifficulty() {
+    return gRaceDifficulty;
 }
 
 bool raceIsPaused() {

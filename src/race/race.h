@@ -5,6 +5,7 @@
 
 #include "craft/player.h"
 #include "race/race_time.h"
+#include "saves/difficulty.h"
 #include "saves/race_mode.h"
 
 // The seed every race starts rand from: the C library's own first seed, so
@@ -19,10 +20,13 @@ constexpr uint32_t RACE_SEED = 1;
 // opponents' display lists afterwards. A time trial draws the same grid, then
 // takes the opponents off the road: they stand still, nothing touches them,
 // the shot flies through, and they take no place.
-void startRace(uint32_t seed = RACE_SEED, RaceMode mode = RaceMode::Race);
+// The opponents race at difficulty (a time trial has none on the road).
+void startRace(uint32_t seed = RACE_SEED, RaceMode mode = RaceMode::Race,
+               Difficulty difficulty = Difficulty::Normal);
 
-// The mode of the race lined up now.
+// The mode and difficulty of the race lined up now.
 RaceMode raceMode();
+Difficulty raceDifficulty();
 
 // Paused, the race stands still: its ticks do nothing and its clock does not
 // count. Resuming goes on exactly where it stopped.
