@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "math/vector3.h"
+#include "track/sample_grid.h"
 
 // One lap of the track parameter: 2 x 3.141592, a hair short of 2 pi.
 constexpr double TRACK_PERIOD = 6.283184;
@@ -81,9 +82,11 @@ public:
     // nearly runs; any other faces along its centre line.
     double startYaw() const;
 
-    // Finds where a craft at position heading yaw is, by a full-lap search
-    // on the PROGRESS_STEP grid.
+    // Finds where a craft at position heading yaw is: the nearest of the
+    // whole lap's samples on the PROGRESS_STEP grid.
     TrackPlace locate(const Vector3& position, float yaw) const;
+    // The same by measuring every sample, the way locate always answered.
+    TrackPlace locateByFullScan(const Vector3& position, float yaw) const;
     // Parameter of the nearest sample on the coarse sampleStep grid.
     double nearestParameter(Vector3 position) const;
     // Wall tests on a craft's distance from the centre line: beyond 570 and 480.
@@ -96,9 +99,11 @@ private:
     // The centre line on locate's grid, worked out once per circuit: the
     // search runs every tick and would otherwise spend it on trigonometry.
     void sampleForLocate();
+    // The place of a craft whose nearest sample is that one (or NO_SAMPLE).
+    TrackPlace placeBy(size_t sample, const Vector3& position, float yaw) const;
 
     std::vector<double> locateParameters_;
-    std::vector<Vector3> locateSamples_;
+    SampleGrid locateGrid_;
 
     uint32_t circuit_ = CLASSIC_CIRCUIT;
     CircuitShape shape_;

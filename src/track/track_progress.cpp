@@ -1,63 +1,52 @@
 #include <cmath>
+#include <utility>
+#include <vector>
 
+#include "track/sample_grid.h"
 #include "track/track.h"
 
 namespace {
-constexpr double INITIAL_BEST_DISTANCE = 999999.0;
 constexpr double LOOK_AHEAD = 80.0;
 constexpr double CHORD_HEIGHT = 40.0;
 constexpr double AT_WALL_FACTOR = 0.95;
 constexpr double NEAR_WALL_FACTOR = 0.8;
-// Far above the rounding of a square (a few parts in 1e16), far below any
-// real difference in distance.
-constexpr double SQUARE_MARGIN = 1.0 + 1e-9;
 }  // namespace
 
 void Track::sampleForLocate() {
     locateParameters_.clear();
-    locateSamples_.clear();
+    std::vector<Vector3> samples;
     // The grid is stepped by adding, as the search has always walked it.
     for (double t = 0.0; t < TRACK_PERIOD; t += PROGRESS_STEP) {
         locateParameters_.push_back(t);
         double x = 0.0;
         double z = 0.0;
         centreXZ(t, x, z);
-        locateSamples_.emplace_back(x, centreY(t), z);
+        samples.emplace_back(x, centreY(t), z);
     }
+    locateGrid_ = SampleGrid(std::move(samples));
 }
 
 TrackPlace Track::locate(const Vector3& p, float yawOfCraft) const {
-    // The whole lap every frame: cheap enough, and it can never lose the craft.
-    double best = INITIAL_BEST_DISTANCE;
-    double bestT = 0.0;
-    // A sample whose squared distance is surely past the best's square cannot
-    // be nearer, so its square root is never taken; the rest are compared
-    // exactly as distances, so the same sample wins as always.
-    double skipAbove = best * best * SQUARE_MARGIN;
-    for (size_t i = 0; i < locateSamples_.size(); ++i) {
-        const Vector3& q = locateSamples_[i];
-        const double dx = q.x - p.x;
-        const double dy = q.y - p.y;
-        const double dz = q.z - p.z;
-        const double squared = dx * dx + dy * dy + dz * dz;
-        if (squared > skipAbove) {
-            continue;
-        }
-        const double d = std::sqrt(squared);
-        if (d < best) {
-            best = d;
-            bestT = locateParameters_[i];
-            skipAbove = best * best * SQUARE_MARGIN;
-        }
-    }
+    // Measuring the whole lap took most of a tick; the grid finds the same
+    // sample, bit for bit, so every kept replay still runs as it was raced.
+    return placeBy(locateGrid_.nearest(p), p, yawOfCraft);
+}
+
+TrackPlace Track::locateByFullScan(const Vector3& p, float yawOfCraft) const {
+    return placeBy(nearestSampleByFullScan(locateGrid_.samples(), p), p, yawOfCraft);
+}
+
+TrackPlace Track::placeBy(size_t sample, const Vector3& p, float yawOfCraft) const {
     TrackPlace place;
-    place.lambda = bestT;
+    place.lambda = sample == NO_SAMPLE ? 0.0 : locateParameters_[sample];
 
     // dist is taken from a short chord, not the curve: about 3.75 on the start point.
     const double before = place.lambda - PROGRESS_STEP;
     const double after = place.lambda + PROGRESS_STEP;
-    const Vector3 a(centreX(before), CHORD_HEIGHT, centreZ(before));
-    const Vector3 b(centreX(after), CHORD_HEIGHT, centreZ(after));
+    Vector3 a(0.0, CHORD_HEIGHT, 0.0);
+    Vector3 b(0.0, CHORD_HEIGHT, 0.0);
+    centreXZ(before, a.x, a.z);
+    centreXZ(after, b.x, b.z);
     place.dist = p.distanceToLine(a, b);
 
     const double yaw = static_cast<double>(yawOfCraft);
