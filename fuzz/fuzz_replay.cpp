@@ -8,15 +8,22 @@
 namespace {
 
 // What the game writes for a replay read from bytes: the same bytes, but a
-// version 2 file comes back as version 3, a race byte after the craft's parts.
+// version 2 or 3 file comes back as version 4: after the craft's parts a race
+// byte (none was kept in version 2), then normal, how the opponents raced.
 std::string rewritten(std::string_view bytes) {
     std::string expected(bytes);
-    if (static_cast<uint8_t>(expected[8]) != REPLAY_FORMAT_VERSION_WITHOUT_MODE) {
+    const auto version = static_cast<uint8_t>(expected[8]);
+    if (version != REPLAY_FORMAT_VERSION_WITHOUT_MODE &&
+        version != REPLAY_FORMAT_VERSION_WITHOUT_DIFFICULTY) {
         return expected;
     }
     expected[8] = static_cast<char>(REPLAY_FORMAT_VERSION);
-    const std::size_t partsEnd = 8 + 4 + 1 + static_cast<uint8_t>(expected[12]) + 8 + 4 + 2;
-    expected.insert(partsEnd, 1, static_cast<char>(RaceMode::Race));
+    std::size_t at = 8 + 4 + 1 + static_cast<uint8_t>(expected[12]) + 8 + 4 + 2;
+    if (version == REPLAY_FORMAT_VERSION_WITHOUT_MODE) {
+        expected.insert(at, 1, static_cast<char>(RaceMode::Race));
+    }
+    ++at;
+    expected.insert(at, 1, static_cast<char>(Difficulty::Normal));
     return expected;
 }
 

@@ -1,8 +1,8 @@
 // Writes the seeds of fuzz_replay, fuzz/seeds/*.zxr: short runs of made-up
 // but plausible driving, a race on the classic stopped before its first lap,
-// one timed over three quick laps of circuit 48213, and a time trial of three
-// laps of circuit 7. Run it again, and commit what it writes, when the replay
-// format changes:
+// one timed over three quick laps of circuit 48213, a time trial of three
+// laps of circuit 7, and a race against hard opponents on circuit 512. Run it
+// again, and commit what it writes, when the replay format changes:
 //
 //   make_replay_seeds fuzz/seeds
 #include <cstdio>
@@ -44,11 +44,15 @@ int main(int argc, char** argv) {
     Replay timeTrial{"1.0.0", 7, 4242, {9000, 8700, 8800}, 26500, 0x6A09E667F3BCC908, {}, 6};
     timeTrial.mode = RaceMode::TimeTrial;
     drive(timeTrial, 1590, 3);
+    Replay hard{"1.0.0", 512, 9001, {8400, 8200, 8250}, 24850, 0xBB67AE8584CAA73B, {}, 6};
+    hard.difficulty = Difficulty::Hard;
+    drive(hard, 1491, 4);
 
     std::string failure;
     if (!writeReplayFile(argv[1], "classic-unfinished.zxr", unfinished, failure) ||
         !writeReplayFile(argv[1], "circuit-48213-timed.zxr", timed, failure) ||
-        !writeReplayFile(argv[1], "circuit-7-time-trial.zxr", timeTrial, failure)) {
+        !writeReplayFile(argv[1], "circuit-7-time-trial.zxr", timeTrial, failure) ||
+        !writeReplayFile(argv[1], "circuit-512-hard.zxr", hard, failure)) {
         std::fprintf(stderr, "make_replay_seeds: %s\n", failure.c_str());
         return 1;
     }

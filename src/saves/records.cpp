@@ -8,6 +8,18 @@ Records recordsOf(const CircuitRecords& all, uint32_t circuit) {
     return found != all.end() ? found->second : Records();
 }
 
+CircuitRecords& AllRecords::racesAt(Difficulty difficulty) {
+    return difficulty == Difficulty::Easy   ? raceEasy
+           : difficulty == Difficulty::Hard ? raceHard
+                                            : race;
+}
+
+const CircuitRecords& AllRecords::racesAt(Difficulty difficulty) const {
+    return difficulty == Difficulty::Easy   ? raceEasy
+           : difficulty == Difficulty::Hard ? raceHard
+                                            : race;
+}
+
 bool medalTimesInOrder(const MedalTimes& times) {
     return times.pilotMs != 0 && times.pilotMs < times.goldMs && times.goldMs < times.silverMs &&
            times.silverMs < times.bronzeMs;

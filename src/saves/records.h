@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <map>
 
+#include "saves/difficulty.h"
+
 // The player's best times, kept between runs. 0 means no record yet.
 struct Records {
     uint32_t bestLapMs = 0;
@@ -37,15 +39,27 @@ bool medalTimesInOrder(const MedalTimes& times);
 using CircuitMedals = std::map<uint32_t, MedalTimes>;
 
 // Everything the records file holds: races and time trials are kept apart,
-// as a time trial has no opponents in the way.
+// as a time trial has no opponents in the way, and races apart by how hard
+// the opponents raced.
 struct AllRecords {
-    CircuitRecords race;
+    CircuitRecords race;  // at normal
     CircuitRecords timeTrial;
     CircuitMedals medals;
+    // Last, and with initializers, so that braces giving only the fields
+    // above still fill them in place.
+    CircuitRecords raceEasy = {};
+    CircuitRecords raceHard = {};
 
-    bool empty() const { return race.empty() && timeTrial.empty() && medals.empty(); }
+    CircuitRecords& racesAt(Difficulty difficulty);
+    const CircuitRecords& racesAt(Difficulty difficulty) const;
+
+    bool empty() const {
+        return race.empty() && raceEasy.empty() && raceHard.empty() && timeTrial.empty() &&
+               medals.empty();
+    }
     bool operator==(const AllRecords& other) const {
-        return race == other.race && timeTrial == other.timeTrial && medals == other.medals;
+        return race == other.race && raceEasy == other.raceEasy && raceHard == other.raceHard &&
+               timeTrial == other.timeTrial && medals == other.medals;
     }
 };
 

@@ -59,12 +59,33 @@ void RecordsStore::keepAside(const std::string& problem, const char* label) {
                    ", racing with no records");
 }
 
-Records RecordsStore::records(uint32_t circuit, RaceMode mode) const {
-    const bool trial = mode == RaceMode::TimeTrial;
-    const CircuitRecords& saved = trial ? records_.timeTrial : records_.race;
+namespace {
+
+// Where a run's records are kept among all: a time trial has no opponents, so
+// no difficulty.
+template <typename All>  // AllRecords, const or not
+auto& recordsFor(All& all, RaceMode mode, Difficulty difficulty) {
+    return mode == RaceMode::TimeTrial ? all.timeTrial : all.racesAt(difficulty);
+}
+
+// The kind's name for the player, told when its circuits are too many to save.
+std::string recordsKindName(RaceMode mode, Difficulty difficulty) {
+    if (mode == RaceMode::TimeTrial) {
+        return "time-trial records";
+    }
+    if (difficulty == Difficulty::Normal) {
+        return "records";
+    }
+    return std::string(difficultyName(difficulty)) + " race records";
+}
+
+}  // namespace
+
+Records RecordsStore::records(uint32_t circuit, RaceMode mode, Difficulty difficulty) const {
+    const CircuitRecords& saved = recordsFor(records_, mode, difficulty);
     const auto found = saved.find(circuit);
     return found != saved.end() ? found->second
-                                : recordsOf(trial ? unsaved_.timeTrial : unsaved_.race, circuit);
+                                : recordsOf(recordsFor(unsaved_, mode, difficulty), circuit);
 }
 
 std::optional<MedalTimes> RecordsStore::medals(uint32_t circuit) const {
@@ -94,17 +115,13 @@ void RecordsStore::keep(std::map<uint32_t, Value>& saved, std::map<uint32_t, Val
     save();
 }
 
-RecordsImproved RecordsStore::offerRace(uint32_t circuit, const uint32_t (&lapMs)[3],
-                                        RaceMode mode) {
-    Records circuitRecords = records(circuit, mode);
+RecordsImproved RecordsStore::offerRace(uint32_t circuit, const uint32_t (&lapMs)[3], RaceMode mode,
+                                        Difficulty difficulty) {
+    Records circuitRecords = records(circuit, mode, difficulty);
     const RecordsImproved improved = ::offerRace(circuitRecords, lapMs);
     if (improved.any()) {
-        if (mode == RaceMode::TimeTrial) {
-            keep(records_.timeTrial, unsaved_.timeTrial, "time-trial records", circuit,
-                 circuitRecords);
-        } else {
-            keep(records_.race, unsaved_.race, "records", circuit, circuitRecords);
-        }
+        keep(recordsFor(records_, mode, difficulty), recordsFor(unsaved_, mode, difficulty),
+             recordsKindName(mode, difficulty), circuit, circuitRecords);
     }
     return improved;
 }

@@ -7,12 +7,14 @@
 #include <set>
 #include <string>
 
+#include "saves/difficulty.h"
 #include "saves/race_mode.h"
 #include "saves/records.h"
 
 constexpr const char* RECORDS_FILE_NAME = "records.txt";
 
-// The player's records on every circuit, races and time trials apart, and
+// The player's records on every circuit, races (at each difficulty) and time
+// trials apart, and
 // each circuit's medal times, as kept in <folder>/records.txt between runs.
 //
 // Saving is never allowed to stop a race: every problem is told in one line on
@@ -31,14 +33,18 @@ public:
     void load();
 
     // Offers a race or time trial finished on circuit; saves the records when
-    // it beats one of that circuit's in that mode. With RECORDS_MAX_CIRCUITS
-    // circuits of a mode in the file, a further circuit's records last this
-    // run only, and that is told once.
+    // it beats one of that circuit's in that mode, and for a race at that
+    // difficulty (a time trial has no opponents, so none). With
+    // RECORDS_MAX_CIRCUITS circuits of a kind in the file, a further circuit's
+    // records last this run only, and that is told once.
     RecordsImproved offerRace(uint32_t circuit, const uint32_t (&lapMs)[3],
-                              RaceMode mode = RaceMode::Race);
+                              RaceMode mode = RaceMode::Race,
+                              Difficulty difficulty = Difficulty::Normal);
 
-    // The records of one circuit in mode; all 0 when it has none.
-    Records records(uint32_t circuit, RaceMode mode = RaceMode::Race) const;
+    // The records of one circuit in mode, for a race at difficulty; all 0 when
+    // it has none.
+    Records records(uint32_t circuit, RaceMode mode = RaceMode::Race,
+                    Difficulty difficulty = Difficulty::Normal) const;
 
     // The medal times kept for circuit, if any.
     std::optional<MedalTimes> medals(uint32_t circuit) const;

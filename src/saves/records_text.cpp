@@ -2,10 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <utility>
 #include <vector>
+
+#include "saves/strict_text.h"
 
 namespace {
 
@@ -13,6 +14,8 @@ const std::string_view HEADER_KEY = "zentrix-records";
 const std::string_view BEST_LAP_KEY = "best-lap-ms";
 const std::string_view BEST_RACE_KEY = "best-race-ms";
 const std::string_view CIRCUIT_KEY = "circuit";
+const std::string_view CIRCUIT_EASY_KEY = "circuit-easy";
+const std::string_view CIRCUIT_HARD_KEY = "circuit-hard";
 const std::string_view TIME_TRIAL_KEY = "time-trial";
 const std::string_view MEDALS_KEY = "medals";
 const std::string_view PILOT_KEY = "pilot-ms";
@@ -24,32 +27,14 @@ const std::string_view BRONZE_KEY = "bronze-ms";
 // after each word and number but the last, and the newline.
 constexpr std::size_t NUMBER = 10;
 constexpr std::size_t LONGEST_CIRCUIT_LINE = 7 + 11 + 12 + 3 * NUMBER + 5 + 1;
+constexpr std::size_t LONGEST_CIRCUIT_AT_LINE = 12 + 11 + 12 + 3 * NUMBER + 5 + 1;
 constexpr std::size_t LONGEST_TIME_TRIAL_LINE = 10 + 11 + 12 + 3 * NUMBER + 5 + 1;
 constexpr std::size_t LONGEST_MEDALS_LINE = 6 + 8 + 7 + 9 + 9 + 5 * NUMBER + 9 + 1;
-static_assert(sizeof "zentrix-records 3\n" - 1 +
-                      RECORDS_MAX_CIRCUITS *
-                          (LONGEST_CIRCUIT_LINE + LONGEST_TIME_TRIAL_LINE + LONGEST_MEDALS_LINE) <=
+static_assert(sizeof "zentrix-records 4\n" - 1 +
+                      RECORDS_MAX_CIRCUITS * (LONGEST_CIRCUIT_LINE + 2 * LONGEST_CIRCUIT_AT_LINE +
+                                              LONGEST_TIME_TRIAL_LINE + LONGEST_MEDALS_LINE) <=
                   RECORDS_TEXT_MAX_BYTES,
               "every file the game may write must be one it reads back");
-
-// Plain decimal digits only: no sign, no spaces, no leading zeros, so every
-// value has one spelling and a hand-edited or damaged number is caught.
-std::optional<uint32_t> parseDecimal(std::string_view digits) {
-    if (digits.empty() || digits.size() > 10 || (digits.size() > 1 && digits[0] == '0')) {
-        return std::nullopt;
-    }
-    uint64_t value = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + static_cast<uint64_t>(c - '0');
-    }
-    if (value > std::numeric_limits<uint32_t>::max()) {
-        return std::nullopt;
-    }
-    return static_cast<uint32_t>(value);
-}
 
 // Splits "key value": the key must match and exactly one space separate them.
 std::optional<std::string_view> valueAfterKey(std::string_view line, std::string_view key) {
@@ -57,17 +42,6 @@ std::optional<std::string_view> valueAfterKey(std::string_view line, std::string
         return std::nullopt;
     }
     return line.substr(key.size() + 1);
-}
-
-// Takes the next line off text, without its newline; nothing if no newline ends it.
-std::optional<std::string_view> takeLine(std::string_view& text) {
-    const size_t end = text.find('\n');
-    if (end == std::string_view::npos) {
-        return std::nullopt;
-    }
-    const std::string_view line = text.substr(0, end);
-    text.remove_prefix(end + 1);
-    return line;
 }
 
 ParsedRecords corrupt(std::string problem) {
@@ -129,22 +103,6 @@ ParsedRecords parseVersion1(std::string_view text) {
     return parsed;
 }
 
-// Splits line at single spaces into at most count + 1 fields, so that a line
-// with too many of them is told apart without splitting it all.
-std::vector<std::string_view> splitFields(std::string_view line, std::size_t count) {
-    std::vector<std::string_view> fields;
-    while (fields.size() < count) {
-        const std::size_t space = line.find(' ');
-        fields.push_back(line.substr(0, space));
-        if (space == std::string_view::npos) {
-            return fields;
-        }
-        line.remove_prefix(space + 1);
-    }
-    fields.push_back(line);
-    return fields;
-}
-
 // Reads "<key> <c> best-lap-ms <n> best-race-ms <n>", or says what is wrong with it.
 std::optional<std::string> readRecordsLine(std::string_view line, std::string_view key,
                                            const std::string& where, uint32_t& circuit,
@@ -197,8 +155,8 @@ std::optional<std::string> readMedalsLine(std::string_view line, const std::stri
     return std::nullopt;
 }
 
-// The three kinds of line after the header, in the order they must come.
-enum class LineKind { Race, TimeTrial, Medals };
+// The kinds of line after the header, in the order they must come.
+enum class LineKind { Race, RaceEasy, RaceHard, TimeTrial, Medals };
 
 struct LineKindNames {
     std::string_view key;
@@ -207,6 +165,8 @@ struct LineKindNames {
 };
 
 const LineKindNames KIND_NAMES[] = {{CIRCUIT_KEY, "", "circuits"},
+                                    {CIRCUIT_EASY_KEY, "easy race of ", "circuits at easy"},
+                                    {CIRCUIT_HARD_KEY, "hard race of ", "circuits at hard"},
                                     {TIME_TRIAL_KEY, "time trial of ", "time trials"},
                                     {MEDALS_KEY, "medals of ", "circuits' medals"}};
 
@@ -217,6 +177,12 @@ const LineKindNames& namesOf(LineKind kind) {
 // Version 2 has circuit lines only, so anything else is a malformed one.
 std::optional<LineKind> kindOf(std::string_view line, uint32_t version) {
     const std::string_view key = line.substr(0, line.find(' '));
+    if (version >= 4 && key == CIRCUIT_EASY_KEY) {
+        return LineKind::RaceEasy;
+    }
+    if (version >= 4 && key == CIRCUIT_HARD_KEY) {
+        return LineKind::RaceHard;
+    }
     if (version >= 3 && key == TIME_TRIAL_KEY) {
         return LineKind::TimeTrial;
     }
@@ -283,20 +249,31 @@ std::optional<std::string> keepMedalsLine(std::string_view line, const std::stri
     return std::nullopt;
 }
 
-std::size_t countOf(const AllRecords& all, LineKind kind) {
+const char* const EXPECTED_KINDS =
+    "expected a circuit, circuit-easy, circuit-hard, time-trial or medals line";
+const char* const EXPECTED_KINDS_BEFORE_DIFFICULTY =
+    "expected a circuit, time-trial or medals line";
+
+// Where the records of a kind of line are kept; nothing for medals.
+CircuitRecords* recordsOfKind(AllRecords& all, LineKind kind) {
     switch (kind) {
         case LineKind::Race:
-            return all.race.size();
+            return &all.race;
+        case LineKind::RaceEasy:
+            return &all.raceEasy;
+        case LineKind::RaceHard:
+            return &all.raceHard;
         case LineKind::TimeTrial:
-            return all.timeTrial.size();
+            return &all.timeTrial;
         case LineKind::Medals:
             break;
     }
-    return all.medals.size();
+    return nullptr;
 }
 
-// Versions 2 and 3: one line per circuit after the header, each kind in
-// increasing order of circuit, races first, then time trials, then medals.
+// Versions 2 to 4: one line per circuit after the header, each kind in
+// increasing order of circuit, races first (normal, easy, hard), then time
+// trials, then medals.
 ParsedRecords parseCircuitLines(std::string_view text, uint32_t version) {
     AllRecords all;
     LineKind lastKind = LineKind::Race;
@@ -308,21 +285,23 @@ ParsedRecords parseCircuitLines(std::string_view text, uint32_t version) {
         }
         const std::optional<LineKind> kind = kindOf(*line, version);
         if (!kind) {
-            return corrupt(where + "expected a circuit, time-trial or medals line");
+            return corrupt(where +
+                           (version >= 4 ? EXPECTED_KINDS : EXPECTED_KINDS_BEFORE_DIFFICULTY));
         }
         if (*kind < lastKind) {
             return corrupt(where + std::string(namesOf(*kind).key) + " line after the " +
                            std::string(namesOf(lastKind).key) + " lines");
         }
         lastKind = *kind;
-        if (countOf(all, *kind) == RECORDS_MAX_CIRCUITS) {
+        CircuitRecords* const records = recordsOfKind(all, *kind);
+        const std::size_t count = records ? records->size() : all.medals.size();
+        if (count == RECORDS_MAX_CIRCUITS) {
             return corrupt(where + "more than " + std::to_string(RECORDS_MAX_CIRCUITS) + " " +
                            namesOf(*kind).many);
         }
         const std::optional<std::string> problem =
-            *kind == LineKind::Medals ? keepMedalsLine(*line, where, all.medals)
-            : *kind == LineKind::Race ? keepRecordsLine(*line, *kind, where, all.race)
-                                      : keepRecordsLine(*line, *kind, where, all.timeTrial);
+            records ? keepRecordsLine(*line, *kind, where, *records)
+                    : keepMedalsLine(*line, where, all.medals);
         if (problem) {
             return corrupt(*problem);
         }
@@ -350,6 +329,8 @@ std::string formatRecords(const AllRecords& records) {
     std::string text =
         std::string(HEADER_KEY) + " " + std::to_string(RECORDS_FORMAT_VERSION) + "\n";
     appendRecordsLines(text, CIRCUIT_KEY, records.race);
+    appendRecordsLines(text, CIRCUIT_EASY_KEY, records.raceEasy);
+    appendRecordsLines(text, CIRCUIT_HARD_KEY, records.raceHard);
     appendRecordsLines(text, TIME_TRIAL_KEY, records.timeTrial);
     for (const auto& [circuit, times] : records.medals) {
         // Times out of order would make the whole file corrupt.

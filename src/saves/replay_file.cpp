@@ -24,7 +24,7 @@ bool operator==(const Replay& a, const Replay& b) {
     return a.gameVersion == b.gameVersion && a.circuit == b.circuit && a.seed == b.seed &&
            a.craftParts == b.craftParts && std::equal(a.lapMs, a.lapMs + 3, b.lapMs) &&
            a.raceMs == b.raceMs && a.finalStateHash == b.finalStateHash &&
-           a.controls == b.controls && a.mode == b.mode;
+           a.controls == b.controls && a.mode == b.mode && a.difficulty == b.difficulty;
 }
 
 std::string encodeReplay(const Replay& replay) {
@@ -41,6 +41,7 @@ std::string encodeReplay(const Replay& replay) {
     if (partsKnown) {
         putFixed(out, *replay.craftParts, 2);
         putFixed(out, static_cast<uint8_t>(replay.mode), 1);
+        putFixed(out, static_cast<uint8_t>(replay.difficulty), 1);
     }
     putFixed(out, std::min<uint64_t>(replay.controls.size(), 0xFFFFFFFF), 4);
     for (const uint32_t lap : replay.lapMs) {

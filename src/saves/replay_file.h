@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "saves/difficulty.h"
 #include "saves/race_mode.h"
 
 // A race kept as a replay: what it was raced on and the player's controls at
@@ -17,15 +18,17 @@
 // The .zxr file, little-endian, each field straight after the one before:
 //
 //   8 bytes  "ZENTRIXR"
-//   u32      format version, 3 (1 and 2 are still read)
+//   u32      format version, 4 (1 to 3 are still read)
 //   u8       length of the game version text, 0 to 32
 //   ...      that text, printable ASCII (0x20 to 0x7E), e.g. "1.0.0"
 //   u64      circuit number, 0 (the classic) to 4294967295
 //   u32      the race's random seed
-//   u16      parts of the opponents' craft (versions 2 and 3): each part
+//   u16      parts of the opponents' craft (versions 2 to 4): each part
 //            draws its colour from the race's random numbers at the grid
-//   u8       what was run (version 3 only): 0 a race, 1 a time trial; older
+//   u8       what was run (versions 3 and 4): 0 a race, 1 a time trial; older
 //            files are races
+//   u8       how hard the opponents raced (version 4 only): 0 easy, 1 normal,
+//            2 hard; older files are normal
 //   u32      tick count, 60 a second, at most 216000 (one hour)
 //   3 x u32  lap times in ms, 0 for a lap not run
 //   u32      race time in ms, 0 when not run
@@ -57,11 +60,13 @@ struct ReplayControls {
 };
 
 constexpr std::string_view REPLAY_MAGIC = "ZENTRIXR";
-constexpr uint32_t REPLAY_FORMAT_VERSION = 3;
+constexpr uint32_t REPLAY_FORMAT_VERSION = 4;
 // Version 1 does not say how many parts the opponents' craft had.
 constexpr uint32_t REPLAY_FORMAT_VERSION_WITHOUT_CRAFT_PARTS = 1;
 // Version 2 says so, but not whether it was a race or a time trial.
 constexpr uint32_t REPLAY_FORMAT_VERSION_WITHOUT_MODE = 2;
+// Version 3 says what was run, but not how hard the opponents raced.
+constexpr uint32_t REPLAY_FORMAT_VERSION_WITHOUT_DIFFICULTY = 3;
 constexpr uint32_t REPLAY_MAX_CRAFT_PARTS = 0xFFFF;
 constexpr std::size_t REPLAY_GAME_VERSION_MAX_BYTES = 32;
 constexpr uint32_t REPLAY_MAX_TICKS = 60 * 60 * 60;  // one hour at 60 ticks a second
@@ -82,6 +87,7 @@ struct Replay {
     // file, and then the race runs again only with the game's own craft loaded.
     std::optional<uint32_t> craftParts;
     RaceMode mode = RaceMode::Race;
+    Difficulty difficulty = Difficulty::Normal;
 };
 
 bool operator==(const Replay& a, const Replay& b);
@@ -97,14 +103,18 @@ struct ReplayRead {
 // The file's bytes. A game version over 32 bytes, or more than an hour of
 // controls, is written as it is and refused when read back. A replay whose
 // craft parts are unknown, or more than a u16 holds, is written as version 1,
-// which says nothing of its mode and so reads back as a race.
+// which says nothing of its mode or difficulty and so reads back as a race at
+// normal.
 std::string encodeReplay(const Replay& replay);
 
 ReplayRead decodeReplay(std::string_view bytes);
 
 // The replay kept as the best run of that mode on circuit: "best-<circuit>.zxr"
-// for a race, "best-time-trial-<circuit>.zxr" for a time trial.
-std::string bestReplayName(uint32_t circuit, RaceMode mode = RaceMode::Race);
+// for a race at normal, "best-easy-<circuit>.zxr" and "best-hard-<circuit>.zxr"
+// for the others, "best-time-trial-<circuit>.zxr" for a time trial at any
+// difficulty, as no opponents are on the road.
+std::string bestReplayName(uint32_t circuit, RaceMode mode = RaceMode::Race,
+                           Difficulty difficulty = Difficulty::Normal);
 
 // Reads the replay at path, a regular file (or a link to one) of at most
 // REPLAY_FILE_MAX_BYTES; anything else is refused without being read. The
@@ -112,7 +122,7 @@ std::string bestReplayName(uint32_t circuit, RaceMode mode = RaceMode::Race);
 ReplayRead readReplayFile(const std::string& path);
 
 // Writes folder/name in one step, creating folder as createFolders does. A
-// replay that would not read back, or would read back as another mode, is not
-// written.
+// replay that would not read back, or would read back as another mode or
+// difficulty, is not written.
 bool writeReplayFile(const std::string& folder, const std::string& name, const Replay& replay,
                      std::string& failure);

@@ -170,6 +170,19 @@ bool readMode(FieldReader& in, RaceMode& mode) {
     return true;
 }
 
+bool readDifficulty(FieldReader& in, Difficulty& difficulty) {
+    uint64_t value = 0;
+    if (!in.fixed(1, "difficulty", value)) {
+        return false;
+    }
+    if (value >= static_cast<uint64_t>(DIFFICULTY_COUNT)) {
+        return in.fail("difficulty " + hexByte(static_cast<unsigned>(value)) +
+                       " is none of easy (0), normal (1) or hard (2)");
+    }
+    difficulty = static_cast<Difficulty>(value);
+    return true;
+}
+
 bool readAfterVersion(FieldReader& in, uint32_t version, Replay& replay) {
     uint64_t circuit = 0;
     uint32_t ticks = 0;
@@ -191,7 +204,10 @@ bool readAfterVersion(FieldReader& in, uint32_t version, Replay& replay) {
         }
         replay.craftParts = static_cast<uint32_t>(parts);
     }
-    if (version == REPLAY_FORMAT_VERSION && !readMode(in, replay.mode)) {
+    if (version >= REPLAY_FORMAT_VERSION_WITHOUT_DIFFICULTY && !readMode(in, replay.mode)) {
+        return false;
+    }
+    if (version == REPLAY_FORMAT_VERSION && !readDifficulty(in, replay.difficulty)) {
         return false;
     }
     if (!in.u32("tick count", ticks)) {

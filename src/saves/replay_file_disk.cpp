@@ -4,8 +4,13 @@
 
 #include "saves/saved_file.h"
 
-std::string bestReplayName(uint32_t circuit, RaceMode mode) {
-    const char* kind = mode == RaceMode::TimeTrial ? "best-time-trial-" : "best-";
+std::string bestReplayName(uint32_t circuit, RaceMode mode, Difficulty difficulty) {
+    std::string kind = "best-";
+    if (mode == RaceMode::TimeTrial) {
+        kind += "time-trial-";
+    } else if (difficulty != Difficulty::Normal) {
+        kind += difficultyName(difficulty) + std::string("-");
+    }
     return kind + std::to_string(circuit) + ".zxr";
 }
 
@@ -46,6 +51,13 @@ bool writeReplayFile(const std::string& folder, const std::string& name, const R
     // Only a file that keeps the craft's parts says what was run.
     if (check.replay.mode != replay.mode) {
         failure = "cannot write " + folder + "/" + name + ": a " + raceModeName(replay.mode) +
+                  " is kept only with its craft parts known, at most " +
+                  std::to_string(REPLAY_MAX_CRAFT_PARTS);
+        return false;
+    }
+    if (check.replay.difficulty != replay.difficulty) {
+        failure = "cannot write " + folder + "/" + name + ": a race at " +
+                  difficultyName(replay.difficulty) +
                   " is kept only with its craft parts known, at most " +
                   std::to_string(REPLAY_MAX_CRAFT_PARTS);
         return false;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "saves/difficulty.h"
+
 // What the player chooses in the pause menu, kept between runs.
 enum class ScreenSetting { Window, Desktop, Fullscreen };
 enum class HudSize { Normal, Large, Huge };
@@ -24,6 +26,8 @@ struct Settings {
     // percent: one of RESOLUTION_SCALE_PERCENTS. The HUD is always drawn at
     // the screen's own.
     int resolutionScale = 100;
+    // How hard the opponents race.
+    Difficulty difficulty = Difficulty::Normal;
     // Per action, the chosen keyboard key and gamepad button by name (SDL's key
     // names such as "Up", "Space", "W"; SDL's game controller button names
     // such as "a", "leftshoulder"); empty: the game's default. The saves room
@@ -48,13 +52,14 @@ bool operator!=(const Settings& a, const Settings& b);
 //   hud_size = large           normal, large or huge
 //   show_frame_rate = on       on or off; yes or no, true or false read too
 //   resolution_scale = 75      100, 75 or 50 (percent)
+//   difficulty = hard          easy, normal or hard: how hard the opponents race
 //   key.fire = Left Ctrl       a key's name, for each action by actionName
 //   pad.fire = x               a gamepad button's name, likewise
 //
 // The key is what comes before the first '=', the value what follows it, both
 // without the spaces and tabs around them; blank lines are ignored, and so are
 // a carriage return ending a line and a UTF-8 byte order mark starting the
-// file. Keys are lower case. Words (window, on, ...) may be in any case. A
+// file. Keys are lower case. Words (window, on, hard, ...) may be in any case. A
 // volume that is not a multiple of 10 is rounded to the nearest one, halves up
 // (45 plays as 50): the menu moves in steps of 10, and a hand-written 45 is no
 // mistake worth a word. A key or button name is any text of at most

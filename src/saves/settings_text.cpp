@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,9 +13,9 @@
 
 namespace {
 
-// Every setting the file holds is a field: the six plain ones, then a key and
+// Every setting the file holds is a field: the seven plain ones, then a key and
 // then a gamepad button for each action.
-constexpr int PLAIN_FIELDS = 6;
+constexpr int PLAIN_FIELDS = 7;
 constexpr int FIELD_COUNT = PLAIN_FIELDS + 2 * ACTION_COUNT;
 enum PlainField {
     MUSIC_VOLUME,
@@ -22,10 +23,12 @@ enum PlainField {
     SCREEN,
     HUD_SIZE,
     SHOW_FRAME_RATE,
-    RESOLUTION_SCALE
+    RESOLUTION_SCALE,
+    DIFFICULTY
 };
 const char* const PLAIN_NAMES[PLAIN_FIELDS] = {
-    "music_volume", "effects_volume", "screen", "hud_size", "show_frame_rate", "resolution_scale"};
+    "music_volume",    "effects_volume",   "screen",    "hud_size",
+    "show_frame_rate", "resolution_scale", "difficulty"};
 
 const char* const SCREEN_WORDS[] = {"window", "desktop", "fullscreen"};
 const char* const HUD_WORDS[] = {"normal", "large", "huge"};
@@ -206,6 +209,8 @@ std::string fieldText(const Settings& settings, int field) {
             return SWITCH_WORDS[settings.showFrameRate ? 1 : 0];
         case RESOLUTION_SCALE:
             return std::to_string(storableResolutionScale(settings.resolutionScale));
+        case DIFFICULTY:
+            return difficultyName(settings.difficulty);
         default: {
             const std::string& name = nameIn(settings, field);
             return fileCanHoldName(name) ? name : std::string();
@@ -261,6 +266,14 @@ std::string readField(Settings& settings, int field, std::string_view value) {
                 return said + "is not 100, 75 or 50" + leftAt + fieldText(settings, field);
             }
             settings.resolutionScale = RESOLUTION_SCALE_PERCENTS[read];
+            return std::string();
+        }
+        case DIFFICULTY: {
+            const std::optional<Difficulty> read = difficultyNamed(value);
+            if (!read) {
+                return said + "is not easy, normal or hard" + leftAt + fieldText(settings, field);
+            }
+            settings.difficulty = *read;
             return std::string();
         }
         default: {

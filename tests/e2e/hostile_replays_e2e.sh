@@ -1,7 +1,7 @@
 #!/bin/bash
 # Replays are files players send each other. A short race leaves last.zxr,
 # and from it come hostile files: cut short, a bit flipped, random bytes, a
-# later format version, over an hour of ticks, runs overflowing the tick
+# later format version, a difficulty none of the three, over an hour of ticks, runs overflowing the tick
 # count, stray bytes, a circuit out of range; then a FIFO, a folder, /dev/zero
 # and a dangling link. Each is refused by --verify (no display) in one line on
 # standard error with status 2, and by --replay in a box titled "Error" with
@@ -37,12 +37,13 @@ patched() {
     cp "$GOOD" "$file"
     hex "$@" | dd of="$file" bs=1 seek="$at" conv=notrunc status=none
 }
-# Offsets after the game version text: circuit, tick count (after the seed,
-# the craft's parts and the mode), run count, and the first run's controls after the run
-# count's varint.
+# Offsets after the game version text: circuit, difficulty (after the seed,
+# the craft's parts and the mode), tick count, run count, and the first run's
+# controls after the run count's varint.
 text_end=$((13 + $(byte_at "$GOOD" 12)))
-ticks_at=$((text_end + 15))
-runs_at=$((text_end + 43))
+difficulty_at=$((text_end + 15))
+ticks_at=$((text_end + 16))
+runs_at=$((text_end + 44))
 first_run=$runs_at
 while (($(byte_at "$GOOD" $first_run) & 128)); do first_run=$((first_run + 1)); done
 first_run=$((first_run + 1))
@@ -50,7 +51,8 @@ first_run=$((first_run + 1))
 head -c $(($(stat -c %s "$GOOD") - 1)) "$GOOD" >"$WORK/truncated.zxr"
 patched bit-flipped.zxr $first_run "$(printf %02x $(($(byte_at "$GOOD" $first_run) ^ 128)))"
 head -c 4096 /dev/urandom >"$WORK/random.zxr"
-patched version-4.zxr 8 04 00 00 00
+patched version-5.zxr 8 05 00 00 00
+patched difficulty.zxr $difficulty_at 03
 patched hour-and-a-tick.zxr $ticks_at c1 4b 03 00 # 216001
 # Two runs: one tick, then 2^64 - 1 ticks.
 { head -c $runs_at "$GOOD"; hex 02 01 01 00 ff ff ff ff ff ff ff ff ff 01; } >"$WORK/overflow.zxr"
@@ -65,7 +67,8 @@ cases=(
     "truncated|$WORK/truncated.zxr|: truncated: "
     "bit flipped|$WORK/bit-flipped.zxr|set bits beyond the five controls"
     "random bytes|$WORK/random.zxr|not a Zentrix replay"
-    "version 4|$WORK/version-4.zxr|replay format version 4; this game reads versions 1 to 3"
+    "version 5|$WORK/version-5.zxr|replay format version 5; this game reads versions 1 to 4"
+    "difficulty 3|$WORK/difficulty.zxr|difficulty 0x03 is none of easy (0), normal (1) or hard (2)"
     "over an hour|$WORK/hour-and-a-tick.zxr|216001 ticks is longer than one hour"
     "runs overflow|$WORK/overflow.zxr|runs add up to more than the"
     "trailing bytes|$WORK/trailing.zxr|2 stray bytes after the last run"

@@ -56,9 +56,10 @@ status=$?
 echo "--verify from an empty folder: verified, the race unfinished with 0 of 3 laps"
 
 # The final state's hash: after the magic, version, game version text,
-# circuit, seed, the craft's parts, tick count, three laps and the race time.
+# circuit, seed, the craft's parts, mode, difficulty, tick count, three laps
+# and the race time.
 text_length=$(od -An -tu1 -j12 -N1 "$LAST" | tr -d ' ')
-hash_at=$((8 + 4 + 1 + text_length + 8 + 4 + 2 + 4 + 12 + 4))
+hash_at=$((8 + 4 + 1 + text_length + 8 + 4 + 2 + 1 + 1 + 4 + 12 + 4))
 cp "$LAST" "$WORK/tampered.zxr"
 byte=$(od -An -tu1 -j"$hash_at" -N1 "$LAST" | tr -d ' ')
 # shellcheck disable=SC2059

@@ -30,13 +30,15 @@ const uint32_t GOOD_RACE[3] = {41250, 40010, 42000};
 const uint32_t BETTER_RACE[3] = {40000, 39000, 40000};
 const uint32_t SLOWER_RACE[3] = {50000, 50000, 50000};
 const std::string GOOD_TEXT =
-    "zentrix-records 3\ncircuit 0 best-lap-ms 40010 best-race-ms 123260\n";
+    "zentrix-records 4\ncircuit 0 best-lap-ms 40010 best-race-ms 123260\n";
 const MedalTimes MEDALS = {40000, 44000, 50000, 60000};
 const std::string TRIAL_AND_MEDALS_LINES =
     "time-trial 0 best-lap-ms 39000 best-race-ms 119000\n"
     "medals 0 pilot-ms 40000 gold-ms 44000 silver-ms 50000 bronze-ms 60000\n";
-// The same records as the game wrote them before time trials, and before
-// circuits were numbered.
+// The same records as the game wrote them before difficulties, before time
+// trials, and before circuits were numbered.
+const std::string GOOD_V3_TEXT =
+    "zentrix-records 3\ncircuit 0 best-lap-ms 40010 best-race-ms 123260\n" + TRIAL_AND_MEDALS_LINES;
 const std::string GOOD_V2_TEXT =
     "zentrix-records 2\ncircuit 0 best-lap-ms 40010 best-race-ms 123260\n";
 const std::string GOOD_OLDER_TEXT = "zentrix-records 1\nbest-lap-ms 40010\nbest-race-ms 123260\n";
@@ -146,6 +148,67 @@ TEST(RecordsStore, TimeTrialsAreKeptApartFromRacesAndMedalTimesToTheNextRun) {
     EXPECT_EQ(nextRun.medals(CLASSIC), MEDALS);
 }
 
+// Each difficulty keeps its own race records; a time trial has no opponents,
+// so its records are the same at any difficulty.
+TEST(RecordsStore, RacesAtEachDifficultyAreKeptApartToTheNextRun) {
+    TempDataHome home;
+    {
+        RecordsStore store = loadPlayerRecords();
+        EXPECT_TRUE(store.offerRace(CLASSIC, GOOD_RACE).any());
+        EXPECT_TRUE(store.offerRace(CLASSIC, SLOWER_RACE, RaceMode::Race, Difficulty::Hard).any())
+            << "the circuit's first race at hard";
+        EXPECT_TRUE(store.offerRace(CLASSIC, BETTER_RACE, RaceMode::Race, Difficulty::Easy).any());
+        EXPECT_FALSE(store.offerRace(CLASSIC, SLOWER_RACE, RaceMode::Race, Difficulty::Easy).any());
+        EXPECT_TRUE(
+            store.offerRace(CLASSIC, BETTER_RACE, RaceMode::TimeTrial, Difficulty::Hard).any());
+        EXPECT_FALSE(
+            store.offerRace(CLASSIC, BETTER_RACE, RaceMode::TimeTrial, Difficulty::Easy).any())
+            << "the same time trial at another difficulty";
+        EXPECT_EQ(store.records(CLASSIC, RaceMode::Race, Difficulty::Hard),
+                  (Records{50000, 150000}));
+    }
+    EXPECT_EQ(readText(home.file()), GOOD_TEXT +
+                                         "circuit-easy 0 best-lap-ms 39000 best-race-ms 119000\n"
+                                         "circuit-hard 0 best-lap-ms 50000 best-race-ms 150000\n"
+                                         "time-trial 0 best-lap-ms 39000 best-race-ms 119000\n");
+    const RecordsStore nextRun = loadPlayerRecords();
+    const struct {
+        RaceMode mode;
+        Difficulty difficulty;
+        Records kept;
+    } expected[] = {
+        {RaceMode::Race, Difficulty::Easy, {39000, 119000}},
+        {RaceMode::Race, Difficulty::Normal, {40010, 123260}},
+        {RaceMode::Race, Difficulty::Hard, {50000, 150000}},
+        {RaceMode::TimeTrial, Difficulty::Easy, {39000, 119000}},
+        {RaceMode::TimeTrial, Difficulty::Normal, {39000, 119000}},
+        {RaceMode::TimeTrial, Difficulty::Hard, {39000, 119000}},
+    };
+    for (const auto& sample : expected) {
+        EXPECT_EQ(nextRun.records(CLASSIC, sample.mode, sample.difficulty), sample.kept)
+            << raceModeName(sample.mode) << " at " << difficultyName(sample.difficulty);
+    }
+}
+
+// Written before difficulties, a version 3 file's races are at normal; it is
+// left as it is until a record is beaten.
+TEST(RecordsStore, AVersion3FileIsReadAtNormalAndRewrittenOnlyWhenARecordIsBeaten) {
+    TempDataHome home;
+    std::filesystem::create_directories(home.folder());
+    writeText(home.file(), GOOD_V3_TEXT);
+    RecordsStore store = loadPlayerRecords();
+    EXPECT_EQ(store.records(CLASSIC), (Records{40010, 123260}));
+    EXPECT_EQ(store.records(CLASSIC, RaceMode::Race, Difficulty::Easy), Records{});
+    EXPECT_EQ(store.records(CLASSIC, RaceMode::Race, Difficulty::Hard), Records{});
+    EXPECT_FALSE(store.offerRace(CLASSIC, SLOWER_RACE).any());
+    EXPECT_EQ(readText(home.file()), GOOD_V3_TEXT);
+
+    EXPECT_TRUE(store.offerRace(CLASSIC, SLOWER_RACE, RaceMode::Race, Difficulty::Hard).any());
+    EXPECT_EQ(readText(home.file()), GOOD_TEXT +
+                                         "circuit-hard 0 best-lap-ms 50000 best-race-ms 150000\n" +
+                                         TRIAL_AND_MEDALS_LINES);
+}
+
 // A file of races only stays so until a time trial or medal times are new.
 TEST(RecordsStore, AVersion2FileIsRewrittenOnlyWhenSomethingNewIsSaved) {
     const uint32_t unfinished[3] = {30000, 30000, 0};
@@ -228,10 +291,14 @@ TEST(RecordsStore, AFileHoldsAsManyCircuitsAsItMayAndTheRestLastTheRun) {
     EXPECT_TRUE(store.offerRace(LAST, BETTER_RACE).any());
     most[LAST] = Records{39000, 119000};
     EXPECT_EQ(readText(home.file()), formatRecords(racesOnly(most)));
-    // Time trials and medals are counted apart from races.
+    // Time trials, medals and races at each difficulty are counted apart from
+    // races at normal.
     EXPECT_TRUE(store.offerRace(1, GOOD_RACE, RaceMode::TimeTrial).any());
     store.keepMedals(1, MEDALS);
-    EXPECT_EQ(readText(home.file()), formatRecords({most, {{1, {40010, 123260}}}, {{1, MEDALS}}}));
+    EXPECT_TRUE(store.offerRace(1, GOOD_RACE, RaceMode::Race, Difficulty::Hard).any());
+    EXPECT_EQ(
+        readText(home.file()),
+        formatRecords({most, {{1, {40010, 123260}}}, {{1, MEDALS}}, {}, {{1, {40010, 123260}}}}));
     EXPECT_EQ(lineCount(errors.text()), 1) << errors.text();
     EXPECT_TRUE(contains(errors.text(), "50000 circuits")) << errors.text();
 
@@ -306,7 +373,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "listed twice"},
         UntrustedFile{"Oversized", GOOD_TEXT + std::string(RECORDS_TEXT_MAX_BYTES, '\n'), "corrupt",
                       "larger than"},
-        UntrustedFile{"NewerVersion", "zentrix-records 4\ncircuit 0 laps 40010 ghosts 3\n", "newer",
+        UntrustedFile{"NewerVersion", "zentrix-records 5\ncircuit 0 laps 40010 ghosts 3\n", "newer",
                       "newer version"}),
     [](const testing::TestParamInfo<UntrustedFile>& info) { return info.param.name; });
 

@@ -75,15 +75,21 @@ TEST(RaceRecords, ARaceTooLongToCountKeepsItsLapRecordInAFileThatReadsBack) {
 
 TEST(RecordsText, IsAVersionedLineForEachCircuitWithARecord) {
     EXPECT_EQ(formatRecords(racesOnly({{LAST_CIRCUIT, {39000, 0}}, {0, {41250, 125000}}, {7, {}}})),
-              "zentrix-records 3\ncircuit 0 best-lap-ms 41250 best-race-ms 125000\n"
+              "zentrix-records 4\ncircuit 0 best-lap-ms 41250 best-race-ms 125000\n"
               "circuit 4294967295 best-lap-ms 39000 best-race-ms 0\n");
-    // Races, then time trials, then medals, whatever else the circuits share;
-    // medal times out of order would spoil the file, so they are left out.
+    // Races at normal, easy and hard, then time trials, then medals, whatever
+    // else the circuits share; medal times out of order would spoil the file,
+    // so they are left out.
     const AllRecords all{{{7, {30000, 90000}}},
                          {{0, {}}, {2, {31000, 93500}}, {7, {29000, 88000}}},
-                         {{1, {80000, 88000, 100000, 120000}}, {3, {80000, 80000, 90000, 99000}}}};
+                         {{1, {80000, 88000, 100000, 120000}}, {3, {80000, 80000, 90000, 99000}}},
+                         {{9, {33000, 99000}}, {2, {34000, 102000}}},
+                         {{0, {28000, 84000}}}};
     EXPECT_EQ(formatRecords(all),
-              "zentrix-records 3\ncircuit 7 best-lap-ms 30000 best-race-ms 90000\n"
+              "zentrix-records 4\ncircuit 7 best-lap-ms 30000 best-race-ms 90000\n"
+              "circuit-easy 2 best-lap-ms 34000 best-race-ms 102000\n"
+              "circuit-easy 9 best-lap-ms 33000 best-race-ms 99000\n"
+              "circuit-hard 0 best-lap-ms 28000 best-race-ms 84000\n"
               "time-trial 2 best-lap-ms 31000 best-race-ms 93500\n"
               "time-trial 7 best-lap-ms 29000 best-race-ms 88000\n"
               "medals 1 pilot-ms 80000 gold-ms 88000 silver-ms 100000 bronze-ms 120000\n");
@@ -101,7 +107,10 @@ TEST(RecordsText, ReadsBackEverythingItWrites) {
                                   racesOnly(many),
                                   {{}, many, {}},
                                   {{}, {}, medals},
-                                  {many, many, medals}};
+                                  {many, many, medals},
+                                  {{}, {}, {}, many, {}},
+                                  {{}, {}, {}, {}, many},
+                                  {many, many, medals, many, many}};
     for (const AllRecords& records : samples) {
         const ParsedRecords parsed = parseRecords(formatRecords(records));
         EXPECT_EQ(parsed.status, RecordsTextStatus::Valid) << formatRecords(records);
@@ -121,6 +130,11 @@ TEST(RecordsText, AnOlderFileHoldsTheClassicsRecords) {
                            "circuit 7 best-lap-ms 30000 best-race-ms 90000\n")
                   .records,
               racesOnly({{0, {40010, 123260}}, {7, {30000, 90000}}}));
+    // Written before difficulties, so its races were at normal.
+    EXPECT_EQ(parseRecords("zentrix-records 3\ncircuit 0 best-lap-ms 40010 best-race-ms 123260\n"
+                           "time-trial 0 best-lap-ms 39000 best-race-ms 119000\n")
+                  .records,
+              (AllRecords{{{0, {40010, 123260}}}, {{0, {39000, 119000}}}, {}}));
 }
 
 struct DamagedText {
@@ -137,6 +151,9 @@ TEST(RecordsText, RejectsDamagedOrHandEditedFiles) {
     const std::string zero = "circuit 0 best-lap-ms 40010 best-race-ms 123260\n";
     const std::string seven = "circuit 7 best-lap-ms 30000 best-race-ms 90000\n";
     const std::string v3 = "zentrix-records 3\n";
+    const std::string v4 = "zentrix-records 4\n";
+    const std::string easy = "circuit-easy 7 best-lap-ms 30000 best-race-ms 90000\n";
+    const std::string hard = "circuit-hard 7 best-lap-ms 30000 best-race-ms 90000\n";
     const std::string trial = "time-trial 7 best-lap-ms 30000 best-race-ms 90000\n";
     const std::string medals =
         "medals 7 pilot-ms 80000 gold-ms 88000 silver-ms 100000 bronze-ms 120000\n";
@@ -197,7 +214,7 @@ TEST(RecordsText, RejectsDamagedOrHandEditedFiles) {
         {v2 + lap + race, "line 2: expected"},
         {v2 + "circuit 7 best-lap-ms 0 best-race-ms 0\n", "line 2: circuit 7 has no best lap"},
         {v2 + "circuit 7 best-lap-ms 30001 best-race-ms 90000\n", "line 2: best race shorter"},
-        {v2 + zero + std::string(RECORDS_TEXT_MAX_BYTES, '\n'), "larger than 12582912 bytes"},
+        {v2 + zero + std::string(RECORDS_TEXT_MAX_BYTES, '\n'), "larger than 19922944 bytes"},
         // Version 2 had circuit lines only.
         {v2 + trial, "line 2: expected \"circuit"},
         {v2 + zero + medals, "line 3: expected \"circuit"},
@@ -211,6 +228,28 @@ TEST(RecordsText, RejectsDamagedOrHandEditedFiles) {
         {v3 + medals + medals, "line 3: medals of circuit 7 listed twice"},
         {v3 + "time-trial 7 best-lap-ms 0 best-race-ms 0\n", "time trial of circuit 7 has no best"},
         {v3 + "time-trial 7 best-lap-ms 30001 best-race-ms 90000\n", "line 2: best race shorter"},
+        // Version 3 had no races by difficulty; in version 4 they come after
+        // those at normal, easy before hard, before the time trials.
+        {v3 + easy, "line 2: expected a circuit, time-trial or medals line"},
+        {v3 + zero + hard, "line 3: expected a circuit, time-trial or medals line"},
+        {v4 + easy + zero, "line 3: circuit line after the circuit-easy lines"},
+        {v4 + hard + easy, "line 3: circuit-easy line after the circuit-hard lines"},
+        {v4 + trial + hard, "line 3: circuit-hard line after the time-trial lines"},
+        {v4 + medals + easy, "line 3: circuit-easy line after the medals lines"},
+        {v4 + easy + easy, "line 3: easy race of circuit 7 listed twice"},
+        {v4 + hard + "circuit-hard 2 best-lap-ms 30000 best-race-ms 90000\n",
+         "line 3: hard race of circuit 2 out of order"},
+        {v4 + "circuit-hard 7 best-lap-ms 0 best-race-ms 0\n",
+         "hard race of circuit 7 has no best"},
+        {v4 + "circuit-easy 7 best-lap-ms 30001 best-race-ms 90000\n", "line 2: best race shorter"},
+        {v4 + "circuit-easy 07 best-lap-ms 30000 best-race-ms 90000\n",
+         "line 2: bad circuit number"},
+        {v4 + "circuit-hard 7 best-lap-ms 30000 best-race-ms 90000 x\n",
+         "line 2: expected \"circuit-hard <number>"},
+        {v4 + "circuit-normal 7 best-lap-ms 30000 best-race-ms 90000\n",
+         "line 2: expected a circuit, circuit-easy, circuit-hard, time-trial or medals line"},
+        {v4 + "CIRCUIT-EASY 7 best-lap-ms 30000 best-race-ms 90000\n",
+         "line 2: expected a circuit, circuit-easy"},
         // Medals none 0, each slower than the one above.
         {v3 + "medals 7 pilot-ms 0 gold-ms 1 silver-ms 2 bronze-ms 3\n", "hold a time of 0"},
         {v3 + "medals 7 pilot-ms 1 gold-ms 2 silver-ms 3 bronze-ms 0\n", "hold a time of 0"},
@@ -246,15 +285,15 @@ TEST(RecordsText, RejectsDamagedOrHandEditedFiles) {
 
 TEST(RecordsText, ANewerFormatIsToldApartFromDamage) {
     for (const std::string text :
-         {"zentrix-records 4\ncircuit 0 best-lap-ms 40010 best-race-ms 123260\n",
-          "zentrix-records 4\n", "zentrix-records 4294967295\n{\"laps\": []}"}) {
+         {"zentrix-records 5\ncircuit 0 best-lap-ms 40010 best-race-ms 123260\n",
+          "zentrix-records 5\n", "zentrix-records 4294967295\n{\"laps\": []}"}) {
         const ParsedRecords parsed = parseRecords(text);
         EXPECT_EQ(parsed.status, RecordsTextStatus::NewerVersion) << text;
         EXPECT_NE(parsed.problem.find("newer"), std::string::npos) << parsed.problem;
         EXPECT_TRUE(parsed.records.empty());
     }
     // Without its newline the first line may itself be cut short.
-    EXPECT_EQ(parseRecords("zentrix-records 4").status, RecordsTextStatus::Corrupt);
+    EXPECT_EQ(parseRecords("zentrix-records 5").status, RecordsTextStatus::Corrupt);
     EXPECT_EQ(parseRecords("zentrix-records 4294967296\n").status, RecordsTextStatus::Corrupt);
 }
 

@@ -37,7 +37,7 @@ std::string raw(std::initializer_list<int> bytes) {
 }
 
 // A file up to its run count: seed 7, then what the format keeps after it
-// (the craft's parts, the mode), no laps or race time, hash 0.
+// (the craft's parts, the mode, the difficulty), no laps or race time, hash 0.
 std::string head(uint64_t circuit, uint32_t ticks, const std::string& version = "1.0.0",
                  uint32_t format = 1, const std::string& afterSeed = "") {
     return "ZENTRIXR" + le(format, 4) + le(version.size(), 1) + version + le(circuit, 8) +
@@ -85,7 +85,13 @@ TEST(ReplayFile, ReadsBackEverythingItWrites) {
     Replay timeTrial = sample();
     timeTrial.craftParts = 6;
     timeTrial.mode = RaceMode::TimeTrial;
-    for (const Replay& replay : {Replay{}, sample(), everyTickDiffers, oneLongRun, timeTrial}) {
+    Replay hard = sample();
+    hard.craftParts = 6;
+    hard.difficulty = Difficulty::Hard;
+    Replay easyTrial = timeTrial;
+    easyTrial.difficulty = Difficulty::Easy;
+    for (const Replay& replay :
+         {Replay{}, sample(), everyTickDiffers, oneLongRun, timeTrial, hard, easyTrial}) {
         const std::string bytes = encodeReplay(replay);
         EXPECT_LE(bytes.size(), REPLAY_FILE_MAX_BYTES);
         const ReplayRead read = decodeReplay(bytes);
@@ -95,9 +101,9 @@ TEST(ReplayFile, ReadsBackEverythingItWrites) {
     }
 }
 
-// The craft's parts, known and within a u16, make a version 3 file holding
-// them and the mode after the seed; otherwise the file is version 1 and they
-// read back unknown.
+// The craft's parts, known and within a u16, make a version 4 file holding
+// them, the mode and the difficulty after the seed; otherwise the file is
+// version 1 and they read back unknown.
 TEST(ReplayFile, TheCraftsPartsChooseTheFormatVersion) {
     struct Case {
         std::optional<uint32_t> parts;
@@ -105,9 +111,9 @@ TEST(ReplayFile, TheCraftsPartsChooseTheFormatVersion) {
         std::optional<uint32_t> readBack;
     };
     const std::vector<Case> cases = {{std::nullopt, 1, std::nullopt},
-                                     {6, 3, 6},
-                                     {0, 3, 0},
-                                     {0xFFFF, 3, 0xFFFF},
+                                     {6, 4, 6},
+                                     {0, 4, 0},
+                                     {0xFFFF, 4, 0xFFFF},
                                      {0x10000, 1, std::nullopt}};
     const std::size_t seedEnd = 8 + 4 + 1 + 5 + 8 + 4;
     for (const Case& c : cases) {
@@ -116,10 +122,10 @@ TEST(ReplayFile, TheCraftsPartsChooseTheFormatVersion) {
         replay.craftParts = c.parts;
         const std::string bytes = encodeReplay(replay);
         EXPECT_EQ(bytes.substr(8, 4), le(c.version, 4));
-        const std::size_t partsAndMode = c.version == 3 ? 3 : 0;
-        EXPECT_EQ(bytes.size(), encodeReplay(sample()).size() + partsAndMode);
-        if (partsAndMode != 0) {
-            EXPECT_EQ(bytes.substr(seedEnd, 3), le(*c.parts, 2) + raw({0}));
+        const std::size_t partsModeAndDifficulty = c.version == 4 ? 4 : 0;
+        EXPECT_EQ(bytes.size(), encodeReplay(sample()).size() + partsModeAndDifficulty);
+        if (partsModeAndDifficulty != 0) {
+            EXPECT_EQ(bytes.substr(seedEnd, 4), le(*c.parts, 2) + raw({0, 1}));
         }
         const ReplayRead read = decodeReplay(bytes);
         ASSERT_EQ(read.status, ReplayStatus::Valid) << read.problem;
@@ -128,23 +134,30 @@ TEST(ReplayFile, TheCraftsPartsChooseTheFormatVersion) {
     }
 }
 
-// Versions 1 and 2 were written before time trials, so they are races.
-TEST(ReplayFile, OnlyVersion3SaysWhatWasRun) {
+// Versions 1 and 2 were written before time trials, so they are races;
+// versions 1 to 3 before difficulties, so their opponents raced at normal.
+TEST(ReplayFile, OlderVersionsAreRacesAtNormal) {
     const struct {
         std::string bytes;
         std::optional<uint32_t> parts;
         RaceMode mode;
+        Difficulty difficulty;
     } files[] = {
-        {head(0, 10, "1.0.0", 1), std::nullopt, RaceMode::Race},
-        {head(0, 10, "1.0.0", 2, le(6, 2)), 6, RaceMode::Race},
-        {head(0, 10, "1.0.0", 3, le(6, 2) + raw({0})), 6, RaceMode::Race},
-        {head(0, 10, "1.0.0", 3, le(6, 2) + raw({1})), 6, RaceMode::TimeTrial},
+        {head(0, 10, "1.0.0", 1), std::nullopt, RaceMode::Race, Difficulty::Normal},
+        {head(0, 10, "1.0.0", 2, le(6, 2)), 6, RaceMode::Race, Difficulty::Normal},
+        {head(0, 10, "1.0.0", 3, le(6, 2) + raw({0})), 6, RaceMode::Race, Difficulty::Normal},
+        {head(0, 10, "1.0.0", 3, le(6, 2) + raw({1})), 6, RaceMode::TimeTrial, Difficulty::Normal},
+        {head(0, 10, "1.0.0", 4, le(6, 2) + raw({0, 0})), 6, RaceMode::Race, Difficulty::Easy},
+        {head(0, 10, "1.0.0", 4, le(6, 2) + raw({0, 1})), 6, RaceMode::Race, Difficulty::Normal},
+        {head(0, 10, "1.0.0", 4, le(6, 2) + raw({0, 2})), 6, RaceMode::Race, Difficulty::Hard},
+        {head(0, 10, "1.0.0", 4, le(6, 2) + raw({1, 2})), 6, RaceMode::TimeTrial, Difficulty::Hard},
     };
     for (const auto& file : files) {
         const ReplayRead read = decodeReplay(file.bytes + raw({1, ACCELERATE, 10}));
         ASSERT_EQ(read.status, ReplayStatus::Valid) << read.problem;
         EXPECT_EQ(read.replay.craftParts, file.parts);
         EXPECT_EQ(read.replay.mode, file.mode) << raceModeName(file.mode);
+        EXPECT_EQ(read.replay.difficulty, file.difficulty) << difficultyName(file.difficulty);
     }
 }
 
@@ -182,7 +195,9 @@ TEST(ReplayFile, RefusesDamagedOrHostileBytes) {
         {"ZENT", ReplayStatus::Damaged, "truncated: the file ends within the magic"},
         {"ZENTRIXR\1", ReplayStatus::Damaged, "ends within the format version"},
         {head(0, 10, "1.0.0", 7), ReplayStatus::OtherVersion,
-         "replay format version 7; this game reads versions 1 to 3"},
+         "replay format version 7; this game reads versions 1 to 4"},
+        {head(0, 10, "1.0.0", 5, le(6, 2) + raw({0, 1})), ReplayStatus::OtherVersion,
+         "replay format version 5; this game reads versions 1 to 4"},
         {head(0, 10, "1.0.0", 0), ReplayStatus::OtherVersion, "replay format version 0;"},
         {"ZENTRIXR" + le(2, 4) + le(0, 1) + le(0, 8) + le(7, 4) + raw({6}), ReplayStatus::Damaged,
          "ends within the craft parts"},
@@ -190,6 +205,14 @@ TEST(ReplayFile, RefusesDamagedOrHostileBytes) {
          "ends within the mode"},
         {head(0, 10, "1.0.0", 3, le(6, 2) + raw({2})) + raw({1, 1, 10}), ReplayStatus::Damaged,
          "mode 0x02 is neither a race (0) nor a time trial (1)"},
+        {head(0, 10, "1.0.0", 4, le(6, 2) + raw({2, 1})) + raw({1, 1, 10}), ReplayStatus::Damaged,
+         "mode 0x02 is neither"},
+        {"ZENTRIXR" + le(4, 4) + le(0, 1) + le(0, 8) + le(7, 4) + le(6, 2) + raw({0}),
+         ReplayStatus::Damaged, "ends within the difficulty"},
+        {head(0, 10, "1.0.0", 4, le(6, 2) + raw({0, 3})) + raw({1, 1, 10}), ReplayStatus::Damaged,
+         "difficulty 0x03 is none of easy (0), normal (1) or hard (2)"},
+        {head(0, 10, "1.0.0", 4, le(6, 2) + raw({0, 0xFF})) + raw({1, 1, 10}),
+         ReplayStatus::Damaged, "difficulty 0xff is none of"},
         {head(0, 10, std::string(33, '1')), ReplayStatus::Damaged, "33 bytes long; at most 32"},
         {head(0, 10, "1.0\n"), ReplayStatus::Damaged, "holds 0x0a, not printable"},
         {good.substr(0, 20), ReplayStatus::Damaged, "ends within the circuit number"},
@@ -291,6 +314,39 @@ TEST(ReplayFile, IsWrittenInTheReplaysFolderOnlyWhenItReadsBack) {
     ASSERT_TRUE(writeReplayFile(folder, name, timeTrial, failure)) << failure;
     EXPECT_TRUE(readReplayFile(folder + "/" + name).replay == timeTrial);
     EXPECT_EQ(bestReplayName(48213), "best-48213.zxr");
+
+    // Nor could it say the opponents raced other than at normal.
+    Replay hard = sample();
+    hard.difficulty = Difficulty::Hard;
+    const std::string hardName = bestReplayName(48213, RaceMode::Race, Difficulty::Hard);
+    EXPECT_EQ(hardName, "best-hard-48213.zxr");
+    EXPECT_FALSE(writeReplayFile(folder, hardName, hard, failure));
+    EXPECT_NE(failure.find(hardName + ": a race at hard is kept only with its craft parts known"),
+              std::string::npos)
+        << failure;
+    EXPECT_FALSE(std::filesystem::exists(folder + "/" + hardName));
+    hard.craftParts = 6;
+    ASSERT_TRUE(writeReplayFile(folder, hardName, hard, failure)) << failure;
+    EXPECT_TRUE(readReplayFile(folder + "/" + hardName).replay == hard);
+}
+
+TEST(ReplayFile, TheBestReplayIsNamedByModeAndForARaceByDifficulty) {
+    const struct {
+        RaceMode mode;
+        Difficulty difficulty;
+        const char* name;
+    } names[] = {
+        {RaceMode::Race, Difficulty::Easy, "best-easy-7.zxr"},
+        {RaceMode::Race, Difficulty::Normal, "best-7.zxr"},
+        {RaceMode::Race, Difficulty::Hard, "best-hard-7.zxr"},
+        // No opponents are on the road in a time trial.
+        {RaceMode::TimeTrial, Difficulty::Easy, "best-time-trial-7.zxr"},
+        {RaceMode::TimeTrial, Difficulty::Normal, "best-time-trial-7.zxr"},
+        {RaceMode::TimeTrial, Difficulty::Hard, "best-time-trial-7.zxr"},
+    };
+    for (const auto& expected : names) {
+        EXPECT_EQ(bestReplayName(7, expected.mode, expected.difficulty), expected.name);
+    }
 }
 
 TEST(ReplayFile, TheFuzzSeedsAreReplays) {
@@ -304,7 +360,7 @@ TEST(ReplayFile, TheFuzzSeedsAreReplays) {
         EXPECT_EQ(read.status, ReplayStatus::Valid) << read.problem;
         ++seeds;
     }
-    EXPECT_GE(seeds, 2);
+    EXPECT_GE(seeds, 4);
 }
 
 }  // namespace

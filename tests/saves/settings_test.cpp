@@ -60,6 +60,7 @@ Settings everyFieldChanged() {
     settings.hudSize = HudSize::Huge;
     settings.showFrameRate = true;
     settings.resolutionScale = 50;
+    settings.difficulty = Difficulty::Hard;
     const char* keys[ACTION_COUNT] = {"W", "S", "A", "D", "Left Ctrl", "#", "Keypad =", "Ö", "="};
     const char* pads[ACTION_COUNT] = {"a", "b",    "dpleft", "dpright",     "x",
                                       "y", "back", "start",  "leftshoulder"};
@@ -73,7 +74,7 @@ Settings everyFieldChanged() {
 const std::string EVERY_FIELD_TEXT =
     "# Zentrix settings, rewritten by the game; man 6 zentrix tells what each means.\n"
     "music_volume = 30\neffects_volume = 0\nscreen = window\nhud_size = huge\n"
-    "show_frame_rate = on\nresolution_scale = 50\n"
+    "show_frame_rate = on\nresolution_scale = 50\ndifficulty = hard\n"
     "key.accelerate = W\nkey.brake = S\nkey.left = A\nkey.right = D\nkey.fire = Left Ctrl\n"
     "key.camera = #\nkey.cockpit = Keypad =\nkey.pause = Ö\nkey.race_again = =\n"
     "pad.accelerate = a\npad.brake = b\npad.left = dpleft\npad.right = dpright\npad.fire = x\n"
@@ -125,6 +126,10 @@ TEST(SettingsText, ADamagedLineIsSkippedWithItsReasonAndEveryOtherLineCounts) {
          "off"},
         {"resolution_scale = 60",
          "resolution_scale \"60\" is not 100, 75 or 50; it is left at 100"},
+        {"difficulty = insane",
+         "difficulty \"insane\" is not easy, normal or hard; it is left at normal"},
+        {"difficulty = 2", "difficulty \"2\" is not easy, normal or hard; it is left at normal"},
+        {"difficulty =", "difficulty \"\" is not easy, normal or hard; it is left at normal"},
         {over, "key.fire \"" + std::string(40, 'k') +
                    "...\" is longer than 64 bytes; it is left at the game's default"},
         {"just words", "\"just words\" has no \"=\"; it is skipped"},
@@ -372,6 +377,36 @@ TEST(SettingsSwitchWords, EachReadsAsOnOrOffAndIsWrittenAsOnOrOff) {
         EXPECT_EQ(problems.size(), 1u) << notAWord;
         EXPECT_FALSE(read.showFrameRate) << notAWord;
     }
+}
+
+// The difficulty reads in any case and is written in lower case; at its
+// default it is no line of a new file, as every other setting.
+TEST(SettingsDifficulty, ReadsInAnyCaseAndIsWrittenInLowerCase) {
+    const struct {
+        const char* word;
+        Difficulty difficulty;
+    } cases[] = {
+        {"easy", Difficulty::Easy}, {"Normal", Difficulty::Normal}, {"HARD", Difficulty::Hard},
+        {"hArD", Difficulty::Hard}, {"EASY", Difficulty::Easy},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.word);
+        const std::string text = std::string("difficulty = ") + c.word + "\n";
+        const Settings read = parsedCleanly(text);
+        EXPECT_EQ(read.difficulty, c.difficulty);
+        Settings other = read;
+        other.difficulty = c.difficulty == Difficulty::Hard ? Difficulty::Easy : Difficulty::Hard;
+        EXPECT_EQ(settingsText(other, text),
+                  std::string("difficulty = ") + difficultyName(other.difficulty) + "\n");
+    }
+    EXPECT_EQ(settingsText(Settings{}, ""), "");
+    Settings easy;
+    easy.difficulty = Difficulty::Easy;
+    easy.musicVolume = 50;
+    EXPECT_EQ(settingsText(easy, "music_volume = 50\n"), "music_volume = 50\ndifficulty = easy\n");
+    EXPECT_EQ(parsedCleanly("difficulty = easy\ndifficulty = normal\n").difficulty,
+              Difficulty::Normal)
+        << "the last line counts";
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ TEST_F(RecordsThroughTheRun, AFinishedRaceIsOfferedOnceAndItsRecordsAreSavedAtOn
     EXPECT_EQ(currentRecords().bestLapMs, 40000u);
     EXPECT_EQ(currentRecords().bestRaceMs, 123000u);
     EXPECT_EQ(readText(home_.file()),
-              "zentrix-records 3\n" + racedLine("best-lap-ms 40000 best-race-ms 123000"));
+              "zentrix-records 4\n" + racedLine("best-lap-ms 40000 best-race-ms 123000"));
 
     // Frame after frame on the panel, the same race is not offered again.
     for (int frame = 0; frame < 3; ++frame) {
