@@ -71,7 +71,10 @@ std::vector<PanelLine> finishPanelLines(const FinishPanel& panel) {
     const RaceResult& result = panel.result;
     std::vector<PanelLine> lines;
     lines.push_back({headline(panel), COLOR_WHITE});
-    lines.push_back({circuitName(panel.circuit), COLOR_LIGHT_GREY});
+    lines.push_back({panel.mode == RaceMode::TimeTrial
+                         ? circuitName(panel.circuit)
+                         : circuitName(panel.circuit) + " - " + difficultyName(panel.difficulty),
+                     COLOR_LIGHT_GREY});
     for (int lap = 0; lap < 3; ++lap) {
         lines.push_back(
             {timedLine("lap " + std::to_string(lap + 1), result.lapMs[lap]), COLOR_LIGHT_GREY});
@@ -111,13 +114,16 @@ float widestOf(const std::vector<PanelLine>& lines) {
 }
 }  // namespace
 
-OverlayRect finishPanelBox(const FinishPanel& panel) {
-    const std::vector<PanelLine> lines = finishPanelLines(panel);
+OverlayRect linesPanelBox(const std::vector<PanelLine>& lines) {
     const float padding = paddingAt(overlayScale());
     const float width = widestOf(lines) + 2.0f * padding;
     const float height = overlayLineHeight() * static_cast<float>(lines.size()) + 2.0f * padding;
     const float left = (overlayCanvas().width - width) / 2.0f;
     return {left, FINISH_PANEL_TOP, left + width, FINISH_PANEL_TOP + height};
+}
+
+OverlayRect finishPanelBox(const FinishPanel& panel) {
+    return linesPanelBox(finishPanelLines(panel));
 }
 
 void drawFinishPanel(const FinishPanel& panel) {
@@ -126,7 +132,10 @@ void drawFinishPanel(const FinishPanel& panel) {
 }
 
 void drawFinishPanelAt(const FinishPanel& panel, float boxLeft, float boxTop) {
-    const std::vector<PanelLine> lines = finishPanelLines(panel);
+    drawLinesPanelAt(finishPanelLines(panel), boxLeft, boxTop);
+}
+
+void drawLinesPanelAt(const std::vector<PanelLine>& lines, float boxLeft, float boxTop) {
     const float scale = overlayScale();
     const float padding = paddingAt(scale);
     const float left = boxLeft + padding;

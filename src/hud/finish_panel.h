@@ -7,6 +7,7 @@
 #include "hud/overlay_canvas.h"
 #include "models/palette.h"
 #include "race/race_result.h"
+#include "saves/difficulty.h"
 #include "saves/medals.h"
 #include "saves/race_mode.h"
 #include "track/track.h"
@@ -26,6 +27,8 @@ struct FinishPanel {
     // A time trial takes no place: it tells the medal won and the next one's time.
     RaceMode mode = RaceMode::Race;
     std::optional<MedalTimes> medals;
+    // A race names how hard its opponents raced.
+    Difficulty difficulty = Difficulty::Normal;
 };
 
 struct PanelLine {
@@ -47,3 +50,8 @@ void drawFinishPanel(const FinishPanel& panel);
 OverlayRect finishPanelBox(const FinishPanel& panel);
 // The panel with its box's top left corner here.
 void drawFinishPanelAt(const FinishPanel& panel, float boxLeft, float boxTop);
+
+// Any such panel of lines: its box where the finish panel hangs, and the
+// lines drawn in it from its top left corner.
+OverlayRect linesPanelBox(const std::vector<PanelLine>& lines);
+void drawLinesPanelAt(const std::vector<PanelLine>& lines, float boxLeft, float boxTop);

@@ -17,6 +17,7 @@
 #include "session/ghost.h"
 #include "session/race_commands.h"
 #include "session/replay_watch.h"
+#include "session/season.h"
 #include "track/track.h"
 
 namespace {
@@ -26,9 +27,10 @@ struct MenuState {
     bool open = false;
     Page page = Page::Top;
     std::array<int, 4> chosen{};
-    uint32_t circuit = 0;  // the circuit the Circuit line offers
-    std::string typed;     // digits typed on the Circuit line
-    int waitingFor = -1;   // the action whose key is awaited, or -1
+    uint32_t circuit = 0;       // the circuit the Circuit line offers
+    uint32_t championship = 0;  // the championship its line offers
+    std::string typed;          // digits typed on the Circuit line
+    int waitingFor = -1;        // the action whose key is awaited, or -1
     std::string note;
 };
 
@@ -59,6 +61,7 @@ void selectTheCircuit() {
         const unsigned long long typed = std::stoull(gMenu.typed);
         gMenu.circuit = static_cast<uint32_t>(typed);
         gMenu.typed.clear();
+        leaveChampionship();
         raceCircuit(gMenu.circuit);
         return;
     }
@@ -132,8 +135,34 @@ void goBackTo(Page page) {
     gMenu.note.clear();
 }
 
+// The championship line: its number, and the best finish in it at the
+// difficulty chosen.
+std::string championshipValue() {
+    std::string value = std::to_string(gMenu.championship);
+    if (const std::optional<ChampionshipBest> best =
+            bestChampionshipResult(gMenu.championship, chosenDifficulty())) {
+        value += std::string(" - best ") + placeName(best->place);
+    }
+    return value;
+}
+
+// "Go on" with a season left half-way, when it is not the one raced now.
+void addGoOn(std::vector<Item>& items) {
+    const std::optional<Season> kept = keptChampionship();
+    if (!kept || seasonNow() != nullptr) {
+        return;
+    }
+    items.insert(items.end() - 1,
+                 Item(
+                     "Go on",
+                     "championship " + std::to_string(kept->number) + ", race " +
+                         std::to_string(kept->racesRun + 1) + " of " +
+                         std::to_string(SEASON_RACES) + ", " + difficultyName(kept->difficulty),
+                     [] { goOnWithKeptChampionship(); }, nullptr));
+}
+
 std::vector<Item> topItems() {
-    return {
+    std::vector<Item> items = {
         {"Resume", "", [] { togglePause(); }, nullptr},
         {"Race again", "", [] { raceAgain(); }, nullptr},
         {"Circuit", circuitValue(), selectTheCircuit,
@@ -144,8 +173,19 @@ std::vector<Item> topItems() {
         {"Ghost", hasGhost() ? onOff(ghostShows()) : std::string("none yet"), [] { toggleGhost(); },
          [](int) { toggleGhost(); }},
         {"Settings", "", [] { goTo(Page::Settings); }, nullptr},
+        {"Championship", championshipValue(), [] { startChampionship(gMenu.championship); },
+         [](int step) { gMenu.championship += static_cast<uint32_t>(step); }},
         {"Quit", "", [] { gQuitRequested = 1; }, nullptr},
     };
+    addGoOn(items);
+    return items;
+}
+
+// The opponents of the next race on; a run's --difficulty gives way to it.
+void changeDifficulty(int step) {
+    const Difficulty next = cycle(chosenDifficulty(), step, DIFFICULTY_COUNT);
+    changeSetting([next](Settings& t) { t.difficulty = next; });
+    chooseDifficulty(next);
 }
 
 std::vector<Item> settingsItems() {
@@ -192,6 +232,8 @@ std::vector<Item> settingsItems() {
         {"Frame rate", onOff(s.showFrameRate),
          [] { changeSetting([](Settings& t) { t.showFrameRate = !t.showFrameRate; }); },
          [](int) { changeSetting([](Settings& t) { t.showFrameRate = !t.showFrameRate; }); }},
+        {"Difficulty", difficultyName(chosenDifficulty()), [] { changeDifficulty(1); },
+         [](int step) { changeDifficulty(step); }},
         {"Keys", "", [] { goTo(Page::Keys); }, nullptr},
         {"Back", "", [] { goBackTo(Page::Top); }, nullptr},
     };
@@ -265,6 +307,7 @@ void followThePause() {
         gMenu = MenuState();
         gMenu.open = true;
         gMenu.circuit = gTrack.circuitNumber();
+        gMenu.championship = seasonNow() != nullptr ? seasonNow()->number : 0;
     }
     gMenu.open = shows;
 }

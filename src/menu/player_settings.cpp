@@ -10,6 +10,7 @@
 #include "screen/game_window.h"
 #include "screen/picture_target.h"
 #include "screen/window_placement.h"
+#include "session/race_commands.h"
 
 namespace {
 std::unique_ptr<SettingsStore> gStore;
@@ -30,7 +31,8 @@ void showAtResolutionScale(int percent) {
 }
 }  // namespace
 
-void loadSettingsForThisRun(bool screenFromCommandLine) {
+void loadSettingsForThisRun(bool screenFromCommandLine,
+                            std::optional<Difficulty> difficultyFromCommandLine) {
     gStore = std::make_unique<SettingsStore>(loadPlayerSettings());
     if (screenFromCommandLine) {
         gStore->takeScreenFromCommandLine(screenSettingFor(gDisplayChoice));
@@ -42,6 +44,7 @@ void loadSettingsForThisRun(bool screenFromCommandLine) {
     setResolutionScale(gStore->settings().resolutionScale);  // the window opens at it
     setMusicVolume(gStore->settings().musicVolume);
     setEffectsVolume(gStore->settings().effectsVolume);
+    chooseDifficulty(difficultyFromCommandLine.value_or(gStore->settings().difficulty));
 }
 
 void applyPlayerSettings() {
@@ -68,6 +71,9 @@ void changePlayerSettings(const Settings& changed) {
     }
     if (now.screen != before.screen && gWindow != nullptr) {
         placeGameWindowAt(gWindow, now.screen);
+    }
+    if (now.difficulty != before.difficulty) {
+        chooseDifficulty(now.difficulty);  // from the next race on
     }
     setHudSize(now.hudSize);
     gShowFrameRate = now.showFrameRate;

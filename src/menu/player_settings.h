@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+
+#include "saves/difficulty.h"
 #include "saves/settings.h"
 
 // The player's settings for this run: read from the settings file at start
@@ -10,7 +13,10 @@
 // Reads the file; the screen it names becomes the display choice unless the
 // command line gave one, and the volumes are the sound's. Call before the
 // window opens.
-void loadSettingsForThisRun(bool screenFromCommandLine);
+// The difficulty is the file's too, unless the command line gave one for
+// this run.
+void loadSettingsForThisRun(bool screenFromCommandLine,
+                            std::optional<Difficulty> difficultyFromCommandLine = std::nullopt);
 
 // Puts the rest of the settings to work: the HUD's size, the frame rate and
 // the keys. Call once the window is open.

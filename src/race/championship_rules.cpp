@@ -42,6 +42,11 @@ const char* driverName(int driver) {
     return driver >= 0 && driver < SEASON_DRIVERS ? NAMES[driver] : "";
 }
 
+const char* placeName(int place) {
+    static const char* const WORDS[SEASON_DRIVERS] = {"1st", "2nd", "3rd", "4th", "5th", "6th"};
+    return place >= 1 && place <= SEASON_DRIVERS ? WORDS[place - 1] : "-";
+}
+
 SeasonPlaces finishingPlaces(int32_t playerPlace,
                              const std::array<DriverAtFinish, SEASON_DRIVERS>& drivers) {
     std::array<int, SEASON_DRIVERS - 1> opponents{};

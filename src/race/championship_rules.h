@@ -25,6 +25,9 @@ std::array<uint32_t, SEASON_RACES> championshipCircuits(uint32_t number);
 // "You", then the opponents' names in grid order.
 const char* driverName(int driver);
 
+// "1st" to "6th"; "-" for no place.
+const char* placeName(int place);
+
 // Every driver's place as the player's third lap came in: the player's own
 // place, each running opponent by how far it had come (ahead of the player
 // only when strictly further, as the place digit counts; equal distances in

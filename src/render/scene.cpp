@@ -156,8 +156,8 @@ void loadCraftModels() {
     giveOpponentsCraft(readOpponentCraft(gPlayer.model));
 }
 
-void lineUpTheGrid(uint32_t seed, RaceMode mode) {
-    startRace(seed, mode);
+void lineUpTheGrid(uint32_t seed, RaceMode mode, Difficulty difficulty) {
+    startRace(seed, mode, difficulty);
     compileOpponentModels();
 }
 

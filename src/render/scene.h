@@ -47,7 +47,8 @@ void loadCraftModels();
 // A race from the grid, the same at launch and for every race after: the
 // race's start, then the opponents' display lists compiled in the colours it
 // drew for them. Needs the models loaded and the context current.
-void lineUpTheGrid(uint32_t seed = RACE_SEED, RaceMode mode = RaceMode::Race);
+void lineUpTheGrid(uint32_t seed = RACE_SEED, RaceMode mode = RaceMode::Race,
+                   Difficulty difficulty = Difficulty::Normal);
 
 // Puts the two lights in place for this frame, right after the camera.
 void placeLights();

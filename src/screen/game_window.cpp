@@ -96,7 +96,7 @@ SDL_Window* openGameWindow(WindowContents contents) {
     SceneFiles files = takeFilesReadAhead();
     readSceneFiles(files);
     placeCraftModels(files);
-    startRace(RACE_SEED, chosenRaceMode());
+    startRace(RACE_SEED, chosenRaceMode(), chosenDifficulty());
     startSoundAndJoystick();
     {
         // The scene is built, and drawn once, on a thread of its own while the

@@ -9,8 +9,9 @@ void sayReplayProblem(const std::string& what) {
     sayDiskTrouble(what);
 }
 
-KeptBest readKeptBest(const std::string& folder, uint32_t circuit, RaceMode mode) {
-    const std::string path = folder + "/" + bestReplayName(circuit, mode);
+KeptBest readKeptBest(const std::string& folder, uint32_t circuit, RaceMode mode,
+                      Difficulty difficulty) {
+    const std::string path = folder + "/" + bestReplayName(circuit, mode, difficulty);
     ReplayRead kept = readReplayFile(path);
     KeptBest best;
     if (kept.status == ReplayStatus::Valid) {

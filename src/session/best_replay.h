@@ -19,7 +19,8 @@ struct KeptBest {
 // The best race kept for the circuit. A damaged one, or one from a newer
 // game, is moved aside and said in one line on standard error, and the race
 // goes on as if there were none.
-KeptBest readKeptBest(const std::string& folder, uint32_t circuit, RaceMode mode = RaceMode::Race);
+KeptBest readKeptBest(const std::string& folder, uint32_t circuit, RaceMode mode = RaceMode::Race,
+                      Difficulty difficulty = Difficulty::Normal);
 
 // What goes wrong with a kept race, in one line on standard error.
 void sayReplayProblem(const std::string& what);

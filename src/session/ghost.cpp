@@ -18,6 +18,7 @@ struct Ghost {
     bool present = false;
     uint32_t circuit = 0;
     RaceMode mode = RaceMode::Race;
+    Difficulty difficulty = Difficulty::Normal;
     uint64_t finalStateHash = 0;
     uint32_t raceMs = 0;
     uint32_t lapMs[3] = {};
@@ -35,18 +36,19 @@ void forgetGhost() {
 
 bool sameRace(const Ghost& ghost, const Replay& replay) {
     return ghost.present && ghost.circuit == replay.circuit && ghost.mode == replay.mode &&
-           ghost.finalStateHash == replay.finalStateHash && ghost.raceMs == replay.raceMs &&
-           ghost.path.size() == replay.controls.size() + 1;
+           ghost.difficulty == replay.difficulty && ghost.finalStateHash == replay.finalStateHash &&
+           ghost.raceMs == replay.raceMs && ghost.path.size() == replay.controls.size() + 1;
 }
 
 void flyGhost(const Replay& best) {
     Ghost ghost;
     ghost.circuit = best.circuit;
     ghost.mode = best.mode;
+    ghost.difficulty = best.difficulty;
     ghost.finalStateHash = best.finalStateHash;
     ghost.raceMs = best.raceMs;
     ghost.path.reserve(best.controls.size() + 1);
-    startRace(best.seed, best.mode);
+    startRace(best.seed, best.mode, best.difficulty);
     ghost.path.push_back(playerPoseOf(captureRacePose()));
     const ReplayRun run =
         runReplay(best, [&ghost] { ghost.path.push_back(playerPoseOf(gRacePoses.at(1.0))); });
@@ -77,7 +79,7 @@ int32_t gapAtLine(int lap) {
 }
 
 // The race the ghost flies for a race of mode on the circuit raced now.
-KeptBest ghostRaceFor(RaceMode mode) {
+KeptBest ghostRaceFor(RaceMode mode, Difficulty difficulty) {
     const uint32_t circuit = gTrack.circuitNumber();
     KeptBest best;
     if (gPilotsGhost && mode == RaceMode::TimeTrial) {
@@ -85,17 +87,18 @@ KeptBest ghostRaceFor(RaceMode mode) {
         return best;
     }
     const std::string folder = zentrixReplayFolder();
-    return folder.empty() ? best : readKeptBest(folder, circuit, mode);
+    return folder.empty() ? best : readKeptBest(folder, circuit, mode, difficulty);
 }
 }  // namespace
 
-bool prepareGhost(RaceMode mode) {
+bool prepareGhost(RaceMode mode, Difficulty difficulty) {
     if (!keepingReplays()) {
         return false;
     }
     const uint32_t circuit = gTrack.circuitNumber();
-    const KeptBest best = ghostRaceFor(mode);
+    const KeptBest best = ghostRaceFor(mode, difficulty);
     if (!best.replay || best.replay->circuit != circuit || best.replay->mode != mode ||
+        (mode == RaceMode::Race && best.replay->difficulty != difficulty) ||
         best.replay->raceMs == 0) {
         forgetGhost();
         return false;
@@ -121,7 +124,7 @@ bool hasGhost() {
         return true;
     }
     const std::optional<KeptRace> kept = lastBestRaceKept();
-    return kept && *kept == KeptRace{gTrack.circuitNumber(), raceMode()};
+    return kept && *kept == KeptRace{gTrack.circuitNumber(), raceMode(), raceDifficulty()};
 }
 
 void flyThePilotsGhost(bool pilots) {

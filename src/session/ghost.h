@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "race/race_pose.h"
+#include "saves/difficulty.h"
 #include "saves/race_mode.h"
 
 // The ghost: the circuit's best race flown again beside every race of it,
@@ -19,7 +20,7 @@
 // best race that does not run to the end it names is said on standard error
 // and flies no ghost. Does nothing unless replays are kept (the game, not
 // tests). Returns whether the race was run.
-bool prepareGhost(RaceMode mode = RaceMode::Race);
+bool prepareGhost(RaceMode mode = RaceMode::Race, Difficulty difficulty = Difficulty::Normal);
 
 // "Race the pilot's ghost": time trials fly the pilot's run as their ghost
 // instead of the player's best, until the player chooses a race or time

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "saves/difficulty.h"
 #include "saves/race_mode.h"
 
 // The race's commands beside driving. Keys give them (P and R); a pad's
@@ -23,8 +24,25 @@ void raceAgain();
 
 // What R, N and the menu line up from now on: a race (as the game opens) or
 // a time trial (--time-trial, or chosen in the menu).
+// Choosing a mode leaves any season being raced.
 void chooseRaceMode(RaceMode mode);
 RaceMode chosenRaceMode();
+
+// How hard the opponents race from the next race on (the setting, or
+// --difficulty); a season keeps the one it started with.
+void chooseDifficulty(Difficulty difficulty);
+Difficulty chosenDifficulty();
+
+// --championship N: the first race of the run is that season's first.
+void startWithChampionship(uint32_t number);
+
+// Championship number from its first race, at the difficulty chosen now.
+void startChampionship(uint32_t number);
+// The season left half-way, from the race after the last one run.
+void goOnWithKeptChampionship();
+// Enter or A on the standings (R too): the next race, or after the fourth
+// the season is over and the game races on as before.
+void goOnFromTheStandings();
 
 // The first race of the run, once the window's scene stands: its ghost,
 // grid and countdown as raceAgain lines them up. The scene itself lined up

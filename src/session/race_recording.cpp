@@ -33,17 +33,18 @@ void followTheRaceLinedUp() {
 std::optional<KeptRace> gLastBestKept;
 
 void keepIfBest(const std::string& folder, const Replay& race) {
-    const KeptBest kept = readKeptBest(folder, race.circuit, race.mode);
+    const KeptBest kept = readKeptBest(folder, race.circuit, race.mode, race.difficulty);
     if (kept.stuck ||
         (kept.replay && kept.replay->raceMs != 0 && kept.replay->raceMs <= race.raceMs)) {
         return;
     }
     std::string failure;
-    if (!writeReplayFile(folder, bestReplayName(race.circuit, race.mode), race, failure)) {
+    if (!writeReplayFile(folder, bestReplayName(race.circuit, race.mode, race.difficulty), race,
+                         failure)) {
         sayReplayProblem("cannot keep the best replay: " + failure);
         return;
     }
-    gLastBestKept = KeptRace{race.circuit, race.mode};
+    gLastBestKept = KeptRace{race.circuit, race.mode, race.difficulty};
 }
 }  // namespace
 
@@ -53,6 +54,7 @@ Replay replayOfTheGrid(uint32_t seed) {
     replay.circuit = gTrack.circuitNumber();
     replay.seed = seed;
     replay.mode = raceMode();
+    replay.difficulty = raceDifficulty();
     // Every opponent flies the same craft, and each of its parts drew a colour.
     replay.craftParts = static_cast<uint32_t>(gOpponents[0].model.objects.size());
     replay.finalStateHash = raceStateHash();

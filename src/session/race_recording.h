@@ -51,8 +51,10 @@ bool thisRaceIsNeverKept();
 struct KeptRace {
     uint32_t circuit = 0;
     RaceMode mode = RaceMode::Race;
+    Difficulty difficulty = Difficulty::Normal;  // a time trial's is its race's, unused
     bool operator==(const KeptRace& other) const {
-        return circuit == other.circuit && mode == other.mode;
+        return circuit == other.circuit && mode == other.mode &&
+               (mode == RaceMode::TimeTrial || difficulty == other.difficulty);
     }
 };
 std::optional<KeptRace> lastBestRaceKept();

@@ -27,7 +27,8 @@ void offerFinishedRace() {
     gRaceOffered = true;
     // The test aid's made-up laps are no record; its panel still shows them.
     if (gStore && !thisRaceIsNeverKept()) {
-        gBeaten = gStore->offerRace(gTrack.circuitNumber(), gLapClock.lapMs, raceMode());
+        gBeaten = gStore->offerRace(gTrack.circuitNumber(), gLapClock.lapMs, raceMode(),
+                                    raceDifficulty());
     }
 }
 
@@ -37,7 +38,8 @@ void forgetOfferedRace() {
 }
 
 Records currentRecords() {
-    return gStore ? gStore->records(gTrack.circuitNumber(), raceMode()) : Records();
+    return gStore ? gStore->records(gTrack.circuitNumber(), raceMode(), raceDifficulty())
+                  : Records();
 }
 
 RecordsImproved recordsBeatenThisRace() {

@@ -12,7 +12,7 @@ ReplayRun runReplay(const Replay& replay, const std::function<void()>& afterEach
     if (gTrack.circuitNumber() != replay.circuit) {
         raceOnCircuit(replay.circuit);  // grown only when it is not the one raced
     }
-    startRace(replay.seed, replay.mode);
+    startRace(replay.seed, replay.mode, replay.difficulty);
     for (const ReplayControls controls : replay.controls) {
         stepRace(keysOf(controls));
         if (afterEachTick) {

@@ -13,7 +13,7 @@ bool gFast = false;
 // colours are the ones the grid was first drawn in: the seed is the same.
 void runFromTheGridTo(uint32_t tick) {
     const bool paused = raceIsPaused();
-    startRace(gWatched.seed, gWatched.mode);
+    startRace(gWatched.seed, gWatched.mode, gWatched.difficulty);
     for (gTick = 0; gTick < tick; ++gTick) {
         stepRace(keysOf(gWatched.controls[gTick]));
     }
@@ -55,6 +55,10 @@ uint32_t watchedSeed() {
 
 RaceMode watchedMode() {
     return gWatched.mode;
+}
+
+Difficulty watchedDifficulty() {
+    return gWatched.difficulty;
 }
 
 uint32_t watchedTick() {

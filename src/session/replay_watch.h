@@ -23,6 +23,7 @@ RaceSounds stepWatchedRace();
 uint32_t watchedSeed();
 // And whether it is a race or a time trial.
 RaceMode watchedMode();
+Difficulty watchedDifficulty();
 
 // The ticks run so far, and how many the replay holds.
 uint32_t watchedTick();

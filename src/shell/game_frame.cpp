@@ -11,6 +11,7 @@
 #include "hud/hud.h"
 #include "hud/notice_lines.h"
 #include "hud/pause_banner.h"
+#include "hud/standings_panel.h"
 #include "hud/track_map.h"
 #include "hud/wrong_way_banner.h"
 #include "input/joystick.h"
@@ -30,6 +31,7 @@
 #include "session/race_recording.h"
 #include "session/race_records.h"
 #include "session/replay_watch.h"
+#include "session/season.h"
 #include "trace/startup_trace.h"
 #include "track/track.h"
 
@@ -67,13 +69,26 @@ FinishPanel finishPanelNow() {
     panel.replay = watchingReplay();
     panel.escBackToRacing = watchingThePilot();
     panel.mode = raceMode();
+    panel.difficulty = raceDifficulty();
     panel.medals = knownMedalTimes(gTrack.circuitNumber());
     return panel;
 }
 
-// Over the HUD: a time trial's countdown, the records, trouble on disk, WRONG
-// WAY while the race is on, then the finish panel, then the pause over all;
-// the pause menu and the finish panel share the screen.
+StandingsPanel standingsPanelNow() {
+    const Season& season = *seasonNow();
+    StandingsPanel panel;
+    panel.championship = season.number;
+    panel.difficulty = season.difficulty;
+    panel.racesRun = season.racesRun;
+    panel.circuit = gTrack.circuitNumber();
+    panel.points = season.points;
+    panel.lastPlaces = season.lastPlaces;
+    return panel;
+}
+
+// Over the HUD: the countdown, the records, trouble on disk, WRONG WAY while
+// the race is on, then the finish panel (a season's standings), then the
+// pause over all; the pause menu and the finish panel share the screen.
 void drawRaceNotices() {
     const Records records = currentRecords();
     const std::optional<int> countdown = countdownShows();
@@ -98,7 +113,9 @@ void drawRaceNotices() {
         }
         return;
     }
-    if (raceIsFinished()) {
+    if (standingsShow()) {
+        drawStandingsPanel(standingsPanelNow());
+    } else if (raceIsFinished()) {
         drawFinishPanel(finishPanelNow());
     }
     if (raceIsPaused()) {
@@ -150,6 +167,7 @@ void drawGameFrame(double blend) {
     }
     if (!watchingReplay()) {
         offerFinishedRace();  // a replay's finish is no new race
+        scoreFinishedSeasonRace();
     }
     drawHud();
     drawSpeed(gPlayer.speed);

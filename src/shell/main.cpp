@@ -30,9 +30,12 @@ int main(int argc, char** argv) {
         return verifyReplayCommand(line.replay, std::cin, std::cout, std::cerr);
     }
     gDisplayChoice = line.display;
-    loadSettingsForThisRun(line.displayGiven);
+    loadSettingsForThisRun(line.displayGiven, line.difficulty);
     raceOnCircuit(line.circuit);
     chooseRaceMode(line.timeTrial ? RaceMode::TimeTrial : RaceMode::Race);
+    if (line.championship) {
+        startWithChampionship(*line.championship);
+    }
     if (line.request == CommandLine::Request::Watch && !watchReplayFile(line.replay)) {
         return REPLAY_UNREADABLE_STATUS;
     }

@@ -15,6 +15,8 @@ enum class Option {
     Pilot,
     Medals,
     TimeTrial,
+    Championship,
+    Difficulty,
     Replay,
     Verify,
     Help,
@@ -36,6 +38,8 @@ constexpr OptionName OPTIONS[] = {
     {"--pilot", Option::Pilot, true},
     {"--medals", Option::Medals, true},
     {"--time-trial", Option::TimeTrial, false},
+    {"--championship", Option::Championship, true},
+    {"--difficulty", Option::Difficulty, true},
     {"--replay", Option::Replay, true},
     {"--verify", Option::Verify, true},
     {"--help", Option::Help, false},
@@ -57,7 +61,8 @@ const OptionName* optionNamed(const std::string& name) {
 // no two of them go together.
 bool choosesTheRun(Option option) {
     return option == Option::Track || option == Option::TrackMap || option == Option::Pilot ||
-           option == Option::Medals || option == Option::Replay || option == Option::Verify;
+           option == Option::Medals || option == Option::Championship || option == Option::Replay ||
+           option == Option::Verify;
 }
 
 // One argument taken apart: "--track=5" is the option "--track" and its value "5".
@@ -82,8 +87,11 @@ CommandLine refusal(CommandLine line, const std::string& refused, const std::str
 }
 
 std::string circuitWanted(const std::string& option, const std::optional<std::string>& value) {
-    const std::string wanted = option + " wants a circuit number from 0 to " +
-                               std::to_string(UINT32_MAX) + " or 'classic'";
+    const std::string wanted =
+        option == "--championship"
+            ? option + " wants a championship number from 0 to " + std::to_string(UINT32_MAX)
+            : option + " wants a circuit number from 0 to " + std::to_string(UINT32_MAX) +
+                  " or 'classic'";
     return value ? wanted + ", not '" + *value + "'" : wanted;
 }
 }  // namespace
@@ -167,10 +175,25 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             case Option::TimeTrial:
                 line.timeTrial = true;
                 break;
+            case Option::Difficulty: {
+                const std::optional<::Difficulty> difficulty =
+                    value ? difficultyNamed(*value) : std::nullopt;
+                if (!difficulty) {
+                    CommandLine refused =
+                        refusal(line, value.value_or(""),
+                                "--difficulty wants easy, normal or hard" +
+                                    (value ? ", not '" + *value + "'" : std::string()));
+                    refused.refusedValueOf = argument.name;
+                    return refused;
+                }
+                line.difficulty = *difficulty;
+                break;
+            }
             case Option::Track:
             case Option::TrackMap:
             case Option::Pilot:
-            case Option::Medals: {
+            case Option::Medals:
+            case Option::Championship: {
                 const std::optional<uint32_t> circuit =
                     parseCircuitNumber(value ? value->c_str() : nullptr);
                 if (!circuit) {
@@ -186,6 +209,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
                     line.request = CommandLine::Request::Pilot;
                 } else if (option->option == Option::Medals) {
                     line.request = CommandLine::Request::Medals;
+                } else if (option->option == Option::Championship) {
+                    line.championship = *circuit;
                 }
                 break;
             }
@@ -207,10 +232,16 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
                 break;
         }
     }
-    // A time trial is a way to race a circuit, the only run it goes with.
+    // A time trial is a way to race a circuit, the only run it goes with;
+    // the opponents' difficulty is for races and championships.
     if (line.timeTrial && !runChosenBy.empty() && runChosenBy != "--track") {
         return refusal(line, "--time-trial",
                        "--time-trial and " + runChosenBy + " cannot go together");
+    }
+    if (line.difficulty && !runChosenBy.empty() && runChosenBy != "--track" &&
+        runChosenBy != "--championship") {
+        return refusal(line, "--difficulty",
+                       "--difficulty and " + runChosenBy + " cannot go together");
     }
     return line;
 }

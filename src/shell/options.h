@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "saves/difficulty.h"
 #include "screen/window_placement.h"
 #include "track/track.h"
 // What the command line asks of the program.
@@ -12,8 +13,10 @@ struct CommandLine {
     enum class Request { Play, Help, Version, Usage, TrackMap, Pilot, Medals, Verify, Watch };
     Request request = Request::Play;
     DisplayChoice display = DisplayChoice::Fullscreen;
-    bool displayGiven = false;  // a display option was given: it rules this run only
-    bool timeTrial = false;     // --time-trial: the circuit alone on the road
+    bool displayGiven = false;             // a display option was given: it rules this run only
+    bool timeTrial = false;                // --time-trial: the circuit alone on the road
+    std::optional<Difficulty> difficulty;  // --difficulty, for this run only
+    std::optional<uint32_t> championship;  // --championship N
     // The circuit to race (--track), to draw (--track-map), for the pilot
     // (--pilot) or whose medals to print (--medals).
     uint32_t circuit = CLASSIC_CIRCUIT;

@@ -30,6 +30,7 @@
 #include "session/race_recording.h"
 #include "session/race_records.h"
 #include "session/replay_watch.h"
+#include "session/season.h"
 #include "shell/draw_pacing.h"
 #include "shell/frame_rate_meter.h"
 #include "shell/game_frame.h"
@@ -59,6 +60,24 @@ bool isScreenshotKey(const SDL_Event& event) {
     return event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_F12;
 }
 
+// On a season's standings, Enter or a pad's A goes on to the next race.
+bool standingsTakeEvent(const SDL_Event& event) {
+    if (!standingsShow()) {
+        return false;
+    }
+    const bool enter =
+        event.type == SDL_KEYDOWN && event.key.repeat == 0 &&
+        (event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER) &&
+        (event.key.keysym.mod & KMOD_ALT) == 0;
+    const bool padA =
+        event.type == SDL_CONTROLLERBUTTONDOWN && event.cbutton.button == SDL_CONTROLLER_BUTTON_A;
+    if (enter || padA) {
+        goOnFromTheStandings();
+        return true;
+    }
+    return false;
+}
+
 bool isAboutTheGameWindow(const SDL_Event& event) {
     return gWindow != nullptr && event.window.windowID == SDL_GetWindowID(gWindow);
 }
@@ -72,6 +91,9 @@ void handleWindowEvent(const SDL_Event& event) {
         return;
     }
     if (pauseMenuTakesEvent(event)) {
+        return;
+    }
+    if (standingsTakeEvent(event)) {
         return;
     }
     if (handleGamepadEvent(event)) {
@@ -230,6 +252,7 @@ int gameMain() {
     }
     quitMessageType();
     loadRaceRecords();
+    loadChampionships();
     keepReplays();
     startWatchingKeys();
 
@@ -241,7 +264,8 @@ int gameMain() {
     }
     applyPlayerSettings();  // the sound has started with the window
     if (watchingReplay()) {
-        lineUpTheGrid(watchedSeed(), watchedMode());  // the replay's own grid and colours
+        lineUpTheGrid(watchedSeed(), watchedMode(),
+                      watchedDifficulty());  // the replay's own grid and colours
         watchFromTheStart();
     } else {
         lineUpTheFirstRace();  // the ghost's or pilot's runs use the race the scene lined up

@@ -96,7 +96,7 @@ TEST(NoticeLines, BreakAtSpacesAndCutWhatDoesNotFitWithDots) {
 TEST(FinishPanelText, TellsThePlaceTheThreeLapsTheBestLapTheRaceAndTheKeys) {
     const FinishPanel panel = panelFor(2, 41250, 40125, 65007);
     const std::vector<std::string> expected = {
-        "FINISHED: 2nd place", "classic",
+        "FINISHED: 2nd place", "classic - normal",
         "lap 1      0:41:250", "lap 2      0:40:125",
         "lap 3      1: 5:007", "best lap   0:40:125",
         "race       2:26:382", "R race again - N next circuit - Esc quit",
@@ -109,7 +109,9 @@ TEST(FinishPanelText, TellsThePlaceTheThreeLapsTheBestLapTheRaceAndTheKeys) {
     EXPECT_EQ(expected[4] + "\n", "lap 3     " + clockText(65007));
     FinishPanel grown = panel;
     grown.circuit = 48213;
-    EXPECT_EQ(textsOf(grown)[1], "circuit 48213");
+    EXPECT_EQ(textsOf(grown)[1], "circuit 48213 - normal");
+    grown.difficulty = Difficulty::Hard;
+    EXPECT_EQ(textsOf(grown)[1], "circuit 48213 - hard") << "how hard its opponents raced";
 }
 
 TEST(FinishPanelText, EveryPlaceHasItsOwnWordAndANewRecordIsAnnounced) {

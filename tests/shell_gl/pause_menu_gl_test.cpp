@@ -91,6 +91,7 @@ protected:
         setResolutionScale(100);
         fitPictureToGameWindow();
         gQuitRequested = 0;
+        chooseDifficulty(Difficulty::Normal);
         raceOnCircuit(CLASSIC_CIRCUIT);
         lineUpTheGrid();
     }
@@ -120,6 +121,10 @@ TEST_F(PauseMenu, KeysReachEverySettingAndComeBackUpToQuit) {
     key(SDLK_RETURN);
     key(SDLK_DOWN);
     key(SDLK_RETURN);  // frame rate
+    key(SDLK_DOWN);
+    key(SDLK_RIGHT);  // difficulty, from the next race on
+    EXPECT_EQ(valueOf("Difficulty"), "hard");
+    EXPECT_EQ(chosenDifficulty(), Difficulty::Hard);
     EXPECT_EQ(valueOf("Music volume"), "90");
     EXPECT_EQ(valueOf("Effects volume"), "0");
     EXPECT_EQ(hudSize(), HudSize::Large);
@@ -155,7 +160,7 @@ TEST_F(PauseMenu, KeysReachEverySettingAndComeBackUpToQuit) {
     const std::string saved = settingsFile();
     for (const char* line :
          {"music_volume = 90", "effects_volume = 0", "hud_size = large", "show_frame_rate = on",
-          "resolution_scale = 50", "key.accelerate = W"}) {
+          "resolution_scale = 50", "difficulty = hard", "key.accelerate = W"}) {
         EXPECT_NE(saved.find(line), std::string::npos) << line << " in\n" << saved;
     }
     // Only the key rebound has a line: the others stand at their defaults.
@@ -166,13 +171,16 @@ TEST_F(PauseMenu, KeysReachEverySettingAndComeBackUpToQuit) {
 TEST_F(PauseMenu, APadMovesSelectsAndGoesBack) {
     pad(SDL_CONTROLLER_BUTTON_DPAD_UP);
     pad(SDL_CONTROLLER_BUTTON_DPAD_UP);
+    EXPECT_EQ(pauseMenuView().lines[pauseMenuView().chosen].label, "Championship");
+    pad(SDL_CONTROLLER_BUTTON_DPAD_UP);
     pad(SDL_CONTROLLER_BUTTON_A);
-    ASSERT_EQ(title(), "SETTINGS") << "up from the top wraps round to Settings";
+    ASSERT_EQ(title(), "SETTINGS") << "up from the top wraps round past Quit to Settings";
     pad(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
     EXPECT_EQ(valueOf("Music volume"), "90");
     pad(SDL_CONTROLLER_BUTTON_B);
     EXPECT_EQ(title(), "PAUSED");
     EXPECT_EQ(pauseMenuView().chosen, 4) << "back on the line it was left from";
+    pad(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     pad(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     pad(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     pad(SDL_CONTROLLER_BUTTON_A);  // round past Quit to Resume
