@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "hud/countdown_banner.h"
+#include "hud/standings_panel.h"
 #include "hud/finish_panel.h"
 #include "hud/frame_rate.h"
 #include "hud/ghost_gap.h"
@@ -98,6 +99,13 @@ TEST_F(HudSizes, EveryBlockStaysOnTheScreenAndClearOfTheOthersAtEverySize) {
         {"cannot keep the last race: " + folder + "/replays/last.zxr: No space left on device",
          0.5f},
     };
+    StandingsPanel standings;  // the final standings, the widest numbers
+    standings.championship = 4294967295u;
+    standings.difficulty = Difficulty::Normal;
+    standings.racesRun = SEASON_RACES;
+    standings.circuit = 4294967295u;
+    standings.points = {40, 38, 30, 22, 16, 12};
+    standings.lastPlaces = {1, 2, 3, 4, 5, 6};
     // A finished race watched as a replay, the frame rate on.
     const std::vector<std::pair<std::string, std::function<void()>>> blocks = {
         {"clock and laps", [] { drawHud(); }},
@@ -112,20 +120,26 @@ TEST_F(HudSizes, EveryBlockStaysOnTheScreenAndClearOfTheOthersAtEverySize) {
         {"disk notices", [&notices] { drawNoticeLines(notices); }},
         {"wrong way", [] { drawWrongWay(); }},
         {"countdown", [] { drawCountdown(0); }},  // GO, its widest
+        {"standings", [&standings] { drawStandingsPanel(standings); }},
     };
     // WRONG WAY is told only while the race is on, and the countdown only
     // before and as it starts, so neither over the finish panel.
+    // A season's standings stand in for the finish panel, so they show with
+    // neither of those either.
     const auto together = [](const std::string& a, const std::string& b) {
-        for (const char* early : {"wrong way", "countdown"}) {
-            if ((a == early && b == "finish panel") || (a == "finish panel" && b == early)) {
-                return false;
+        for (const char* panel : {"finish panel", "standings"}) {
+            for (const char* other : {"wrong way", "countdown", "finish panel", "standings"}) {
+                if (a != b && ((a == panel && b == other) || (a == other && b == panel))) {
+                    return false;
+                }
             }
         }
         return true;
     };
     // Neither WRONG WAY nor the countdown shows under the pause menu.
     const auto showsUnderThePause = [](const std::string& name) {
-        return name != "finish panel" && name != "wrong way" && name != "countdown";
+        return name != "finish panel" && name != "wrong way" && name != "countdown" &&
+               name != "standings";
     };
     MenuPanel keys;  // the menu's tallest page, with its longest names
     keys.title = "KEYS";

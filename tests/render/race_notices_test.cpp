@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hud/finish_panel.h"
+#include "hud/standings_panel.h"
 #include "hud/hud.h"
 #include "hud/notice_lines.h"
 #include "hud/overlay.h"
@@ -37,12 +38,16 @@ FinishPanel panelFor(int32_t place, uint32_t lap1, uint32_t lap2, uint32_t lap3)
     return panel;
 }
 
-std::vector<std::string> textsOf(const FinishPanel& panel) {
+std::vector<std::string> textsOf(const std::vector<PanelLine>& lines) {
     std::vector<std::string> texts;
-    for (const PanelLine& line : finishPanelLines(panel)) {
+    for (const PanelLine& line : lines) {
         texts.push_back(line.text);
     }
     return texts;
+}
+
+std::vector<std::string> textsOf(const FinishPanel& panel) {
+    return textsOf(finishPanelLines(panel));
 }
 
 bool isPlainAscii(const std::string& text) {
@@ -173,6 +178,39 @@ TEST(FinishPanelText, ATimeTrialTellsItsMedalAndTheNextOnesTime) {
     FinishPanel unknown = panelFor(1, 60000, 61000, 62000);
     unknown.mode = RaceMode::TimeTrial;
     EXPECT_EQ(textsOf(unknown).size(), 8u) << "no medal times, no medal lines";
+}
+
+// Between a season's races the table in standings order, each driver in its
+// own colour; after the last, the player's place too.
+TEST(StandingsPanelText, TheTableInStandingsOrderThenThePlayersPlaceAtTheEnd) {
+    StandingsPanel panel;
+    panel.championship = 5;
+    panel.difficulty = Difficulty::Hard;
+    panel.racesRun = 2;
+    panel.circuit = 48213;
+    panel.points = {14, 18, 9, 16, 8, 7};
+    panel.lastPlaces = {4, 1, 5, 2, 3, 6};
+    std::vector<std::string> expected = {
+        "STANDINGS - CHAMPIONSHIP 5 - HARD",
+        "race 2 of 4: circuit 48213",
+        "    driver  points  last race",
+        "1   Vega        18  1st",
+        "2   Lyra        16  2nd",
+        "3   You         14  4th",
+        "4   Orion        9  5th",
+        "5   Rigel        8  3rd",
+        "6   Nova         7  6th",
+        "Enter or A next race - Esc quit",
+    };
+    EXPECT_EQ(textsOf(standingsPanelLines(panel)), expected);
+    EXPECT_EQ(standingsPanelLines(panel)[5].color, COLOR_WHITE) << "the player";
+    EXPECT_EQ(standingsPanelLines(panel)[3].color, COLOR_BLUE) << "the first opponent's colour";
+
+    panel.racesRun = 4;
+    const std::vector<std::string> final = textsOf(standingsPanelLines(panel));
+    EXPECT_EQ(final[0], "FINAL STANDINGS - CHAMPIONSHIP 5 - HARD");
+    EXPECT_EQ(final[final.size() - 2], "You are 3rd of 6");
+    EXPECT_EQ(final.back(), "Enter or A race on - Esc quit");
 }
 
 class RaceNotices : public testing::Test {
