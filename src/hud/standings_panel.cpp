@@ -8,7 +8,8 @@
 namespace {
 // The player white, each opponent in the colour of its craft and map dot.
 ColorCode driverColor(int driver) {
-    return driver == 0 ? COLOR_WHITE : COLOR_BLUE + (driver - 1);
+    // The blue craft's row is a lighter blue: dark blue text sinks into the shade.
+    return driver == 0 ? COLOR_WHITE : driver == 1 ? COLOR_SKY_BLUE : COLOR_BLUE + (driver - 1);
 }
 
 std::string upper(std::string text) {

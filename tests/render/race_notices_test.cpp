@@ -204,7 +204,8 @@ TEST(StandingsPanelText, TheTableInStandingsOrderThenThePlayersPlaceAtTheEnd) {
     };
     EXPECT_EQ(textsOf(standingsPanelLines(panel)), expected);
     EXPECT_EQ(standingsPanelLines(panel)[5].color, COLOR_WHITE) << "the player";
-    EXPECT_EQ(standingsPanelLines(panel)[3].color, COLOR_BLUE) << "the first opponent's colour";
+    EXPECT_EQ(standingsPanelLines(panel)[3].color, COLOR_SKY_BLUE) << "the blue craft, lighter";
+    EXPECT_EQ(standingsPanelLines(panel)[4].color, COLOR_GREEN) << "the third craft's own colour";
 
     panel.racesRun = 4;
     const std::vector<std::string> final = textsOf(standingsPanelLines(panel));
