@@ -195,6 +195,24 @@ TEST(CommandLineAnswer, EachCommandLineIsRunOrRefusedInOneLine) {
          Request::Usage,
          "--time-trial and --replay cannot go together"},
         {{"--medals", "48213"}, Request::Medals, ""},
+        {{"--championship", "5", "--difficulty=HARD"}, Request::Play, ""},
+        {{"--difficulty", "easy", "--track", "7"}, Request::Play, ""},
+        {{"--difficulty", "brutal"},
+         Request::Usage,
+         "--difficulty wants easy, normal or hard, not 'brutal'"},
+        {{"--difficulty"}, Request::Usage, "--difficulty wants easy, normal or hard"},
+        {{"--difficulty", "hard", "--pilot", "7"},
+         Request::Usage,
+         "--difficulty and --pilot cannot go together"},
+        {{"--championship", "x"},
+         Request::Usage,
+         "--championship wants a championship number from 0 to 4294967295, not 'x'"},
+        {{"--championship", "1", "--track", "7"},
+         Request::Usage,
+         "--championship and --track cannot go together"},
+        {{"--championship", "1", "--time-trial"},
+         Request::Usage,
+         "--time-trial and --championship cannot go together"},
         {{"--medals"},
          Request::Usage,
          "--medals wants a circuit number from 0 to 4294967295 or 'classic'"},
@@ -253,6 +271,9 @@ TEST(CommandLineAnswer, EachCommandLineIsRunOrRefusedInOneLine) {
     EXPECT_EQ(parse({"--medals=7"}).circuit, 7u);
     EXPECT_TRUE(parse({"--track", "7", "--time-trial"}).timeTrial);
     EXPECT_FALSE(parse({"--track", "7"}).timeTrial) << "a race, as the game opens";
+    EXPECT_EQ(parse({"--championship=4294967295"}).championship, 4294967295u);
+    EXPECT_EQ(parse({"--difficulty", "Hard"}).difficulty, Difficulty::Hard);
+    EXPECT_FALSE(parse({"--track", "7"}).difficulty) << "the setting's, unless given";
     EXPECT_EQ(parse({"--replay=a=b.zxr"}).replay, "a=b.zxr") << "only the first = splits";
 }
 
