@@ -16,7 +16,8 @@ constexpr double BEFORE_THE_LINE = 0.011;  // track parameter: some 700 units he
 
 void applyFinalStretchAid() {
     const char* wanted = std::getenv("ZENTRIX_TEST_FINAL_STRETCH");
-    if (wanted == nullptr || *wanted == '\0') {
+    // Once a race: a second time would take the two laps off the clock again.
+    if (wanted == nullptr || *wanted == '\0' || thisRaceIsNeverKept()) {
         return;
     }
     // The clock's own rules take the two laps, as if they had been flown.
