@@ -2,10 +2,11 @@
 // grown circuits, driven by the tests' centre-line driver (which fires every
 // four seconds, so some opponents are shot). Each opponent's three laps are
 // timed from the start of the race until its race distance reaches three
-// whole laps from the line (raceDistance >= 3 * TRACK_PERIOD; the grid stands
-// a little behind the line, so that includes the run up to it, as the
-// player's own clock does). The race runs until every opponent still flying
-// and the player have done their three laps, or 30 minutes of race time.
+// whole laps from the line (raceDistance >= 3 * TRACK_PERIOD). Their grid
+// stands a little behind the line, so the time holds the run up to it; the
+// player starts on the line, with the same clock. The race runs until every
+// opponent still flying and the player have done their three laps, or 30
+// minutes of race time.
 // A side-by-side table follows the benchmark's own lines.
 #include <benchmark/benchmark.h>
 
