@@ -1,6 +1,6 @@
 #include <GL/gl.h>
 
-#include <cstdlib>
+#include <cstddef>
 
 #include "math/vector3.h"
 #include "models/model.h"
@@ -20,15 +20,6 @@ bool faceFits(const MeshObject& object, std::size_t j) {
            3 * j < object.cornerNormals.size();
 }
 }  // namespace
-
-void Model::randomizeColors() {
-    for (MeshObject& object : objects) {
-        const double r = (std::rand() % 100) / 100.0;
-        const double g = (std::rand() % 100) / 100.0;
-        const double b = (std::rand() % 100) / 100.0;
-        object.color.set(r, g, b);
-    }
-}
 
 void Model::buildDisplayList(uint32_t name) {
     buildList(name, [](const MeshObject& object) {

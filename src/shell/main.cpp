@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "menu/player_settings.h"
+#include "screen/message_box.h"
 #include "session/race_commands.h"
 #include "shell/data_folder_choice.h"
 #include "shell/options.h"
@@ -13,6 +14,7 @@
 
 int main(int argc, char** argv) {
     traceStartup("main");
+    showMessagesInBoxes();
     const CommandLine line = parseCommandLine(argc, argv);
     if (const std::optional<int> status = answerCommandLine(line, std::cout, std::cerr)) {
         return *status;
