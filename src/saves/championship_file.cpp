@@ -56,6 +56,21 @@ const char* const CURRENT_SHAPE =
 const char* const BEST_SHAPE =
     "expected \"best <number> difficulty <name> place <place> points <points>\"";
 
+// Reads "<n> difficulty <name>" from fields 1 and 3 of a line, or says what is wrong.
+std::optional<std::string> readKey(const std::vector<std::string_view>& fields,
+                                   const std::string& where, ChampionshipKey& key) {
+    const auto number = parseDecimal(fields[1]);
+    if (!number) {
+        return where + "bad championship number";
+    }
+    const auto difficulty = writtenDifficulty(fields[3]);
+    if (!difficulty) {
+        return where + "bad difficulty (easy, normal or hard)";
+    }
+    key = ChampionshipKey{*number, *difficulty};
+    return std::nullopt;
+}
+
 // Reads a current line, or says what is wrong with it.
 std::optional<std::string> readCurrentLine(std::string_view line, const std::string& where,
                                            ChampionshipProgress& progress) {
@@ -68,20 +83,16 @@ std::optional<std::string> readCurrentLine(std::string_view line, const std::str
         fields[LAST_AT] != LAST_KEY) {
         return where + CURRENT_SHAPE;
     }
-    const auto number = parseDecimal(fields[1]);
-    if (!number) {
-        return where + "bad championship number";
-    }
-    const auto difficulty = writtenDifficulty(fields[3]);
-    if (!difficulty) {
-        return where + "bad difficulty (easy, normal or hard)";
+    ChampionshipKey key{};
+    if (auto problem = readKey(fields, where, key)) {
+        return problem;
     }
     const auto races = parseDecimal(fields[5]);
     if (!races || *races < 1 || *races >= static_cast<uint32_t>(CHAMPIONSHIP_RACES)) {
         return where + "bad races run (1 to " + std::to_string(CHAMPIONSHIP_RACES - 1) + ")";
     }
-    progress.number = *number;
-    progress.difficulty = *difficulty;
+    progress.number = key.number;
+    progress.difficulty = key.difficulty;
     progress.racesRun = static_cast<int>(*races);
     bool placed[CHAMPIONSHIP_DRIVERS] = {};
     for (int driver = 0; driver < CHAMPIONSHIP_DRIVERS; ++driver) {
@@ -112,13 +123,8 @@ std::optional<std::string> readBestLine(std::string_view line, const std::string
         fields[4] != PLACE_KEY || fields[6] != POINTS_KEY) {
         return where + BEST_SHAPE;
     }
-    const auto number = parseDecimal(fields[1]);
-    if (!number) {
-        return where + "bad championship number";
-    }
-    const auto difficulty = writtenDifficulty(fields[3]);
-    if (!difficulty) {
-        return where + "bad difficulty (easy, normal or hard)";
+    if (auto problem = readKey(fields, where, key)) {
+        return problem;
     }
     const auto place = parseDecimal(fields[5]);
     if (!place || *place < 1 || *place > static_cast<uint32_t>(CHAMPIONSHIP_DRIVERS)) {
@@ -128,7 +134,6 @@ std::optional<std::string> readBestLine(std::string_view line, const std::string
     if (!points || *points > CHAMPIONSHIP_MAX_POINTS) {
         return where + "bad points (0 to " + std::to_string(CHAMPIONSHIP_MAX_POINTS) + ")";
     }
-    key = ChampionshipKey{*number, *difficulty};
     best = ChampionshipBest{static_cast<uint8_t>(*place), *points};
     return std::nullopt;
 }

@@ -1,10 +1,10 @@
 #include "saves/championship_store.h"
 
-#include <ctime>
 #include <utility>
 
 #include "saves/data_home.h"
 #include "saves/disk_notices.h"
+#include "saves/kept_text.h"
 #include "saves/saved_file.h"
 
 ChampionshipStore::ChampionshipStore(std::string folder) : folder_(std::move(folder)) {}
@@ -19,22 +19,15 @@ void ChampionshipStore::load() {
     if (folder_.empty()) {
         return;
     }
-    std::string text;
-    std::string failure;
-    const SmallFileRead read =
-        readSmallFile(filePath(), CHAMPIONSHIP_TEXT_MAX_BYTES, text, failure);
-    if (read == SmallFileRead::Missing) {
+    const KeptText kept = readKeptText(filePath(), CHAMPIONSHIP_TEXT_MAX_BYTES);
+    if (!kept.problem.empty()) {
+        keepAside(kept.problem, "corrupt");
         return;
     }
-    if (read == SmallFileRead::Unreadable) {
-        keepAside("cannot be read (" + failure + ")", "corrupt");
-        return;
+    if (!kept.text) {
+        return;  // none kept yet
     }
-    if (read == SmallFileRead::TooLarge) {
-        keepAside("is corrupt (" + failure + ")", "corrupt");
-        return;
-    }
-    ParsedChampionships parsed = parseChampionships(text);
+    ParsedChampionships parsed = parseChampionships(*kept.text);
     if (parsed.status == ChampionshipTextStatus::Valid) {
         kept_ = std::move(parsed.file);
     } else if (parsed.status == ChampionshipTextStatus::NewerVersion) {
@@ -45,18 +38,10 @@ void ChampionshipStore::load() {
 }
 
 void ChampionshipStore::keepAside(const std::string& problem, const char* label) {
-    const std::string path = filePath();
-    std::string failure;
-    const std::string aside = moveAside(path, label, std::time(nullptr), failure);
-    if (aside.empty()) {
-        // Saving now would destroy the only copy of what the file held.
-        saving_ = false;
-        sayDiskTrouble("championship file " + path + " " + problem + " and " + failure +
-                       "; going on with no championships kept, saving none");
-        return;
+    if (!setKeptFileAside("championship file", filePath(), problem, label,
+                          "going on with no championships kept")) {
+        saving_ = false;  // saving now would destroy the only copy of what it held
     }
-    sayDiskTrouble("championship file " + path + " " + problem + "; kept it as " + aside +
-                   ", going on with no championships kept");
 }
 
 std::optional<ChampionshipProgress> ChampionshipStore::progress() const {

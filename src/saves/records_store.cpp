@@ -1,10 +1,10 @@
 #include "saves/records_store.h"
 
-#include <ctime>
 #include <utility>
 
 #include "saves/data_home.h"
 #include "saves/disk_notices.h"
+#include "saves/kept_text.h"
 #include "saves/records_text.h"
 #include "saves/saved_file.h"
 
@@ -20,21 +20,15 @@ void RecordsStore::load() {
     if (folder_.empty()) {
         return;
     }
-    std::string text;
-    std::string failure;
-    const SmallFileRead read = readSmallFile(filePath(), RECORDS_TEXT_MAX_BYTES, text, failure);
-    if (read == SmallFileRead::Missing) {
+    const KeptText kept = readKeptText(filePath(), RECORDS_TEXT_MAX_BYTES);
+    if (!kept.problem.empty()) {
+        keepAside(kept.problem, "corrupt");
         return;
     }
-    if (read == SmallFileRead::Unreadable) {
-        keepAside("cannot be read (" + failure + ")", "corrupt");
-        return;
+    if (!kept.text) {
+        return;  // none kept yet
     }
-    if (read == SmallFileRead::TooLarge) {
-        keepAside("is corrupt (" + failure + ")", "corrupt");
-        return;
-    }
-    ParsedRecords parsed = parseRecords(text);
+    ParsedRecords parsed = parseRecords(*kept.text);
     if (parsed.status == RecordsTextStatus::Valid) {
         records_ = std::move(parsed.records);
     } else if (parsed.status == RecordsTextStatus::NewerVersion) {
@@ -45,18 +39,9 @@ void RecordsStore::load() {
 }
 
 void RecordsStore::keepAside(const std::string& problem, const char* label) {
-    const std::string path = filePath();
-    std::string failure;
-    const std::string aside = moveAside(path, label, std::time(nullptr), failure);
-    if (aside.empty()) {
-        // Saving now would destroy the only copy of what the file held.
-        saving_ = false;
-        sayDiskTrouble("records file " + path + " " + problem + " and " + failure +
-                       "; racing with no records, saving none");
-        return;
+    if (!setKeptFileAside("records file", filePath(), problem, label, "racing with no records")) {
+        saving_ = false;  // saving now would destroy the only copy of what it held
     }
-    sayDiskTrouble("records file " + path + " " + problem + "; kept it as " + aside +
-                   ", racing with no records");
 }
 
 namespace {
