@@ -1,0 +1,60 @@
+#include "board/pilot_check.h"
+
+#include <iostream>
+#include <map>
+#include <mutex>
+
+#include "board/child_process.h"
+#include "board/run_check.h"
+#include "craft/opponent.h"
+#include "session/pilot_race.h"
+
+namespace {
+std::mutex gPilotsMutex;
+// Those worked out or read since the board started, up to a bound: circuits
+// are many and anyone may ask for any.
+std::map<uint32_t, PilotRun> gPilots;
+constexpr size_t PILOTS_HELD_MAX = 100000;
+}  // namespace
+
+std::optional<PilotRun> pilotRunFor(uint32_t circuit, BoardStore& store,
+                                    const std::string& childProgram) {
+    // One at a time: a pilot asked for by many at once is worked out once.
+    const std::lock_guard<std::mutex> lock(gPilotsMutex);
+    const auto known = gPilots.find(circuit);
+    if (known != gPilots.end()) {
+        return known->second;
+    }
+    if (std::optional<PilotRun> kept = store.pilotRun(circuit)) {
+        if (gPilots.size() >= PILOTS_HELD_MAX) {
+            gPilots.clear();
+        }
+        gPilots[circuit] = *kept;
+        return kept;
+    }
+    const ChildResult child = runChild(
+        childProgram, {childProgram, "--pilot-run", std::to_string(circuit)}, "", {});
+    const ReplayRead read = decodeReplay(child.output);
+    if (!child.exited || child.exitStatus != 0 || read.status != ReplayStatus::Valid ||
+        read.replay.raceMs == 0) {
+        return std::nullopt;
+    }
+    const PilotRun pilot{read.replay.raceMs, controlsKeyOf(read.replay)};
+    store.keepPilotRun(circuit, pilot);
+    if (gPilots.size() >= PILOTS_HELD_MAX) {
+        gPilots.clear();
+    }
+    gPilots[circuit] = pilot;
+    return pilot;
+}
+
+int pilotRunInThisProcess(uint32_t circuit, std::ostream& out) {
+    for (Opponent& opponent : gOpponents) {
+        opponent.model.objects.assign(GAME_CRAFT_PARTS, MeshObject());
+        opponent.model.objectCount = static_cast<int32_t>(GAME_CRAFT_PARTS);
+    }
+    const std::string bytes = encodeReplay(pilotRace(circuit));
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    return out ? 0 : 1;
+}
