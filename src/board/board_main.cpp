@@ -50,6 +50,7 @@ int serve(const BoardOptions& options) {
     http.address = options.listenAddress;
     http.port = options.port;
     http.behindProxy = options.behindProxy;
+    http.requestSeconds = options.requestSeconds;
     HttpServer server(service, http);
     if (!server.start()) {
         return 1;

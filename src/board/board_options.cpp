@@ -64,6 +64,12 @@ BoardOptions parseBoardOptions(int argc, const char* const* argv) {
             }
             options.runsPerMinute = static_cast<unsigned>(number);
             ++i;
+        } else if (option == "--request-seconds") {
+            if (!isNumber(value, 3600, number) || number == 0) {
+                return usage("--request-seconds takes a number of seconds from 1");
+            }
+            options.requestSeconds = static_cast<unsigned>(number);
+            ++i;
         } else if (option == "--pilot-run") {
             if (!isNumber(value, 0xFFFFFFFFull, number)) {
                 return usage("--pilot-run takes a circuit number");
@@ -80,7 +86,7 @@ BoardOptions parseBoardOptions(int argc, const char* const* argv) {
 
 void printBoardUsage(std::ostream& out) {
     out << "usage: zentrix-board [--listen ADDRESS:PORT] [--database DATABASE]\n"
-           "                     [--runs-per-minute N] [--behind-proxy]\n"
+           "                     [--runs-per-minute N] [--request-seconds N] [--behind-proxy]\n"
            "\n"
            "The world board: time trials sent as replays are raced again and only\n"
            "those that verify are kept and ranked, one board per circuit.\n"
@@ -89,5 +95,6 @@ void printBoardUsage(std::ostream& out) {
            "  --database DATABASE    sqlite:PATH (default sqlite:zentrix-board.sqlite)\n"
            "                         or postgresql://USER@HOST/NAME\n"
            "  --runs-per-minute N    runs taken from one address a minute (default 20)\n"
+           "  --request-seconds N    time a request has to arrive whole (default 10)\n"
            "  --behind-proxy         take the sender's address from X-Forwarded-For\n";
 }

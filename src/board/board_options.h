@@ -12,6 +12,7 @@ struct BoardOptions {
     std::string database = "sqlite:zentrix-board.sqlite";
     unsigned runsPerMinute = 20;
     bool behindProxy = false;
+    unsigned requestSeconds = 10;
     uint32_t circuit = 0;  // for --pilot-run
     std::string problem;   // what is wrong with the command line, for Usage
 };

@@ -14,12 +14,15 @@ bool isPlayerName(const std::string& name) {
         name.back() == ' ') {
         return false;
     }
+    bool letterOrDigit = false;
     for (const char c : name) {
         if (!isNameCharacter(c)) {
             return false;
         }
+        letterOrDigit = letterOrDigit || (c != '-' && c != '_' && c != '.' && c != ' ');
     }
-    return true;
+    // "." and ".." would be steps in a page's address, not a name.
+    return letterOrDigit;
 }
 
 std::string bearerToken(const char* authorization) {
