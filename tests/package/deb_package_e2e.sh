@@ -1,19 +1,25 @@
 #!/bin/bash
-# The Debian package, made with cpack from this build tree and unpacked into
-# a scratch root: its control fields, its desktop entry, AppStream data,
-# manual page and icons pass their validators, the licence ships where and as
-# Debian wants it, and the unpacked game, started from a folder without data/,
-# finds its installed data, races and ends on Esc.
+# The Debian packages, made with cpack from this build tree and unpacked into
+# a scratch root: the game's control fields, its desktop entry, AppStream
+# data, manual page and icons pass their validators, the licence ships where
+# and as Debian wants it, and the unpacked game, started from a folder without
+# data/, finds its installed data, races and ends on Esc. The board's package
+# holds the server, its systemd unit and manual page, which pass theirs, and
+# needs none of the game's libraries; unpacked, it answers on loopback.
 set -u
 BUILD_DIR=$(realpath "$1")
 SOURCE_DIR=$(realpath "$2")
 WORK=$(mktemp -d)
 GAME_PID=""
-trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
+BOARD_PID=""
+trap 'kill $GAME_PID $XVFB_PID $BOARD_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
 
 source "$SOURCE_DIR/tests/e2e/lib/e2e_common.bash"
+# The library's trap forgets the board.
+trap 'kill $GAME_PID $XVFB_PID $BOARD_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
 
-for built in zentrix tools/icons/hicolor/256x256/apps/zentrix.png dist/zentrix.6.gz; do
+for built in zentrix zentrix-board tools/icons/hicolor/256x256/apps/zentrix.png dist/zentrix.6.gz \
+    dist/zentrix-board.8.gz; do
     [ -e "$BUILD_DIR/$built" ] || fail "$built is not built: build the default target first"
 done
 
@@ -23,12 +29,20 @@ debs=("$WORK"/package/zentrix_*.deb)
 [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one zentrix_*.deb, found: ${debs[*]}"
 DEB=${debs[0]}
 echo "made $(basename "$DEB"), $(stat -c %s "$DEB") bytes"
+boards=("$WORK"/package/zentrix-board_*.deb)
+[ ${#boards[@]} -eq 1 ] && [ -f "${boards[0]}" ] ||
+    fail "expected one zentrix-board_*.deb, found: ${boards[*]}"
+BOARD_DEB=${boards[0]}
+echo "made $(basename "$BOARD_DEB"), $(stat -c %s "$BOARD_DEB") bytes"
 
 field() { dpkg-deb -f "$DEB" "$1"; }
 [ "$(field Section)" = games ] || fail "Section: $(field Section)"
 depends=$(field Depends)
 for library in libsdl2 libopenal1 libsndfile1 libfreetype6 libc6; do
     echo "$depends" | grep -q "$library" || fail "Depends lacks $library: $depends"
+done
+for library in libmicrohttpd libpq libsqlite3; do
+    echo "$depends" | grep -q "$library" && fail "the game depends on the board's $library: $depends"
 done
 echo "control: section games, shared-library dependencies found by dpkg-shlibdeps"
 
@@ -93,4 +107,88 @@ xdotool key --window "$WINDOW" Escape
 e2e_wait_for_exit 5
 [ "$status" = 0 ] || fail "installed game: expected Esc to end it with status 0, got $status"
 echo "the installed game races from a folder without data/ and ends on Esc with status 0"
-echo "deb_package_e2e: 7 passed, 0 failed"
+
+board_field() { dpkg-deb -f "$BOARD_DEB" "$1"; }
+[ "$(board_field Package)" = zentrix-board ] && [ "$(board_field Version)" = "$(field Version)" ] ||
+    fail "board package: $(board_field Package) $(board_field Version)"
+board_depends=$(board_field Depends)
+for library in libmicrohttpd libpq5 libsqlite3 libssl libc6; do
+    echo "$board_depends" | grep -q "$library" || fail "the board's Depends lacks $library: $board_depends"
+done
+for library in libsdl2 libopenal1 libgl libfreetype6; do
+    echo "$board_depends" | grep -q "$library" && fail "the board depends on the game's $library"
+done
+dpkg-deb -c "$BOARD_DEB" >"$WORK/board-contents" || fail "dpkg-deb -c of the board failed"
+for file in '-rwxr-xr-x .* \./usr/sbin/zentrix-board' \
+    '-rw-r--r-- .* \./lib/systemd/system/zentrix-board\.service' \
+    '-rw-r--r-- .* \./usr/share/man/man8/zentrix-board\.8\.gz' \
+    '-rw-r--r-- .* \./usr/share/doc/zentrix-board/copyright'; do
+    grep -q "^$file\$" "$WORK/board-contents" || fail "the board's package lacks $file"
+done
+grep -q 'zentrix-board' "$WORK/contents" && fail "the game's package holds the board's files"
+echo "control: zentrix-board $(board_field Version), its libraries and none of the game's"
+
+BOARD_ROOT="$WORK/board-root"
+dpkg-deb -x "$BOARD_DEB" "$BOARD_ROOT" || fail "dpkg-deb -x of the board failed"
+BOARD="$BOARD_ROOT/usr/sbin/zentrix-board"
+unit="$BOARD_ROOT/lib/systemd/system/zentrix-board.service"
+grep -qx 'ExecStart=/usr/sbin/zentrix-board --listen 127.0.0.1:8080 --database sqlite:/var/lib/zentrix-board/board.sqlite $ZENTRIX_BOARD_OPTIONS' "$unit" ||
+    fail "the unit does not start the board on loopback with its database in its state folder"
+for line in DynamicUser=yes StateDirectory=zentrix-board Restart=on-failure NoNewPrivileges=yes \
+    ProtectSystem=strict ProtectHome=yes PrivateTmp=yes PrivateDevices=yes \
+    'RestrictAddressFamilies=AF_INET AF_INET6 AF_UNIX' WantedBy=multi-user.target; do
+    grep -qx "$line" "$unit" || fail "the unit lacks $line"
+done
+if command -v systemd-analyze >/dev/null; then
+    # Checked where it runs from here, and without its manual page installed.
+    sed "s|=/usr/sbin/zentrix-board|=$BOARD|" "$unit" >"$WORK/zentrix-board.service"
+    systemd-analyze verify --man=no "$WORK/zentrix-board.service" >"$WORK/verify.log" 2>&1 ||
+        { cat "$WORK/verify.log"; fail "systemd-analyze rejects the unit"; }
+    [ -s "$WORK/verify.log" ] && { cat "$WORK/verify.log"; fail "systemd-analyze warns about the unit"; }
+    exposure=$(systemd-analyze security --offline=yes "$WORK/zentrix-board.service" 2>/dev/null |
+        sed -n 's/.*Overall exposure level for [^:]*: \([0-9.]*\).*/\1/p')
+    echo "systemd-analyze verifies the unit; exposure ${exposure:-not told}"
+else
+    echo "the unit holds its lines (no systemd-analyze here to verify it)"
+fi
+
+board_page="$BOARD_ROOT/usr/share/man/man8/zentrix-board.8.gz"
+zcat "$board_page" | groff -man -Tutf8 -ww >/dev/null 2>"$WORK/groff.log"
+[ -s "$WORK/groff.log" ] && { cat "$WORK/groff.log"; fail "groff warns about the board's page"; }
+manual=$(man -l "$board_page" 2>"$WORK/man.log")
+[ -s "$WORK/man.log" ] && { cat "$WORK/man.log"; fail "man warns about the board's page"; }
+lexgrog "$board_page" | grep -q 'zentrix-board - world board server' ||
+    fail "lexgrog finds no NAME in the board's page: $(lexgrog "$board_page")"
+for text in ZENTRIX-BOARD\(8\) --listen --database --runs-per-minute --request-seconds --behind-proxy \
+    /api/v1/runs /api/v1/circuits/N/board /api/v1/players/NAME /api/v1/runs/RUN.zxr /api/v1/today \
+    /api/v1/health X-Forwarded-For Retry-After 429 /var/lib/zentrix-board/board.sqlite \
+    ZENTRIX_BOARD_OPTIONS "not prove that a person drove it" "EXIT STATUS"; do
+    grep -qF -- "$text" <<<"$manual" || fail "the board's manual page lacks $text"
+done
+echo "the board's manual page renders without a warning"
+
+"$BOARD" --help >"$WORK/help" 2>&1 && grep -q '^usage: zentrix-board' "$WORK/help" &&
+    grep -q -- '--behind-proxy' "$WORK/help" || fail "zentrix-board --help: $(cat "$WORK/help")"
+[ "$("$BOARD" --version)" = "zentrix-board $(field Version)" ] ||
+    fail "zentrix-board --version says '$("$BOARD" --version)'"
+"$BOARD" --listen 127.0.0.1:0 --database "sqlite:$WORK/board.sqlite" >"$WORK/board.log" 2>&1 &
+BOARD_PID=$!
+url=""
+for _ in $(seq 100); do
+    url=$(sed -n 's|^zentrix-board: listening on \(http://127\.0\.0\.1:[0-9]*/\) with sqlite$|\1|p' \
+        "$WORK/board.log")
+    [ -n "$url" ] && break
+    kill -0 "$BOARD_PID" 2>/dev/null || break
+    sleep 0.1
+done
+[ -n "$url" ] || fail "the unpacked board did not listen: $(cat "$WORK/board.log")"
+health=$(curl -sS --max-time 5 "${url}api/v1/health") ||
+    fail "the unpacked board does not answer at $url"
+[ "$health" = '{"database":"sqlite","ok":true}' ] || fail "health: $health"
+kill -TERM "$BOARD_PID"
+wait "$BOARD_PID"
+status=$?
+BOARD_PID=""
+[ "$status" = 0 ] || fail "the board ended on SIGTERM with status $status"
+echo "the unpacked board says its usage and version, answers on loopback and stops on SIGTERM"
+echo "deb_package_e2e: 11 passed, 0 failed"
