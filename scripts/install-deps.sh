@@ -13,6 +13,7 @@ libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
 libx11-dev xvfb xauth xfonts-base xdotool x11-apps x11-utils imagemagick
 lame sox time
 dpkg-dev desktop-file-utils appstream man-db
+libsqlite3-dev libpq-dev postgresql
 "
 
 missing=""

@@ -28,7 +28,7 @@ const std::vector<std::vector<std::string>> FLOORS = {
     {"input"},
     {"screen"},
     {"menu"},
-    {"shell"},
+    {"shell", "board"},
 };
 
 // Only these rooms speak to SDL, OpenAL, libsndfile, fontconfig or FreeType.
