@@ -155,7 +155,8 @@ fi
 board_page="$BOARD_ROOT/usr/share/man/man8/zentrix-board.8.gz"
 zcat "$board_page" | groff -man -Tutf8 -ww >/dev/null 2>"$WORK/groff.log"
 [ -s "$WORK/groff.log" ] && { cat "$WORK/groff.log"; fail "groff warns about the board's page"; }
-manual=$(man -l "$board_page" 2>"$WORK/man.log")
+# Wide enough that no paragraph breaks, so phrases are found whole.
+manual=$(MANWIDTH=1000 man -l "$board_page" 2>"$WORK/man.log")
 [ -s "$WORK/man.log" ] && { cat "$WORK/man.log"; fail "man warns about the board's page"; }
 lexgrog "$board_page" | grep -q 'zentrix-board - world board server' ||
     fail "lexgrog finds no NAME in the board's page: $(lexgrog "$board_page")"
