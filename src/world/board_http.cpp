@@ -4,6 +4,8 @@
 
 #include <mutex>
 
+#include "saves/player_name.h"
+
 namespace {
 struct Gathered {
     std::string body;
@@ -31,19 +33,6 @@ void startCurlOnce() {
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 }  // namespace
-
-bool isBoardAddress(const std::string& board) {
-    const bool scheme = board.rfind("http://", 0) == 0 || board.rfind("https://", 0) == 0;
-    if (!scheme || board.size() > 200 || board.back() == '/') {
-        return false;
-    }
-    for (const char c : board) {
-        if (c <= ' ' || c >= 0x7F) {
-            return false;
-        }
-    }
-    return board.find("://") + 3 < board.size();
-}
 
 std::string pathSegment(const std::string& text) {
     static const char digits[] = "0123456789ABCDEF";

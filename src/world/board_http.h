@@ -29,9 +29,5 @@ BoardReply askBoard(const std::string& method, const std::string& board, const s
                     const std::string& body = "", const std::string& player = "",
                     const std::string& token = "", const BoardExchangeLimits& limits = {});
 
-// "http://host:port" or "https://host[/...]" with no trailing slash; false for
-// anything else (file://, an empty string, spaces), which is never asked.
-bool isBoardAddress(const std::string& board);
-
 // Percent-encoded for a path segment: a player's name in /api/v1/players/NAME.
 std::string pathSegment(const std::string& text);

@@ -5,12 +5,12 @@
 #include "board/board_options.h"
 #include "board/child_process.h"
 #include "board/circuit_of_the_day.h"
-#include "board/player_name.h"
+#include "saves/player_name.h"
 #include "board/rate_limit.h"
 
 namespace {
 
-TEST(PlayerName, LettersDigitsAndAFewMarks) {
+TEST(PlayerName, LettersDigitsAndAFewMarksAndBoardAddresses) {
     const struct {
         const char* name;
         bool taken;
@@ -24,9 +24,12 @@ TEST(PlayerName, LettersDigitsAndAFewMarks) {
     for (const auto& c : cases) {
         EXPECT_EQ(isPlayerName(c.name), c.taken) << '"' << c.name << '"';
     }
-    EXPECT_EQ(bearerToken("Bearer abc"), "abc");
-    EXPECT_EQ(bearerToken("Basic abc"), "");
-    EXPECT_EQ(bearerToken(nullptr), "");
+    for (const char* board : {"http://127.0.0.1:8080", "https://board.example.org/zentrix"}) {
+        EXPECT_TRUE(isBoardAddress(board)) << board;
+    }
+    for (const char* board : {"", "http://", "ftp://x", "file:///etc", "http://a b", "http://x/"}) {
+        EXPECT_FALSE(isBoardAddress(board)) << board;
+    }
 }
 
 TEST(CircuitOfTheDay, OneADayTheSameEverywhereNeverTheClassic) {
