@@ -24,3 +24,6 @@ set(fuzz_replay_SEEDS "*.zxr")
 set(fuzz_replay_MAX_LEN 4096)
 set(fuzz_settings_SEEDS "*.ini")
 set(fuzz_settings_MAX_LEN 4096)
+# A board's answer: a status byte, then a page of ten rows and more.
+set(fuzz_board_answers_SEEDS "*.json")
+set(fuzz_board_answers_MAX_LEN 4096)

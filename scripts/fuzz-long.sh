@@ -15,7 +15,7 @@ set -eu
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 SECONDS_EACH=${1:-${FUZZ_SECONDS:-1800}}
-TARGETS=${FUZZ_TARGETS:-"fuzz_bitmap fuzz_ase fuzz_sound fuzz_replay fuzz_settings"}
+TARGETS=${FUZZ_TARGETS:-"fuzz_bitmap fuzz_ase fuzz_sound fuzz_replay fuzz_settings fuzz_board_answers"}
 BUILD=${FUZZ_BUILD_DIR:-build-sanitize}
 JOBS=${JOBS:-2}
 

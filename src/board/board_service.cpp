@@ -7,7 +7,7 @@
 #include "board/board_token.h"
 #include "board/circuit_of_the_day.h"
 #include "board/pilot_check.h"
-#include "board/player_name.h"
+#include "saves/player_name.h"
 #include "board/run_check.h"
 
 using nlohmann::json;
@@ -32,6 +32,13 @@ std::optional<uint32_t> numberIn(const std::string& text, uint64_t most = 0xFFFF
         return std::nullopt;
     }
     return static_cast<uint32_t>(value);
+}
+
+// The token in "Bearer TOKEN", or "" when the header is absent or another kind.
+std::string bearerToken(const std::string& authorization) {
+    const std::string bearer = "Bearer ";
+    return authorization.compare(0, bearer.size(), bearer) == 0 ? authorization.substr(bearer.size())
+                                                                : "";
 }
 
 bool startsWith(const std::string& text, const std::string& start) {
@@ -138,7 +145,7 @@ HttpAnswer BoardService::sendRun(const HttpAsk& ask) {
                            "X-Zentrix-Player must be a name of 1 to 24 letters, digits, '-', '_', "
                            "'.' and spaces inside");
     }
-    const std::string token = bearerToken(ask.authorization.c_str());
+    const std::string token = bearerToken(ask.authorization);
     if (!ask.authorization.empty() && token.empty()) {
         return errorAnswer(401, "Authorization must be \"Bearer TOKEN\"");
     }

@@ -14,6 +14,21 @@
 namespace {
 using Clock = std::chrono::steady_clock;
 
+// A sanitizer's runtime maps terabytes of shadow memory at start, so a child
+// built with one cannot run under a bound on its address space; the CPU and
+// wall time bounds still hold.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool BOUND_ADDRESS_SPACE = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+constexpr bool BOUND_ADDRESS_SPACE = false;
+#else
+constexpr bool BOUND_ADDRESS_SPACE = true;
+#endif
+#else
+constexpr bool BOUND_ADDRESS_SPACE = true;
+#endif
+
 // Between fork and exec only async-signal-safe calls: the board is threaded.
 [[noreturn]] void becomeChild(const std::string& program, char* const* argv, int inRead,
                               int outWrite, const ChildLimits& limits) {
@@ -23,8 +38,10 @@ using Clock = std::chrono::steady_clock;
     syscall(SYS_close_range, 3u, ~0u, 0u);
     const rlimit cpu{limits.cpuSeconds, limits.cpuSeconds + 1};
     setrlimit(RLIMIT_CPU, &cpu);
-    const rlimit memory{limits.memoryBytes, limits.memoryBytes};
-    setrlimit(RLIMIT_AS, &memory);
+    if (BOUND_ADDRESS_SPACE) {
+        const rlimit memory{limits.memoryBytes, limits.memoryBytes};
+        setrlimit(RLIMIT_AS, &memory);
+    }
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);
     execv(program.c_str(), argv);

@@ -36,7 +36,8 @@ int storableResolutionScale(int percent) {
 bool operator==(const Settings& a, const Settings& b) {
     if (a.musicVolume != b.musicVolume || a.effectsVolume != b.effectsVolume ||
         a.screen != b.screen || a.hudSize != b.hudSize || a.showFrameRate != b.showFrameRate ||
-        a.resolutionScale != b.resolutionScale || a.difficulty != b.difficulty) {
+        a.resolutionScale != b.resolutionScale || a.difficulty != b.difficulty ||
+        a.board != b.board || a.player != b.player) {
         return false;
     }
     for (int action = 0; action < ACTION_COUNT; ++action) {

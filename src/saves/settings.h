@@ -28,6 +28,10 @@ struct Settings {
     int resolutionScale = 100;
     // How hard the opponents race.
     Difficulty difficulty = Difficulty::Normal;
+    // The world board the player's bests go to, and the name they go under;
+    // no board, no connection of any kind.
+    std::string board;
+    std::string player;
     // Per action, the chosen keyboard key and gamepad button by name (SDL's key
     // names such as "Up", "Space", "W"; SDL's game controller button names
     // such as "a", "leftshoulder"); empty: the game's default. The saves room
@@ -53,6 +57,8 @@ bool operator!=(const Settings& a, const Settings& b);
 //   show_frame_rate = on       on or off; yes or no, true or false read too
 //   resolution_scale = 75      100, 75 or 50 (percent)
 //   difficulty = hard          easy, normal or hard: how hard the opponents race
+//   board = https://board.example.org   the world board, http:// or https://; empty: none
+//   player = Ann               the name on the board: 1 to 24 letters, digits, - _ . and spaces inside
 //   key.fire = Left Ctrl       a key's name, for each action by actionName
 //   pad.fire = x               a gamepad button's name, likewise
 //

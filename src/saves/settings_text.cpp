@@ -9,13 +9,14 @@
 #include <utility>
 #include <vector>
 
+#include "saves/player_name.h"
 #include "saves/settings.h"
 
 namespace {
 
-// Every setting the file holds is a field: the seven plain ones, then a key and
+// Every setting the file holds is a field: the nine plain ones, then a key and
 // then a gamepad button for each action.
-constexpr int PLAIN_FIELDS = 7;
+constexpr int PLAIN_FIELDS = 9;
 constexpr int FIELD_COUNT = PLAIN_FIELDS + 2 * ACTION_COUNT;
 enum PlainField {
     MUSIC_VOLUME,
@@ -24,11 +25,13 @@ enum PlainField {
     HUD_SIZE,
     SHOW_FRAME_RATE,
     RESOLUTION_SCALE,
-    DIFFICULTY
+    DIFFICULTY,
+    BOARD,
+    PLAYER
 };
 const char* const PLAIN_NAMES[PLAIN_FIELDS] = {
     "music_volume",    "effects_volume",   "screen",    "hud_size",
-    "show_frame_rate", "resolution_scale", "difficulty"};
+    "show_frame_rate", "resolution_scale", "difficulty", "board", "player"};
 
 const char* const SCREEN_WORDS[] = {"window", "desktop", "fullscreen"};
 const char* const HUD_WORDS[] = {"normal", "large", "huge"};
@@ -211,6 +214,10 @@ std::string fieldText(const Settings& settings, int field) {
             return std::to_string(storableResolutionScale(settings.resolutionScale));
         case DIFFICULTY:
             return difficultyName(settings.difficulty);
+        case BOARD:
+            return isBoardAddress(settings.board) ? settings.board : std::string();
+        case PLAYER:
+            return isPlayerName(settings.player) ? settings.player : std::string();
         default: {
             const std::string& name = nameIn(settings, field);
             return fileCanHoldName(name) ? name : std::string();
@@ -276,6 +283,21 @@ std::string readField(Settings& settings, int field, std::string_view value) {
             settings.difficulty = *read;
             return std::string();
         }
+        case BOARD:
+            if (!value.empty() && !isBoardAddress(std::string(value))) {
+                return said + "is not an http:// or https:// address" + leftAt +
+                       (settings.board.empty() ? std::string("none") : quoted(settings.board));
+            }
+            settings.board = value;
+            return std::string();
+        case PLAYER:
+            if (!value.empty() && !isPlayerName(std::string(value))) {
+                return said +
+                       "is not a name of 1 to 24 letters, digits, '-', '_', '.' and spaces inside" +
+                       leftAt + (settings.player.empty() ? std::string("none") : quoted(settings.player));
+            }
+            settings.player = value;
+            return std::string();
         default: {
             std::string& name = nameIn(settings, field);
             if (value.size() > SETTINGS_NAME_MAX_BYTES) {

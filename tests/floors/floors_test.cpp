@@ -19,7 +19,7 @@ namespace {
 const std::vector<std::vector<std::string>> FLOORS = {
     {"math", "trace"},
     {"assets", "saves", "track"},
-    {"images", "models", "audio"},
+    {"images", "models", "audio", "world"},
     {"craft"},
     {"race"},
     {"hud"},

@@ -61,6 +61,8 @@ Settings everyFieldChanged() {
     settings.showFrameRate = true;
     settings.resolutionScale = 50;
     settings.difficulty = Difficulty::Hard;
+    settings.board = "https://board.example.org/zentrix";
+    settings.player = "Ann B.";
     const char* keys[ACTION_COUNT] = {"W", "S", "A", "D", "Left Ctrl", "#", "Keypad =", "Ö", "="};
     const char* pads[ACTION_COUNT] = {"a", "b",    "dpleft", "dpright",     "x",
                                       "y", "back", "start",  "leftshoulder"};
@@ -75,6 +77,7 @@ const std::string EVERY_FIELD_TEXT =
     "# Zentrix settings, rewritten by the game; man 6 zentrix tells what each means.\n"
     "music_volume = 30\neffects_volume = 0\nscreen = window\nhud_size = huge\n"
     "show_frame_rate = on\nresolution_scale = 50\ndifficulty = hard\n"
+    "board = https://board.example.org/zentrix\nplayer = Ann B.\n"
     "key.accelerate = W\nkey.brake = S\nkey.left = A\nkey.right = D\nkey.fire = Left Ctrl\n"
     "key.camera = #\nkey.cockpit = Keypad =\nkey.pause = Ö\nkey.race_again = =\n"
     "pad.accelerate = a\npad.brake = b\npad.left = dpleft\npad.right = dpright\npad.fire = x\n"
@@ -130,6 +133,10 @@ TEST(SettingsText, ADamagedLineIsSkippedWithItsReasonAndEveryOtherLineCounts) {
          "difficulty \"insane\" is not easy, normal or hard; it is left at normal"},
         {"difficulty = 2", "difficulty \"2\" is not easy, normal or hard; it is left at normal"},
         {"difficulty =", "difficulty \"\" is not easy, normal or hard; it is left at normal"},
+        {"board = ftp://x", "board \"ftp://x\" is not an http:// or https:// address; it is left at none"},
+        {"player = <b>",
+         "player \"<b>\" is not a name of 1 to 24 letters, digits, '-', '_', '.' and spaces inside; it "
+         "is left at none"},
         {over, "key.fire \"" + std::string(40, 'k') +
                    "...\" is longer than 64 bytes; it is left at the game's default"},
         {"just words", "\"just words\" has no \"=\"; it is skipped"},

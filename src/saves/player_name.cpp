@@ -1,6 +1,4 @@
-#include "board/player_name.h"
-
-#include <cstring>
+#include "saves/player_name.h"
 
 namespace {
 bool isNameCharacter(char c) {
@@ -25,10 +23,15 @@ bool isPlayerName(const std::string& name) {
     return letterOrDigit;
 }
 
-std::string bearerToken(const char* authorization) {
-    constexpr const char* BEARER = "Bearer ";
-    if (authorization == nullptr || std::strncmp(authorization, BEARER, std::strlen(BEARER)) != 0) {
-        return "";
+bool isBoardAddress(const std::string& board) {
+    const bool scheme = board.rfind("http://", 0) == 0 || board.rfind("https://", 0) == 0;
+    if (!scheme || board.size() > 200 || board.back() == '/') {
+        return false;
     }
-    return authorization + std::strlen(BEARER);
+    for (const char c : board) {
+        if (c <= ' ' || c >= 0x7F) {
+            return false;
+        }
+    }
+    return board.find("://") + 3 < board.size();
 }

@@ -1,0 +1,58 @@
+#include "world/board_tokens.h"
+
+#include <sstream>
+
+#include "saves/data_home.h"
+#include "saves/saved_file.h"
+
+namespace {
+constexpr size_t TOKENS_FILE_MAX_BYTES = 64 * 1024;
+constexpr const char* TOKENS_FILE_NAME = "board-token";
+
+std::string tokensText() {
+    std::string text;
+    std::string failure;
+    const std::string path = boardTokensPath();
+    if (path.empty() ||
+        readSmallFile(path, TOKENS_FILE_MAX_BYTES, text, failure) != SmallFileRead::Read) {
+        return "";
+    }
+    return text;
+}
+}  // namespace
+
+std::string boardTokensPath() {
+    const std::string folder = zentrixConfigFolder();
+    return folder.empty() ? "" : folder + "/" + TOKENS_FILE_NAME;
+}
+
+std::string tokenForBoard(const std::string& board) {
+    std::istringstream lines(tokensText());
+    std::string line;
+    while (std::getline(lines, line)) {
+        const size_t space = line.find(' ');
+        if (space != std::string::npos && line.compare(0, space, board) == 0 && space == board.size()) {
+            return line.substr(space + 1);
+        }
+    }
+    return "";
+}
+
+bool keepTokenForBoard(const std::string& board, const std::string& token, std::string& failure) {
+    const std::string folder = zentrixConfigFolder();
+    if (folder.empty()) {
+        failure = "no config folder to keep the board's token in";
+        return false;
+    }
+    std::istringstream lines(tokensText());
+    std::string kept;
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.compare(0, board.size() + 1, board + " ") != 0 && !line.empty()) {
+            kept += line + "\n";
+        }
+    }
+    kept += board + " " + token + "\n";
+    return createFolders(folder, failure) &&
+           writeFileAtomically(folder, TOKENS_FILE_NAME, kept, failure);
+}
