@@ -4,7 +4,12 @@
 // how many went wrong, and whether every run answered as kept was kept.
 //
 //   board_bench [--clients 200] [--seconds 30] [--database both|sqlite|postgresql]
-//               [--valid-rate 20] [--invalid-rate 10]
+//               [--valid-rate 20] [--invalid-rate 10] [--read-rate 0]
+//
+// Readers go flat out by default, each asking again as soon as answered: then
+// 200 of them wait, by Little's law, 200 / (reads a second) each on average.
+// --read-rate R paces them to R reads a second between them, as players
+// looking at boards now and then would.
 #include <curl/curl.h>
 #include <unistd.h>
 
@@ -42,6 +47,7 @@ struct BenchOptions {
     std::string database = "both";
     double validRate = 20;
     double invalidRate = 10;
+    double readRate = 0;
 };
 
 bool parseOptions(int argc, char** argv, BenchOptions& options) {
@@ -56,6 +62,8 @@ bool parseOptions(int argc, char** argv, BenchOptions& options) {
             options.database = value;
         } else if (option == "--valid-rate") {
             options.validRate = std::stod(value);
+        } else if (option == "--read-rate") {
+            options.readRate = std::stod(value);
         } else if (option == "--invalid-rate") {
             options.invalidRate = std::stod(value);
         } else {
@@ -219,6 +227,7 @@ bool loadOne(const std::string& name, const std::string& database, const BenchOp
     plan.tampered = runs.tampered;
     plan.validPerSecond = options.validRate;
     plan.invalidPerSecond = options.invalidRate;
+    plan.readsPerSecond = options.readRate;
     boardload::LoadFigures figures = boardload::runLoad(plan);
     const size_t missing = missingAfterwards(board, plan, figures.kept);
     report(name, options, figures, missing);
@@ -230,7 +239,8 @@ int main(int argc, char** argv) {
     BenchOptions options;
     if (!parseOptions(argc, argv, options)) {
         std::cerr << "usage: board_bench [--clients N (from 4)] [--seconds S] "
-                     "[--database both|sqlite|postgresql] [--valid-rate R] [--invalid-rate R]\n";
+                     "[--database both|sqlite|postgresql] [--valid-rate R] [--invalid-rate R] "
+                     "[--read-rate R]\n";
         return 2;
     }
     curl_global_init(CURL_GLOBAL_DEFAULT);

@@ -138,12 +138,23 @@ struct ClientFigures {
     }
 };
 
-void readBoards(Shared& shared, unsigned client, bool pages) {
+Clock::time_point dueTime(const Shared& shared, unsigned sender, unsigned senders, uint64_t n,
+                          double rate);
+
+// Reader of readers: flat out, or its share of the readers' rate when one is set.
+void readBoards(Shared& shared, unsigned client, unsigned reader, unsigned readers, bool pages) {
     Connection connection;
     ClientFigures figures;
     const std::vector<uint32_t>& circuits = shared.plan.circuits;
     std::this_thread::sleep_until(shared.start);
     for (size_t n = client; Clock::now() < shared.end; ++n) {
+        if (shared.plan.readsPerSecond > 0) {
+            std::this_thread::sleep_until(
+                dueTime(shared, reader, readers, n - client, shared.plan.readsPerSecond));
+            if (Clock::now() >= shared.end) {
+                break;
+            }
+        }
         const uint32_t circuit = circuits[n % circuits.size()];
         const std::string path =
             pages ? "/circuits/" + std::to_string(circuit)
@@ -248,11 +259,13 @@ LoadFigures runLoad(const LoadPlan& plan) {
     shared.end = shared.start + std::chrono::duration_cast<Clock::duration>(
                                     std::chrono::duration<double>(plan.seconds));
     std::vector<std::thread> clients;
+    const unsigned readers = share.boardReaders + share.pageReaders;
     for (unsigned i = 0; i < share.boardReaders; ++i) {
-        clients.emplace_back(readBoards, std::ref(shared), i, false);
+        clients.emplace_back(readBoards, std::ref(shared), i, i, readers, false);
     }
     for (unsigned i = 0; i < share.pageReaders; ++i) {
-        clients.emplace_back(readBoards, std::ref(shared), i, true);
+        clients.emplace_back(readBoards, std::ref(shared), i, share.boardReaders + i, readers,
+                             true);
     }
     for (unsigned i = 0; i < share.validSenders; ++i) {
         clients.emplace_back(sendValid, std::ref(shared), i, share.validSenders);

@@ -22,6 +22,7 @@ struct LoadPlan {
     std::string tampered;            // a run whose end is not its own: 422
     double validPerSecond = 20;      // all valid senders together
     double invalidPerSecond = 10;    // all invalid senders together
+    double readsPerSecond = 0;       // all readers together; 0: each flat out
 };
 
 // A valid run the board answered 201, and the bytes sent.
