@@ -1,8 +1,10 @@
 #include "board/pilot_check.h"
 
+#include <condition_variable>
 #include <iostream>
 #include <map>
 #include <mutex>
+#include <set>
 
 #include "board/child_process.h"
 #include "board/run_check.h"
@@ -11,29 +13,21 @@
 
 namespace {
 std::mutex gPilotsMutex;
+std::condition_variable gPilotWorkedOut;
 // Those worked out or read since the board started, up to a bound: circuits
 // are many and anyone may ask for any.
 std::map<uint32_t, PilotRun> gPilots;
+// Those being worked out now, each by one asker; others asking wait for it.
+std::set<uint32_t> gWorkingOut;
 constexpr size_t PILOTS_HELD_MAX = 100000;
-}  // namespace
 
-std::optional<PilotRun> pilotRunFor(uint32_t circuit, BoardStore& store,
-                                    const std::string& childProgram) {
-    // One at a time: a pilot asked for by many at once is worked out once.
-    const std::lock_guard<std::mutex> lock(gPilotsMutex);
-    const auto known = gPilots.find(circuit);
-    if (known != gPilots.end()) {
-        return known->second;
-    }
+std::optional<PilotRun> workOutPilot(uint32_t circuit, BoardStore& store,
+                                     const std::string& childProgram) {
     if (std::optional<PilotRun> kept = store.pilotRun(circuit)) {
-        if (gPilots.size() >= PILOTS_HELD_MAX) {
-            gPilots.clear();
-        }
-        gPilots[circuit] = *kept;
         return kept;
     }
-    const ChildResult child = runChild(
-        childProgram, {childProgram, "--pilot-run", std::to_string(circuit)}, "", {});
+    const ChildResult child =
+        runChild(childProgram, {childProgram, "--pilot-run", std::to_string(circuit)}, "", {});
     const ReplayRead read = decodeReplay(child.output);
     if (!child.exited || child.exitStatus != 0 || read.status != ReplayStatus::Valid ||
         read.replay.raceMs == 0) {
@@ -41,10 +35,41 @@ std::optional<PilotRun> pilotRunFor(uint32_t circuit, BoardStore& store,
     }
     const PilotRun pilot{read.replay.raceMs, controlsKeyOf(read.replay)};
     store.keepPilotRun(circuit, pilot);
-    if (gPilots.size() >= PILOTS_HELD_MAX) {
-        gPilots.clear();
+    return pilot;
+}
+}  // namespace
+
+std::optional<PilotRun> pilotRunFor(uint32_t circuit, BoardStore& store,
+                                    const std::string& childProgram) {
+    // A pilot asked for by many at once is worked out once, and not under
+    // the lock: the boards of circuits known are read meanwhile.
+    std::unique_lock<std::mutex> lock(gPilotsMutex);
+    gPilotWorkedOut.wait(lock, [&] { return gWorkingOut.count(circuit) == 0; });
+    const auto known = gPilots.find(circuit);
+    if (known != gPilots.end()) {
+        return known->second;
     }
-    gPilots[circuit] = pilot;
+    gWorkingOut.insert(circuit);
+    lock.unlock();
+    // Done, or failed and thrown: the next asker may try.
+    struct Done {
+        uint32_t circuit;
+        ~Done() {
+            {
+                const std::lock_guard<std::mutex> relock(gPilotsMutex);
+                gWorkingOut.erase(circuit);
+            }
+            gPilotWorkedOut.notify_all();
+        }
+    } done{circuit};
+    const std::optional<PilotRun> pilot = workOutPilot(circuit, store, childProgram);
+    if (pilot) {
+        const std::lock_guard<std::mutex> relock(gPilotsMutex);
+        if (gPilots.size() >= PILOTS_HELD_MAX) {
+            gPilots.clear();
+        }
+        gPilots[circuit] = *pilot;
+    }
     return pilot;
 }
 

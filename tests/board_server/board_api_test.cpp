@@ -13,11 +13,12 @@
 #include "support/harness/board_runs.h"
 #include "support/harness/http_client.h"
 #include "support/harness/race_start.h"
+#include "support/postgres/postgres_cluster.h"
 
 using nlohmann::json;
 using testsupport::BoardProcess;
-using testsupport::httpRequest;
 using testsupport::HttpReply;
+using testsupport::httpRequest;
 
 namespace {
 constexpr uint32_t CIRCUIT = 7;
@@ -35,8 +36,15 @@ struct BoardApi : ::testing::Test {
 
     static void SetUpTestSuite() {
         folder = temporaryFolder();
-        board = std::make_unique<BoardProcess>("sqlite:" + folder + "/board.sqlite",
-                                               std::vector<std::string>{"--runs-per-minute", "100000"});
+        board =
+            std::make_unique<BoardProcess>("sqlite:" + folder + "/board.sqlite",
+                                           std::vector<std::string>{"--runs-per-minute", "100000"});
+        makeRuns();
+    }
+    static void makeRuns() {
+        if (!variants.empty()) {
+            return;
+        }
         for (uint32_t variant = 0; variant < 4; ++variant) {
             variants.push_back(encodeReplay(testsupport::pilotVariant(CIRCUIT, variant)));
         }
@@ -56,6 +64,8 @@ struct BoardApi : ::testing::Test {
         }
         return httpRequest("POST", board->url("/api/v1/runs"), body, headers);
     }
+    // The whole of a game's dealings with the board, on a board fresh and empty.
+    static void runsAreRacedAgainClaimedAndRanked(const std::string& database);
     static json get(const std::string& path, long expected = 200) {
         const HttpReply reply = httpRequest("GET", board->url(path));
         EXPECT_EQ(reply.status, expected) << path << ": " << reply.body;
@@ -69,9 +79,25 @@ TEST_F(BoardApi, TheGameCraftHasTheParts) {
     EXPECT_EQ(gOpponents[0].model.objects.size(), GAME_CRAFT_PARTS);
 }
 
-TEST_F(BoardApi, RunsAreRacedAgainClaimedAndRanked) {
+// The same board on a throw-away PostgreSQL instead of a file.
+struct BoardApiOnPostgres : BoardApi {
+    static inline std::unique_ptr<PostgresCluster> cluster;
+
+    static void SetUpTestSuite() {
+        cluster = std::make_unique<PostgresCluster>();
+        board = std::make_unique<BoardProcess>(
+            cluster->createDatabase(), std::vector<std::string>{"--runs-per-minute", "100000"});
+        makeRuns();
+    }
+    static void TearDownTestSuite() {
+        board.reset();
+        cluster.reset();
+    }
+};
+
+void BoardApi::runsAreRacedAgainClaimedAndRanked(const std::string& database) {
     ASSERT_TRUE(board->running());
-    EXPECT_EQ(get("/api/v1/health"), json({{"ok", true}, {"database", "sqlite"}}));
+    EXPECT_EQ(get("/api/v1/health"), json({{"ok", true}, {"database", database}}));
 
     // The first run claims the name and carries its token, once.
     const HttpReply first = send(variants[1], "Ann");
@@ -145,7 +171,8 @@ TEST_F(BoardApi, RunsAreRacedAgainClaimedAndRanked) {
 
     // A run downloaded is the file sent, and the board will not take it again.
     const int64_t run = claimed.at("run");
-    const HttpReply download = httpRequest("GET", board->url("/api/v1/runs/" + std::to_string(run) + ".zxr"));
+    const HttpReply download =
+        httpRequest("GET", board->url("/api/v1/runs/" + std::to_string(run) + ".zxr"));
     EXPECT_EQ(download.status, 200);
     EXPECT_EQ(download.body, variants[1]);
     EXPECT_EQ(send(download.body, "Dee").status, 409);
@@ -163,6 +190,14 @@ TEST_F(BoardApi, RunsAreRacedAgainClaimedAndRanked) {
         get(missing, 404);
     }
     get("/api/v1/circuits/7/board?limit=ten", 400);
+}
+
+TEST_F(BoardApi, RunsAreRacedAgainClaimedAndRanked) {
+    runsAreRacedAgainClaimedAndRanked("sqlite");
+}
+
+TEST_F(BoardApiOnPostgres, RunsAreRacedAgainClaimedAndRanked) {
+    runsAreRacedAgainClaimedAndRanked("postgresql");
 }
 
 TEST(BoardRateLimit, TooManyFromOneAddressWaitTheirTurn) {
