@@ -30,7 +30,7 @@ std::vector<MenuItem> worldPageItems(const WorldPage& page,
             items.push_back({"World", "...", [] {}, nullptr});
             return items;
         case WorldPage::State::Offline:
-            items.push_back({"World", shownText(page.problem, 40), [] {}, nullptr});
+            items.push_back({"World", shownText(page.problem), [] {}, nullptr});
             return items;
         case WorldPage::State::Shown:
             break;
