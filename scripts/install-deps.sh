@@ -14,7 +14,7 @@ libx11-dev xvfb xauth xfonts-base xdotool x11-apps x11-utils imagemagick
 lame sox time
 dpkg-dev desktop-file-utils appstream man-db
 libmicrohttpd-dev nlohmann-json3-dev libssl-dev openssl libcurl4-openssl-dev curl chromium
-libsqlite3-dev libpq-dev postgresql jq
+libsqlite3-dev libpq-dev postgresql jq strace
 "
 
 missing=""

@@ -59,6 +59,19 @@ void addMedalLines(const FinishPanel& panel, std::vector<PanelLine>& lines) {
     }
 }
 
+// Where the best stands on the world board, or how its sending goes.
+void addWorldLine(const FinishPanel& panel, std::vector<PanelLine>& lines) {
+    if (!panel.world || panel.world->empty()) {
+        return;
+    }
+    const std::string& said = *panel.world;
+    if (said.rfind("world ", 0) == 0) {
+        lines.push_back({said, COLOR_WHITE});
+    } else {
+        lines.push_back({"world: " + said, COLOR_LIGHT_GREY});
+    }
+}
+
 std::string recordText(const FinishPanel& panel) {
     if (panel.newBestLap && panel.newBestRace) {
         return "NEW RECORDS: best lap and race!";
@@ -91,6 +104,7 @@ std::vector<PanelLine> finishPanelLines(const FinishPanel& panel) {
     if (panel.newBestLap || panel.newBestRace) {
         lines.push_back({recordText(panel), COLOR_YELLOW});
     }
+    addWorldLine(panel, lines);
     const char* replayKeys = panel.escBackToRacing ? "R restart - B back 10 s - Esc back to racing"
                                                    : "R restart - B back 10 s - Esc quit";
     lines.push_back(

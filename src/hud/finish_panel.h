@@ -29,6 +29,10 @@ struct FinishPanel {
     std::optional<MedalTimes> medals;
     // A race names how hard its opponents raced.
     Difficulty difficulty = Difficulty::Normal;
+    // A time trial's best on the world board, with a board chosen: "world
+    // 12th of 340", "sent", "board unreachable, will send later" or the
+    // board's reason; as it stands when the panel is drawn.
+    std::optional<std::string> world;
 };
 
 struct PanelLine {

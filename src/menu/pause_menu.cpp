@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cctype>
+#include <cstdlib>
 #include <functional>
 #include <iterator>
 #include <utility>
@@ -14,14 +15,17 @@
 #include "menu/menu_item.h"
 #include "menu/player_settings.h"
 #include "race/race.h"
+#include "saves/player_name.h"
 #include "session/ghost.h"
 #include "session/race_commands.h"
 #include "session/replay_watch.h"
 #include "session/season.h"
 #include "track/track.h"
+#include "world/world_fetch.h"
 
 namespace {
 enum class Page { Top, Settings, Keys, Circuit };
+enum class TypedSetting { None, Board, Player };
 
 struct MenuState {
     bool open = false;
@@ -32,6 +36,8 @@ struct MenuState {
     std::string typed;          // digits typed on the Circuit line
     int waitingFor = -1;        // the action whose key is awaited, or -1
     std::string note;
+    TypedSetting typing = TypedSetting::None;  // the line being typed on
+    std::string typedText;                     // what is typed there so far
 };
 
 MenuState gMenu;
@@ -66,6 +72,7 @@ void selectTheCircuit() {
         return;
     }
     goTo(Page::Circuit);
+    openCircuitPage(gMenu.circuit);
 }
 
 void changeSetting(const std::function<void(Settings&)>& change) {
@@ -161,6 +168,24 @@ void addGoOn(std::vector<Item>& items) {
                      [] { goOnWithKeptChampionship(); }, nullptr));
 }
 
+// With a board chosen, the circuit its players race today, as a time trial.
+void addCircuitOfTheDay(std::vector<Item>& items) {
+    const std::optional<uint32_t> today = circuitOfTheDayNow();
+    if (!today || playerSettings().board.empty()) {
+        return;
+    }
+    const uint32_t circuit = *today;
+    items.insert(items.begin() + 3, Item(
+                                        "Circuit of the day", circuitName(circuit),
+                                        [circuit] {
+                                            gMenu.circuit = circuit;
+                                            chooseRaceMode(RaceMode::TimeTrial);
+                                            flyThePilotsGhost(false);
+                                            raceCircuit(circuit);
+                                        },
+                                        nullptr));
+}
+
 std::vector<Item> topItems() {
     std::vector<Item> items = {
         {"Resume", "", [] { togglePause(); }, nullptr},
@@ -177,6 +202,7 @@ std::vector<Item> topItems() {
          [](int step) { gMenu.championship += static_cast<uint32_t>(step); }},
         {"Quit", "", [] { gQuitRequested = 1; }, nullptr},
     };
+    addCircuitOfTheDay(items);
     addGoOn(items);
     return items;
 }
@@ -186,6 +212,76 @@ void changeDifficulty(int step) {
     const Difficulty next = cycle(chosenDifficulty(), step, DIFFICULTY_COUNT);
     changeSetting([next](Settings& t) { t.difficulty = next; });
     chooseDifficulty(next);
+}
+
+// What a typed line shows: the text so far while it is typed on.
+std::string typedValue(TypedSetting setting, const std::string& kept, const char* unset) {
+    if (gMenu.typing == setting) {
+        return gMenu.typedText + "_";
+    }
+    return kept.empty() ? unset : kept;
+}
+
+void startTyping(TypedSetting setting) {
+    gMenu.typing = setting;
+    gMenu.typedText =
+        setting == TypedSetting::Board ? playerSettings().board : playerSettings().player;
+    gMenu.note = setting == TypedSetting::Board
+                     ? "Type the board's address - Enter keep - Esc cancel"
+                     : "Type your name on the board - Enter keep - Esc cancel";
+    SDL_StartTextInput();
+}
+
+void stopTyping() {
+    gMenu.typing = TypedSetting::None;
+    gMenu.typedText.clear();
+    SDL_StopTextInput();
+}
+
+// Enter: the text typed is kept when it is one the setting can be (empty
+// clears it); otherwise why not, and the setting stays as it was.
+void keepTyped() {
+    const std::string typed = gMenu.typedText;
+    if (gMenu.typing == TypedSetting::Board) {
+        if (!typed.empty() && !isBoardAddress(typed)) {
+            gMenu.note = "A board's address is http:// or https://, with no spaces";
+            return;
+        }
+        changeSetting([typed](Settings& t) { t.board = typed; });
+    } else {
+        if (!typed.empty() && !isPlayerName(typed)) {
+            gMenu.note = "A name is 1 to 24 letters, digits, - _ . or spaces inside";
+            return;
+        }
+        changeSetting([typed](Settings& t) { t.player = typed; });
+    }
+    stopTyping();
+    gMenu.note.clear();
+}
+
+// Longer than any address or name the settings keep, so a paste cut short
+// is refused rather than kept cut.
+constexpr size_t TYPED_TEXT_MAX = 201;
+
+// Left and Right on the board: none, the one typed, and the one given in
+// ZENTRIX_BOARD, round again.
+void changeBoard(int step) {
+    std::vector<std::string> offered = {""};
+    const std::string now = playerSettings().board;
+    if (!now.empty()) {
+        offered.push_back(now);
+    }
+    const char* given = std::getenv("ZENTRIX_BOARD");
+    if (given != nullptr && isBoardAddress(given) && now != given) {
+        offered.push_back(given);
+    }
+    size_t at = 0;
+    while (offered[at] != now) {
+        ++at;
+    }
+    const int count = static_cast<int>(offered.size());
+    const std::string next = offered[(static_cast<int>(at) + step % count + count) % count];
+    changeSetting([next](Settings& t) { t.board = next; });
 }
 
 std::vector<Item> settingsItems() {
@@ -234,6 +330,10 @@ std::vector<Item> settingsItems() {
          [](int) { changeSetting([](Settings& t) { t.showFrameRate = !t.showFrameRate; }); }},
         {"Difficulty", difficultyName(chosenDifficulty()), [] { changeDifficulty(1); },
          [](int step) { changeDifficulty(step); }},
+        {"Board", typedValue(TypedSetting::Board, s.board, "none"),
+         [] { startTyping(TypedSetting::Board); }, [](int step) { changeBoard(step); }},
+        {"Player", typedValue(TypedSetting::Player, s.player, "none"),
+         [] { startTyping(TypedSetting::Player); }, nullptr},
         {"Keys", "", [] { goTo(Page::Keys); }, nullptr},
         {"Back", "", [] { goBackTo(Page::Top); }, nullptr},
     };
@@ -303,6 +403,9 @@ int& chosenLine() {
 // A new pause opens the menu afresh.
 void followThePause() {
     const bool shows = raceIsPaused() && !watchingReplay();
+    if (!shows && gMenu.typing != TypedSetting::None) {
+        stopTyping();  // the menu went away under the typing
+    }
     if (shows && !gMenu.open) {
         gMenu = MenuState();
         gMenu.open = true;
@@ -341,16 +444,61 @@ MenuPanel pauseMenuView() {
     }
     view.chosen = chosenLine();
     view.note = gMenu.note;
-    view.hint = gMenu.page == Page::Top       ? "Enter select - Left Right circuit - Esc quit"
-                : gMenu.page == Page::Keys    ? "Enter then the new key - Esc back"
-                : gMenu.page == Page::Circuit ? "Enter select - Esc back"
-                                              : "Enter select - Left Right change - Esc back";
+    view.hint = gMenu.typing != TypedSetting::None ? "Enter keep - Backspace erase - Esc cancel"
+                : gMenu.page == Page::Top          ? "Enter select - Left Right circuit - Esc quit"
+                : gMenu.page == Page::Keys         ? "Enter then the new key - Esc back"
+                : gMenu.page == Page::Circuit      ? "Enter select - Esc back"
+                                                   : "Enter select - Left Right change - Esc back";
     return view;
+}
+
+namespace {
+// While a line is typed on: Enter keeps it, Esc leaves it as it was, Backspace
+// takes back a character; the other commands wait until it is done.
+bool typingCommand(MenuCommand command) {
+    switch (command) {
+        case MenuCommand::Select:
+            keepTyped();
+            break;
+        case MenuCommand::Back:
+            stopTyping();
+            gMenu.note.clear();
+            break;
+        case MenuCommand::Erase:
+            if (!gMenu.typedText.empty()) {
+                gMenu.typedText.pop_back();
+            }
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+}  // namespace
+
+bool pauseMenuTypes() {
+    return pauseMenuShows() && gMenu.typing != TypedSetting::None;
+}
+
+void pauseMenuText(const std::string& text) {
+    if (!pauseMenuTypes()) {
+        return;
+    }
+    // Printable ASCII only: the overlay font draws nothing else, and no
+    // address or name the settings keep has anything else in it.
+    for (const char c : text) {
+        if (c >= ' ' && c <= '~' && gMenu.typedText.size() < TYPED_TEXT_MAX) {
+            gMenu.typedText += c;
+        }
+    }
 }
 
 bool pauseMenuCommand(MenuCommand command) {
     if (!pauseMenuShows() || gMenu.waitingFor >= 0) {
         return false;
+    }
+    if (gMenu.typing != TypedSetting::None) {
+        return typingCommand(command);
     }
     const std::vector<Item> items = itemsOf(gMenu.page);
     int& chosen = chosenLine();

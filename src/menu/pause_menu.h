@@ -26,6 +26,13 @@ MenuPanel pauseMenuView();
 bool pauseMenuCommand(MenuCommand command);
 // A digit typed on the circuit line starts or goes on with a number.
 bool pauseMenuDigit(int digit);
+// Select on the settings' Board or Player line starts typing on it: text
+// typed (printable ASCII) goes on the line, Erase takes back a character,
+// Select keeps it when it is an address or name the settings can keep
+// (empty clears it; otherwise a note says why and it stays as it was), and
+// Back leaves it as it was.
+bool pauseMenuTypes();
+void pauseMenuText(const std::string& text);
 // The mouse over a line chooses it.
 void pauseMenuPoint(int line);
 

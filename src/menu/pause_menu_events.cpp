@@ -103,12 +103,42 @@ int lineAt(int windowX, int windowY) {
     }
     return -1;
 }
+// Typing on a line takes every key, so none of them also drives, pauses or
+// moves through the menu; the text comes as text events.
+bool typingTakesEvent(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_TEXTINPUT:
+            pauseMenuText(event.text.text);
+            return true;
+        case SDL_KEYDOWN:
+            switch (event.key.keysym.sym) {
+                case SDLK_RETURN:
+                case SDLK_KP_ENTER:
+                    return pauseMenuCommand(MenuCommand::Select);
+                case SDLK_ESCAPE:
+                    return pauseMenuCommand(MenuCommand::Back);
+                case SDLK_BACKSPACE:
+                    return pauseMenuCommand(MenuCommand::Erase);
+                default:
+                    return true;
+            }
+        case SDL_CONTROLLERBUTTONDOWN:
+            return event.cbutton.button == SDL_CONTROLLER_BUTTON_B
+                       ? pauseMenuCommand(MenuCommand::Back)
+                       : true;
+        default:
+            return false;
+    }
+}
 }  // namespace
 
 bool pauseMenuTakesEvent(const SDL_Event& event) {
     if (!pauseMenuShows()) {
         gStickLeaning = false;
         return false;
+    }
+    if (pauseMenuTypes()) {
+        return typingTakesEvent(event);
     }
     if (pauseMenuWaitsForKey()) {
         if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {

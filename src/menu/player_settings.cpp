@@ -11,6 +11,7 @@
 #include "screen/picture_target.h"
 #include "screen/window_placement.h"
 #include "session/race_commands.h"
+#include "world/world_fetch.h"
 
 namespace {
 std::unique_ptr<SettingsStore> gStore;
@@ -78,4 +79,19 @@ void changePlayerSettings(const Settings& changed) {
     setHudSize(now.hudSize);
     gShowFrameRate = now.showFrameRate;
     showAtResolutionScale(now.resolutionScale);
+    if (now.board != before.board || now.player != before.player) {
+        startTheWorld();  // or, with no board now, ends the sender
+    }
+}
+
+WorldChoice worldChoice() {
+    return {store().settings().board, store().settings().player};
+}
+
+void startTheWorld() {
+    const WorldChoice choice = worldChoice();
+    startWorldSender(choice);
+    if (!choice.board.empty()) {
+        fetchCircuitOfTheDay(choice);
+    }
 }

@@ -4,6 +4,7 @@
 
 #include "saves/difficulty.h"
 #include "saves/settings.h"
+#include "world/world_sender.h"
 
 // The player's settings for this run: read from the settings file at start
 // and put to work on the sound, the screen, the HUD and the keys; each
@@ -27,3 +28,11 @@ const Settings& playerSettings();
 // The settings as changed in the menu: what differs is put to work and the
 // file saved.
 void changePlayerSettings(const Settings& changed);
+
+// The world board chosen in the settings and the player's name there.
+WorldChoice worldChoice();
+
+// The world board's work begun for this run, when a board is chosen: the
+// sender (with what the outbox holds) and the circuit of the day. A change
+// of board or name in the menu starts it again with the new choice.
+void startTheWorld();

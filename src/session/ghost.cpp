@@ -29,6 +29,7 @@ struct Ghost {
 Ghost gGhost;
 bool gHidden = false;
 bool gPilotsGhost = false;
+std::optional<Replay> gChosenRun;  // a world board's run, flown instead
 
 void forgetGhost() {
     gGhost = Ghost();
@@ -40,7 +41,7 @@ bool sameRace(const Ghost& ghost, const Replay& replay) {
            ghost.raceMs == replay.raceMs && ghost.path.size() == replay.controls.size() + 1;
 }
 
-void flyGhost(const Replay& best) {
+void flyGhost(const Replay& best, const std::string& whose) {
     Ghost ghost;
     ghost.circuit = best.circuit;
     ghost.mode = best.mode;
@@ -53,7 +54,7 @@ void flyGhost(const Replay& best) {
     const ReplayRun run =
         runReplay(best, [&ghost] { ghost.path.push_back(playerPoseOf(gRacePoses.at(1.0))); });
     if (!run.matches) {
-        sayReplayProblem("the best race kept for " + circuitName(best.circuit) +
+        sayReplayProblem(whose + " for " + circuitName(best.circuit) +
                          " does not run the same in this game; no ghost flies");
         return;
     }
@@ -82,6 +83,10 @@ int32_t gapAtLine(int lap) {
 KeptBest ghostRaceFor(RaceMode mode, Difficulty difficulty) {
     const uint32_t circuit = gTrack.circuitNumber();
     KeptBest best;
+    if (gChosenRun && mode == RaceMode::TimeTrial && gChosenRun->circuit == circuit) {
+        best.replay = gChosenRun;
+        return best;
+    }
     if (gPilotsGhost && mode == RaceMode::TimeTrial) {
         best.replay = pilotRunOf(circuit);
         return best;
@@ -107,7 +112,10 @@ bool prepareGhost(RaceMode mode, Difficulty difficulty) {
         return false;  // flown already: its path is kept
     }
     forgetGhost();
-    flyGhost(*best.replay);
+    flyGhost(*best.replay,
+             gChosenRun && mode == RaceMode::TimeTrial && gChosenRun->circuit == circuit
+                 ? "the world board's run"
+                 : "the best race kept");
     return true;
 }
 
@@ -129,6 +137,16 @@ bool hasGhost() {
 
 void flyThePilotsGhost(bool pilots) {
     gPilotsGhost = pilots;
+    gChosenRun.reset();
+}
+
+void flyThisRunAsTheGhost(const Replay& run) {
+    gPilotsGhost = false;
+    gChosenRun = run;
+}
+
+bool aChosenRunFlies() {
+    return gChosenRun.has_value();
 }
 
 bool thePilotsGhostFlies() {

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "saves/replay_file.h"
+
 #include "race/race_pose.h"
 #include "saves/difficulty.h"
 #include "saves/race_mode.h"
@@ -27,6 +29,13 @@ bool prepareGhost(RaceMode mode = RaceMode::Race, Difficulty difficulty = Diffic
 // trial again.
 void flyThePilotsGhost(bool pilots);
 bool thePilotsGhostFlies();
+
+// A world board's run of a circuit: its time trials fly it as their ghost,
+// instead of the player's best or the pilot's, until the player chooses a
+// race or time trial again (flyThePilotsGhost says which). It is run like
+// any other ghost, so one that does not run the same here flies none.
+void flyThisRunAsTheGhost(const Replay& run);
+bool aChosenRunFlies();
 
 // G shows or hides it; it shows at first.
 void toggleGhost();

@@ -1,6 +1,7 @@
 #include "session/race_recording.h"
 
 #include <string>
+#include <utility>
 
 #include "craft/opponent.h"
 #include "race/lap_clock.h"
@@ -31,6 +32,7 @@ void followTheRaceLinedUp() {
 
 // The best race of the circuit, unless the one kept there is as fast.
 std::optional<KeptRace> gLastBestKept;
+std::function<void(const Replay&)> gBestListener;
 
 void keepIfBest(const std::string& folder, const Replay& race) {
     const KeptBest kept = readKeptBest(folder, race.circuit, race.mode, race.difficulty);
@@ -45,6 +47,9 @@ void keepIfBest(const std::string& folder, const Replay& race) {
         return;
     }
     gLastBestKept = KeptRace{race.circuit, race.mode, race.difficulty};
+    if (gBestListener) {
+        gBestListener(race);
+    }
 }
 }  // namespace
 
@@ -154,4 +159,8 @@ bool thisRaceIsNeverKept() {
 
 std::optional<KeptRace> lastBestRaceKept() {
     return gLastBestKept;
+}
+
+void whenABestIsKept(std::function<void(const Replay&)> listener) {
+    gBestListener = std::move(listener);
 }

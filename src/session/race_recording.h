@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include "craft/player.h"
@@ -58,3 +59,7 @@ struct KeptRace {
     }
 };
 std::optional<KeptRace> lastBestRaceKept();
+
+// Told of every new best race kept from now on, once it is on disk (the
+// shell sends a time trial's to the world board); none: nobody is told.
+void whenABestIsKept(std::function<void(const Replay&)> listener);

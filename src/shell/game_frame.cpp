@@ -17,6 +17,7 @@
 #include "input/joystick.h"
 #include "input/key_state.h"
 #include "menu/pause_menu.h"
+#include "menu/player_settings.h"
 #include "race/race.h"
 #include "race/race_pose.h"
 #include "race/race_result.h"
@@ -34,6 +35,7 @@
 #include "session/season.h"
 #include "trace/startup_trace.h"
 #include "track/track.h"
+#include "world/world_sender.h"
 
 namespace {
 double gFramesPerSecond = 0.0;
@@ -71,6 +73,10 @@ FinishPanel finishPanelNow() {
     panel.mode = raceMode();
     panel.difficulty = raceDifficulty();
     panel.medals = knownMedalTimes(gTrack.circuitNumber());
+    // Asked each frame, so the board's answer shows as soon as it comes.
+    if (panel.mode == RaceMode::TimeTrial && !panel.replay && !playerSettings().board.empty()) {
+        panel.world = worldLineFor(panel.circuit);
+    }
     return panel;
 }
 

@@ -19,6 +19,8 @@ enum class Option {
     Difficulty,
     Replay,
     Verify,
+    Today,
+    Send,
     Help,
     Version
 };
@@ -42,6 +44,8 @@ constexpr OptionName OPTIONS[] = {
     {"--difficulty", Option::Difficulty, true},
     {"--replay", Option::Replay, true},
     {"--verify", Option::Verify, true},
+    {"--today", Option::Today, false},
+    {"--send", Option::Send, true},
     {"--help", Option::Help, false},
     {"-h", Option::Help, false},
     {"--version", Option::Version, false},
@@ -62,7 +66,7 @@ const OptionName* optionNamed(const std::string& name) {
 bool choosesTheRun(Option option) {
     return option == Option::Track || option == Option::TrackMap || option == Option::Pilot ||
            option == Option::Medals || option == Option::Championship || option == Option::Replay ||
-           option == Option::Verify;
+           option == Option::Verify || option == Option::Today || option == Option::Send;
 }
 
 // One argument taken apart: "--track=5" is the option "--track" and its value "5".
@@ -214,8 +218,12 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
                 }
                 break;
             }
+            case Option::Today:
+                line.today = true;
+                break;
             case Option::Replay:
             case Option::Verify:
+            case Option::Send:
                 // "--verify --track 5" names no file: the option after it is no replay.
                 if (!value || value->empty() || (!argument.value && value->rfind("--", 0) == 0)) {
                     CommandLine refused =
@@ -225,6 +233,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
                 }
                 line.replay = *value;
                 line.request = option->option == Option::Verify ? CommandLine::Request::Verify
+                               : option->option == Option::Send ? CommandLine::Request::Send
                                                                 : CommandLine::Request::Watch;
                 break;
             case Option::Help:

@@ -10,18 +10,19 @@
 #include "track/track.h"
 // What the command line asks of the program.
 struct CommandLine {
-    enum class Request { Play, Help, Version, Usage, TrackMap, Pilot, Medals, Verify, Watch };
+    enum class Request { Play, Help, Version, Usage, TrackMap, Pilot, Medals, Verify, Watch, Send };
     Request request = Request::Play;
     DisplayChoice display = DisplayChoice::Fullscreen;
     bool displayGiven = false;             // a display option was given: it rules this run only
     bool timeTrial = false;                // --time-trial: the circuit alone on the road
+    bool today = false;                    // --today: the board's circuit of the day, a time trial
     std::optional<Difficulty> difficulty;  // --difficulty, for this run only
     std::optional<uint32_t> championship;  // --championship N
     // The circuit to race (--track), to draw (--track-map), for the pilot
     // (--pilot) or whose medals to print (--medals).
     uint32_t circuit = CLASSIC_CIRCUIT;
-    std::string replay;          // the replay to verify (--verify) or watch (--replay)
-    std::string refused;         // the argument that made it a usage error
+    std::string replay;   // the replay to verify (--verify), watch (--replay) or send (--send)
+    std::string refused;  // the argument that made it a usage error
     std::string refusedValueOf;  // the option whose value it was, if any
     std::string problem;         // what is wrong, in one line, for a usage error
 };
@@ -31,7 +32,7 @@ struct CommandLine {
 // or the first fault ends the reading there. A fault is anything not
 // understood, an option given twice, a value missing, or two options that say
 // what the run is about (--track, --track-map, --pilot, --medals, --replay,
-// --verify); --time-trial goes only with --track.
+// --verify, --today, --send); --time-trial goes only with --track.
 CommandLine parseCommandLine(int argc, const char* const* argv);
 
 // A circuit as the player writes it: "classic", or a number from 0 to

@@ -5,9 +5,10 @@
 
 std::string usageText() {
     return "Usage: zentrix [--fullscreen | --desktop | --windowed] [--difficulty NAME]\n"
-           "               [--track N [--time-trial] | --championship N]\n"
+           "               [--track N [--time-trial] | --championship N | --today]\n"
            "       zentrix [--fullscreen | --desktop | --windowed] --replay FILE\n"
            "       zentrix --track-map N | --pilot N > FILE | --medals N | --verify FILE\n"
+           "       zentrix --send FILE\n"
            "       zentrix --help | -h | --version\n"
            "Race a hover-craft round a closed track against five computer craft.\n"
            "\n"
@@ -23,6 +24,9 @@ std::string usageText() {
            "  --championship N\n"
            "                race championship N, 0 to 4294967295: four circuits in a\n"
            "                row, points for every place (10, 8, 6, 5, 4, 3)\n"
+           "  --today       a time trial of the world board's circuit of the day (the\n"
+           "                board chosen in the settings; the classic circuit when\n"
+           "                there is none or it does not answer)\n"
            "  --difficulty NAME\n"
            "                the opponents for this run: easy, normal or hard (the\n"
            "                pause menu's setting otherwise)\n"
@@ -38,13 +42,17 @@ std::string usageText() {
            "                it ends as it says: 0 verified, 1 does not match,\n"
            "                2 not a replay the game can read (FILE - reads it\n"
            "                from standard input)\n"
+           "  --send FILE   send the time trial FILE to the world board chosen in the\n"
+           "                settings, under the player's name there, print where it\n"
+           "                stands and exit: 0 taken, 1 refused (the board's reason),\n"
+           "                2 the board not reached or none chosen\n"
            "  -h, --help    show this help and exit\n"
            "  --version     show the version and exit\n"
            "An option's value may follow it or be joined to it: --track=5.\n"
            "The last display option counts; any other option may be given once, and\n"
            "only one of --track, --track-map, --pilot, --medals, --championship,\n"
-           "--replay and --verify; --time-trial goes with --track alone, and\n"
-           "--difficulty with --track or --championship.\n"
+           "--replay, --verify, --today and --send; --time-trial goes with --track\n"
+           "alone, and --difficulty with --track or --championship.\n"
            "\n"
            "Keys: Up/Down accelerate and brake, Left/Right steer, Space fires,\n"
            "C changes the chase camera, V the cockpit view, M shows the track map,\n"
@@ -56,7 +64,10 @@ std::string usageText() {
            "X fires, Y changes the camera, Back the cockpit view, Start pauses, the\n"
            "left shoulder shows the ghost.\n"
            "The game's data is looked for in $ZENTRIX_DATA_DIR, then ./data,\n"
-           "then ../share/zentrix/data beside the executable.\n";
+           "then ../share/zentrix/data beside the executable.\n"
+           "With a world board chosen in the pause menu's settings (Board, Player),\n"
+           "your best time trials go to it and the circuit page lists its best runs;\n"
+           "with none, the game makes no network connection at all.\n";
 }
 
 std::optional<int> answerCommandLine(const CommandLine& line, std::ostream& out,
@@ -67,6 +78,7 @@ std::optional<int> answerCommandLine(const CommandLine& line, std::ostream& out,
         case CommandLine::Request::Medals:
         case CommandLine::Request::Verify:
         case CommandLine::Request::Watch:
+        case CommandLine::Request::Send:
             return std::nullopt;
         case CommandLine::Request::Help:
             out << usageText();

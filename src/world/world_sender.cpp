@@ -70,8 +70,7 @@ void sendTheUnkept(Sender& s, const WorldChoice& choice) {
     }
     while (!waiting.empty()) {
         const Replay run = waiting.front();
-        const WorldSend sent =
-            sendRunToTheWorld(choice, encodeReplay(run), run.circuit, &s.cancel);
+        const WorldSend sent = sendRunToTheWorld(choice, encodeReplay(run), run.circuit, &s.cancel);
         const std::lock_guard<std::mutex> lock(s.mutex);
         s.lines[run.circuit] = sent.line;
         if (sent.outcome == WorldSend::Outcome::Unreachable) {
@@ -128,7 +127,8 @@ WorldSend sendRunToTheWorld(const WorldChoice& choice, const std::string& bytes,
     if (!sent.token.empty()) {
         std::string failure;
         if (!keepTokenForBoard(choice.board, sent.token, failure)) {
-            std::cerr << "zentrix: cannot keep the board's token for your name: " << failure << "\n";
+            std::cerr << "zentrix: cannot keep the board's token for your name: " << failure
+                      << "\n";
         }
     }
     const WorldBoard board = readWorldBoard(askBoard(
@@ -141,12 +141,39 @@ WorldSend sendRunToTheWorld(const WorldChoice& choice, const std::string& bytes,
     return result;
 }
 
+namespace {
+// The thread ended, any exchange under way with it; a later start begins afresh.
+void endTheThread(Sender& s) {
+    {
+        const std::lock_guard<std::mutex> lock(s.mutex);
+        s.stopping = true;
+        s.cancel = true;
+    }
+    s.wake.notify_one();
+    if (s.thread.joinable()) {
+        s.thread.join();
+    }
+    const std::lock_guard<std::mutex> lock(s.mutex);
+    s.stopping = false;
+    s.cancel = false;
+}
+}  // namespace
+
 void startWorldSender(const WorldChoice& choice) {
+    Sender& s = sender();
     if (choice.board.empty() || choice.player.empty()) {
+        // No board any more: nothing more leaves the machine, and the lines
+        // said of the old one are no longer true.
+        endTheThread(s);
+        const std::lock_guard<std::mutex> lock(s.mutex);
+        s.choice = WorldChoice();
+        s.lines.clear();
         return;
     }
-    Sender& s = sender();
     const std::lock_guard<std::mutex> lock(s.mutex);
+    if (s.choice.board != choice.board || s.choice.player != choice.player) {
+        s.lines.clear();  // another board's ranks, or another name's
+    }
     s.choice = choice;
     s.sendOutbox = true;
     if (!s.thread.joinable()) {
@@ -193,14 +220,5 @@ std::optional<std::string> worldLineFor(uint32_t circuit) {
 }
 
 void stopWorldSender() {
-    Sender& s = sender();
-    {
-        const std::lock_guard<std::mutex> lock(s.mutex);
-        s.stopping = true;
-        s.cancel = true;
-    }
-    s.wake.notify_one();
-    if (s.thread.joinable()) {
-        s.thread.join();
-    }
+    endTheThread(sender());
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdint>
 #include <atomic>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -15,7 +15,8 @@ struct WorldChoice {
 
 // Sends the player's bests in the background, on a thread of its own: the
 // race, the frame pacing and the menu never wait on it. Starts (or changes
-// board) and sends what the outbox holds. Does nothing without a board.
+// board) and sends what the outbox holds. Without a board or a name it ends
+// the sender, if one runs: from then on nothing leaves the machine.
 void startWorldSender(const WorldChoice& choice);
 
 // A new best time trial: kept in the outbox at once, then sent, with the rest

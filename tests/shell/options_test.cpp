@@ -118,9 +118,10 @@ TEST(CommandLineAnswer, HelpPrintsTheUsageOnStandardOutputAndSucceeds) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out, usageText());
     EXPECT_EQ(help.err, "");
-    for (const char* option : {"--fullscreen", "--desktop", "--windowed", "--track", "--track-map",
-                               "--pilot", "--time-trial", "--medals", "--replay", "--verify",
-                               "--help", "-h,", "--version", "ZENTRIX_DATA_DIR"}) {
+    for (const char* option :
+         {"--fullscreen", "--desktop", "--windowed", "--track", "--track-map", "--pilot",
+          "--time-trial", "--medals", "--replay", "--verify", "--today", "--send", "--help", "-h,",
+          "--version", "ZENTRIX_DATA_DIR"}) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option << " missing from the usage";
     }
     // Every key the game answers, the fixed ones as well as those chosen in Settings.
@@ -168,6 +169,30 @@ TEST(CommandLineAnswer, EachCommandLineIsRunOrRefusedInOneLine) {
         {{"--replay=best-7.zxr", "--desktop"}, Request::Watch, ""},
         {{"--verify=last.zxr"}, Request::Verify, ""},
         {{"--pilot", "classic"}, Request::Pilot, ""},
+        {{"--today"}, Request::Play, ""},
+        {{"--today", "--windowed"}, Request::Play, ""},
+        {{"--send", "best.zxr"}, Request::Send, ""},
+        {{"--send=best.zxr"}, Request::Send, ""},
+        {{"--send"}, Request::Usage, "--send needs a replay file"},
+        {{"--send", "--today"}, Request::Usage, "--send needs a replay file"},
+        {{"--send", "a", "--send", "b"}, Request::Usage, "--send is given twice"},
+        {{"--today=7"}, Request::Usage, "--today takes no value"},
+        {{"--today", "--track", "7"}, Request::Usage, "--today and --track cannot go together"},
+        {{"--championship", "2", "--today"},
+         Request::Usage,
+         "--championship and --today cannot go together"},
+        {{"--today", "--time-trial"},
+         Request::Usage,
+         "--time-trial and --today cannot go together"},
+        {{"--today", "--difficulty", "hard"},
+         Request::Usage,
+         "--difficulty and --today cannot go together"},
+        {{"--send", "a", "--verify", "b"},
+         Request::Usage,
+         "--send and --verify cannot go together"},
+        {{"--replay", "a", "--send", "b"},
+         Request::Usage,
+         "--replay and --send cannot go together"},
         {{"--pilot=4294967295"}, Request::Pilot, ""},
         {{"--pilot"},
          Request::Usage,
@@ -275,6 +300,9 @@ TEST(CommandLineAnswer, EachCommandLineIsRunOrRefusedInOneLine) {
     EXPECT_EQ(parse({"--difficulty", "Hard"}).difficulty, Difficulty::Hard);
     EXPECT_FALSE(parse({"--track", "7"}).difficulty) << "the setting's, unless given";
     EXPECT_EQ(parse({"--replay=a=b.zxr"}).replay, "a=b.zxr") << "only the first = splits";
+    EXPECT_TRUE(parse({"--today"}).today);
+    EXPECT_FALSE(parse({"--track", "7"}).today);
+    EXPECT_EQ(parse({"--send", "runs/best.zxr"}).replay, "runs/best.zxr");
 }
 
 TEST(CommandLineAnswer, ARaceToStartIsAnsweredWithSilence) {
