@@ -9,7 +9,7 @@
 source "$(dirname "$0")/lib/e2e_common.bash"
 export ALSOFT_DRIVERS=null LIBGL_ALWAYS_SOFTWARE=1
 BOARD=$(dirname "$GAME")/zentrix-board
-WRITER=$(dirname "$GAME")/tests/world_run_writer
+WRITER=$(dirname "$GAME")/tests/board_run_writer
 BOARD_PID=""
 trap 'kill $GAME_PID $XVFB_PID $BOARD_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
 OUTBOX="$XDG_DATA_HOME/zentrix/outbox"
