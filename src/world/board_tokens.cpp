@@ -26,33 +26,35 @@ std::string boardTokensPath() {
     return folder.empty() ? "" : folder + "/" + TOKENS_FILE_NAME;
 }
 
-std::string tokenForBoard(const std::string& board) {
+std::string tokenForBoard(const std::string& board, const std::string& player) {
+    const std::string key = board + "\t" + player + "\t";
     std::istringstream lines(tokensText());
     std::string line;
     while (std::getline(lines, line)) {
-        const size_t space = line.find(' ');
-        if (space != std::string::npos && line.compare(0, space, board) == 0 && space == board.size()) {
-            return line.substr(space + 1);
+        if (line.compare(0, key.size(), key) == 0) {
+            return line.substr(key.size());
         }
     }
     return "";
 }
 
-bool keepTokenForBoard(const std::string& board, const std::string& token, std::string& failure) {
+bool keepTokenForBoard(const std::string& board, const std::string& player,
+                       const std::string& token, std::string& failure) {
     const std::string folder = zentrixConfigFolder();
     if (folder.empty()) {
         failure = "no config folder to keep the board's token in";
         return false;
     }
+    const std::string key = board + "\t" + player + "\t";
     std::istringstream lines(tokensText());
     std::string kept;
     std::string line;
     while (std::getline(lines, line)) {
-        if (line.compare(0, board.size() + 1, board + " ") != 0 && !line.empty()) {
+        if (!line.empty() && line.compare(0, key.size(), key) != 0) {
             kept += line + "\n";
         }
     }
-    kept += board + " " + token + "\n";
+    kept += key + token + "\n";
     return createFolders(folder, failure) &&
            writeFileAtomically(folder, TOKENS_FILE_NAME, kept, failure);
 }

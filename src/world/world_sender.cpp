@@ -112,7 +112,7 @@ WorldSend sendRunToTheWorld(const WorldChoice& choice, const std::string& bytes,
     BoardExchangeLimits limits;
     limits.cancel = cancel;
     const SentRun sent = readSentRun(askBoard("POST", choice.board, "/api/v1/runs", bytes,
-                                              choice.player, tokenForBoard(choice.board), limits));
+                                              choice.player, tokenForBoard(choice.board, choice.player), limits));
     WorldSend result;
     if (sent.outcome == SentRun::Outcome::Unreachable) {
         result.line = UNREACHABLE_LINE;
@@ -126,7 +126,7 @@ WorldSend sendRunToTheWorld(const WorldChoice& choice, const std::string& bytes,
     result.outcome = WorldSend::Outcome::Accepted;
     if (!sent.token.empty()) {
         std::string failure;
-        if (!keepTokenForBoard(choice.board, sent.token, failure)) {
+        if (!keepTokenForBoard(choice.board, choice.player, sent.token, failure)) {
             std::cerr << "zentrix: cannot keep the board's token for your name: " << failure
                       << "\n";
         }
