@@ -78,6 +78,12 @@ std::string jsonText(const json& body) {
     return body.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
+HttpAnswer databaseUnavailable() {
+    HttpAnswer unavailable = errorAnswer(503, "the board's database is unavailable");
+    unavailable.headers.emplace_back("Retry-After", "5");
+    return unavailable;
+}
+
 HttpAnswer jsonAnswer(int status, const json& body) {
     HttpAnswer answer;
     answer.status = status;
@@ -94,7 +100,10 @@ HttpAnswer errorAnswer(int status, const std::string& reason) {
 }
 
 BoardService::BoardService(BoardStore& store, BoardServiceOptions options)
-    : store_(store), options_(std::move(options)), rateLimit_(options_.runsPerMinute) {}
+    : store_(store),
+      options_(std::move(options)),
+      rateLimit_(options_.runsPerMinute),
+      answers_(ANSWERS_FRESH_FOR, ANSWERS_HELD_MAX) {}
 
 HttpAnswer BoardService::answer(const HttpAsk& ask) {
     try {
@@ -130,14 +139,12 @@ HttpAnswer BoardService::answer(const HttpAsk& ask) {
             return playerBests(path.substr(players.size()));
         }
         return page(ask);
-    } catch (const BoardStoreError& error) {
-        HttpAnswer unavailable = errorAnswer(503, "the board's database is unavailable");
-        unavailable.headers.emplace_back("Retry-After", "5");
-        return unavailable;
+    } catch (const BoardStoreError&) {
+        return databaseUnavailable();
     }
 }
 
-HttpAnswer BoardService::sendRun(const HttpAsk& ask) {
+std::optional<HttpAnswer> BoardService::refusalBeforeRacing(const HttpAsk& ask) {
     if (const unsigned wait = rateLimit_.secondsToWait(ask.address)) {
         HttpAnswer tooMany = errorAnswer(
             429, "too many runs from one address: " + std::to_string(options_.runsPerMinute) +
@@ -153,10 +160,33 @@ HttpAnswer BoardService::sendRun(const HttpAsk& ask) {
                            "X-Zentrix-Player must be a name of 1 to 24 letters, digits, '-', '_', "
                            "'.' and spaces inside");
     }
-    const std::string token = bearerToken(ask.authorization);
-    if (!ask.authorization.empty() && token.empty()) {
+    if (!ask.authorization.empty() && bearerToken(ask.authorization).empty()) {
         return errorAnswer(401, "Authorization must be \"Bearer TOKEN\"");
     }
+    const RunCheck read = readRunFile(ask.body);
+    if (read.status != 0) {
+        return errorAnswer(read.status, read.reason);
+    }
+    return std::nullopt;
+}
+
+HttpAnswer BoardService::sendRun(const HttpAsk& ask) {
+    if (std::optional<HttpAnswer> refused = refusalBeforeRacing(ask)) {
+        return *refused;
+    }
+    return raceAndKeep(ask);
+}
+
+HttpAnswer BoardService::raceAndKeep(const HttpAsk& ask) {
+    try {
+        return raceAndKeepIn(ask);
+    } catch (const BoardStoreError&) {
+        return databaseUnavailable();
+    }
+}
+
+HttpAnswer BoardService::raceAndKeepIn(const HttpAsk& ask) {
+    const std::string token = bearerToken(ask.authorization);
     RunCheck check = checkRun(ask.body, options_.childProgram);
     if (check.status != 0) {
         return errorAnswer(check.status, check.reason);
@@ -190,6 +220,7 @@ HttpAnswer BoardService::sendRun(const HttpAsk& ask) {
     case AddStatus::Duplicate:
         return errorAnswer(409, "the board already has this run");
     case AddStatus::Added:
+        answers_.forgetCircuit(run.circuit);
         break;
     }
     json body = {{"run", added.run},
@@ -223,17 +254,28 @@ HttpAnswer BoardService::circuitBoard(uint32_t circuit, const HttpAsk& ask) {
         }
         offset = *asked;
     }
+    const std::string key =
+        "board " + std::to_string(circuit) + " " + std::to_string(limit) + " " + std::to_string(offset);
+    HttpAnswer answer;
+    if (std::optional<std::string> kept = answers_.find(key)) {
+        answer.body = std::move(*kept);
+        return answer;
+    }
+    const uint64_t generation = answers_.generation(circuit);
     const BoardPage board = store_.board(circuit, limit, offset);
     json entries = json::array();
     for (const BoardEntry& entry : board.entries) {
         entries.push_back(entryJson(entry, Said::NoCircuit));
     }
     const std::optional<PilotRun> pilot = pilotRunFor(circuit, store_, options_.childProgram);
-    HttpAnswer answer;
     answer.body = jsonText(json{{"circuit", circuit},
                                 {"total", board.total},
                                 {"entries", entries},
                                 {"pilot_ms", pilot ? json(pilot->raceMs) : json(nullptr)}});
+    // Not kept without the pilot: it is worked out again on the next read.
+    if (pilot) {
+        answers_.keep(key, circuit, generation, answer.body);
+    }
     return answer;
 }
 

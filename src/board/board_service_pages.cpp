@@ -81,12 +81,20 @@ HttpAnswer BoardService::page(const HttpAsk& ask) {
             const uint32_t limit =
                 std::min(queryNumber(ask, "limit").value_or(PAGE_ROWS_DEFAULT), PAGE_ROWS_MAX);
             const uint32_t offset = queryNumber(ask, "offset").value_or(0);
+            const std::string key = "page " + std::to_string(*circuit) + " " +
+                                    std::to_string(limit) + " " + std::to_string(offset);
+            if (std::optional<std::string> kept = answers_.find(key)) {
+                return htmlAnswer(200, std::move(*kept));
+            }
+            const uint64_t generation = answers_.generation(*circuit);
             const std::optional<PilotRun> pilot = pilotRunFor(*circuit, store_, options_.childProgram);
-            return htmlAnswer(200, circuitPage(*circuit, mapOf(*circuit),
-                                               store_.board(*circuit, limit, offset),
-                                               pilot ? std::optional<uint32_t>(pilot->raceMs)
-                                                     : std::nullopt,
-                                               offset, limit));
+            std::string page = circuitPage(
+                *circuit, mapOf(*circuit), store_.board(*circuit, limit, offset),
+                pilot ? std::optional<uint32_t>(pilot->raceMs) : std::nullopt, offset, limit);
+            if (pilot) {
+                answers_.keep(key, *circuit, generation, page);
+            }
+            return htmlAnswer(200, std::move(page));
         }
     }
     const std::string players = "/players/";

@@ -196,10 +196,15 @@ struct HttpServer::Inner {
             exchange->stage = Stage::Answered;
             return send(connection, service.answer(exchange->ask));
         }
+        // What can be refused at once is, without waiting behind the races.
+        if (std::optional<HttpAnswer> refused = service.refusalBeforeRacing(exchange->ask)) {
+            exchange->stage = Stage::Answered;
+            return send(connection, *refused);
+        }
         exchange->stage = Stage::Racing;
         MHD_suspend_connection(connection);
         const bool given = races.give([this, connection, exchange] {
-            exchange->answer = service.answer(exchange->ask);
+            exchange->answer = service.raceAndKeep(exchange->ask);
             exchange->stage = Stage::Answered;
             MHD_resume_connection(connection);
         });

@@ -45,18 +45,28 @@ std::string controlsKeyOf(const Replay& replay) {
     return sha256Hex(bits);
 }
 
-RunCheck checkRun(const std::string& bytes, const std::string& childProgram) {
-    const ReplayRead read = decodeReplay(bytes);
+RunCheck readRunFile(const std::string& bytes) {
+    ReplayRead read = decodeReplay(bytes);
     if (read.status != ReplayStatus::Valid) {
         return refused(400, "not a replay: " + read.problem);
     }
-    const Replay& replay = read.replay;
-    if (replay.mode != RaceMode::TimeTrial) {
+    if (read.replay.mode != RaceMode::TimeTrial) {
         return refused(422, "a race, not a time trial: the board counts time trials only");
     }
-    if (!replay.craftParts) {
+    if (!read.replay.craftParts) {
         return refused(422, "a replay of format version 1, which the board cannot race again");
     }
+    RunCheck check;
+    check.replay = std::move(read.replay);
+    return check;
+}
+
+RunCheck checkRun(const std::string& bytes, const std::string& childProgram) {
+    RunCheck read = readRunFile(bytes);
+    if (read.status != 0) {
+        return read;
+    }
+    const Replay& replay = read.replay;
     const ChildResult child = runChild(childProgram, {childProgram, "--check-run"}, bytes, {});
     if (!child.exited || child.exitStatus != 0) {
         return refused(422, child.timedOut ? "the run could not be raced again in time"

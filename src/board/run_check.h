@@ -16,8 +16,11 @@ struct RunCheck {
     std::string controlsKey;
 };
 
-// Reads the file itself (the reader trusts nothing), then races it again in a
-// child: childProgram run with "--check-run", under limits on its CPU time and
+// Reads the file (the reader trusts nothing): status 0 when it is a time
+// trial the board can race again, else why not.
+RunCheck readRunFile(const std::string& bytes);
+
+// Reads the file, then races it again in a child: childProgram run with "--check-run", under limits on its CPU time and
 // memory, since a race's state is the process's own.
 RunCheck checkRun(const std::string& bytes, const std::string& childProgram);
 

@@ -2,6 +2,7 @@
 // command line, and a child kept within its bounds.
 #include <gtest/gtest.h>
 
+#include "board/answer_cache.h"
 #include "board/board_options.h"
 #include "board/child_process.h"
 #include "board/circuit_of_the_day.h"
@@ -110,6 +111,31 @@ TEST(ChildProcess, KeptWithinItsBounds) {
     const ChildResult missing = runChild("/nonexistent", {"x"}, "", quick);
     EXPECT_TRUE(missing.exited);
     EXPECT_EQ(missing.exitStatus, 127);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(AnswerCache, KeptForAMomentForgottenWhenARunComesIn) {
+    AnswerCache cache(std::chrono::milliseconds(1000), 3);
+    const AnswerCache::Clock::time_point now{};
+    const uint64_t before = cache.generation(7);
+    cache.keep("board 7", 7, before, "old", now);
+    EXPECT_EQ(cache.find("board 7", now + std::chrono::milliseconds(999)), "old");
+    EXPECT_EQ(cache.find("board 7", now + std::chrono::milliseconds(1001)), std::nullopt);
+
+    // A run kept while an answer was being worked out: that answer is not kept.
+    const uint64_t during = cache.generation(7);
+    cache.forgetCircuit(7);
+    cache.keep("board 7", 7, during, "stale", now);
+    EXPECT_EQ(cache.find("board 7", now), std::nullopt);
+
+    cache.keep("board 8", 8, cache.generation(8), "eight", now);
+    cache.keep("board 7", 7, cache.generation(7), "new", now);
+    cache.forgetCircuit(7);
+    EXPECT_EQ(cache.find("board 7", now), std::nullopt);
+    EXPECT_EQ(cache.find("board 8", now), "eight");
 }
 
 }  // namespace
