@@ -1,17 +1,28 @@
 #include "world/world_fetch.h"
 
+#include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "world/board_http.h"
 
 namespace {
+// One page's fetch: called off when another page opens, and let run out on
+// its own thread (within its bounds) rather than waited for by the menu.
+struct PageFetch {
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> cancel = std::make_shared<std::atomic<bool>>(false);
+    std::shared_ptr<std::atomic<bool>> done = std::make_shared<std::atomic<bool>>(false);
+};
+
 struct Fetches {
     std::mutex mutex;
     WorldPage page;
+    uint64_t pageAsked = 0;  // which fetch the page shown is waiting for
     std::optional<uint32_t> today;
     std::atomic<bool> cancel{false};
-    std::thread pageThread;
+    std::vector<PageFetch> pageFetches;
     std::thread todayThread;
 };
 
@@ -20,11 +31,16 @@ Fetches& fetches() {
     return one;
 }
 
-void joinPageFetch(Fetches& f) {
-    if (f.pageThread.joinable()) {
-        f.cancel = true;
-        f.pageThread.join();
-        f.cancel = false;
+// Calls off every fetch under way, and joins those already ended.
+void retirePageFetches(Fetches& f) {
+    for (auto it = f.pageFetches.begin(); it != f.pageFetches.end();) {
+        it->cancel->store(true);
+        if (it->done->load()) {
+            it->thread.join();
+            it = f.pageFetches.erase(it);
+        } else {
+            ++it;
+        }
     }
 }
 
@@ -83,25 +99,27 @@ std::optional<Replay> worldRun(const WorldChoice& choice, int64_t run, std::stri
 
 void fetchWorldPage(const WorldChoice& choice, uint32_t circuit) {
     Fetches& f = fetches();
-    joinPageFetch(f);
+    const std::lock_guard<std::mutex> lock(f.mutex);
+    retirePageFetches(f);
+    f.page = WorldPage();
+    const uint64_t asked = ++f.pageAsked;
     if (choice.board.empty()) {
-        const std::lock_guard<std::mutex> lock(f.mutex);
-        f.page = WorldPage();
         return;
     }
-    {
-        const std::lock_guard<std::mutex> lock(f.mutex);
-        f.page = WorldPage();
-        f.page.state = WorldPage::State::Waiting;
-        f.page.circuit = circuit;
-    }
-    f.pageThread = std::thread([&f, choice, circuit] {
-        WorldPage page = fetchNow(choice, circuit, &f.cancel);
-        const std::lock_guard<std::mutex> lock(f.mutex);
-        if (f.page.circuit == circuit) {
-            f.page = std::move(page);
+    f.page.state = WorldPage::State::Waiting;
+    f.page.circuit = circuit;
+    PageFetch fetch;
+    fetch.thread = std::thread([&f, choice, circuit, asked, cancel = fetch.cancel, done = fetch.done] {
+        WorldPage page = fetchNow(choice, circuit, cancel.get());
+        {
+            const std::lock_guard<std::mutex> lock(f.mutex);
+            if (f.pageAsked == asked) {
+                f.page = std::move(page);
+            }
         }
+        done->store(true);
     });
+    f.pageFetches.push_back(std::move(fetch));
 }
 
 WorldPage worldPageNow(uint32_t circuit) {
@@ -142,8 +160,16 @@ std::optional<uint32_t> circuitOfTheDayNow() {
 void stopWorldFetches() {
     Fetches& f = fetches();
     f.cancel = true;
-    if (f.pageThread.joinable()) {
-        f.pageThread.join();
+    std::vector<PageFetch> under;
+    {
+        const std::lock_guard<std::mutex> lock(f.mutex);
+        for (PageFetch& fetch : f.pageFetches) {
+            fetch.cancel->store(true);
+        }
+        under.swap(f.pageFetches);
+    }
+    for (PageFetch& fetch : under) {
+        fetch.thread.join();
     }
     if (f.todayThread.joinable()) {
         f.todayThread.join();

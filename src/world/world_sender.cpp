@@ -35,6 +35,10 @@ Sender& sender() {
     return one;
 }
 
+bool stillChosen(Sender& s, const WorldChoice& choice) {
+    return s.choice.board == choice.board && s.choice.player == choice.player;
+}
+
 // Sends every run waiting, oldest first, until the board cannot be reached:
 // those after it wait for the next finish or the next start.
 void sendTheOutbox(Sender& s, const WorldChoice& choice) {
@@ -52,6 +56,9 @@ void sendTheOutbox(Sender& s, const WorldChoice& choice) {
             sendRunToTheWorld(choice, encodeReplay(read.replay), read.replay.circuit, &s.cancel);
         {
             const std::lock_guard<std::mutex> lock(s.mutex);
+            if (!stillChosen(s, choice)) {
+                return;  // the board or name changed meanwhile: the run waits for the new one
+            }
             s.lines[read.replay.circuit] = sent.line;
         }
         if (sent.outcome == WorldSend::Outcome::Unreachable) {
@@ -72,8 +79,10 @@ void sendTheUnkept(Sender& s, const WorldChoice& choice) {
         const Replay run = waiting.front();
         const WorldSend sent = sendRunToTheWorld(choice, encodeReplay(run), run.circuit, &s.cancel);
         const std::lock_guard<std::mutex> lock(s.mutex);
-        s.lines[run.circuit] = sent.line;
-        if (sent.outcome == WorldSend::Outcome::Unreachable) {
+        if (stillChosen(s, choice)) {
+            s.lines[run.circuit] = sent.line;
+        }
+        if (sent.outcome == WorldSend::Outcome::Unreachable || !stillChosen(s, choice)) {
             s.unkept.insert(s.unkept.begin(), waiting.begin(), waiting.end());
             return;
         }
@@ -90,6 +99,9 @@ void work(Sender& s) {
         }
         s.sendOutbox = false;
         const WorldChoice choice = s.choice;
+        if (choice.board.empty()) {
+            continue;  // none chosen: nothing leaves the machine
+        }
         lock.unlock();
         sendTheUnkept(s, choice);
         sendTheOutbox(s, choice);
@@ -163,8 +175,8 @@ void startWorldSender(const WorldChoice& choice) {
     Sender& s = sender();
     if (choice.board.empty() || choice.player.empty()) {
         // No board any more: nothing more leaves the machine, and the lines
-        // said of the old one are no longer true.
-        endTheThread(s);
+        // said of the old one are no longer true. The thread idles; an
+        // exchange under way ends within its bound and its answer is dropped.
         const std::lock_guard<std::mutex> lock(s.mutex);
         s.choice = WorldChoice();
         s.lines.clear();
@@ -186,7 +198,7 @@ void sendBestToTheWorld(const Replay& best) {
     Sender& s = sender();
     {
         const std::lock_guard<std::mutex> lock(s.mutex);
-        if (!s.thread.joinable()) {
+        if (s.choice.board.empty()) {
             return;  // no board chosen: nothing leaves the machine
         }
     }
