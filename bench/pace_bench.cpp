@@ -3,15 +3,19 @@
 // time. Prints ticks and frames a second and the 99th percentile of the
 // interval between shown frames: at the pace the game picks for this display,
 // at a forced 144 frames a second, and with both cores kept busy by other
-// processes.
+// processes, and while the game's sends to a board that never answers are
+// under way.
 #include <SDL2/SDL.h>
 #include <benchmark/benchmark.h>
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <vector>
 
 #include "audio/sound.h"
@@ -21,6 +25,7 @@
 #include "shell/game_frame.h"
 #include "shell/loop_pacer.h"
 #include "support/harness/private_xvfb.h"
+#include "world/world_sender.h"
 
 namespace {
 
@@ -79,15 +84,16 @@ double percentile(std::vector<double> values, double p) {
     return values[index];
 }
 
-// Ten seconds of the loop's own turns, with the moment each frame was shown.
-void raceTenSeconds(benchmark::State& state, DrawPacing pacing) {
+// Ten seconds (or those given) of the loop's own turns, with the moment each
+// frame was shown.
+void raceTenSeconds(benchmark::State& state, DrawPacing pacing, int seconds = 10) {
     SteadyPacerClock clock;
     LoopPacer pacer(clock, RACE_TICKS_PER_SECOND, pacing);
     std::vector<double> intervalsMs;
     int64_t frames = 0;
     const int64_t ticksBefore = gRaceTicks;
     const auto start = Clock::now();
-    const auto end = start + std::chrono::seconds(10);
+    const auto end = start + std::chrono::seconds(seconds);
     auto lastShown = start;
     while (Clock::now() < end) {
         SDL_PumpEvents();
@@ -104,9 +110,9 @@ void raceTenSeconds(benchmark::State& state, DrawPacing pacing) {
         ++frames;
         pacer.waitForNextDraw();
     }
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    state.counters["ticks_per_s"] = static_cast<double>(gRaceTicks - ticksBefore) / seconds;
-    state.counters["frames_per_s"] = static_cast<double>(frames) / seconds;
+    const double raced = std::chrono::duration<double>(Clock::now() - start).count();
+    state.counters["ticks_per_s"] = static_cast<double>(gRaceTicks - ticksBefore) / raced;
+    state.counters["frames_per_s"] = static_cast<double>(frames) / raced;
     state.counters["frame_interval_p99_ms"] = percentile(intervalsMs, 0.99);
     state.counters["frame_interval_median_ms"] = percentile(intervalsMs, 0.5);
     state.counters["dropped_ticks"] = static_cast<double>(pacer.droppedTicks());
@@ -152,6 +158,58 @@ void BM_PaceWithEveryCoreBusy(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PaceWithEveryCoreBusy)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// A board that takes the connection and never answers: every send stays
+// under way until its time runs out, the worst a board can do to the game.
+int silentBoard(uint16_t& port) {
+    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0 ||
+        listen(listener, 16) != 0) {
+        close(listener);
+        return -1;
+    }
+    port = ntohs(address.sin_port);
+    return listener;
+}
+
+void BM_PaceWhileSendsAreUnderWay(benchmark::State& state) {
+    if (!openTheGame()) {
+        state.SkipWithError("no display or window");
+        return;
+    }
+    char home[] = "/tmp/zentrix-pace-XXXXXX";
+    uint16_t port = 0;
+    const int board = silentBoard(port);
+    if (mkdtemp(home) == nullptr || board < 0) {
+        state.SkipWithError("no folder or socket for the board");
+        return;
+    }
+    setenv("XDG_DATA_HOME", home, 1);
+    setenv("XDG_CONFIG_HOME", home, 1);
+    for (auto _ : state) {
+        startWorldSender({"http://127.0.0.1:" + std::to_string(port), "Ann"});
+        for (uint32_t circuit = 1; circuit <= 4; ++circuit) {
+            Replay best;
+            best.circuit = circuit;
+            best.mode = RaceMode::TimeTrial;
+            best.craftParts = 6;
+            best.controls.assign(600, ReplayControls{ReplayControls::ACCELERATE});
+            sendBestToTheWorld(best);
+        }
+        // Five seconds, inside the first send's six before it gives up.
+        raceTenSeconds(state, chooseDrawPacing(SDL_GL_GetCurrentWindow()), 5);
+        state.counters["send_under_way_at_end"] = worldLineFor(1).value_or("") == "sent" ? 1.0 : 0.0;
+        stopWorldSender();
+    }
+    close(board);
+    std::filesystem::remove_all(home);
+}
+BENCHMARK(BM_PaceWhileSendsAreUnderWay)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 }  // namespace
 

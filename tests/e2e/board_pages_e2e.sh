@@ -18,17 +18,8 @@ SHOT=/tmp/board-circuit-$CIRCUIT.png
 [ -x "$BOARD" ] || fail "no zentrix-board beside $GAME: build it first"
 command -v chromium >/dev/null || fail "no chromium to read the pages with"
 
-"$BOARD" --listen 127.0.0.1:0 --database "sqlite:$WORK/board.sqlite" >"$WORK/board.log" 2>&1 &
-BOARD_PID=$!
-URL=""
-for _ in $(seq 100); do
-    URL=$(sed -n 's|^zentrix-board: listening on \(http://127\.0\.0\.1:[0-9]*\)/ with sqlite$|\1|p' \
-        "$WORK/board.log")
-    [ -n "$URL" ] && break
-    kill -0 "$BOARD_PID" 2>/dev/null || break
-    sleep 0.1
-done
-[ -n "$URL" ] || fail "zentrix-board did not say where it listens: $(cat "$WORK/board.log")"
+e2e_start_board "$BOARD" 0 "$WORK/board.sqlite"
+URL=$BOARD_URL
 echo "zentrix-board listens at $URL"
 
 # Sends $1 as player $2; prints the status and leaves the answer in $WORK/answer.

@@ -17,12 +17,8 @@ SHOTS=${ZENTRIX_WORLD_SHOTS:-}
 
 # Starts the board on port $1 (0: one it picks) and sets URL.
 start_board() {
-    "$BOARD" --listen "127.0.0.1:$1" --database "sqlite:$WORK/board.sqlite" \
-        --runs-per-minute 1000 >"$WORK/board.out" 2>&1 &
-    BOARD_PID=$!
-    for _ in $(seq 50); do grep -q 'listening on' "$WORK/board.out" && break; sleep 0.1; done
-    URL=$(sed -n 's|.*listening on \(http://[0-9.:]*\)/.*|\1|p' "$WORK/board.out")
-    [ -n "$URL" ] || fail "the board did not start: $(cat "$WORK/board.out")"
+    e2e_start_board "$BOARD" "$1" "$WORK/board.sqlite" --runs-per-minute 1000
+    URL=$BOARD_URL
 }
 stop_board() {
     kill "$BOARD_PID"

@@ -172,17 +172,8 @@ echo "the board's manual page renders without a warning"
     grep -q -- '--behind-proxy' "$WORK/help" || fail "zentrix-board --help: $(cat "$WORK/help")"
 [ "$("$BOARD" --version)" = "zentrix-board $(field Version)" ] ||
     fail "zentrix-board --version says '$("$BOARD" --version)'"
-"$BOARD" --listen 127.0.0.1:0 --database "sqlite:$WORK/board.sqlite" >"$WORK/board.log" 2>&1 &
-BOARD_PID=$!
-url=""
-for _ in $(seq 100); do
-    url=$(sed -n 's|^zentrix-board: listening on \(http://127\.0\.0\.1:[0-9]*/\) with sqlite$|\1|p' \
-        "$WORK/board.log")
-    [ -n "$url" ] && break
-    kill -0 "$BOARD_PID" 2>/dev/null || break
-    sleep 0.1
-done
-[ -n "$url" ] || fail "the unpacked board did not listen: $(cat "$WORK/board.log")"
+e2e_start_board "$BOARD" 0 "$WORK/board.sqlite"
+url=$BOARD_URL/
 health=$(curl -sS --max-time 5 "${url}api/v1/health") ||
     fail "the unpacked board does not answer at $url"
 [ "$health" = '{"database":"sqlite","ok":true}' ] || fail "health: $health"

@@ -96,3 +96,22 @@ e2e_close_box() {
     done
     fail "the \"$1\" box did not close on Return"
 }
+
+# Starts zentrix-board $1 on 127.0.0.1 port $2 (0: one it picks) with its runs
+# in SQLite file $3, any further arguments its options; sets BOARD_PID and
+# BOARD_URL ("http://127.0.0.1:PORT") once it says where it listens.
+e2e_start_board() {
+    local board=$1 port=$2 database=$3
+    shift 3
+    "$board" --listen "127.0.0.1:$port" --database "sqlite:$database" "$@" >"$WORK/board.log" 2>&1 &
+    BOARD_PID=$!
+    BOARD_URL=""
+    for _ in $(seq 100); do
+        BOARD_URL=$(sed -n 's|^zentrix-board: listening on \(http://127\.0\.0\.1:[0-9]*\)/ with sqlite$|\1|p' \
+            "$WORK/board.log")
+        [ -n "$BOARD_URL" ] && return 0
+        kill -0 "$BOARD_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    fail "zentrix-board did not say where it listens: $(cat "$WORK/board.log")"
+}
