@@ -22,7 +22,7 @@ release_options="-DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16"
 # The later steps' builds, started in the background below, are stopped
 # with the whole group of their processes if this ends first.
 LATER_BUILDS=""
-trap '[ -z "$LATER_BUILDS" ] || kill -- "-$LATER_BUILDS" 2>/dev/null' EXIT
+trap 'if [ -n "$LATER_BUILDS" ]; then kill -- "-$LATER_BUILDS" 2>/dev/null || true; fi' EXIT
 trap 'exit 130' INT TERM
 # Sets the scheduling policy (--idle or --other) of every process of the
 # later builds; those they start later take it too.
