@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="
-build-essential cmake pkg-config git
+build-essential cmake ninja-build pkg-config git procps util-linux
 clang libclang-rt-14-dev clang-format
 libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
 libopenal-dev libopenal1 libsndfile1-dev

@@ -15,7 +15,7 @@ constexpr double CONTACT_PUSH = 0.5;
 constexpr double CONTACT_SLOW_DOWN = 0.0001;
 constexpr double HIT_RANGE = 120.0;
 constexpr float WALL_SPEED_CAP = 300.0f;
-constexpr double FLYING_HEIGHT = 40.0;
+constexpr double PLAYER_FLYING_HEIGHT = 40.0;
 constexpr double NEAR_WALL_DRAG = 0.96;
 
 float keyAxis(bool positive, bool negative) {
@@ -56,7 +56,7 @@ void pushOffWall(Player& player, RaceSounds& sounds) {
         // Heading outward: this frame's move aims at the centre line just
         // ahead, so a craft held against the wall slides along it.
         const double p = player.lambda + gTrack.sampleStep;
-        const Vector3 target(gTrack.centreX(p), FLYING_HEIGHT, gTrack.centreZ(p));
+        const Vector3 target(gTrack.centreX(p), PLAYER_FLYING_HEIGHT, gTrack.centreZ(p));
         Vector3 d = target - player.position;
         d.normalize();
         player.velocity.x = player.speed * d.x;

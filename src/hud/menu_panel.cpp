@@ -8,8 +8,8 @@
 #include "models/palette.h"
 
 namespace {
-constexpr float DIMMING = 0.35f;
-constexpr float PANEL_OPACITY = 0.7f;
+constexpr float MENU_DIMMING = 0.35f;
+constexpr float MENU_PANEL_OPACITY = 0.7f;
 constexpr float CHOSEN_LIGHT = 0.18f;  // a light band behind the chosen line
 // In lines of the HUD's text, so the panel grows with it.
 constexpr float PADDING_LINES = 1.0f;
@@ -82,7 +82,7 @@ OverlayRect menuPanelBox(const MenuPanel& panel) {
 void dimTheRace() {
     const OverlayCanvas& canvas = overlayCanvas();
     beginOverlay();
-    drawShade(0.0f, 0.0f, canvas.width, canvas.height, DIMMING);
+    drawShade(0.0f, 0.0f, canvas.width, canvas.height, MENU_DIMMING);
     endOverlay();
 }
 
@@ -102,7 +102,7 @@ std::vector<OverlayRect> drawMenuPanelAt(const MenuPanel& panel, float boxLeft, 
     const float top = boxTop + padding;
 
     beginOverlay();
-    drawShade(boxLeft, boxTop, left + width + padding, top + height + padding, PANEL_OPACITY);
+    drawShade(boxLeft, boxTop, left + width + padding, top + height + padding, MENU_PANEL_OPACITY);
     applyColor(COLOR_WHITE);
     printLine(left + (width - overlayTextWidth(panel.title)) / 2.0f, top, panel.title);
 

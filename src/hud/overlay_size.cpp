@@ -7,7 +7,7 @@ namespace {
 HudSize gHudSize = HudSize::Normal;
 float gScaleCap = 1e9f;  // none
 constexpr float HUD_SIZE_FACTORS[HUD_SIZE_COUNT] = {1.0f, 1.5f, 2.0f};
-constexpr float DESIGN_TEXT_PIXELS = 12.0f;
+constexpr float TEXT_PIXELS_AT_DESIGN_SIZE = 12.0f;
 // The mono face steps on by this much of its height.
 constexpr float MONO_ADVANCE = 0.6f;
 }  // namespace
@@ -29,8 +29,8 @@ float overlayScale() {
 
 OverlayTextCap::OverlayTextCap(int pixels) : before_(gScaleCap) {
     const OverlayCanvas& canvas = overlayCanvas();
-    gScaleCap = std::min(gScaleCap,
-                         static_cast<float>(pixels) / (DESIGN_TEXT_PIXELS * canvas.pixelsPerUnit));
+    gScaleCap = std::min(gScaleCap, static_cast<float>(pixels) /
+                                        (TEXT_PIXELS_AT_DESIGN_SIZE * canvas.pixelsPerUnit));
 }
 
 OverlayTextCap::~OverlayTextCap() {
@@ -39,7 +39,7 @@ OverlayTextCap::~OverlayTextCap() {
 
 int overlayTextPixels() {
     return static_cast<int>(
-        std::lround(DESIGN_TEXT_PIXELS * overlayScale() * overlayCanvas().pixelsPerUnit));
+        std::lround(TEXT_PIXELS_AT_DESIGN_SIZE * overlayScale() * overlayCanvas().pixelsPerUnit));
 }
 
 float overlayLineHeight() {

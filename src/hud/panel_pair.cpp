@@ -7,7 +7,7 @@
 
 namespace {
 // Between the two, and in from the screen's sides.
-constexpr float GAP = 16.0f;
+constexpr float PAIR_GAP = 16.0f;
 constexpr float SIDE_MARGIN = 16.0f;
 // The track map's corner (its 192 units and their margin) and a gap above it.
 constexpr float ROOM_BELOW = 208.0f + 8.0f;
@@ -36,16 +36,17 @@ std::optional<PanelPair> placedAtThisSize(const FinishPanel& finish, const MenuP
     const float down = canvas.height - ROOM_BELOW - FINISH_PANEL_TOP;
     PanelPair pair;
     pair.textPixels = overlayTextPixels();
-    const float sideBySide = widthOf(f) + GAP + widthOf(m);
+    const float sideBySide = widthOf(f) + PAIR_GAP + widthOf(m);
     if (sideBySide <= across && std::max(heightOf(f), heightOf(m)) <= down) {
         const float left = (canvas.width - sideBySide) / 2.0f;
         pair.finish = movedTo(f, left, FINISH_PANEL_TOP);
-        pair.menu = movedTo(m, left + widthOf(f) + GAP, FINISH_PANEL_TOP);
+        pair.menu = movedTo(m, left + widthOf(f) + PAIR_GAP, FINISH_PANEL_TOP);
         return pair;
     }
-    if (std::max(widthOf(f), widthOf(m)) <= across && heightOf(f) + GAP + heightOf(m) <= down) {
+    if (std::max(widthOf(f), widthOf(m)) <= across &&
+        heightOf(f) + PAIR_GAP + heightOf(m) <= down) {
         pair.finish = movedTo(f, (canvas.width - widthOf(f)) / 2.0f, FINISH_PANEL_TOP);
-        pair.menu = movedTo(m, (canvas.width - widthOf(m)) / 2.0f, pair.finish.bottom + GAP);
+        pair.menu = movedTo(m, (canvas.width - widthOf(m)) / 2.0f, pair.finish.bottom + PAIR_GAP);
         return pair;
     }
     return std::nullopt;
@@ -65,7 +66,7 @@ PanelPair placePanelPair(const FinishPanel& finish, const MenuPanel& menu) {
     pair.textPixels = overlayTextPixels();
     pair.finish = finishPanelBox(finish);
     const OverlayRect m = menuPanelBox(menu);
-    pair.menu = movedTo(m, m.left, pair.finish.bottom + GAP);
+    pair.menu = movedTo(m, m.left, pair.finish.bottom + PAIR_GAP);
     return pair;
 }
 

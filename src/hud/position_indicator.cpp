@@ -18,12 +18,12 @@ constexpr float INDICATOR_HALF_WIDTH = 0.1f;
 constexpr float INDICATOR_HALF_HEIGHT = INDICATOR_HALF_WIDTH * 1.3f;
 constexpr float INDICATOR_X = 0.8f;
 constexpr float INDICATOR_Y = 0.8f;
-constexpr float DESIGN_WIDTH = 1024.0f;
-constexpr float DESIGN_HEIGHT = 768.0f;
+constexpr float INDICATOR_DESIGN_WIDTH = 1024.0f;
+constexpr float INDICATOR_DESIGN_HEIGHT = 768.0f;
 // How far the dark rim reaches past the strokes: three units, in normalised
 // device units of the design's screen.
-constexpr float RIM_X = 3.0f * 2.0f / DESIGN_WIDTH;
-constexpr float RIM_Y = 3.0f * 2.0f / DESIGN_HEIGHT;
+constexpr float RIM_X = 3.0f * 2.0f / INDICATOR_DESIGN_WIDTH;
+constexpr float RIM_Y = 3.0f * 2.0f / INDICATOR_DESIGN_HEIGHT;
 constexpr int RIM_STEPS = 8;
 
 // The quad's place and size on this screen, in normalised device units.
@@ -38,8 +38,8 @@ struct DigitPlace {
 
 DigitPlace digitPlace() {
     const OverlayCanvas& canvas = overlayCanvas();
-    const float sx = DESIGN_WIDTH / canvas.width;
-    const float sy = DESIGN_HEIGHT / canvas.height;
+    const float sx = INDICATOR_DESIGN_WIDTH / canvas.width;
+    const float sy = INDICATOR_DESIGN_HEIGHT / canvas.height;
     return {1.0f - (1.0f - INDICATOR_X) * sx,
             1.0f - (1.0f - INDICATOR_Y) * sy,
             INDICATOR_HALF_WIDTH * sx,

@@ -7,8 +7,8 @@
 
 namespace {
 // Below the ghost's gap, even at its largest.
-constexpr float BAND_TOP = 150.0f;
-constexpr float BAND_OPACITY = 0.6f;
+constexpr float WRONG_WAY_BAND_TOP = 150.0f;
+constexpr float WRONG_WAY_BAND_OPACITY = 0.6f;
 const std::string WORDS = "WRONG WAY";
 }  // namespace
 
@@ -20,10 +20,10 @@ void drawWrongWay() {
     const float width = overlayTextWidth(WORDS);
     const float left = overlayCanvas().width / 2.0f - width / 2.0f;
     const float padding = 24.0f * scale;
-    const float baseline = BAND_TOP + 18.0f * scale;
+    const float baseline = WRONG_WAY_BAND_TOP + 18.0f * scale;
     beginOverlay();
-    drawShade(left - padding, BAND_TOP, left + width + padding, baseline + 10.0f * scale,
-              BAND_OPACITY);
+    drawShade(left - padding, WRONG_WAY_BAND_TOP, left + width + padding, baseline + 10.0f * scale,
+              WRONG_WAY_BAND_OPACITY);
     applyColor(COLOR_RED);
     printAt(left, baseline, "%s", WORDS.c_str());
     endOverlay();

@@ -14,13 +14,14 @@
 #include "world/world_fetch.h"
 
 namespace {
-std::unique_ptr<SettingsStore> gStore;
+std::unique_ptr<SettingsStore> gSettingsStore;
 
 SettingsStore& store() {
-    if (!gStore) {
-        gStore = std::make_unique<SettingsStore>(std::string());  // nothing read, nothing saved
+    if (!gSettingsStore) {
+        gSettingsStore =
+            std::make_unique<SettingsStore>(std::string());  // nothing read, nothing saved
     }
-    return *gStore;
+    return *gSettingsStore;
 }
 
 // The race drawn at the player's share of the screen, refitted when it changes.
@@ -34,18 +35,18 @@ void showAtResolutionScale(int percent) {
 
 void loadSettingsForThisRun(bool screenFromCommandLine,
                             std::optional<Difficulty> difficultyFromCommandLine) {
-    gStore = std::make_unique<SettingsStore>(loadPlayerSettings());
+    gSettingsStore = std::make_unique<SettingsStore>(loadPlayerSettings());
     if (screenFromCommandLine) {
-        gStore->takeScreenFromCommandLine(screenSettingFor(gDisplayChoice));
+        gSettingsStore->takeScreenFromCommandLine(screenSettingFor(gDisplayChoice));
     } else {
-        gDisplayChoice = displayChoiceFor(gStore->settings().screen);
+        gDisplayChoice = displayChoiceFor(gSettingsStore->settings().screen);
     }
     // Before the sound starts, so the music begins at the player's volume
     // rather than at full volume and then lowered.
-    setResolutionScale(gStore->settings().resolutionScale);  // the window opens at it
-    setMusicVolume(gStore->settings().musicVolume);
-    setEffectsVolume(gStore->settings().effectsVolume);
-    chooseDifficulty(difficultyFromCommandLine.value_or(gStore->settings().difficulty));
+    setResolutionScale(gSettingsStore->settings().resolutionScale);  // the window opens at it
+    setMusicVolume(gSettingsStore->settings().musicVolume);
+    setEffectsVolume(gSettingsStore->settings().effectsVolume);
+    chooseDifficulty(difficultyFromCommandLine.value_or(gSettingsStore->settings().difficulty));
 }
 
 void applyPlayerSettings() {

@@ -4,7 +4,7 @@
 #include <numeric>
 
 namespace {
-const char* const NAMES[SEASON_DRIVERS] = {"You", "Vega", "Orion", "Lyra", "Rigel", "Nova"};
+const char* const DRIVER_NAMES[SEASON_DRIVERS] = {"You", "Vega", "Orion", "Lyra", "Rigel", "Nova"};
 
 // The three circuits beside the classic in championship 0: a gentle one, a
 // long sweeping one and a tight one.
@@ -39,7 +39,7 @@ std::array<uint32_t, SEASON_RACES> championshipCircuits(uint32_t number) {
 }
 
 const char* driverName(int driver) {
-    return driver >= 0 && driver < SEASON_DRIVERS ? NAMES[driver] : "";
+    return driver >= 0 && driver < SEASON_DRIVERS ? DRIVER_NAMES[driver] : "";
 }
 
 const char* placeName(int place) {

@@ -13,7 +13,7 @@
 #include "render/flare_quad.h"
 
 namespace {
-constexpr float DEGREES_PER_RADIAN = 180.0f / 3.141592f;
+constexpr float GLOW_DEGREES_PER_RADIAN = 180.0f / 3.141592f;
 
 struct Jitter {
     int x = 0;
@@ -41,7 +41,7 @@ void ExhaustGlow::draw(bool flicker) const {
     for (int32_t i = 0; i < layers; ++i) {
         const float f = static_cast<float>(i) / static_cast<float>(layers);
         glColor3f(f, 0.3f, 1.0f);
-        const float turn = f * 0.6f * DEGREES_PER_RADIAN;
+        const float turn = f * 0.6f * GLOW_DEGREES_PER_RADIAN;
 
         glPushMatrix();
         const Jitter jitter = layerJitter(i, flicker);

@@ -8,7 +8,7 @@
 
 namespace {
 
-const std::string_view HEADER_KEY = "zentrix-championship";
+const std::string_view CHAMPIONSHIP_HEADER_KEY = "zentrix-championship";
 const std::string_view CURRENT_KEY = "current";
 const std::string_view BEST_KEY = "best";
 const std::string_view DIFFICULTY_KEY = "difficulty";
@@ -20,14 +20,14 @@ const std::string_view PLACE_KEY = "place";
 // The longest line of each kind: its words, its values at their longest (ten
 // digits a number, "normal", two digits of points, one of a place), a space
 // between each two fields and the newline.
-constexpr std::size_t NUMBER = 10;
+constexpr std::size_t NUMBER_DIGITS = 10;
 constexpr std::size_t NAME = 6;
 constexpr std::size_t CURRENT_WORDS = 7 + 10 + 9 + 6 + 4;
-constexpr std::size_t CURRENT_VALUES = NUMBER + NAME + 1 + CHAMPIONSHIP_DRIVERS * (2 + 1);
+constexpr std::size_t CURRENT_VALUES = NUMBER_DIGITS + NAME + 1 + CHAMPIONSHIP_DRIVERS * (2 + 1);
 constexpr std::size_t CURRENT_FIELDS = 5 + 3 + 2 * CHAMPIONSHIP_DRIVERS;
 constexpr std::size_t LONGEST_CURRENT_LINE = CURRENT_WORDS + CURRENT_VALUES + CURRENT_FIELDS;
 constexpr std::size_t BEST_WORDS = 4 + 10 + 5 + 6;
-constexpr std::size_t BEST_VALUES = NUMBER + NAME + 1 + 2;
+constexpr std::size_t BEST_VALUES = NUMBER_DIGITS + NAME + 1 + 2;
 constexpr std::size_t LONGEST_BEST_LINE = BEST_WORDS + BEST_VALUES + 8;
 static_assert(sizeof "zentrix-championship 1\n" - 1 + LONGEST_CURRENT_LINE +
                       CHAMPIONSHIP_MAX_KEPT * LONGEST_BEST_LINE <=
@@ -43,7 +43,7 @@ std::optional<Difficulty> writtenDifficulty(std::string_view name) {
     return std::nullopt;
 }
 
-ParsedChampionships corrupt(std::string problem) {
+ParsedChampionships corruptChampionships(std::string problem) {
     ParsedChampionships parsed;
     parsed.status = ChampionshipTextStatus::Corrupt;
     parsed.problem = std::move(problem);
@@ -150,36 +150,36 @@ ParsedChampionships parseLines(std::string_view text) {
         const std::string where = "line " + std::to_string(lineNumber) + ": ";
         const auto line = takeLine(text);
         if (!line) {
-            return corrupt(where + "cut short");
+            return corruptChampionships(where + "cut short");
         }
         const std::string_view kind = line->substr(0, line->find(' '));
         if (kind == CURRENT_KEY) {
             if (lineNumber != 2) {
-                return corrupt(where + "a current line after the first");
+                return corruptChampionships(where + "a current line after the first");
             }
             ChampionshipProgress progress;
             if (auto problem = readCurrentLine(*line, where, progress)) {
-                return corrupt(*problem);
+                return corruptChampionships(*problem);
             }
             file.current = progress;
             continue;
         }
         if (kind != BEST_KEY) {
-            return corrupt(where + "expected a current or best line");
+            return corruptChampionships(where + "expected a current or best line");
         }
         if (file.best.size() == CHAMPIONSHIP_MAX_KEPT) {
-            return corrupt(where + "more than " + std::to_string(CHAMPIONSHIP_MAX_KEPT) +
-                           " championships");
+            return corruptChampionships(where + "more than " +
+                                        std::to_string(CHAMPIONSHIP_MAX_KEPT) + " championships");
         }
         ChampionshipKey key;
         ChampionshipBest best;
         if (auto problem = readBestLine(*line, where, key, best)) {
-            return corrupt(*problem);
+            return corruptChampionships(*problem);
         }
         if (!file.best.empty() && !(file.best.rbegin()->first < key)) {
             const bool twice = !(key < file.best.rbegin()->first);
-            return corrupt(where + "championship " + keyText(key) +
-                           (twice ? " listed twice" : " out of order"));
+            return corruptChampionships(where + "championship " + keyText(key) +
+                                        (twice ? " listed twice" : " out of order"));
         }
         file.best.emplace_hint(file.best.end(), key, best);
     }
@@ -232,8 +232,8 @@ bool championshipBetter(const ChampionshipBest& result, const ChampionshipBest& 
 }
 
 std::string formatChampionships(const ChampionshipFile& file) {
-    std::string text =
-        std::string(HEADER_KEY) + " " + std::to_string(CHAMPIONSHIP_FORMAT_VERSION) + "\n";
+    std::string text = std::string(CHAMPIONSHIP_HEADER_KEY) + " " +
+                       std::to_string(CHAMPIONSHIP_FORMAT_VERSION) + "\n";
     if (file.current && championshipProgressKept(*file.current)) {
         const ChampionshipProgress& progress = *file.current;
         uint32_t places[CHAMPIONSHIP_DRIVERS];
@@ -256,18 +256,20 @@ std::string formatChampionships(const ChampionshipFile& file) {
 
 ParsedChampionships parseChampionships(std::string_view text) {
     if (text.empty()) {
-        return corrupt("empty");
+        return corruptChampionships("empty");
     }
     if (text.size() > CHAMPIONSHIP_TEXT_MAX_BYTES) {
-        return corrupt("larger than " + std::to_string(CHAMPIONSHIP_TEXT_MAX_BYTES) + " bytes");
+        return corruptChampionships("larger than " + std::to_string(CHAMPIONSHIP_TEXT_MAX_BYTES) +
+                                    " bytes");
     }
     const auto header = takeLine(text);
     const std::vector<std::string_view> fields =
         header ? splitFields(*header, 1) : std::vector<std::string_view>();
-    const auto version =
-        fields.size() == 2 && fields[0] == HEADER_KEY ? parseDecimal(fields[1]) : std::nullopt;
+    const auto version = fields.size() == 2 && fields[0] == CHAMPIONSHIP_HEADER_KEY
+                             ? parseDecimal(fields[1])
+                             : std::nullopt;
     if (!version || *version == 0) {
-        return corrupt("line 1: not a championship file");
+        return corruptChampionships("line 1: not a championship file");
     }
     // A newer game may lay out the rest differently; judge nothing past its header.
     if (*version > CHAMPIONSHIP_FORMAT_VERSION) {

@@ -311,13 +311,13 @@ std::string readField(Settings& settings, int field, std::string_view value) {
     }
 }
 
-enum class LineKind { Blank, Comment, Unreadable, Setting };
+enum class SettingsLineKind { Blank, Comment, Unreadable, Setting };
 
 // One line of the text, and what the game makes of it.
 struct Line {
     std::string_view text;  // as written, without its line feed
     bool lineFeed = false;  // whether one ends it (all but maybe the last line)
-    LineKind kind = LineKind::Blank;
+    SettingsLineKind kind = SettingsLineKind::Blank;
     std::string_view key;    // of a setting line, known or not
     std::string_view value;  // likewise
     int field = -1;          // the field its key names, or -1
@@ -335,14 +335,14 @@ Line readLine(std::string_view text, bool first) {
     }
     const std::string_view content = trimmed(text);
     if (content.empty()) {
-        line.kind = LineKind::Blank;
+        line.kind = SettingsLineKind::Blank;
         return line;
     }
     if (content.front() == '#') {
-        line.kind = LineKind::Comment;
+        line.kind = SettingsLineKind::Comment;
         return line;
     }
-    line.kind = LineKind::Unreadable;
+    line.kind = SettingsLineKind::Unreadable;
     if (text.size() > SETTINGS_LINE_MAX_BYTES) {
         line.problem = "the line is longer than " + std::to_string(SETTINGS_LINE_MAX_BYTES) +
                        " bytes; it is skipped";
@@ -362,7 +362,7 @@ Line readLine(std::string_view text, bool first) {
         line.problem = "the line has nothing before \"=\"; it is skipped";
         return line;
     }
-    line.kind = LineKind::Setting;
+    line.kind = SettingsLineKind::Setting;
     line.value = trimmed(content.substr(equals + 1));
     line.field = fieldNamed(line.key);
     return line;

@@ -18,14 +18,14 @@
 #include "track/track.h"
 
 namespace {
-RaceMode gChosenMode = RaceMode::Race;
+RaceMode gChosenRaceMode = RaceMode::Race;
 Difficulty gChosenDifficulty = Difficulty::Normal;
 bool gWatchingThePilot = false;
 std::optional<uint32_t> gChampionshipAtStart;
 
 // A season's races are races at the season's difficulty.
 RaceMode modeToLineUp() {
-    return seasonNow() != nullptr ? RaceMode::Race : gChosenMode;
+    return seasonNow() != nullptr ? RaceMode::Race : gChosenRaceMode;
 }
 
 Difficulty difficultyToLineUp() {
@@ -89,7 +89,7 @@ void raceAgain() {
 
 void chooseRaceMode(RaceMode mode) {
     leaveChampionship();
-    gChosenMode = mode;
+    gChosenRaceMode = mode;
 }
 
 void chooseDifficulty(Difficulty difficulty) {
@@ -137,7 +137,7 @@ void goOnFromTheStandings() {
 }
 
 RaceMode chosenRaceMode() {
-    return gChosenMode;
+    return gChosenRaceMode;
 }
 
 bool lineUpTheFirstRace() {
@@ -145,11 +145,11 @@ bool lineUpTheFirstRace() {
         startChampionship(*gChampionshipAtStart);
         return true;
     }
-    if (runWhatComesBeforeTheGrid() || gChosenMode != raceMode()) {
+    if (runWhatComesBeforeTheGrid() || gChosenRaceMode != raceMode()) {
         lineUpTheChosenRace();
         return true;
     }
-    if (gChosenMode == RaceMode::TimeTrial) {
+    if (gChosenRaceMode == RaceMode::TimeTrial) {
         startCountdown();
     }
     return false;

@@ -9,7 +9,7 @@
 #include "track/track.h"
 
 namespace {
-std::optional<RecordsStore> gStore;
+std::optional<RecordsStore> gRecordsStore;
 bool gRaceOffered = false;
 RecordsImproved gBeaten;
 // Worked out this run where there is no store to keep them in.
@@ -17,7 +17,7 @@ CircuitMedals gMedalsWorkedOut;
 }  // namespace
 
 void loadRaceRecords() {
-    gStore = loadPlayerRecords();
+    gRecordsStore = loadPlayerRecords();
 }
 
 void offerFinishedRace() {
@@ -26,9 +26,9 @@ void offerFinishedRace() {
     }
     gRaceOffered = true;
     // The test aid's made-up laps are no record; its panel still shows them.
-    if (gStore && !thisRaceIsNeverKept()) {
-        gBeaten = gStore->offerRace(gTrack.circuitNumber(), gLapClock.lapMs, raceMode(),
-                                    raceDifficulty());
+    if (gRecordsStore && !thisRaceIsNeverKept()) {
+        gBeaten = gRecordsStore->offerRace(gTrack.circuitNumber(), gLapClock.lapMs, raceMode(),
+                                           raceDifficulty());
     }
 }
 
@@ -38,8 +38,9 @@ void forgetOfferedRace() {
 }
 
 Records currentRecords() {
-    return gStore ? gStore->records(gTrack.circuitNumber(), raceMode(), raceDifficulty())
-                  : Records();
+    return gRecordsStore
+               ? gRecordsStore->records(gTrack.circuitNumber(), raceMode(), raceDifficulty())
+               : Records();
 }
 
 RecordsImproved recordsBeatenThisRace() {
@@ -48,8 +49,8 @@ RecordsImproved recordsBeatenThisRace() {
 
 namespace {
 std::optional<MedalTimes> keptMedalTimes(uint32_t circuit) {
-    if (gStore) {
-        if (const std::optional<MedalTimes> kept = gStore->medals(circuit)) {
+    if (gRecordsStore) {
+        if (const std::optional<MedalTimes> kept = gRecordsStore->medals(circuit)) {
             return kept;
         }
     }
@@ -62,8 +63,8 @@ std::optional<MedalTimes> keptMedalTimes(uint32_t circuit) {
 }  // namespace
 
 std::optional<MedalTimes> medalTimesOf(uint32_t circuit) {
-    if (gStore) {
-        if (const std::optional<MedalTimes> kept = gStore->medals(circuit)) {
+    if (gRecordsStore) {
+        if (const std::optional<MedalTimes> kept = gRecordsStore->medals(circuit)) {
             return kept;
         }
     }
@@ -76,8 +77,8 @@ std::optional<MedalTimes> medalTimesOf(uint32_t circuit) {
         }
         found = gMedalsWorkedOut.emplace(circuit, medalTimesFor(pilotMs)).first;
     }
-    if (gStore) {
-        gStore->keepMedals(circuit, found->second);
+    if (gRecordsStore) {
+        gRecordsStore->keepMedals(circuit, found->second);
     }
     return found->second;
 }
@@ -88,8 +89,8 @@ std::optional<MedalTimes> knownMedalTimes(uint32_t circuit) {
 
 Medal medalHeld(uint32_t circuit) {
     const std::optional<MedalTimes> times = keptMedalTimes(circuit);
-    if (!times || !gStore) {
+    if (!times || !gRecordsStore) {
         return Medal::None;
     }
-    return medalEarned(*times, gStore->records(circuit, RaceMode::TimeTrial).bestRaceMs);
+    return medalEarned(*times, gRecordsStore->records(circuit, RaceMode::TimeTrial).bestRaceMs);
 }

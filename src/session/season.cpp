@@ -9,7 +9,7 @@
 #include "session/replay_watch.h"
 
 namespace {
-std::optional<ChampionshipStore> gStore;
+std::optional<ChampionshipStore> gChampionshipStore;
 std::optional<Season> gSeason;
 bool gScoredThisRace = false;
 
@@ -35,23 +35,23 @@ ChampionshipProgress progressOf(const Season& season) {
 }
 
 void keepTheSeason() {
-    if (!gStore) {
+    if (!gChampionshipStore) {
         return;
     }
     if (gSeason->racesRun < SEASON_RACES) {
-        gStore->keepProgress(progressOf(*gSeason));
+        gChampionshipStore->keepProgress(progressOf(*gSeason));
         return;
     }
-    gStore->forgetProgress();
+    gChampionshipStore->forgetProgress();
     ChampionshipBest result;
     result.place = static_cast<uint8_t>(playerStandingsPlace(gSeason->points, gSeason->lastPlaces));
     result.points = gSeason->points[0];
-    gStore->offerResult(gSeason->number, gSeason->difficulty, result);
+    gChampionshipStore->offerResult(gSeason->number, gSeason->difficulty, result);
 }
 }  // namespace
 
 void loadChampionships() {
-    gStore = loadPlayerChampionships();
+    gChampionshipStore = loadPlayerChampionships();
 }
 
 void beginSeason(uint32_t number, Difficulty difficulty) {
@@ -64,10 +64,10 @@ void beginSeason(uint32_t number, Difficulty difficulty) {
 }
 
 std::optional<Season> keptChampionship() {
-    if (!gStore) {
+    if (!gChampionshipStore) {
         return std::nullopt;
     }
-    const std::optional<ChampionshipProgress> kept = gStore->progress();
+    const std::optional<ChampionshipProgress> kept = gChampionshipStore->progress();
     if (!kept) {
         return std::nullopt;
     }
@@ -96,7 +96,7 @@ std::optional<uint32_t> seasonsNextCircuit() {
 }
 
 std::optional<ChampionshipBest> bestChampionshipResult(uint32_t number, Difficulty difficulty) {
-    return gStore ? gStore->best(number, difficulty) : std::nullopt;
+    return gChampionshipStore ? gChampionshipStore->best(number, difficulty) : std::nullopt;
 }
 
 const Season* seasonNow() {

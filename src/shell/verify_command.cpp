@@ -35,14 +35,14 @@ ReplayRead readReplayFrom(std::istream& in) {
 }
 
 // The clock's reading without its newline.
-std::string timeText(uint32_t ms) {
+std::string verifiedTimeText(uint32_t ms) {
     std::string text = clockText(ms);
     text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
     return text;
 }
 
 // No window to own a box: what would be one is said on standard error only.
-void sayOnStandardErrorOnly(const char*, const char*) {}
+void sayOnStandardErrorOnlyWhileVerifying(const char*, const char*) {}
 
 // The race reads nothing of the craft but how many parts drew a colour at
 // the grid, so a replay that says so needs no data folder at all. An older
@@ -55,7 +55,7 @@ bool flyTheReplaysCraft(const Replay& replay, const std::string& path, std::ostr
         }
         return true;
     }
-    setMessageBoxHandler(sayOnStandardErrorOnly);
+    setMessageBoxHandler(sayOnStandardErrorOnlyWhileVerifying);
     if (!chooseDataFolder()) {
         err << "zentrix: " << path << ": a replay of format version "
             << REPLAY_FORMAT_VERSION_WITHOUT_CRAFT_PARTS
@@ -68,7 +68,7 @@ bool flyTheReplaysCraft(const Replay& replay, const std::string& path, std::ostr
 
 std::string raceText(const ReplayRun& run) {
     if (run.raceMs != 0) {
-        return timeText(run.raceMs);
+        return verifiedTimeText(run.raceMs);
     }
     const long laps =
         std::count_if(run.lapMs, run.lapMs + RACE_LAPS, [](uint32_t ms) { return ms != 0; });
@@ -105,7 +105,7 @@ int verifyReplayCommand(const std::string& path, std::istream& in, std::ostream&
     for (int lap = 0; lap < RACE_LAPS; ++lap) {
         // A lap never run has no time, rather than one of nought.
         const uint32_t ms = run.lapMs[lap];
-        out << "lap " << lap + 1 << "  " << (ms != 0 ? timeText(ms) : "not run") << "\n";
+        out << "lap " << lap + 1 << "  " << (ms != 0 ? verifiedTimeText(ms) : "not run") << "\n";
     }
     out << "race   " << raceText(run) << "\n";
     if (!run.matches) {

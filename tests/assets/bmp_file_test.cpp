@@ -15,7 +15,7 @@
 #include "support/test_display.h"
 
 namespace {
-std::string writeTemp(const std::string& name, const std::vector<uint8_t>& bytes) {
+std::string writeTempBitmap(const std::string& name, const std::vector<uint8_t>& bytes) {
     const std::string path = std::string(ZENTRIX_BINARY_DIR) + "/" + name;
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
@@ -79,7 +79,7 @@ std::vector<std::string> filesIn(const std::string& dir) {
 
 TEST(BitmapFile, MissingAndEmptyFilesCannotBeOpened) {
     const std::string missing = std::string(ZENTRIX_BINARY_DIR) + "/no-such-picture.bmp";
-    const std::string empty = writeTemp("empty-picture.bmp", {});
+    const std::string empty = writeTempBitmap("empty-picture.bmp", {});
     for (const std::string& path : {missing, empty}) {
         testsupport::MessageCapture capture;
         EXPECT_EQ(loadBitmapRgb(path), nullptr);
@@ -109,7 +109,7 @@ TEST(BitmapFile, EachFailureShowsItsOneMessage) {
     };
     for (const auto& [bmp, message] : cases) {
         testsupport::MessageCapture capture;
-        EXPECT_EQ(loadBitmapRgb(writeTemp("failing.bmp", testbmp::makeFile(bmp))), nullptr);
+        EXPECT_EQ(loadBitmapRgb(writeTempBitmap("failing.bmp", testbmp::makeFile(bmp))), nullptr);
         ASSERT_EQ(capture.boxes().size(), 1u) << message;
         EXPECT_EQ(capture.boxes()[0].text, message);
         EXPECT_EQ(capture.boxes()[0].caption, "Error");
@@ -117,7 +117,7 @@ TEST(BitmapFile, EachFailureShowsItsOneMessage) {
 }
 
 TEST(BitmapFile, NamesAreFoundWithoutRegardToCase) {
-    writeTemp("MixedCase.BMP", testbmp::makeFile(testbmp::gradient24(2, 2)));
+    writeTempBitmap("MixedCase.BMP", testbmp::makeFile(testbmp::gradient24(2, 2)));
     testsupport::MessageCapture capture;
     const auto image = loadBitmapRgb(std::string(ZENTRIX_BINARY_DIR) + "/mixedcase.bmp");
     ASSERT_NE(image, nullptr);

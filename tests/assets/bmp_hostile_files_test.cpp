@@ -29,7 +29,7 @@ long peakKib() {
 }
 
 // A picture that takes a few bytes of run-length data whatever its size.
-testbmp::InfoBitmap runLengthBlank(int32_t width, int32_t height) {
+testbmp::InfoBitmap hostileRunLengthBlank(int32_t width, int32_t height) {
     testbmp::InfoBitmap bmp;
     bmp.width = width;
     bmp.height = height;
@@ -92,7 +92,6 @@ protected:
 
     std::filesystem::path dir_;
 };
-}  // namespace
 
 TEST_F(HostileBitmap, WhatIsNotARegularFileFailsLikeAMissingOne) {
     ASSERT_EQ(mkfifo(path("fifo.bmp").c_str(), 0600), 0);
@@ -123,11 +122,12 @@ TEST_F(HostileBitmap, GiantFilesAreJudgedByTheirHeadersAlone) {
 
 TEST_F(HostileBitmap, RunLengthBombsAndTruncatedBodiesAllocateNothingLarge) {
     const long before = peakKib();
-    const std::vector<uint8_t> bomb = testbmp::makeFile(runLengthBlank(9000, 9000));
+    const std::vector<uint8_t> bomb = testbmp::makeFile(hostileRunLengthBlank(9000, 9000));
     ASSERT_LT(bomb.size(), 1024u);
     expectRefused(write("bomb.bmp", bomb), "Out of memory.");
-    expectRefused(write("tall.bmp", testbmp::makeFile(runLengthBlank(1, MAX_BITMAP_SIDE + 1))),
-                  "Out of memory.");
+    expectRefused(
+        write("tall.bmp", testbmp::makeFile(hostileRunLengthBlank(1, MAX_BITMAP_SIDE + 1))),
+        "Out of memory.");
     // The largest picture allowed (48 MiB decoded) with only 1 KiB of its rows present.
     std::vector<uint8_t> cut = headersOf24Bit(MAX_BITMAP_SIDE, MAX_BITMAP_SIDE);
     cut.resize(cut.size() + 1024, 0x55);
@@ -139,8 +139,8 @@ TEST_F(HostileBitmap, RunLengthBombsAndTruncatedBodiesAllocateNothingLarge) {
 // Last in this file: the allowed loads here make pictures of 48 MiB each.
 TEST_F(HostileBitmap, AllTexturesTogetherStayWithinTheirBudget) {
     resetTextureBytesLoaded();
-    const std::string largest =
-        write("largest.bmp", testbmp::makeFile(runLengthBlank(MAX_BITMAP_SIDE, MAX_BITMAP_SIDE)));
+    const std::string largest = write(
+        "largest.bmp", testbmp::makeFile(hostileRunLengthBlank(MAX_BITMAP_SIDE, MAX_BITMAP_SIDE)));
     const uint64_t largestBytes = uint64_t{MAX_BITMAP_SIDE} * MAX_BITMAP_SIDE * 3;
     const uint64_t fitting = MAX_TEXTURE_BYTES / largestBytes;
     ASSERT_EQ(fitting, 5u);
@@ -173,8 +173,8 @@ TEST_F(HostileBitmap, AllTexturesTogetherStayWithinTheirBudget) {
 // to show the box the game always showed.
 TEST_F(HostileBitmap, APictureReadAheadIsTakenWithinTheBudgetOrReadAgainToSayWhy) {
     resetTextureBytesLoaded();
-    const std::string largest =
-        write("largest.bmp", testbmp::makeFile(runLengthBlank(MAX_BITMAP_SIDE, MAX_BITMAP_SIDE)));
+    const std::string largest = write(
+        "largest.bmp", testbmp::makeFile(hostileRunLengthBlank(MAX_BITMAP_SIDE, MAX_BITMAP_SIDE)));
     const std::string missing = path("missing.bmp");
     testsupport::MessageCapture capture;
     EXPECT_EQ(readBitmapRgb(missing), nullptr);
@@ -196,3 +196,5 @@ TEST_F(HostileBitmap, APictureReadAheadIsTakenWithinTheBudgetOrReadAgainToSayWhy
     EXPECT_EQ(capture.boxes()[1].text, "Failed to open DIB file " + missing + ".\n");
     resetTextureBytesLoaded();
 }
+
+}  // namespace

@@ -14,8 +14,8 @@
 #include "support/message_capture.h"
 
 namespace {
-constexpr long MIB = 1024;  // ru_maxrss counts KiB
-constexpr uint64_t GIB = uint64_t{1} << 30;
+constexpr long MEBIBYTE = 1024;  // ru_maxrss counts KiB
+constexpr uint64_t GIBIBYTE = uint64_t{1} << 30;
 
 // What one load cost.
 struct LoadCost {
@@ -83,7 +83,7 @@ void expectRefusedCheaply(const std::string& what, const std::string& path,
     std::printf("[ figures  ] %-36s %-8s %9.2f ms  peak +%ld KiB\n", what.c_str(),
                 describe(cost.result), cost.milliseconds, cost.peakGrowthKiB);
     EXPECT_EQ(cost.result, expected) << what;
-    EXPECT_LT(cost.peakGrowthKiB, 100 * MIB) << what;
+    EXPECT_LT(cost.peakGrowthKiB, 100 * MEBIBYTE) << what;
     EXPECT_LT(cost.milliseconds, 5000.0)
         << what;  // loose: a read of the file would take far longer
 }
@@ -119,7 +119,6 @@ const std::string CLAIMS_FIFTY_MILLION_VERTICES =
     "*MATERIAL_LIST {\n *MATERIAL_COUNT 1\n *MATERIAL 0 { *MATERIAL_DIFFUSE 1 1 1 }\n}\n"
     "*GEOMOBJECT {\n *MESH {\n  *MESH_NUMVERTEX 50000000\n  *MESH_NUMFACES 50000000\n"
     "  *MESH_VERTEX_LIST {\n   *MESH_VERTEX 0 1.0 2.0 3.0\n";
-}  // namespace
 
 TEST_F(HostileModelFile, WhatIsNotAFileIsAMissingModelAndNeverBlocks) {
     ASSERT_EQ(mkfifo(path("fifo.ase").c_str(), 0600), 0);
@@ -145,7 +144,7 @@ TEST_F(HostileModelFile, WhatIsNotAFileIsAMissingModelAndNeverBlocks) {
 
 TEST_F(HostileModelFile, AFileTooLargeToReadIsDamagedWithoutBeingRead) {
     const std::string header = "*3DSMAX_ASCIIEXPORT 200\n*MATERIAL_LIST { *MATERIAL_COUNT 0 }\n";
-    const std::string huge = sparseFile("huge.ase", header, 64 * GIB);
+    const std::string huge = sparseFile("huge.ase", header, 64 * GIBIBYTE);
     EXPECT_EXIT(
         {
             testsupport::MessageCapture capture;
@@ -154,9 +153,9 @@ TEST_F(HostileModelFile, AFileTooLargeToReadIsDamagedWithoutBeingRead) {
         },
         testing::ExitedWithCode(255), "The resource file .*huge.ase is damaged");
 
-    expectRefusedCheaply("sparse 4 GiB", sparseFile("four.ase", header, 4 * GIB),
+    expectRefusedCheaply("sparse 4 GiB", sparseFile("four.ase", header, 4 * GIBIBYTE),
                          AseLoadResult::Damaged);
-    expectRefusedCheaply("sparse 64 GiB", sparseFile("sixty-four.ase", header, 64 * GIB),
+    expectRefusedCheaply("sparse 64 GiB", sparseFile("sixty-four.ase", header, 64 * GIBIBYTE),
                          AseLoadResult::Damaged);
     expectRefusedCheaply("one byte over the cap",
                          sparseFile("over.ase", header, TokenReader::MAX_TEXT_BYTES + uint64_t{1}),
@@ -182,3 +181,5 @@ TEST_F(HostileModelFile, AModelClaimingFiftyMillionVerticesIsRefusedAtOnce) {
     EXPECT_EQ(tryLoadAse(model, small, &reason), AseLoadResult::Damaged);
     EXPECT_NE(reason.find("*MESH_NUMVERTEX 50000000 cannot fit"), std::string::npos) << reason;
 }
+
+}  // namespace

@@ -37,7 +37,6 @@ protected:
     std::string folder_;
     Model gameCraft_;
 };
-}  // namespace
 
 TEST_F(OpponentCraft, ANameThatFindsThePlayersFileCopiesThePlayersCraft) {
     // The file on disk is a lone wing; the player's craft in memory is the
@@ -63,3 +62,5 @@ TEST_F(OpponentCraft, TwoFilesByTheTwoNamesEachGiveTheirOwnCraft) {
     EXPECT_EQ(craft.objectCount, gameCraft_.objectCount);
     EXPECT_EQ(printOf(craft), printOf(gameCraft_));
 }
+
+}  // namespace

@@ -20,7 +20,6 @@ protected:
     std::string path(const char* name) const { return (dir_ / name).string(); }
     std::filesystem::path dir_;
 };
-}  // namespace
 
 TEST_F(RegularFileTest, OpensARegularFileAndReadsWhatItHolds) {
     std::FILE* out = std::fopen(path("Sky.BMP").c_str(), "wb");
@@ -50,3 +49,5 @@ TEST_F(RegularFileTest, RefusesWhatIsNotARegularFileWithoutWaiting) {
     EXPECT_FALSE(file.open(path("missing.bmp")));
     EXPECT_FALSE(file.isOpen());
 }
+
+}  // namespace

@@ -84,7 +84,6 @@ void expectNear(const std::vector<float>& actual, const std::vector<float>& expe
         EXPECT_NEAR(actual[i], expected[i], tolerance) << i;
     }
 }
-}  // namespace
 
 TEST_F(DisplayListTest, CornersAreSentInReverseOrder) {
     Model model;
@@ -173,3 +172,5 @@ TEST(Palette, CodesOutsideTheTableGiveBlue) {
         EXPECT_EQ(lookupColor(code)[3], code == COLOR_PALE_BLUE ? 0.0f : 1.0f) << code;
     }
 }
+
+}  // namespace

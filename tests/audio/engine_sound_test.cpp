@@ -35,7 +35,6 @@ protected:
     testsupport::MessageCapture boxes;
     TempSoundFolder folder;
 };
-}  // namespace
 
 TEST_F(EngineSound, StartsAtTheSamplesOwnRateAndFullVolumeThenWindsDownAndRevsUpWithinItsBounds) {
     folder.writeTone("jet.wav", 440.0, 22050, 1.0);
@@ -132,3 +131,5 @@ TEST_F(EngineSound, WithNoSoundAtAllTheStateStillStepsAndNothingBreaks) {
     shutdownSound();
     EXPECT_EQ(gEngineFrequency, 0);
 }
+
+}  // namespace

@@ -117,7 +117,6 @@ protected:
     TempSoundFolder folder;
     testsupport::MessageCapture boxes;
 };
-}  // namespace
 
 TEST_P(HostileSoundFile, InPlaceOfTheEngineItSilencesOnlyTheEngine) {
     startWith("jet.wav");
@@ -154,3 +153,5 @@ INSTANTIATE_TEST_SUITE_P(InData, HostileSoundFile, ::testing::ValuesIn(HOSTILE_S
                              }
                              return name;
                          });
+
+}  // namespace

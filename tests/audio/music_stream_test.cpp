@@ -80,7 +80,6 @@ std::vector<int16_t> musicOf(const MusicFile& file, int frames) {
 }
 
 class MusicLoop : public ::testing::TestWithParam<MusicFile> {};
-}  // namespace
 
 // Read in pieces that never line up with the file's end, the loop goes on from
 // the first frame exactly where the last one left off.
@@ -125,7 +124,6 @@ TEST(MusicLoopEnds, ASoundWithNoFramesFillsNothingInsteadOfSpinning) {
 
 // The mix rendered through a loopback device, refilled once per game tick as
 // the frame driver does.
-namespace {
 class StreamedMusic : public ::testing::Test {
 protected:
     void SetUp() override { testsupport::ensureTestDisplay(); }
@@ -174,7 +172,6 @@ void expectLoopedFile(const std::vector<float>& mix, const DecodedSound& referen
 }
 
 class StreamedMusicFile : public StreamedMusic, public ::testing::WithParamInterface<MusicFile> {};
-}  // namespace
 
 // 1.3 s of music over 4 s: three joins, each landing inside a buffer.
 TEST_P(StreamedMusicFile, TheMixAcrossEachJoinIsTheFilesEndThenItsStart) {
@@ -289,7 +286,6 @@ TEST_F(StreamedMusic, WithNoMusicOrNoDeviceTheFramesRefillNothing) {
 
 // A damaged music file gives the same two boxes, with the same code, as when
 // the whole file was decoded before the race.
-namespace {
 struct DamagedMusic {
     const char* what;
     std::vector<uint8_t> bytes;
@@ -318,7 +314,6 @@ const DamagedMusic DAMAGED_MUSIC[] = {
 
 class DamagedMusicFile : public StreamedMusic,
                          public ::testing::WithParamInterface<DamagedMusic> {};
-}  // namespace
 
 TEST_P(DamagedMusicFile, GivesTheStreamBoxesWithTheWholeFileDecodersCode) {
     const std::vector<uint8_t>& bytes = GetParam().bytes;
@@ -349,3 +344,5 @@ TEST_P(DamagedMusicFile, GivesTheStreamBoxesWithTheWholeFileDecodersCode) {
 
 INSTANTIATE_TEST_SUITE_P(InData, DamagedMusicFile, ::testing::ValuesIn(DAMAGED_MUSIC),
                          [](const auto& info) { return std::string(info.param.what); });
+
+}  // namespace

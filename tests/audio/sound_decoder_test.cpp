@@ -16,7 +16,7 @@ DecodedSound decode(const std::vector<uint8_t>& bytes, SoundChannels channels, i
     return sound;
 }
 
-long peakKilobytes() {
+long decoderPeakKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
@@ -31,7 +31,7 @@ SF_INFO header(sf_count_t frames, int channels, int format) {
     return info;
 }
 
-constexpr int WAV16 = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+constexpr int WAV_PCM16 = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
 constexpr uint64_t ROOMY = uint64_t{1} << 40;
 }  // namespace
 
@@ -44,7 +44,7 @@ TEST(SoundDecoder, EffectsAreAveragedToMonoAndTheMusicKeepsItsStereo) {
         stereo.push_back(static_cast<int16_t>(i % 3000));
         stereo.push_back(static_cast<int16_t>(-(i % 1777) * 3));
     }
-    folder.writeFrames("both.wav", WAV16, 22050, 2, stereo);
+    folder.writeFrames("both.wav", WAV_PCM16, 22050, 2, stereo);
     const std::vector<uint8_t> bytes = folder.readBytes("both.wav");
 
     int problem = -1;
@@ -67,7 +67,7 @@ TEST(SoundDecoder, EffectsAreAveragedToMonoAndTheMusicKeepsItsStereo) {
 TEST(SoundDecoder, MoreThanTwoChannelsAreFoldedEvenForTheMusic) {
     TempSoundFolder folder;
     const std::vector<int16_t> surround = {300, -600, 1200, 7, 8, 9};
-    folder.writeFrames("three.wav", WAV16, 44100, 3, surround);
+    folder.writeFrames("three.wav", WAV_PCM16, 44100, 3, surround);
 
     int problem = -1;
     const DecodedSound music =
@@ -79,18 +79,18 @@ TEST(SoundDecoder, MoreThanTwoChannelsAreFoldedEvenForTheMusic) {
 
 TEST(SoundDecoder, AHeaderIsJudgedBeforeAnythingIsSized) {
     // Fifteen minutes at 48 kHz is the most the game keeps.
-    EXPECT_EQ(soundHeaderProblem(header(SOUND_FRAME_BUDGET, 2, WAV16), ROOMY), 0);
-    EXPECT_EQ(soundHeaderProblem(header(SOUND_FRAME_BUDGET + 1, 2, WAV16), ROOMY),
+    EXPECT_EQ(soundHeaderProblem(header(SOUND_FRAME_BUDGET, 2, WAV_PCM16), ROOMY), 0);
+    EXPECT_EQ(soundHeaderProblem(header(SOUND_FRAME_BUDGET + 1, 2, WAV_PCM16), ROOMY),
               AL_OUT_OF_MEMORY);
-    EXPECT_EQ(soundHeaderProblem(header(-5, 1, WAV16), ROOMY), AL_OUT_OF_MEMORY);
+    EXPECT_EQ(soundHeaderProblem(header(-5, 1, WAV_PCM16), ROOMY), AL_OUT_OF_MEMORY);
     // 7.1 is the widest layout the game takes.
-    EXPECT_EQ(soundHeaderProblem(header(100, 8, WAV16), ROOMY), 0);
-    EXPECT_EQ(soundHeaderProblem(header(100, 9, WAV16), ROOMY), SF_ERR_UNSUPPORTED_ENCODING);
-    EXPECT_EQ(soundHeaderProblem(header(100, 0, WAV16), ROOMY), SF_ERR_UNRECOGNISED_FORMAT);
+    EXPECT_EQ(soundHeaderProblem(header(100, 8, WAV_PCM16), ROOMY), 0);
+    EXPECT_EQ(soundHeaderProblem(header(100, 9, WAV_PCM16), ROOMY), SF_ERR_UNSUPPORTED_ENCODING);
+    EXPECT_EQ(soundHeaderProblem(header(100, 0, WAV_PCM16), ROOMY), SF_ERR_UNRECOGNISED_FORMAT);
 
     // Uncompressed samples cannot outnumber the file's bytes.
-    EXPECT_EQ(soundHeaderProblem(header(1000, 2, WAV16), 4000), 0);
-    EXPECT_EQ(soundHeaderProblem(header(1000, 2, WAV16), 3999), SF_ERR_MALFORMED_FILE);
+    EXPECT_EQ(soundHeaderProblem(header(1000, 2, WAV_PCM16), 4000), 0);
+    EXPECT_EQ(soundHeaderProblem(header(1000, 2, WAV_PCM16), 3999), SF_ERR_MALFORMED_FILE);
     EXPECT_EQ(soundHeaderProblem(header(1000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_24), 2999),
               SF_ERR_MALFORMED_FILE);
     EXPECT_EQ(soundHeaderProblem(header(1000, 1, SF_FORMAT_AIFF | SF_FORMAT_DOUBLE), 7999),
@@ -117,12 +117,12 @@ TEST(SoundDecoder, ACompressedSoundClaimingADayIsRefusedBeforeAnythingIsAllocate
         bytes[22 + i] = static_cast<uint8_t>(claimed >> (24 - 8 * i));
     }
 
-    const long before = peakKilobytes();
+    const long before = decoderPeakKilobytes();
     int problem = 0;
     const DecodedSound sound = decode(bytes, SoundChannels::Mono, problem);
     EXPECT_EQ(problem, AL_OUT_OF_MEMORY);
     EXPECT_TRUE(sound.samples.empty());
-    EXPECT_LT(peakKilobytes() - before, 100 * 1024);
+    EXPECT_LT(decoderPeakKilobytes() - before, 100 * 1024);
 }
 
 TEST(SoundDecoder, DamagedBytesFailWithTheDecodersCodeAndNothingDecoded) {

@@ -32,7 +32,6 @@ protected:
 void append(std::vector<float>& to, const std::vector<float>& from) {
     to.insert(to.end(), from.begin(), from.end());
 }
-}  // namespace
 
 TEST_F(SoundMix, TheEngineRisesWhileUpIsHeldAndFallsAfter) {
     // 440 whole periods a second, so the loop joins without a click.
@@ -187,3 +186,5 @@ TEST_F(SoundMix, TheCountdownBeepsAndGoRingsHigherAndLongerAtTheEffectsVolume) {
     EXPECT_LT(rootMeanSquare(heard(false, 0, 6)), 0.001);
     setEffectsVolume(100);
 }
+
+}  // namespace

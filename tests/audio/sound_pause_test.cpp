@@ -43,7 +43,6 @@ protected:
     testsupport::MessageCapture boxes;
     TempSoundFolder folder;
 };
-}  // namespace
 
 TEST_F(PausedSound, TheEngineAndACrashFallSilentAndGoOnFromWhereTheyStood) {
     folder.writeTone("jet.wav", 440.0, 22050, 1.0);
@@ -148,3 +147,5 @@ TEST_F(PausedSound, ThePlayersVolumesScaleEachSourcesOwnGainAtOnce) {
         EXPECT_FLOAT_EQ(gainOf(gCountdownGoSample), 0.8f * effects);
     }
 }
+
+}  // namespace

@@ -33,7 +33,6 @@ protected:
     void TearDown() override { shutdownSound(); }
     testsupport::MessageCapture boxes;
 };
-}  // namespace
 
 // Whether the device fails as the sound starts or was found missing ahead,
 // while the window came up, the same one box says so in the sound's turn.
@@ -157,3 +156,5 @@ TEST_F(SoundStartUp, TheGamesOwnSoundsLoadAndStartOnADeviceOpenedAhead) {
     EXPECT_GT(gEngineFrequency, 0);
     EXPECT_EQ(gEngineVolume, 100);
 }
+
+}  // namespace

@@ -3,18 +3,16 @@
 #include "race/lap_clock.h"
 
 namespace {
-uint32_t gFakeNow = 0;
-uint32_t fakeClock() {
-    return gFakeNow;
+uint32_t gLapClockNow = 0;
+uint32_t lapTestClock() {
+    return gLapClockNow;
 }
 
 class FakeClock : public ::testing::Test {
 protected:
-    void SetUp() override { LapClock::setSource(fakeClock); }
+    void SetUp() override { LapClock::setSource(lapTestClock); }
     void TearDown() override { LapClock::setSource(nullptr); }
 };
-
-}  // namespace
 
 TEST(ClockText, MinutesAndSecondsArePaddedWithSpacesMillisecondsAlwaysHaveThreeDigits) {
     EXPECT_EQ(clockText(0), " 0: 0:000\n");
@@ -35,7 +33,7 @@ TEST(ClockText, MinutesWrapAfterAnHour) {
 }
 
 TEST_F(FakeClock, ElapsedTimeRunsFromTheStartAndHoldsAcrossTheTimersWrap) {
-    gFakeNow = UINT32_MAX - 499;  // half a second before the timer wraps
+    gLapClockNow = UINT32_MAX - 499;  // half a second before the timer wraps
     LapClock clock;
     clock.lapMs[1] = 1234;
     clock.start();
@@ -43,7 +41,7 @@ TEST_F(FakeClock, ElapsedTimeRunsFromTheStartAndHoldsAcrossTheTimersWrap) {
     EXPECT_EQ(clock.lapMs[0], 0u);
     EXPECT_EQ(clock.lapMs[1], 0u);
     EXPECT_EQ(clock.elapsedMs(), 0u);
-    gFakeNow = 65007 - 500;  // wrapped
+    gLapClockNow = 65007 - 500;  // wrapped
     EXPECT_EQ(clock.elapsedMs(), 65007u);
     EXPECT_EQ(clock.elapsedText(), " 1: 5:007\n");
 }
@@ -113,10 +111,10 @@ TEST(LapRules, EachLaterLapNeedsAFurtherTenSecondsAndAtMostThreeCount) {
 
 TEST_F(FakeClock, StartingTheClockForgetsTheLapsItHasSeen) {
     LapClock clock;
-    gFakeNow = 1000;
+    gLapClockNow = 1000;
     clock.start();
     ASSERT_TRUE(clock.registerLap(40000, 1));
-    gFakeNow = 90000;
+    gLapClockNow = 90000;
     clock.start();
     EXPECT_EQ(clock.lapMs[0], 0u);
     EXPECT_FALSE(clock.registerLap(1000, 0));
@@ -124,43 +122,43 @@ TEST_F(FakeClock, StartingTheClockForgetsTheLapsItHasSeen) {
 }
 
 TEST_F(FakeClock, APausedClockStandsStillAndTheTimePausedNeverCounts) {
-    gFakeNow = 1000;
+    gLapClockNow = 1000;
     LapClock clock;
     clock.start();
-    gFakeNow = 6000;
+    gLapClockNow = 6000;
     clock.pause();
     EXPECT_TRUE(clock.paused);
-    gFakeNow = 66000;  // a minute away from the race
+    gLapClockNow = 66000;  // a minute away from the race
     EXPECT_EQ(clock.elapsedMs(), 5000u);
     clock.pause();  // a second pause keeps the first one's reading
-    gFakeNow = 70000;
+    gLapClockNow = 70000;
     clock.resume();
     EXPECT_FALSE(clock.paused);
     EXPECT_EQ(clock.elapsedMs(), 5000u);
-    gFakeNow = 71000;
+    gLapClockNow = 71000;
     EXPECT_EQ(clock.elapsedMs(), 6000u);
     clock.resume();  // resuming a running clock changes nothing
     EXPECT_EQ(clock.elapsedMs(), 6000u);
     // Laps are timed on the clock without its pauses.
-    gFakeNow = 71000 + 30000;
+    gLapClockNow = 71000 + 30000;
     EXPECT_TRUE(clock.registerLap(clock.elapsedMs(), 1));
     EXPECT_EQ(clock.lapMs[0], 36000u);
 }
 
 TEST_F(FakeClock, TheThirdLapStopsTheClockAtTheRaceTimeUntilTheNextStart) {
-    gFakeNow = 500;
+    gLapClockNow = 500;
     LapClock clock;
     clock.start();
     EXPECT_FALSE(clock.finished());
     ASSERT_TRUE(clock.registerLap(41000, 1));
     ASSERT_TRUE(clock.registerLap(82500, 2));
     EXPECT_FALSE(clock.finished());
-    gFakeNow = 500 + 120000;
+    gLapClockNow = 500 + 120000;
     EXPECT_EQ(clock.elapsedMs(), 120000u) << "two laps in, the clock still runs";
     ASSERT_TRUE(clock.registerLap(clock.elapsedMs(), 3));
     EXPECT_TRUE(clock.finished());
     EXPECT_EQ(clock.raceMs(), 120000u);
-    gFakeNow += 3600000;
+    gLapClockNow += 3600000;
     EXPECT_EQ(clock.elapsedMs(), 120000u);
     EXPECT_EQ(clock.elapsedText(), " 2: 0:000\n");
     clock.pause();
@@ -173,3 +171,5 @@ TEST_F(FakeClock, TheThirdLapStopsTheClockAtTheRaceTimeUntilTheNextStart) {
     EXPECT_FALSE(clock.paused) << "a new race starts running";
     EXPECT_EQ(clock.elapsedMs(), 0u);
 }
+
+}  // namespace

@@ -206,8 +206,6 @@ void printReading(const char* sky, int place, const DigitReading& r) {
         contrastRatio(r.stroke, r.skyBehind));
 }
 
-}  // namespace
-
 TEST_F(ClearPicture, ThePlaceDigitStandsOutFromTheSkyInEveryPlace) {
     for (int32_t place = 1; place <= 6; ++place) {
         const DigitReading r = digitAtStart(place);
@@ -322,3 +320,5 @@ TEST_F(ClearPicture, TheSkyBoxCornerAtTheStartShowsNoDarkSeam) {
     EXPECT_GT(rows, 40);
     EXPECT_EQ(seams, 0) << "of " << rows << " rows across the corner";
 }
+
+}  // namespace

@@ -21,7 +21,7 @@ using testsupport::Pixel;
 using testsupport::Screen;
 
 namespace {
-uint32_t stoppedClock() {
+uint32_t stoppedColourClock() {
     return 100000;
 }
 
@@ -42,14 +42,15 @@ std::array<double, 3> hueOf(ColorCode code) {
 
 class CraftColours : public testsupport::SceneWindowTest {
 protected:
-    static void SetUpTestSuite() { openSceneWindow(stoppedClock, Frames::KeptInBackBuffer, 1); }
+    static void SetUpTestSuite() {
+        openSceneWindow(stoppedColourClock, Frames::KeptInBackBuffer, 1);
+    }
     static void TearDownTestSuite() { closeSceneWindow(); }
     void TearDown() override {
         raceAtStart().restore();
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 };
-}  // namespace
 
 TEST_F(CraftColours, EachOpponentLooksTheColourOfItsDotSeenFromThePlayersSeat) {
     const Vector3 ahead(gTrack.centreX(0.0), 40.0, gTrack.centreZ(0.0));
@@ -106,3 +107,5 @@ TEST(MapDots, TheGhostsDotIsNoOpponentsColour) {
         EXPECT_GE(apart, 1.0) << "opponent " << i;
     }
 }
+
+}  // namespace

@@ -97,8 +97,6 @@ void drawGameSkybox() {
     drawSkybox(0.0f, SKYBOX_CENTRE_Y, 0.0f, SKYBOX_WIDTH, SKYBOX_HEIGHT, SKYBOX_LENGTH);
 }
 
-}  // namespace
-
 TEST_F(DrawingState, SkyboxPutsLightingAndDepthBackOnAndLeavesTexturingAndCullingOff) {
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
@@ -227,7 +225,6 @@ TEST_F(DrawingState, TexturedQuadMapsItsFourCornersAndSwitchesTexturingOff) {
     glEnable(GL_BLEND);
 }
 
-namespace {
 // How many polygons a call sends down, counted in feedback mode.
 int polygonsDrawn(float distance) {
     std::vector<GLfloat> buffer(1 << 16);
@@ -251,7 +248,6 @@ int polygonsDrawn(float distance) {
     }
     return polygons;
 }
-}  // namespace
 
 TEST_F(DrawingState, StartPostsLoseDetailWithDistanceAndVanishFrom20000) {
     glDisable(GL_LIGHTING);
@@ -286,3 +282,5 @@ TEST_F(DrawingState, LightsAreFixedInTheWorldAboveTheCraftAndOverhead) {
     EXPECT_NEAR(overhead[1], 1000.0f, 1e-3f);
     EXPECT_EQ(overhead[3], 0.0f);
 }
+
+}  // namespace

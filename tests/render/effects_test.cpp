@@ -90,7 +90,6 @@ protected:
     GLuint black_ = 0;
     GLint modelviewDepth_ = 0;
 };
-}  // namespace
 
 TEST_F(Effects, AShadowDarkensTheRoadUnderTheCraftToAQuarter) {
     lookDown();
@@ -142,7 +141,6 @@ TEST_F(Effects, AShadowHidesNothingDrawnLaterAndPutsItsStateBack) {
     EXPECT_EQ(integerState(GL_DEPTH_WRITEMASK), GL_TRUE);
 }
 
-namespace {
 // Behind the craft at the origin heading along +x, where both nozzles show.
 Screen glowWithLayers(int32_t layers) {
     lookFrom(-400.0, 100.0, 0.0, 0.0, 40.0, 0.0);
@@ -154,7 +152,6 @@ Screen glowWithLayers(int32_t layers) {
     glow.draw();
     return Screen();
 }
-}  // namespace
 
 TEST_F(Effects, TheGlowIsBlueAtOneLayerAndSwellsTowardPinkWithMore) {
     const Screen one = glowWithLayers(1);
@@ -196,7 +193,6 @@ TEST_F(Effects, TheGlowShowsThroughWhatIsInFrontAndPutsItsStateBack) {
     EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
 }
 
-namespace {
 Screen shotAtFrame(int32_t frame) {
     lookFrom(0.0, 0.0, 500.0, 0.0, 0.0, 0.0);
     clearTo(0.0f);
@@ -209,7 +205,6 @@ Screen shotAtFrame(int32_t frame) {
 }
 const auto redFlare = [](const Pixel& p) { return p[0] > 200 && p[2] < 50; };
 const auto blueFlare = [](const Pixel& p) { return p[2] > 200 && p[0] < 50; };
-}  // namespace
 
 TEST_F(Effects, TheShotIsARedAndABlueFlareCrossedAndSpinning) {
     // Unturned, the red flare faces the camera and the blue one stands edge on.
@@ -298,3 +293,5 @@ TEST_F(Effects, ThePositionDigitAddsLightAndPutsItsStateBack) {
     EXPECT_EQ(integerState(GL_MATRIX_MODE), GL_MODELVIEW);
     gRacePosition = 0;
 }
+
+}  // namespace

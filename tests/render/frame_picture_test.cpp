@@ -130,7 +130,6 @@ protected:
         }
     }
 };
-}  // namespace
 
 TEST_F(RacePicture, TheRedClockTicksOverTheGreyLapLabels) {
     gFrameCounter = 1;
@@ -270,3 +269,5 @@ TEST_F(RacePicture, ALapRegistersWhenTheCraftCrossesTheLineAtFullSpeed) {
     std::printf("crossing at %.0f units per frame; a frame on the line itself: %s\n", gPlayer.speed,
                 landedOnTheLine ? "yes" : "no");
 }
+
+}  // namespace

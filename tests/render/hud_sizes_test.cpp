@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "hud/countdown_banner.h"
-#include "hud/standings_panel.h"
 #include "hud/finish_panel.h"
 #include "hud/frame_rate.h"
 #include "hud/ghost_gap.h"
@@ -19,6 +18,7 @@
 #include "hud/overlay.h"
 #include "hud/panel_pair.h"
 #include "hud/pause_banner.h"
+#include "hud/standings_panel.h"
 #include "hud/track_map.h"
 #include "hud/wrong_way_banner.h"
 #include "race/standings.h"
@@ -30,9 +30,9 @@ using testsupport::Pixel;
 using testsupport::Screen;
 
 namespace {
-uint32_t gNow = 0;
-uint32_t testClock() {
-    return gNow;
+uint32_t gSizesNow = 0;
+uint32_t sizesClock() {
+    return gSizesNow;
 }
 
 using Box = std::array<int, 4>;  // x0, y0, x1, y1, inclusive
@@ -64,7 +64,7 @@ const ScreenSize SCREEN_SIZES[] = {{800, 600},   {1024, 768},  {1280, 720},  {12
 
 class HudSizes : public testsupport::SceneWindowTest {
 protected:
-    static void SetUpTestSuite() { openSceneWindow(testClock); }
+    static void SetUpTestSuite() { openSceneWindow(sizesClock); }
     static void TearDownTestSuite() { closeSceneWindow(); }
     void TearDown() override {
         setHudSize(HudSize::Normal);
@@ -72,11 +72,10 @@ protected:
         raceAtStart().restore();
     }
 };
-}  // namespace
 
 TEST_F(HudSizes, EveryBlockStaysOnTheScreenAndClearOfTheOthersAtEverySize) {
     gLapClock.start();
-    gNow = gLapClock.startMs + 146382;
+    gSizesNow = gLapClock.startMs + 146382;
     gLapClock.lapMs[0] = 41250;
     gLapClock.lapMs[1] = 40125;
     gLapClock.lapMs[2] = 65007;
@@ -260,3 +259,5 @@ TEST_F(HudSizes, EveryBlockStaysOnTheScreenAndClearOfTheOthersAtEverySize) {
     }
     trackMapTrackChanged();
 }
+
+}  // namespace

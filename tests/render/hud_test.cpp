@@ -18,9 +18,9 @@ using testsupport::Pixel;
 using testsupport::Screen;
 
 namespace {
-uint32_t gNow = 0;
-uint32_t testClock() {
-    return gNow;
+uint32_t gHudNow = 0;
+uint32_t hudClock() {
+    return gHudNow;
 }
 
 // The clock's line, the label column and the lap times' column, y from the top.
@@ -36,8 +36,8 @@ class Hud : public ::testing::Test {
 protected:
     void SetUp() override {
         createOverlayFont(rasterizeOverlayGlyphs());
-        LapClock::setSource(testClock);
-        gNow = 5000;
+        LapClock::setSource(hudClock);
+        gHudNow = 5000;
         gLapClock.start();
         gFrameCounter = 1;
         gPlayer = Player();
@@ -50,7 +50,7 @@ protected:
     }
     // One HUD drawn over a black scene at clock time startMs + ms.
     Screen hudAt(uint32_t ms) {
-        gNow = gLapClock.startMs + ms;
+        gHudNow = gLapClock.startMs + ms;
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         updateStandings(gFrameCounter);  // the frame takes the standings just before the HUD
@@ -61,7 +61,6 @@ protected:
     testsupport::SavedRace race_;
     testsupport::GlTestWindow window_;
 };
-}  // namespace
 
 TEST_F(Hud, TheRedClockRunsAndTheGreyLabelsStandAloneAtTheStart) {
     const Screen first = hudAt(1000);
@@ -121,3 +120,5 @@ TEST_F(Hud, TheHudPutsTheSceneStateBack) {
     EXPECT_EQ(integerState(GL_MODELVIEW_STACK_DEPTH), modelview);
     EXPECT_EQ(integerState(GL_LIST_BASE), 0);
 }
+
+}  // namespace

@@ -68,7 +68,7 @@ struct Moment {
 
 // The frame is read before it is shown: with nowhere to swap to, renderFrame
 // leaves its picture in the back buffer.
-Screen drawFrame() {
+Screen drawRaceFrame() {
     const FramesKeptInBackBuffer kept;
     std::srand(1);  // the exhaust glow flickers the same way in every picture
     renderFrame();
@@ -77,7 +77,7 @@ Screen drawFrame() {
 
 Screen drawFrameAt(const Moment& m) {
     m.restore();
-    return drawFrame();
+    return drawRaceFrame();
 }
 
 void savePicture(const Screen& f, const std::string& name) {
@@ -113,7 +113,7 @@ Screen withTexturesPainted(const Moment& m, std::initializer_list<int> indices) 
 Screen withoutPlayersCraft(const Moment& m) {
     m.restore();
     gPlayer.model.displayList = EMPTY_LIST;
-    const Screen f = drawFrame();
+    const Screen f = drawRaceFrame();
     gPlayer.model.displayList = m.player.model.displayList;
     return f;
 }
@@ -196,8 +196,6 @@ protected:
 };
 bool RaceFrames::dataReady_ = false;
 Moment* RaceFrames::start_ = nullptr;
-
-}  // namespace
 
 TEST_F(RaceFrames, SetUpLeavesLightsBlendingListsAndTexturesReady) {
     EXPECT_TRUE(isEnabled(GL_NORMALIZE));
@@ -306,7 +304,7 @@ TEST_F(RaceFrames, AFrameDrawnUnseenLeavesTheNextPictureAndTheRandomSequenceAlon
     std::srand(7);
     EXPECT_EQ(drawn, std::rand());
     EXPECT_FALSE(isEnabled(GL_SCISSOR_TEST));
-    EXPECT_EQ(changedShare(usual, drawFrame(), 0, 0, W, H), 0.0);
+    EXPECT_EQ(changedShare(usual, drawRaceFrame(), 0, 0, W, H), 0.0);
 }
 
 TEST_F(RaceFrames, HoldingUpDrivesThroughTheSceneAndKeepsTheCraftOnTheRoad) {
@@ -348,3 +346,5 @@ TEST_F(RaceFrames, CockpitViewDoesNotDrawThePlayersCraft) {
     gCockpitView = 0;
     EXPECT_GT(changedSpot(drawFrameAt(*start_), withoutPlayersCraft(*start_)).count, 0);
 }
+
+}  // namespace

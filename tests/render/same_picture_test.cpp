@@ -116,14 +116,14 @@ Screen frameAt(const testsupport::SavedRace& moment, DrawScene drawScene) {
     return Screen();
 }
 
-struct Difference {
+struct PictureDifference {
     int pixels = 0;
     int firstX = -1;
     int firstY = -1;
 };
 
-Difference compare(const Screen& a, const Screen& b) {
-    Difference d;
+PictureDifference comparePictures(const Screen& a, const Screen& b) {
+    PictureDifference d;
     for (int y = 0; y < a.height(); ++y) {
         for (int x = 0; x < a.width(); ++x) {
             if (a.at(x, y) != b.at(x, y)) {
@@ -171,9 +171,9 @@ GLint levelWidth(uint32_t texture, int level) {
     return width;
 }
 
-uint32_t gNow = 0;
-uint32_t raceClock() {
-    return gNow;
+uint32_t gSameNow = 0;
+uint32_t samePictureClock() {
+    return gSameNow;
 }
 
 // Full throttle, steering for the centre line a little ahead, as a player
@@ -193,10 +193,10 @@ KeyboardInput followTheRoad() {
 class SamePicture : public testsupport::SceneWindowTest {
 protected:
     static void SetUpTestSuite() {
-        gNow = 100000;
+        gSameNow = 100000;
         // The frames are read before any swap: they need no keeping. The seed
         // gives the opponents the same values on every run.
-        ASSERT_NO_FATAL_FAILURE(openSceneWindow(raceClock, Frames::Shown, 1));
+        ASSERT_NO_FATAL_FAILURE(openSceneWindow(samePictureClock, Frames::Shown, 1));
         scriptRace();
     }
     static void TearDownTestSuite() {
@@ -226,7 +226,7 @@ protected:
     template <typename Keys>
     static void drive(Keys keys, int frames) {
         for (int i = 0; i < frames; ++i) {
-            gNow += 16;
+            gSameNow += 16;
             stepRace(keys());
         }
     }
@@ -297,7 +297,6 @@ protected:
 };
 std::vector<SamePicture::Moment>* SamePicture::moments_ = nullptr;
 bool SamePicture::nearWall_ = false;
-}  // namespace
 
 TEST_F(SamePicture, TheScriptedRaceReachesEveryMoment) {
     ASSERT_EQ(moments_->size(), 13u);
@@ -314,7 +313,7 @@ TEST_F(SamePicture, TheSkyDrawnBehindTheSceneGivesTheFrameItGaveWhenDrawnFirst) 
         const Screen skyBehind = frameAt(moment.race, drawRaceScene);
         // A picture with sky, road and craft in it, not an empty screen.
         EXPECT_GT(skyBehind.meanBrightness(0, 0, skyBehind.width(), skyBehind.height()), 20.0);
-        const Difference d = compare(skyFirst, skyBehind);
+        const PictureDifference d = comparePictures(skyFirst, skyBehind);
         EXPECT_EQ(d.pixels, 0) << "first at " << d.firstX << ", " << d.firstY;
     }
 }
@@ -338,8 +337,10 @@ TEST_F(SamePicture, TexturesWithoutMipmapsGiveTheFrameTheMipmappedOnesGave) {
         std::copy(mipmapped.begin(), mipmapped.end(), std::begin(gTextures));
         const Screen withMipmaps = frameAt(moment.race, drawRaceScene);
         std::copy(loaded.begin(), loaded.end(), std::begin(gTextures));
-        const Difference d = compare(withMipmaps, baseOnly);
+        const PictureDifference d = comparePictures(withMipmaps, baseOnly);
         EXPECT_EQ(d.pixels, 0) << "first at " << d.firstX << ", " << d.firstY;
     }
     glDeleteTextures(TEXTURE_COUNT, mipmapped.data());
 }
+
+}  // namespace

@@ -68,8 +68,6 @@ protected:
     int32_t radius_ = gTrack.radius;
 };
 
-}  // namespace
-
 TEST_F(TrackMap, TheCircuitSitsBottomLeftInItsOwnShapeFacingNorthAndMTogglesIt) {
     for (Opponent& opponent : gOpponents) {
         opponent.destroyed = 1;
@@ -154,3 +152,5 @@ TEST_F(TrackMap, EachCraftIsADotInItsColourTheWreckedGoneThePlayersLargest) {
     spreadOut(OPPONENT_COUNT - 1);
     EXPECT_TRUE(mapOver(0.0f) == before);
 }
+
+}  // namespace

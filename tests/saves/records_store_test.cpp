@@ -43,7 +43,7 @@ const std::string GOOD_V2_TEXT =
     "zentrix-records 2\ncircuit 0 best-lap-ms 40010 best-race-ms 123260\n";
 const std::string GOOD_OLDER_TEXT = "zentrix-records 1\nbest-lap-ms 40010\nbest-race-ms 123260\n";
 
-bool contains(const std::string& text, const std::string& part) {
+bool recordsTextContains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
@@ -300,13 +300,14 @@ TEST(RecordsStore, AFileHoldsAsManyCircuitsAsItMayAndTheRestLastTheRun) {
         readText(home.file()),
         formatRecords({most, {{1, {40010, 123260}}}, {{1, MEDALS}}, {}, {{1, {40010, 123260}}}}));
     EXPECT_EQ(lineCount(errors.text()), 1) << errors.text();
-    EXPECT_TRUE(contains(errors.text(), "50000 circuits")) << errors.text();
+    EXPECT_TRUE(recordsTextContains(errors.text(), "50000 circuits")) << errors.text();
 
     // One circuit more is no file the game writes.
     most[CLASSIC] = Records{40010, 123260};
     writeText(home.file(), formatRecords(racesOnly(most)));
     EXPECT_EQ(loadPlayerRecords().records(LAST), Records{});
-    EXPECT_TRUE(contains(errors.text(), "line 50002: more than 50000 circuits")) << errors.text();
+    EXPECT_TRUE(recordsTextContains(errors.text(), "line 50002: more than 50000 circuits"))
+        << errors.text();
 }
 
 // ------------------------------------------------ files that cannot be trusted
@@ -339,9 +340,9 @@ TEST_P(RecordsStoreUntrustedFile, IsKeptAsideToldOnceAndTheRaceStartsWithNoRecor
 
     const std::string told = errors.text();
     EXPECT_EQ(lineCount(told), 1) << told;
-    EXPECT_TRUE(contains(told, home.file())) << told;
-    EXPECT_TRUE(contains(told, asidePath)) << told;
-    EXPECT_TRUE(contains(told, sample.told)) << told;
+    EXPECT_TRUE(recordsTextContains(told, home.file())) << told;
+    EXPECT_TRUE(recordsTextContains(told, asidePath)) << told;
+    EXPECT_TRUE(recordsTextContains(told, sample.told)) << told;
 
     // The next record is saved fresh beside the kept copy.
     EXPECT_TRUE(store.offerRace(CLASSIC, GOOD_RACE).any());
@@ -350,22 +351,22 @@ TEST_P(RecordsStoreUntrustedFile, IsKeptAsideToldOnceAndTheRaceStartsWithNoRecor
     EXPECT_EQ(lineCount(errors.text()), 1);
 }
 
-const std::string HEADER = "zentrix-records 1\n";
+const std::string RECORDS_HEADER = "zentrix-records 1\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Samples, RecordsStoreUntrustedFile,
     testing::Values(
         UntrustedFile{"BadSyntax", "best lap: 0:40:010\n", "corrupt", "line 1"},
-        UntrustedFile{"BadNumber", HEADER + "best-lap-ms 4001O\nbest-race-ms 123260\n", "corrupt",
-                      "bad number"},
+        UntrustedFile{"BadNumber", RECORDS_HEADER + "best-lap-ms 4001O\nbest-race-ms 123260\n",
+                      "corrupt", "bad number"},
         UntrustedFile{"TrailingJunk", GOOD_OLDER_TEXT + "best-race-ms 1\n", "corrupt",
                       "after line 3"},
-        UntrustedFile{"Duplicate", HEADER + "best-lap-ms 40010\nbest-lap-ms 40010\n", "corrupt",
-                      "line 3"},
-        UntrustedFile{"OutOfRange", HEADER + "best-lap-ms 40010\nbest-race-ms 4294967296\n",
+        UntrustedFile{"Duplicate", RECORDS_HEADER + "best-lap-ms 40010\nbest-lap-ms 40010\n",
+                      "corrupt", "line 3"},
+        UntrustedFile{"OutOfRange", RECORDS_HEADER + "best-lap-ms 40010\nbest-race-ms 4294967296\n",
                       "corrupt", "bad number"},
-        UntrustedFile{"Impossible", HEADER + "best-lap-ms 50000\nbest-race-ms 123260\n", "corrupt",
-                      "three best laps"},
+        UntrustedFile{"Impossible", RECORDS_HEADER + "best-lap-ms 50000\nbest-race-ms 123260\n",
+                      "corrupt", "three best laps"},
         UntrustedFile{"Truncated", GOOD_OLDER_TEXT.substr(0, 30), "corrupt", "cut short"},
         UntrustedFile{"Empty", "", "corrupt", "empty"},
         UntrustedFile{"CircuitTwice",
@@ -390,7 +391,7 @@ TEST(RecordsStore, AnUnreadableFileIsKeptAsideWhole) {
     ASSERT_EQ(aside.size(), 1u);
     EXPECT_EQ(readText(home.folder() + "/" + aside[0] + "/inside"), "kept");
     EXPECT_EQ(lineCount(errors.text()), 1);
-    EXPECT_TRUE(contains(errors.text(), "cannot be read")) << errors.text();
+    EXPECT_TRUE(recordsTextContains(errors.text(), "cannot be read")) << errors.text();
     EXPECT_TRUE(store.offerRace(CLASSIC, GOOD_RACE).any());
     EXPECT_EQ(readText(home.file()), GOOD_TEXT);
 }
@@ -439,7 +440,7 @@ TEST(RecordsStore, ADataHomeBlockedByAFileIsToldOnceAndTheRaceGoesOn) {
 
     const std::string told = errors.text();
     EXPECT_EQ(lineCount(told), 1) << told;
-    EXPECT_TRUE(contains(told, "cannot save records")) << told;
+    EXPECT_TRUE(recordsTextContains(told, "cannot save records")) << told;
     EXPECT_EQ(readText(home.dataHome()), "not a folder");
     EXPECT_EQ(namesIn(home.root()), std::vector<std::string>{"data"});
 }
@@ -481,7 +482,7 @@ TEST(RecordsStore, ACorruptFileThatCannotBeMovedAsideIsNeverOverwritten) {
     EXPECT_TRUE(store.offerRace(CLASSIC, GOOD_RACE).any());
 
     EXPECT_EQ(lineCount(errors.text()), 1) << errors.text();
-    EXPECT_TRUE(contains(errors.text(), "saving none")) << errors.text();
+    EXPECT_TRUE(recordsTextContains(errors.text(), "saving none")) << errors.text();
     EXPECT_EQ(readText(home.file()), "damaged");
 }
 
@@ -495,7 +496,7 @@ TEST(RecordsStore, WithoutAnyDataHomeTheRaceGoesOnAndSaysSoOnce) {
     EXPECT_TRUE(store.offerRace(CLASSIC, GOOD_RACE).any());
     EXPECT_TRUE(store.offerRace(CLASSIC, BETTER_RACE).any());
     EXPECT_EQ(lineCount(errors.text()), 1) << errors.text();
-    EXPECT_TRUE(contains(errors.text(), "XDG_DATA_HOME")) << errors.text();
+    EXPECT_TRUE(recordsTextContains(errors.text(), "XDG_DATA_HOME")) << errors.text();
 }
 
 // ------------------------------------------------------------ atomic writing
@@ -507,7 +508,7 @@ TEST(AtomicWrite, AFailedRenameLeavesTheOldEntryAndNoTemporary) {
 
     std::string failure;
     EXPECT_FALSE(writeFileAtomically(home.folder(), "records.txt", GOOD_TEXT, failure));
-    EXPECT_TRUE(contains(failure, "cannot replace")) << failure;
+    EXPECT_TRUE(recordsTextContains(failure, "cannot replace")) << failure;
     EXPECT_EQ(readText(home.file() + "/inside"), "kept");
     EXPECT_EQ(namesIn(home.folder()), std::vector<std::string>{"records.txt"});
 }

@@ -13,7 +13,7 @@ namespace {
 
 using recordstest::racesOnly;
 
-constexpr uint32_t MAX_MS = std::numeric_limits<uint32_t>::max();
+constexpr uint32_t RECORD_MAX_MS = std::numeric_limits<uint32_t>::max();
 constexpr uint32_t LAST_CIRCUIT = std::numeric_limits<uint32_t>::max();
 
 TEST(RaceRecords, TheFirstFinishedRaceSetsBothRecords) {
@@ -64,7 +64,7 @@ TEST(RaceRecords, AnUnfinishedRaceBeatsNothing) {
 
 TEST(RaceRecords, ARaceTooLongToCountKeepsItsLapRecordInAFileThatReadsBack) {
     Records records;
-    const uint32_t laps[3] = {MAX_MS, MAX_MS, 20000};
+    const uint32_t laps[3] = {RECORD_MAX_MS, RECORD_MAX_MS, 20000};
     const RecordsImproved improved = offerRace(records, laps);
     EXPECT_TRUE(improved.bestLap);
     EXPECT_FALSE(improved.bestRace);
@@ -98,10 +98,11 @@ TEST(RecordsText, IsAVersionedLineForEachCircuitWithARecord) {
 TEST(RecordsText, ReadsBackEverythingItWrites) {
     const CircuitRecords many = {{0, {40010, 123260}},
                                  {1, {20000, 0}},
-                                 {LAST_CIRCUIT - 1, {MAX_MS, 0}},
-                                 {LAST_CIRCUIT, {MAX_MS / 3, MAX_MS}}};
-    const CircuitMedals medals = {{0, {1, 2, 3, 4}},
-                                  {LAST_CIRCUIT, {MAX_MS - 3, MAX_MS - 2, MAX_MS - 1, MAX_MS}}};
+                                 {LAST_CIRCUIT - 1, {RECORD_MAX_MS, 0}},
+                                 {LAST_CIRCUIT, {RECORD_MAX_MS / 3, RECORD_MAX_MS}}};
+    const CircuitMedals medals = {
+        {0, {1, 2, 3, 4}},
+        {LAST_CIRCUIT, {RECORD_MAX_MS - 3, RECORD_MAX_MS - 2, RECORD_MAX_MS - 1, RECORD_MAX_MS}}};
     const AllRecords samples[] = {{},
                                   racesOnly({{0, {1, 3}}}),
                                   racesOnly(many),

@@ -23,7 +23,7 @@ using recordstest::writeText;
 
 using Change = std::function<void(Settings&)>;
 
-bool contains(const std::string& text, const std::string& part) {
+bool settingsTextContains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
@@ -301,7 +301,7 @@ TEST(SettingsStore, WhatCannotBeReadOrSavedIsSaidOnceAndTheRunPlaysOn) {
         EXPECT_EQ(store.settings(), next) << c.name;
         const std::string told = errors.text();
         EXPECT_EQ(lineCount(told), 1) << c.name << ": " << told;
-        EXPECT_TRUE(contains(told, c.told)) << c.name << ": " << told;
+        EXPECT_TRUE(settingsTextContains(told, c.told)) << c.name << ": " << told;
         // The game shows it too, without the program's name.
         const std::vector<std::string> notices = queuedNotices();
         ASSERT_EQ(notices.size(), 1u) << c.name;

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int64_t MS = 1000000;
+constexpr int64_t NS_PER_MS = 1000000;
 
 TEST(StillPicture, OnlyAPausedPictureAlreadyShownWithNothingNewHolds) {
     const struct {
@@ -19,17 +19,17 @@ TEST(StillPicture, OnlyAPausedPictureAlreadyShownWithNothingNewHolds) {
         bool eventCame;
         bool holds;
     } cases[] = {
-        {"a still pause", true, 16 * MS, true, false, true},
-        {"still after most of a second", true, 999 * MS, true, false, true},
-        {"drawn again once a second", true, 1000 * MS, true, false, false},
-        {"a key, the mouse or the window", true, 16 * MS, true, true, false},
-        {"the race going on", true, 16 * MS, false, false, false},
-        {"the first paused frame is still to draw", false, 16 * MS, true, false, false},
-        {"racing", false, 16 * MS, false, false, false},
+        {"a still pause", true, 16 * NS_PER_MS, true, false, true},
+        {"still after most of a second", true, 999 * NS_PER_MS, true, false, true},
+        {"drawn again once a second", true, 1000 * NS_PER_MS, true, false, false},
+        {"a key, the mouse or the window", true, 16 * NS_PER_MS, true, true, false},
+        {"the race going on", true, 16 * NS_PER_MS, false, false, false},
+        {"the first paused frame is still to draw", false, 16 * NS_PER_MS, true, false, false},
+        {"racing", false, 16 * NS_PER_MS, false, false, false},
     };
     for (const auto& c : cases) {
         testsupport::FakePacerClock clock;
-        clock.now = 5000 * MS;
+        clock.now = 5000 * NS_PER_MS;
         StillPicture still(clock);
         EXPECT_FALSE(still.holds(c.paused, c.eventCame)) << c.what << ": nothing drawn yet";
         still.drawn(c.drawnPaused);

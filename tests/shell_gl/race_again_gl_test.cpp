@@ -52,7 +52,7 @@ SDL_Event windowEvent(SDL_Window* window, SDL_WindowEventID id) {
     return event;
 }
 
-void press(SDL_Keycode key) {
+void pressKey(SDL_Keycode key) {
     SDL_Event event{};
     event.type = SDL_KEYDOWN;
     event.key.keysym.sym = key;
@@ -108,7 +108,7 @@ protected:
         stopCountdown();
         if (onRaceTicks_) {
             LapClock::setSource(testClock);
-            press(SDLK_r);  // the next test finds a grid on the test's clock
+            pressKey(SDLK_r);  // the next test finds a grid on the test's clock
         }
         gCameraMode = 0;
     }
@@ -117,7 +117,7 @@ protected:
     void lineUpACountdown() {
         LapClock::setSource(nullptr);
         onRaceTicks_ = true;
-        press(SDLK_r);
+        pressKey(SDLK_r);
         startCountdown();
     }
     // The picture of the latest tick, drawn without running another.
@@ -144,7 +144,7 @@ protected:
     static void raceAgainWithLaunchDraws() {
         gNow = 900000;
         std::rand();
-        press(SDLK_r);
+        pressKey(SDLK_r);
     }
 
     static RaceState* launch_;
@@ -158,7 +158,7 @@ TEST_F(RaceAgain, RMidRaceLinesUpTheGridExactlyAsAtLaunchAndTheCameraCarriesOn) 
     for (int n = 0; n < 90; ++n) {
         frame();
     }
-    press(SDLK_c);
+    pressKey(SDLK_c);
     ASSERT_GT(gPlayer.speed, 50.0f);
     ASSERT_EQ(gProjectile.active, 1);
     releaseAllKeys();
@@ -192,11 +192,11 @@ TEST_F(RaceAgain, RWhilePausedRacesAtOnceOnTheLaunchGridInItsColours) {
     for (int n = 0; n < 20; ++n) {
         frame();
     }
-    press(SDLK_p);
+    pressKey(SDLK_p);
     ASSERT_TRUE(raceIsPaused());
     gNow = 900000;
     std::rand();  // frames and sounds draw from rand between races
-    press(SDLK_r);
+    pressKey(SDLK_r);
     EXPECT_FALSE(raceIsPaused());
     expectSameRace(*launch_, RaceState::now());
 
@@ -226,7 +226,7 @@ TEST_F(RaceAgain, APausedFrameIsTheSamePictureUnderPausedUntilPResumes) {
     for (int n = 0; n < 40; ++n) {
         frame();
     }
-    press(SDLK_p);
+    pressKey(SDLK_p);
     const RaceState paused = RaceState::now();
     const Screen first = frameSeen();
     gNow += 1000;
@@ -236,7 +236,7 @@ TEST_F(RaceAgain, APausedFrameIsTheSamePictureUnderPausedUntilPResumes) {
     EXPECT_GT(first.count(480, 280, 544, 320, testsupport::isWhite), 20)
         << "PAUSED, the menu's title";
 
-    press(SDLK_p);
+    pressKey(SDLK_p);
     const Screen resumed = frameSeen();
     EXPECT_FALSE(resumed == second);
     EXPECT_EQ(resumed.count(480, 280, 544, 320, testsupport::isWhite), 0);
@@ -275,7 +275,7 @@ TEST_F(RaceAgain, PausedInTheCountdownItStandsUnderTheMenuAndRLinesUpARaceWithNo
     lineUpACountdown();
     ticks(70);
     ASSERT_EQ(countdownShows(), 2);
-    press(SDLK_p);
+    pressKey(SDLK_p);
     ASSERT_TRUE(raceIsPaused());
     recordKeyDown(VK_UP);
     const int32_t engine = gEngineFrequency;
@@ -285,7 +285,7 @@ TEST_F(RaceAgain, PausedInTheCountdownItStandsUnderTheMenuAndRLinesUpARaceWithNo
     EXPECT_EQ(countdownShows(), 2);
     EXPECT_TRUE(countdownHolds());
     EXPECT_TRUE(pauseMenuShows());
-    press(SDLK_p);
+    pressKey(SDLK_p);
     ticks(110);
     EXPECT_TRUE(countdownHolds()) << "180 ticks counted, the pause's left out";
     EXPECT_EQ(gTicksThisRace, 0);
@@ -294,14 +294,14 @@ TEST_F(RaceAgain, PausedInTheCountdownItStandsUnderTheMenuAndRLinesUpARaceWithNo
     EXPECT_EQ(gTicksThisRace, 1);
 
     // Paused while GO shows, the menu is drawn with no GO over it.
-    press(SDLK_p);
+    pressKey(SDLK_p);
     const Screen withGo = pictureNow();
     stopCountdown();
     EXPECT_TRUE(withGo == pictureNow());
 
     lineUpACountdown();
     ticks(30);
-    press(SDLK_r);
+    pressKey(SDLK_r);
     EXPECT_EQ(countdownShows(), std::nullopt);
     ticks(1);
     EXPECT_EQ(gTicksThisRace, 1) << "a race starts at once";
@@ -319,7 +319,7 @@ TEST(FocusLoss, TheGameWindowLosingFocusPausesUntilP) {
     EXPECT_TRUE(raceIsPaused()) << "back at the window, the race waits for P";
     handleWindowEvent(windowEvent(game, SDL_WINDOWEVENT_FOCUS_LOST));
     EXPECT_TRUE(raceIsPaused()) << "a second loss must not toggle the pause off";
-    press(SDLK_p);
+    pressKey(SDLK_p);
     EXPECT_FALSE(raceIsPaused());
 
     // Another window of this process losing focus is none of the race's business.

@@ -27,7 +27,7 @@ using recordstest::namesIn;
 using recordstest::StderrCapture;
 using recordstest::TempDataHome;
 
-void key(SDL_Keycode code, uint8_t repeat = 0) {
+void tapKey(SDL_Keycode code, uint8_t repeat = 0) {
     SDL_Event event{};
     event.type = SDL_KEYDOWN;
     event.key.keysym.sym = code;
@@ -58,22 +58,22 @@ void enterMenuLine(const std::string& label) {
         if (view.lines[static_cast<size_t>(view.chosen)].label == label) {
             break;
         }
-        key(SDLK_DOWN);
+        tapKey(SDLK_DOWN);
     }
-    key(SDLK_RETURN);
+    tapKey(SDLK_RETURN);
 }
 
 // Back out of the menu to the race, from whatever page a test stopped on.
 struct BackToTheRaceAtTheEnd {
     ~BackToTheRaceAtTheEnd() {
         if (pauseMenuWaitsForKey()) {
-            key(SDLK_ESCAPE);
+            tapKey(SDLK_ESCAPE);
         }
         for (int page = 0; page < 3 && pauseMenuView().title != "PAUSED"; ++page) {
-            key(SDLK_BACKSPACE);
+            tapKey(SDLK_BACKSPACE);
         }
         if (pauseMenuShows()) {
-            key(SDLK_p);
+            tapKey(SDLK_p);
         }
     }
 };
@@ -106,7 +106,7 @@ TEST(Screenshot, F12SavesTheFrameAsTheWindowShowsItAtTheWindowsSize) {
         ASSERT_EQ(height, c.height);
         std::filesystem::remove_all(screenshotsOf(home));
 
-        key(SDLK_F12);
+        tapKey(SDLK_F12);
         drawFlatFrame(c.colour);
         glPixelStorei(GL_PACK_ALIGNMENT, 8);
         const std::array<GLint, 3> settings = readSettings();
@@ -152,12 +152,12 @@ TEST(Screenshot, F12ReachesNoMenuNorActionAndItsRepeatsTakeNoShot) {
     loadSettingsForThisRun(false);
     applyPlayerSettings();
     const BackToTheRaceAtTheEnd backToTheRace;
-    key(SDLK_p);
+    tapKey(SDLK_p);
     ASSERT_TRUE(pauseMenuShows());
     enterMenuLine("Settings");
     enterMenuLine("Keys");
     ASSERT_EQ(pauseMenuView().title, "KEYS");
-    key(SDLK_RETURN);  // accelerate: the next key pressed becomes its key
+    tapKey(SDLK_RETURN);  // accelerate: the next key pressed becomes its key
     ASSERT_TRUE(pauseMenuWaitsForKey());
 
     const struct {
@@ -165,14 +165,14 @@ TEST(Screenshot, F12ReachesNoMenuNorActionAndItsRepeatsTakeNoShot) {
         size_t shots;
     } presses[] = {{0, 1}, {1, 1}, {0, 2}};
     for (const auto& press : presses) {
-        key(SDLK_F12, press.repeat);
+        tapKey(SDLK_F12, press.repeat);
         swapGameBuffers();
         EXPECT_EQ(namesIn(screenshotsOf(home)).size(), press.shots) << int(press.repeat);
         EXPECT_TRUE(pauseMenuWaitsForKey());
         EXPECT_EQ(boundKey(Action::Accelerate), SDLK_UP);
     }
 
-    key(SDLK_ESCAPE);
+    tapKey(SDLK_ESCAPE);
     EXPECT_FALSE(pauseMenuWaitsForKey());
 }
 
@@ -183,7 +183,7 @@ TEST(Screenshot, AFolderThatCannotBeMadeIsSaidOnceAndTheRaceGoesOn) {
     recordstest::writeText(home.folder(), "a file where the data folder would be");
     StderrCapture said;
     for (int shot = 0; shot < 3; ++shot) {
-        key(SDLK_F12);
+        tapKey(SDLK_F12);
         swapGameBuffers();
     }
     const std::string text = said.text();

@@ -65,7 +65,10 @@ SlowFigures measureSlowly(const Track& track) {
     return slow;
 }
 
-TEST(Circuits, EveryNumberGrowsACircuitThatKeepsTheRulesAndTheSameOneEveryTime) {
+namespace {
+
+// The first thousand numbers and a thousand spread over the rest of the range.
+std::vector<uint32_t> numbersChecked() {
     std::vector<uint32_t> numbers;
     for (uint32_t n = 1; n <= 1000; ++n) {
         numbers.push_back(n);
@@ -73,7 +76,20 @@ TEST(Circuits, EveryNumberGrowsACircuitThatKeepsTheRulesAndTheSameOneEveryTime) 
     for (uint64_t n = 4294967295u; numbers.size() < 2000; n -= 4294967u) {
         numbers.push_back(static_cast<uint32_t>(n));
     }
-    for (size_t k = 0; k < numbers.size(); ++k) {
+    return numbers;
+}
+
+// Each test takes one of this many equal runs of the numbers, so the runs
+// share the cores.
+constexpr size_t NUMBER_RUNS = 8;
+
+class EveryNumber : public testing::TestWithParam<size_t> {};
+
+TEST_P(EveryNumber, GrowsACircuitThatKeepsTheRulesAndTheSameOneEveryTime) {
+    const std::vector<uint32_t> numbers = numbersChecked();
+    const size_t first = numbers.size() * GetParam() / NUMBER_RUNS;
+    const size_t end = numbers.size() * (GetParam() + 1) / NUMBER_RUNS;
+    for (size_t k = first; k < end; ++k) {
         const GrownCircuit grown = growCircuit(numbers[k]);
         const CircuitFigures f = measureCircuit(grown.track);
         SCOPED_TRACE("circuit " + std::to_string(numbers[k]));
@@ -97,6 +113,10 @@ TEST(Circuits, EveryNumberGrowsACircuitThatKeepsTheRulesAndTheSameOneEveryTime) 
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Circuits, EveryNumber, testing::Range<size_t>(0, NUMBER_RUNS));
+
+}  // namespace
 
 // The same numbers with gcc and clang, optimised or not, on any machine, for
 // good: these fingerprints must never change.

@@ -7,7 +7,7 @@
 namespace assetgen {
 namespace {
 
-const double PI = 3.14159265358979323846;
+const double DIGITS_PI = 3.14159265358979323846;
 const int DIGIT_SIZE = 256;
 const double STROKE_HALF_WIDTH = 0.055;
 const Color CORE = rgb(255, 250, 226);
@@ -32,7 +32,13 @@ Stroke line(Point a, Point b) {
 }
 
 Stroke arc(Point centre, double radius, double startDegrees, double sweepDegrees) {
-    return {true, {0, 0}, {0, 0}, centre, radius, startDegrees * PI / 180, sweepDegrees * PI / 180};
+    return {true,
+            {0, 0},
+            {0, 0},
+            centre,
+            radius,
+            startDegrees * DIGITS_PI / 180,
+            sweepDegrees * DIGITS_PI / 180};
 }
 
 Point arcPoint(const Stroke& s, double angle) {
@@ -53,7 +59,7 @@ double distanceToStroke(const Stroke& s, Point p) {
     // How far round the sweep the point's direction lies, in the sweep's sense.
     double angle = std::atan2(p.y - s.centre.y, p.x - s.centre.x);
     double along = (angle - s.startAngle) * (s.sweep < 0 ? -1 : 1);
-    along = std::fmod(std::fmod(along, 2 * PI) + 2 * PI, 2 * PI);
+    along = std::fmod(std::fmod(along, 2 * DIGITS_PI) + 2 * DIGITS_PI, 2 * DIGITS_PI);
     if (along <= std::fabs(s.sweep)) {
         return std::fabs(distanceToPoint(p, s.centre) - s.radius);
     }

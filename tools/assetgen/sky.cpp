@@ -7,7 +7,7 @@
 namespace assetgen {
 namespace {
 
-const double PI = 3.14159265358979323846;
+const double SKY_PI = 3.14159265358979323846;
 
 // The box the game draws around the world, and the middle of the track, from
 // where the horizon should look level.
@@ -43,7 +43,7 @@ struct Ridge {
         Random random(seed);
         for (int k = 1; k < 9; ++k) {
             amplitude[k] = size * random.uniform() / k;
-            phase[k] = random.uniform() * 2 * PI;
+            phase[k] = random.uniform() * 2 * SKY_PI;
         }
     }
 
@@ -60,7 +60,7 @@ const Ridge FAR_RIDGE(0.07, 0.1, 11);
 const Ridge NEAR_RIDGE(0.03, 0.05, 23);
 
 Color skyAbove(const Vec3& d, double elevation, double azimuth) {
-    double height = std::pow(clamp01(elevation / (PI / 2)), 0.45);
+    double height = std::pow(clamp01(elevation / (SKY_PI / 2)), 0.45);
     Color sky = mix(HORIZON_SKY, ZENITH, height);
 
     // Warm light gathers around the sun's side of the sky.

@@ -8,14 +8,14 @@
 namespace assetgen {
 namespace {
 
-void put16(std::vector<unsigned char>& out, uint32_t v) {
+void putWav16(std::vector<unsigned char>& out, uint32_t v) {
     out.push_back(v & 0xFF);
     out.push_back((v >> 8) & 0xFF);
 }
 
-void put32(std::vector<unsigned char>& out, uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
+void putWav32(std::vector<unsigned char>& out, uint32_t v) {
+    putWav16(out, v & 0xFFFF);
+    putWav16(out, v >> 16);
 }
 
 void putTag(std::vector<unsigned char>& out, const char* tag) {
@@ -32,21 +32,21 @@ std::vector<unsigned char> encodeWav16(const std::vector<double>& samples, int s
     std::vector<unsigned char> out;
     out.reserve(44 + dataBytes);
     putTag(out, "RIFF");
-    put32(out, 36 + dataBytes);
+    putWav32(out, 36 + dataBytes);
     putTag(out, "WAVE");
     putTag(out, "fmt ");
-    put32(out, 16);
-    put16(out, 1);  // PCM
-    put16(out, channels);
-    put32(out, sampleRate);
-    put32(out, sampleRate * channels * 2);
-    put16(out, channels * 2);
-    put16(out, 16);
+    putWav32(out, 16);
+    putWav16(out, 1);  // PCM
+    putWav16(out, channels);
+    putWav32(out, sampleRate);
+    putWav32(out, sampleRate * channels * 2);
+    putWav16(out, channels * 2);
+    putWav16(out, 16);
     putTag(out, "data");
-    put32(out, dataBytes);
+    putWav32(out, dataBytes);
     for (double s : samples) {
         long v = std::lround(std::max(-1.0, std::min(1.0, s)) * 32767.0);
-        put16(out, static_cast<uint32_t>(static_cast<int16_t>(v)) & 0xFFFF);
+        putWav16(out, static_cast<uint32_t>(static_cast<int16_t>(v)) & 0xFFFF);
     }
     return out;
 }
