@@ -1,14 +1,7 @@
 #include "board/board_store.h"
+#include "board/decimal_text.h"
 #include "board/postgres_store.h"
 #include "board/sqlite_store.h"
-
-namespace {
-
-bool startsWith(const std::string& text, const std::string& prefix) {
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
-
-}  // namespace
 
 std::unique_ptr<BoardStore> openBoardStore(const std::string& database) {
     if (startsWith(database, "sqlite:")) {

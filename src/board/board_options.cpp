@@ -1,16 +1,16 @@
 #include "board/board_options.h"
 
+#include "board/decimal_text.h"
+
 #include <cstring>
+#include <optional>
 #include <ostream>
 
 namespace {
 bool isNumber(const char* text, unsigned long long most, unsigned long long& value) {
-    if (text == nullptr || *text == '\0' || std::strlen(text) > 10 ||
-        std::strspn(text, "0123456789") != std::strlen(text)) {
-        return false;
-    }
-    value = std::strtoull(text, nullptr, 10);
-    return value <= most;
+    const std::optional<uint32_t> read = text == nullptr ? std::nullopt : decimalIn(text, most);
+    value = read.value_or(0);
+    return read.has_value();
 }
 
 // "HOST:PORT"; the host is an IPv4 address.

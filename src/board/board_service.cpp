@@ -6,6 +6,7 @@
 
 #include "board/board_token.h"
 #include "board/circuit_of_the_day.h"
+#include "board/decimal_text.h"
 #include "board/pilot_check.h"
 #include "saves/player_name.h"
 #include "board/run_check.h"
@@ -16,23 +17,6 @@ namespace {
 constexpr uint32_t BOARD_LIMIT_DEFAULT = 20;
 constexpr uint32_t BOARD_LIMIT_MAX = 100;
 
-// Decimal digits only, no sign or spaces, within what the type holds.
-std::optional<uint32_t> numberIn(const std::string& text, uint64_t most = 0xFFFFFFFFull) {
-    if (text.empty() || text.size() > 10) {
-        return std::nullopt;
-    }
-    uint64_t value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + static_cast<uint64_t>(c - '0');
-    }
-    if (value > most) {
-        return std::nullopt;
-    }
-    return static_cast<uint32_t>(value);
-}
 
 // The token in "Bearer TOKEN", or "" when the header is absent or another kind.
 std::string bearerToken(const std::string& authorization) {
@@ -41,13 +25,6 @@ std::string bearerToken(const std::string& authorization) {
                                                                 : "";
 }
 
-bool startsWith(const std::string& text, const std::string& start) {
-    return text.compare(0, start.size(), start) == 0;
-}
-
-bool endsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
 
 json lapsOf(const uint32_t lapMs[3]) {
     return json::array({lapMs[0], lapMs[1], lapMs[2]});
@@ -125,7 +102,7 @@ HttpAnswer BoardService::answer(const HttpAsk& ask) {
         if (startsWith(path, circuits) && endsWith(path, "/board")) {
             const std::string number =
                 path.substr(circuits.size(), path.size() - circuits.size() - 6);
-            if (const std::optional<uint32_t> circuit = numberIn(number)) {
+            if (const std::optional<uint32_t> circuit = decimalIn(number)) {
                 return circuitBoard(*circuit, ask);
             }
             return errorAnswer(404, "no such circuit: circuits are 0 to 4294967295");
@@ -240,7 +217,7 @@ HttpAnswer BoardService::circuitBoard(uint32_t circuit, const HttpAsk& ask) {
     uint32_t offset = 0;
     const auto limitText = ask.query.find("limit");
     if (limitText != ask.query.end()) {
-        const std::optional<uint32_t> asked = numberIn(limitText->second);
+        const std::optional<uint32_t> asked = decimalIn(limitText->second);
         if (!asked) {
             return errorAnswer(400, "limit must be a number, at most 100");
         }
@@ -248,7 +225,7 @@ HttpAnswer BoardService::circuitBoard(uint32_t circuit, const HttpAsk& ask) {
     }
     const auto offsetText = ask.query.find("offset");
     if (offsetText != ask.query.end()) {
-        const std::optional<uint32_t> asked = numberIn(offsetText->second);
+        const std::optional<uint32_t> asked = decimalIn(offsetText->second);
         if (!asked) {
             return errorAnswer(400, "offset must be a number");
         }
@@ -297,7 +274,7 @@ HttpAnswer BoardService::playerBests(const std::string& player) {
 }
 
 HttpAnswer BoardService::runReplay(const std::string& id) {
-    const std::optional<uint32_t> run = numberIn(id);
+    const std::optional<uint32_t> run = decimalIn(id);
     std::optional<std::string> bytes;
     if (run) {
         bytes = store_.replayOf(*run);

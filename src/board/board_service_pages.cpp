@@ -7,6 +7,7 @@
 #include "board/board_pages.h"
 #include "board/board_service.h"
 #include "board/circuit_of_the_day.h"
+#include "board/decimal_text.h"
 #include "board/pilot_check.h"
 #include "track/circuit_generator.h"
 #include "track/circuit_map.h"
@@ -50,22 +51,7 @@ HttpAnswer htmlAnswer(int status, std::string body) {
 
 std::optional<uint32_t> queryNumber(const HttpAsk& ask, const std::string& name) {
     const auto found = ask.query.find(name);
-    if (found == ask.query.end() || found->second.empty() || found->second.size() > 9 ||
-        found->second.find_first_not_of("0123456789") != std::string::npos) {
-        return std::nullopt;
-    }
-    return static_cast<uint32_t>(std::stoul(found->second));
-}
-
-std::optional<uint32_t> circuitNumberIn(const std::string& text) {
-    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) {
-        return std::nullopt;
-    }
-    const unsigned long long number = std::stoull(text);
-    if (number > 0xFFFFFFFFull) {
-        return std::nullopt;
-    }
-    return static_cast<uint32_t>(number);
+    return found == ask.query.end() ? std::nullopt : decimalIn(found->second);
 }
 }  // namespace
 
@@ -77,7 +63,7 @@ HttpAnswer BoardService::page(const HttpAsk& ask) {
     }
     const std::string circuits = "/circuits/";
     if (path.compare(0, circuits.size(), circuits) == 0) {
-        if (const std::optional<uint32_t> circuit = circuitNumberIn(path.substr(circuits.size()))) {
+        if (const std::optional<uint32_t> circuit = decimalIn(path.substr(circuits.size()))) {
             const uint32_t limit =
                 std::min(queryNumber(ask, "limit").value_or(PAGE_ROWS_DEFAULT), PAGE_ROWS_MAX);
             const uint32_t offset = queryNumber(ask, "offset").value_or(0);

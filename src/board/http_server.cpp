@@ -17,13 +17,9 @@
 #include "board/run_check.h"
 #include "board/work_queue.h"
 
-namespace {
+// What the server's own state is made of; named, as HttpServer::Inner holds it.
+namespace boardhttp {
 using Clock = std::chrono::steady_clock;
-
-// Headers past this are refused by the server itself; a run's body is
-// gathered apart from them, up to its own bound.
-constexpr size_t CONNECTION_MEMORY_BYTES = 32 * 1024;
-constexpr size_t RUNS_WAITING_MAX = 1000;
 
 enum class Stage { Receiving, Racing, Answered };
 
@@ -43,6 +39,18 @@ struct ConnectionClock {
     Clock::time_point since;
     bool answering = false;  // the request is whole: the board is at work on it
 };
+}  // namespace boardhttp
+
+using boardhttp::Clock;
+using boardhttp::ConnectionClock;
+using boardhttp::Exchange;
+using boardhttp::Stage;
+
+namespace {
+// Headers past this are refused by the server itself; a run's body is
+// gathered apart from them, up to its own bound.
+constexpr size_t CONNECTION_MEMORY_BYTES = 32 * 1024;
+constexpr size_t RUNS_WAITING_MAX = 1000;
 
 std::string peerAddress(MHD_Connection* connection) {
     const MHD_ConnectionInfo* info =

@@ -15,6 +15,7 @@
 #include <random>
 #include <thread>
 
+#include "board_server/board_test_support.h"
 #include "support/harness/board_process.h"
 #include "support/harness/board_runs.h"
 #include "support/harness/http_client.h"
@@ -25,25 +26,10 @@ using testsupport::httpRequest;
 using testsupport::HttpReply;
 
 namespace {
-constexpr uint32_t CIRCUIT = 7;
-
-struct TemporaryFolder {
-    std::string path;
-    TemporaryFolder() {
-        char folder[] = "/tmp/zentrix-board-test-XXXXXX";
-        path = mkdtemp(folder);
-    }
-    ~TemporaryFolder() { std::filesystem::remove_all(path); }
-};
-
-HttpReply sendRun(const BoardProcess& board, const std::string& body, const std::string& player) {
-    return httpRequest("POST", board.url("/api/v1/runs"), body,
-                       {"Content-Type: application/octet-stream", "X-Zentrix-Player: " + player});
-}
-
-bool boardAnswers(const BoardProcess& board) {
-    return httpRequest("GET", board.url("/api/v1/health"), "", {}, 3000).status == 200;
-}
+using boardtest::boardAnswers;
+using boardtest::CIRCUIT;
+using boardtest::sendRun;
+using boardtest::TemporaryFolder;
 
 // Sends raw bytes on a connection of its own and reads what comes back, so
 // what curl would never send can be.

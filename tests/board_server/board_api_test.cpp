@@ -9,6 +9,7 @@
 #include "board/pilot_check.h"
 #include "craft/opponent.h"
 #include "session/pilot_race.h"
+#include "board_server/board_test_support.h"
 #include "support/harness/board_process.h"
 #include "support/harness/board_runs.h"
 #include "support/harness/http_client.h"
@@ -21,12 +22,9 @@ using testsupport::HttpReply;
 using testsupport::httpRequest;
 
 namespace {
-constexpr uint32_t CIRCUIT = 7;
+using boardtest::CIRCUIT;
+using boardtest::temporaryFolder;
 
-std::string temporaryFolder() {
-    char folder[] = "/tmp/zentrix-board-test-XXXXXX";
-    return mkdtemp(folder);
-}
 
 struct BoardApi : ::testing::Test {
     static inline std::string folder;

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <thread>
 
+#include "board_server/board_test_support.h"
 #include "support/harness/board_process.h"
 #include "support/harness/board_runs.h"
 #include "support/harness/http_client.h"
@@ -21,19 +22,10 @@ using testsupport::httpRequest;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-constexpr uint32_t CIRCUIT = 7;
+using boardtest::CIRCUIT;
 constexpr int SENDERS = 4;
 constexpr int RUNS_EACH = 8;
 
-HttpReply sendRun(const BoardProcess& board, const std::string& body, const std::string& player,
-                  const std::string& token) {
-    std::vector<std::string> headers = {"Content-Type: application/octet-stream",
-                                        "X-Zentrix-Player: " + player};
-    if (!token.empty()) {
-        headers.push_back("Authorization: Bearer " + token);
-    }
-    return httpRequest("POST", board.url("/api/v1/runs"), body, headers, 10000);
-}
 
 // What the senders saw, shared while they send.
 struct Sent {
@@ -62,7 +54,7 @@ void sendAll(const BoardProcess& board, const std::vector<std::string>& runs,
                 sent.fault(player + ": a run was still not taken at the deadline");
                 return;
             }
-            const HttpReply reply = sendRun(board, run, player, token);
+            const HttpReply reply = boardtest::sendRun(board, run, player, token, 10000);
             if (reply.status == 201) {
                 const json answer = json::parse(reply.body);
                 if (answer.contains("token")) {
