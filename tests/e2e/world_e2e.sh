@@ -8,6 +8,8 @@
 # $ZENTRIX_WORLD_SHOTS when it names a folder.
 source "$(dirname "$0")/lib/e2e_common.bash"
 export ALSOFT_DRIVERS=null LIBGL_ALWAYS_SOFTWARE=1
+# The game and --pilot find the data wherever ctest runs them from.
+export ZENTRIX_DATA_DIR="$SOURCE_DIR/data"
 BOARD=$(dirname "$GAME")/zentrix-board
 WRITER=$(dirname "$GAME")/tests/board_run_writer
 BOARD_PID=""

@@ -132,7 +132,11 @@ TEST_F(PauseMenu, KeysReachEverySettingAndComeBackUpToQuit) {
     EXPECT_EQ(resolutionScale(), 50);
     EXPECT_TRUE(pictureIsOffScreen());
     EXPECT_EQ(valueOf("Frame rate"), "on");
+    EXPECT_EQ(valueOf("Board"), "none");
+    EXPECT_EQ(valueOf("Player"), "none");
 
+    key(SDLK_DOWN);  // past the world board and the player's name
+    key(SDLK_DOWN);
     key(SDLK_DOWN);
     key(SDLK_RETURN);
     ASSERT_EQ(title(), "KEYS");
