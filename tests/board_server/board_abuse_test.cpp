@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <mutex>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -232,7 +233,16 @@ TEST(BoardKilled, EveryRunAnswered201IsThereAfterSigkill) {
                 }
             });
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        // Killed once a few are answered, whatever the build's pace.
+        for (int wait = 0; wait < 3000; ++wait) {
+            {
+                const std::lock_guard<std::mutex> lock(keptMutex);
+                if (kept.size() >= 3) {
+                    break;
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
         board.kill();
         for (std::thread& sender : senders) {
             sender.join();
