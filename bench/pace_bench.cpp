@@ -203,7 +203,8 @@ void BM_PaceWhileSendsAreUnderWay(benchmark::State& state) {
         }
         // Five seconds, inside the first send's six before it gives up.
         raceTenSeconds(state, chooseDrawPacing(SDL_GL_GetCurrentWindow()), 5);
-        state.counters["send_under_way_at_end"] = worldLineFor(1).value_or("") == "sent" ? 1.0 : 0.0;
+        state.counters["send_under_way_at_end"] =
+            worldLineFor(1).value_or("") == "sent" ? 1.0 : 0.0;
         stopWorldSender();
     }
     close(board);

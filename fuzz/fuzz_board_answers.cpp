@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     BoardReply reply;
     reply.reached = true;
     reply.status = size == 0 ? 200 : STATUSES[data[0] % (sizeof STATUSES / sizeof STATUSES[0])];
-    reply.body.assign(reinterpret_cast<const char*>(data) + (size == 0 ? 0 : 1), size == 0 ? 0 : size - 1);
+    reply.body.assign(reinterpret_cast<const char*>(data) + (size == 0 ? 0 : 1),
+                      size == 0 ? 0 : size - 1);
 
     // Whatever it holds, what reaches the screen is one printable line.
     const SentRun sent = readSentRun(reply);

@@ -66,22 +66,22 @@ int serve(const BoardOptions& options) {
 int main(int argc, char** argv) {
     const BoardOptions options = parseBoardOptions(argc, argv);
     switch (options.request) {
-    case BoardOptions::Request::Usage:
-        std::cerr << "zentrix-board: " << options.problem << "\n";
-        printBoardUsage(std::cerr);
-        return BOARD_USAGE_STATUS;
-    case BoardOptions::Request::Help:
-        printBoardUsage(std::cout);
-        return 0;
-    case BoardOptions::Request::Version:
-        std::cout << "zentrix-board " << ZENTRIX_VERSION << "\n";
-        return 0;
-    case BoardOptions::Request::CheckRun:
-        return checkRunInThisProcess(std::cin, std::cout);
-    case BoardOptions::Request::PilotRun:
-        return pilotRunInThisProcess(options.circuit, std::cout);
-    case BoardOptions::Request::Serve:
-        break;
+        case BoardOptions::Request::Usage:
+            std::cerr << "zentrix-board: " << options.problem << "\n";
+            printBoardUsage(std::cerr);
+            return BOARD_USAGE_STATUS;
+        case BoardOptions::Request::Help:
+            printBoardUsage(std::cout);
+            return 0;
+        case BoardOptions::Request::Version:
+            std::cout << "zentrix-board " << ZENTRIX_VERSION << "\n";
+            return 0;
+        case BoardOptions::Request::CheckRun:
+            return checkRunInThisProcess(std::cin, std::cout);
+        case BoardOptions::Request::PilotRun:
+            return pilotRunInThisProcess(options.circuit, std::cout);
+        case BoardOptions::Request::Serve:
+            break;
     }
     return serve(options);
 }

@@ -8,8 +8,8 @@
 #include "board/circuit_of_the_day.h"
 #include "board/decimal_text.h"
 #include "board/pilot_check.h"
-#include "saves/player_name.h"
 #include "board/run_check.h"
+#include "saves/player_name.h"
 
 using nlohmann::json;
 
@@ -17,14 +17,13 @@ namespace {
 constexpr uint32_t BOARD_LIMIT_DEFAULT = 20;
 constexpr uint32_t BOARD_LIMIT_MAX = 100;
 
-
 // The token in "Bearer TOKEN", or "" when the header is absent or another kind.
 std::string bearerToken(const std::string& authorization) {
     const std::string bearer = "Bearer ";
-    return authorization.compare(0, bearer.size(), bearer) == 0 ? authorization.substr(bearer.size())
-                                                                : "";
+    return authorization.compare(0, bearer.size(), bearer) == 0
+               ? authorization.substr(bearer.size())
+               : "";
 }
-
 
 json lapsOf(const uint32_t lapMs[3]) {
     return json::array({lapMs[0], lapMs[1], lapMs[2]});
@@ -35,12 +34,9 @@ json lapsOf(const uint32_t lapMs[3]) {
 enum class Said { NoCircuit, NoPlayer };
 
 json entryJson(const BoardEntry& entry, Said said) {
-    json row = {{"rank", entry.rank},
-                {"race_ms", entry.raceMs},
-                {"laps_ms", lapsOf(entry.lapMs)},
-                {"run", entry.run},
-                {"game_version", entry.gameVersion},
-                {"submitted", entry.submitted}};
+    json row = {
+        {"rank", entry.rank}, {"race_ms", entry.raceMs},           {"laps_ms", lapsOf(entry.lapMs)},
+        {"run", entry.run},   {"game_version", entry.gameVersion}, {"submitted", entry.submitted}};
     if (said == Said::NoCircuit) {
         row["player"] = entry.player;
     } else {
@@ -86,7 +82,8 @@ HttpAnswer BoardService::answer(const HttpAsk& ask) {
     try {
         const std::string& path = ask.path;
         if (path == "/api/v1/runs") {
-            return ask.method == "POST" ? sendRun(ask) : errorAnswer(405, "runs are sent with POST");
+            return ask.method == "POST" ? sendRun(ask)
+                                        : errorAnswer(405, "runs are sent with POST");
         }
         if (ask.method != "GET" && ask.method != "HEAD") {
             return errorAnswer(405, "only GET here");
@@ -190,22 +187,19 @@ HttpAnswer BoardService::raceAndKeepIn(const HttpAsk& ask) {
     }
     const AddOutcome added = store_.addRun(run, boardTokenHash(token), boardTokenHash(newToken));
     switch (added.status) {
-    case AddStatus::NoToken:
-        return errorAnswer(401, "the name is claimed: send its token as \"Bearer TOKEN\"");
-    case AddStatus::WrongToken:
-        return errorAnswer(403, "the name is claimed, and not with this token");
-    case AddStatus::Duplicate:
-        return errorAnswer(409, "the board already has this run");
-    case AddStatus::Added:
-        answers_.forgetCircuit(run.circuit);
-        break;
+        case AddStatus::NoToken:
+            return errorAnswer(401, "the name is claimed: send its token as \"Bearer TOKEN\"");
+        case AddStatus::WrongToken:
+            return errorAnswer(403, "the name is claimed, and not with this token");
+        case AddStatus::Duplicate:
+            return errorAnswer(409, "the board already has this run");
+        case AddStatus::Added:
+            answers_.forgetCircuit(run.circuit);
+            break;
     }
-    json body = {{"run", added.run},
-                 {"circuit", run.circuit},
-                 {"race_ms", run.raceMs},
-                 {"laps_ms", lapsOf(run.lapMs)},
-                 {"rank", added.rank},
-                 {"personal_best", added.personalBest}};
+    json body = {{"run", added.run},      {"circuit", run.circuit},
+                 {"race_ms", run.raceMs}, {"laps_ms", lapsOf(run.lapMs)},
+                 {"rank", added.rank},    {"personal_best", added.personalBest}};
     if (added.claimedName) {
         body["token"] = newToken;
     }
@@ -231,8 +225,8 @@ HttpAnswer BoardService::circuitBoard(uint32_t circuit, const HttpAsk& ask) {
         }
         offset = *asked;
     }
-    const std::string key =
-        "board " + std::to_string(circuit) + " " + std::to_string(limit) + " " + std::to_string(offset);
+    const std::string key = "board " + std::to_string(circuit) + " " + std::to_string(limit) + " " +
+                            std::to_string(offset);
     HttpAnswer answer;
     if (std::optional<std::string> kept = answers_.find(key)) {
         answer.body = std::move(*kept);

@@ -59,7 +59,8 @@ HttpAnswer BoardService::page(const HttpAsk& ask) {
     const std::string& path = ask.path;
     if (path == "/") {
         const CircuitOfTheDay today = circuitOfTheDay(std::time(nullptr));
-        return htmlAnswer(200, homePage(today.date, today.circuit, store_.mostRaced(MOST_RACED_SHOWN)));
+        return htmlAnswer(200,
+                          homePage(today.date, today.circuit, store_.mostRaced(MOST_RACED_SHOWN)));
     }
     const std::string circuits = "/circuits/";
     if (path.compare(0, circuits.size(), circuits) == 0) {
@@ -73,7 +74,8 @@ HttpAnswer BoardService::page(const HttpAsk& ask) {
                 return htmlAnswer(200, std::move(*kept));
             }
             const uint64_t generation = answers_.generation(*circuit);
-            const std::optional<PilotRun> pilot = pilotRunFor(*circuit, store_, options_.childProgram);
+            const std::optional<PilotRun> pilot =
+                pilotRunFor(*circuit, store_, options_.childProgram);
             std::string page = circuitPage(
                 *circuit, mapOf(*circuit), store_.board(*circuit, limit, offset),
                 pilot ? std::optional<uint32_t>(pilot->raceMs) : std::nullopt, offset, limit);

@@ -64,9 +64,9 @@ enum class AddStatus {
 struct AddOutcome {
     AddStatus status = AddStatus::Added;
     int64_t run = 0;
-    uint32_t rank = 0;           // the player's best's rank on the circuit, after this run
-    bool personalBest = false;   // this run is now the player's best there
-    bool claimedName = false;    // the name was free and is now the sender's
+    uint32_t rank = 0;          // the player's best's rank on the circuit, after this run
+    bool personalBest = false;  // this run is now the player's best there
+    bool claimedName = false;   // the name was free and is now the sender's
 };
 
 // Where the board keeps its runs. Every call is one transaction, safe from

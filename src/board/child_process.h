@@ -15,11 +15,11 @@ struct ChildLimits {
 
 struct ChildResult {
     bool started = false;
-    bool exited = false;   // ended by itself, with exitStatus
+    bool exited = false;  // ended by itself, with exitStatus
     int exitStatus = -1;
-    int signal = 0;        // the signal that ended it, when it did not exit
-    bool timedOut = false; // killed after ChildLimits::wallMilliseconds
-    std::string output;    // its standard output, cut at outputBytesMax
+    int signal = 0;         // the signal that ended it, when it did not exit
+    bool timedOut = false;  // killed after ChildLimits::wallMilliseconds
+    std::string output;     // its standard output, cut at outputBytesMax
 };
 
 // Runs program with arguments (argv[0] included), input on its standard input,

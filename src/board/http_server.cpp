@@ -142,8 +142,10 @@ struct HttpServer::Inner {
 
     void watchTheClocks() {
         std::unique_lock<std::mutex> lock(watchMutex);
-        while (!watchWake.wait_for(lock, std::chrono::milliseconds(250), [this] { return stopping; })) {
-            const Clock::time_point late = Clock::now() - std::chrono::seconds(options.requestSeconds);
+        while (!watchWake.wait_for(lock, std::chrono::milliseconds(250),
+                                   [this] { return stopping; })) {
+            const Clock::time_point late =
+                Clock::now() - std::chrono::seconds(options.requestSeconds);
             const std::lock_guard<std::mutex> clocksLock(clocksMutex);
             for (const auto& [connection, clock] : clocks) {
                 // Shut, not closed: the server closes it as it would any peer gone.
@@ -167,13 +169,12 @@ struct HttpServer::Inner {
             exchange->ask.player = headerOf(connection, "X-Zentrix-Player");
             exchange->ask.authorization = headerOf(connection, MHD_HTTP_HEADER_AUTHORIZATION);
             exchange->ask.address =
-                options.behindProxy
-                    ? lastForwardedAddress(headerOf(connection, "X-Forwarded-For"))
-                    : peerAddress(connection);
+                options.behindProxy ? lastForwardedAddress(headerOf(connection, "X-Forwarded-For"))
+                                    : peerAddress(connection);
             // Refused before a byte of it is read when it says it is too large.
             const std::string length = headerOf(connection, MHD_HTTP_HEADER_CONTENT_LENGTH);
-            if (!length.empty() &&
-                (length.size() > 9 || std::strtoull(length.c_str(), nullptr, 10) > RUN_FILE_MAX_BYTES)) {
+            if (!length.empty() && (length.size() > 9 || std::strtoull(length.c_str(), nullptr,
+                                                                       10) > RUN_FILE_MAX_BYTES)) {
                 exchange->stage = Stage::Answered;
                 return send(connection, errorAnswer(413, "a run is at most 65536 bytes"));
             }
@@ -217,7 +218,8 @@ struct HttpServer::Inner {
             MHD_resume_connection(connection);
         });
         if (!given) {
-            exchange->answer = errorAnswer(503, "the board has too many runs to race; try again soon");
+            exchange->answer =
+                errorAnswer(503, "the board has too many runs to race; try again soon");
             exchange->answer.headers.emplace_back("Retry-After", "10");
             exchange->stage = Stage::Answered;
             MHD_resume_connection(connection);
@@ -285,17 +287,14 @@ bool HttpServer::start() {
     const unsigned flags =
         MHD_USE_INTERNAL_POLLING_THREAD | MHD_USE_EPOLL | MHD_ALLOW_SUSPEND_RESUME;
     inner_->daemon = MHD_start_daemon(
-        flags, 0, nullptr, nullptr, handleRequest, inner_.get(),
-        MHD_OPTION_SOCK_ADDR, reinterpret_cast<sockaddr*>(&address),
-        MHD_OPTION_THREAD_POOL_SIZE, inner_->options.eventThreads,
-        MHD_OPTION_CONNECTION_LIMIT, 4000u,
+        flags, 0, nullptr, nullptr, handleRequest, inner_.get(), MHD_OPTION_SOCK_ADDR,
+        reinterpret_cast<sockaddr*>(&address), MHD_OPTION_THREAD_POOL_SIZE,
+        inner_->options.eventThreads, MHD_OPTION_CONNECTION_LIMIT, 4000u,
         MHD_OPTION_PER_IP_CONNECTION_LIMIT, inner_->options.connectionsPerAddress,
         MHD_OPTION_CONNECTION_TIMEOUT, inner_->options.requestSeconds + 5,
-        MHD_OPTION_CONNECTION_MEMORY_LIMIT, CONNECTION_MEMORY_BYTES,
-        MHD_OPTION_LISTEN_BACKLOG_SIZE, 1024u,
-        MHD_OPTION_NOTIFY_COMPLETED, requestDone, inner_.get(),
-        MHD_OPTION_NOTIFY_CONNECTION, connectionChanged, inner_.get(),
-        MHD_OPTION_END);
+        MHD_OPTION_CONNECTION_MEMORY_LIMIT, CONNECTION_MEMORY_BYTES, MHD_OPTION_LISTEN_BACKLOG_SIZE,
+        1024u, MHD_OPTION_NOTIFY_COMPLETED, requestDone, inner_.get(), MHD_OPTION_NOTIFY_CONNECTION,
+        connectionChanged, inner_.get(), MHD_OPTION_END);
     if (inner_->daemon == nullptr) {
         std::cerr << "zentrix-board: cannot listen on " << inner_->options.address << ":"
                   << inner_->options.port << "\n";
@@ -306,7 +305,6 @@ bool HttpServer::start() {
 }
 
 uint16_t HttpServer::port() const {
-    const MHD_DaemonInfo* info =
-        MHD_get_daemon_info(inner_->daemon, MHD_DAEMON_INFO_BIND_PORT);
+    const MHD_DaemonInfo* info = MHD_get_daemon_info(inner_->daemon, MHD_DAEMON_INFO_BIND_PORT);
     return info != nullptr ? info->port : 0;
 }

@@ -101,8 +101,7 @@ int checkRunInThisProcess(std::istream& in, std::ostream& out) {
     const ReplayRun run = runReplay(read.replay);
     char line[128];
     std::snprintf(line, sizeof line, "raced %u %u %u %u %016llx\n", run.raceMs, run.lapMs[0],
-                  run.lapMs[1], run.lapMs[2],
-                  static_cast<unsigned long long>(run.finalStateHash));
+                  run.lapMs[1], run.lapMs[2], static_cast<unsigned long long>(run.finalStateHash));
     out << line;
     out.flush();
     return out ? 0 : 1;

@@ -20,8 +20,8 @@ struct RunCheck {
 // trial the board can race again, else why not.
 RunCheck readRunFile(const std::string& bytes);
 
-// Reads the file, then races it again in a child: childProgram run with "--check-run", under limits on its CPU time and
-// memory, since a race's state is the process's own.
+// Reads the file, then races it again in a child: childProgram run with "--check-run", under limits
+// on its CPU time and memory, since a race's state is the process's own.
 RunCheck checkRun(const std::string& bytes, const std::string& childProgram);
 
 // The child's side: reads a replay on in, races it and writes one line,

@@ -83,6 +83,11 @@ const char* const SQL_KEEP_PILOT =
     "ON CONFLICT(circuit) DO UPDATE SET race_ms = excluded.race_ms, "
     "controls_key = excluded.controls_key";
 
+}  // namespace
+
+// What a connection holds; named, as SqliteStore::Connection is.
+namespace sqlitestore {
+
 [[noreturn]] void fail(sqlite3* db, const std::string& doing) {
     throw BoardStoreError("sqlite: " + doing + ": " + sqlite3_errmsg(db));
 }
@@ -168,7 +173,11 @@ private:
     int lastError_ = SQLITE_OK;
 };
 
-}  // namespace
+}  // namespace sqlitestore
+
+using sqlitestore::fail;
+using sqlitestore::Query;
+using sqlitestore::Statement;
 
 struct SqliteStore::Connection {
     explicit Connection(const std::string& path) {

@@ -58,9 +58,9 @@ bool operator!=(const Settings& a, const Settings& b);
 //   resolution_scale = 75      100, 75 or 50 (percent)
 //   difficulty = hard          easy, normal or hard: how hard the opponents race
 //   board = https://board.example.org   the world board, http:// or https://; empty: none
-//   player = Ann               the name on the board: 1 to 24 letters, digits, - _ . and spaces inside
-//   key.fire = Left Ctrl       a key's name, for each action by actionName
-//   pad.fire = x               a gamepad button's name, likewise
+//   player = Ann               the name on the board: 1 to 24 letters, digits, - _ . and spaces
+//   inside key.fire = Left Ctrl       a key's name, for each action by actionName pad.fire = x a
+//   gamepad button's name, likewise
 //
 // The key is what comes before the first '=', the value what follows it, both
 // without the spaces and tabs around them; blank lines are ignored, and so are

@@ -30,8 +30,8 @@ enum PlainField {
     PLAYER
 };
 const char* const PLAIN_NAMES[PLAIN_FIELDS] = {
-    "music_volume",    "effects_volume",   "screen",    "hud_size",
-    "show_frame_rate", "resolution_scale", "difficulty", "board", "player"};
+    "music_volume",     "effects_volume", "screen", "hud_size", "show_frame_rate",
+    "resolution_scale", "difficulty",     "board",  "player"};
 
 const char* const SCREEN_WORDS[] = {"window", "desktop", "fullscreen"};
 const char* const HUD_WORDS[] = {"normal", "large", "huge"};
@@ -294,7 +294,8 @@ std::string readField(Settings& settings, int field, std::string_view value) {
             if (!value.empty() && !isPlayerName(std::string(value))) {
                 return said +
                        "is not a name of 1 to 24 letters, digits, '-', '_', '.' and spaces inside" +
-                       leftAt + (settings.player.empty() ? std::string("none") : quoted(settings.player));
+                       leftAt +
+                       (settings.player.empty() ? std::string("none") : quoted(settings.player));
             }
             settings.player = value;
             return std::string();

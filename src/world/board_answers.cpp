@@ -58,7 +58,8 @@ SentRun readSentRun(const BoardReply& reply) {
         sent.outcome = SentRun::Outcome::Accepted;
         sent.rank = *rank;
         const std::string token = textIn(body, "token");
-        if (token.size() <= 256 && token.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos) {
+        if (token.size() <= 256 &&
+            token.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos) {
             sent.token = token;
         }
         return sent;
@@ -79,8 +80,8 @@ SentRun readSentRun(const BoardReply& reply) {
 WorldBoard readWorldBoard(const BoardReply& reply) {
     WorldBoard board;
     if (!reply.reached || reply.status != 200) {
-        board.problem = reply.reached ? "the board said " + std::to_string(reply.status)
-                                      : reply.problem;
+        board.problem =
+            reply.reached ? "the board said " + std::to_string(reply.status) : reply.problem;
         return board;
     }
     const json body = parsed(reply);

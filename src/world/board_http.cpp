@@ -38,8 +38,8 @@ std::string pathSegment(const std::string& text) {
     static const char digits[] = "0123456789ABCDEF";
     std::string out;
     for (const unsigned char c : text) {
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-            c == '_' || c == '.' || c == '~') {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+            c == '-' || c == '_' || c == '.' || c == '~') {
             out += static_cast<char>(c);
         } else {
             out += '%';

@@ -49,10 +49,10 @@ WorldPage fetchNow(const WorldChoice& choice, uint32_t circuit, const std::atomi
     limits.cancel = cancel;
     WorldPage page;
     page.circuit = circuit;
-    page.board = readWorldBoard(askBoard(
-        "GET", choice.board,
-        "/api/v1/circuits/" + std::to_string(circuit) + "/board?limit=" + std::to_string(WORLD_ROWS_SHOWN),
-        "", "", "", limits));
+    page.board = readWorldBoard(askBoard("GET", choice.board,
+                                         "/api/v1/circuits/" + std::to_string(circuit) +
+                                             "/board?limit=" + std::to_string(WORLD_ROWS_SHOWN),
+                                         "", "", "", limits));
     if (!page.board.read) {
         page.state = WorldPage::State::Offline;
         page.problem = shownText(page.board.problem);
@@ -60,8 +60,8 @@ WorldPage fetchNow(const WorldChoice& choice, uint32_t circuit, const std::atomi
     }
     if (!choice.player.empty()) {
         page.playerRank = readPlayerRank(
-            askBoard("GET", choice.board, "/api/v1/players/" + pathSegment(choice.player), "", "", "",
-                     limits),
+            askBoard("GET", choice.board, "/api/v1/players/" + pathSegment(choice.player), "", "",
+                     "", limits),
             circuit);
     }
     for (const WorldRow& row : page.board.rows) {
@@ -109,16 +109,17 @@ void fetchWorldPage(const WorldChoice& choice, uint32_t circuit) {
     f.page.state = WorldPage::State::Waiting;
     f.page.circuit = circuit;
     PageFetch fetch;
-    fetch.thread = std::thread([&f, choice, circuit, asked, cancel = fetch.cancel, done = fetch.done] {
-        WorldPage page = fetchNow(choice, circuit, cancel.get());
-        {
-            const std::lock_guard<std::mutex> lock(f.mutex);
-            if (f.pageAsked == asked) {
-                f.page = std::move(page);
+    fetch.thread =
+        std::thread([&f, choice, circuit, asked, cancel = fetch.cancel, done = fetch.done] {
+            WorldPage page = fetchNow(choice, circuit, cancel.get());
+            {
+                const std::lock_guard<std::mutex> lock(f.mutex);
+                if (f.pageAsked == asked) {
+                    f.page = std::move(page);
+                }
             }
-        }
-        done->store(true);
-    });
+            done->store(true);
+        });
     f.pageFetches.push_back(std::move(fetch));
 }
 

@@ -17,7 +17,7 @@ struct WorldPage {
     uint32_t circuit = 0;
     WorldBoard board;
     std::optional<uint32_t> playerRank;
-    std::string problem;                // the quiet line when offline
+    std::string problem;                      // the quiet line when offline
     std::vector<std::optional<Replay>> runs;  // beside board.rows; none when it was no good
 };
 

@@ -123,8 +123,9 @@ WorldSend sendRunToTheWorld(const WorldChoice& choice, const std::string& bytes,
                             const std::atomic<bool>* cancel) {
     BoardExchangeLimits limits;
     limits.cancel = cancel;
-    const SentRun sent = readSentRun(askBoard("POST", choice.board, "/api/v1/runs", bytes,
-                                              choice.player, tokenForBoard(choice.board, choice.player), limits));
+    const SentRun sent =
+        readSentRun(askBoard("POST", choice.board, "/api/v1/runs", bytes, choice.player,
+                             tokenForBoard(choice.board, choice.player), limits));
     WorldSend result;
     if (sent.outcome == SentRun::Outcome::Unreachable) {
         result.line = UNREACHABLE_LINE;

@@ -6,8 +6,8 @@
 #include "board/board_options.h"
 #include "board/child_process.h"
 #include "board/circuit_of_the_day.h"
-#include "saves/player_name.h"
 #include "board/rate_limit.h"
+#include "saves/player_name.h"
 
 namespace {
 
@@ -16,11 +16,23 @@ TEST(PlayerName, LettersDigitsAndAFewMarksAndBoardAddresses) {
         const char* name;
         bool taken;
     } cases[] = {
-        {"Ann", true},          {"a", true},        {"Ann B.", true},        {"x_y-z.9", true},
-        {"", false},            {" Ann", false},    {"Ann ", false},         {"O'Brien", false},
-        {"<script>", false},    {"a;b", false},     {"tab\there", false},    {"é", false},
-        {".", false},           {"..", false},      {"- _", false},
-        {"abcdefghijklmnopqrstuvwx", true},         {"abcdefghijklmnopqrstuvwxy", false},
+        {"Ann", true},
+        {"a", true},
+        {"Ann B.", true},
+        {"x_y-z.9", true},
+        {"", false},
+        {" Ann", false},
+        {"Ann ", false},
+        {"O'Brien", false},
+        {"<script>", false},
+        {"a;b", false},
+        {"tab\there", false},
+        {"é", false},
+        {".", false},
+        {"..", false},
+        {"- _", false},
+        {"abcdefghijklmnopqrstuvwx", true},
+        {"abcdefghijklmnopqrstuvwxy", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(isPlayerName(c.name), c.taken) << '"' << c.name << '"';

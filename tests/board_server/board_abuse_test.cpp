@@ -8,10 +8,10 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <mutex>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <thread>
@@ -23,8 +23,8 @@
 
 using nlohmann::json;
 using testsupport::BoardProcess;
-using testsupport::httpRequest;
 using testsupport::HttpReply;
+using testsupport::httpRequest;
 
 namespace {
 using boardtest::boardAnswers;
@@ -124,7 +124,8 @@ TEST_F(BoardAbuse, HostileBodiesAreRefusedAndTheBoardGoesOn) {
     // Every seed of the fuzzers, replays among them, as a run.
     for (const auto& seed : std::filesystem::directory_iterator(ZENTRIX_SOURCE_DIR "/fuzz/seeds")) {
         std::ifstream in(seed.path(), std::ios::binary);
-        const std::string body((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string body((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
         const long status = sendRun(*board, body, "Mallory").status;
         EXPECT_TRUE(status == 400 || status == 413 || status == 422 || status == 409)
             << seed.path() << ": " << status;
@@ -132,8 +133,8 @@ TEST_F(BoardAbuse, HostileBodiesAreRefusedAndTheBoardGoesOn) {
     EXPECT_TRUE(boardAnswers(*board));
     for (const auto& [player, version] : {std::pair{"Eve", markupVersion.gameVersion},
                                           std::pair{"Trent", sqlVersion.gameVersion}}) {
-        const json kept =
-            json::parse(httpRequest("GET", board->url(std::string("/api/v1/players/") + player)).body);
+        const json kept = json::parse(
+            httpRequest("GET", board->url(std::string("/api/v1/players/") + player)).body);
         EXPECT_EQ(kept.at("bests").at(0).at("game_version"), version);
     }
 
@@ -153,11 +154,13 @@ TEST_F(BoardAbuse, BrokenRequestsAreAnsweredOrCut) {
         "GET /api/v1/health HTTP/9.9\r\n\r\n",
         "NONSENSE\r\n\r\n",
         "POST /api/v1/runs HTTP/1.1\r\nHost: x\r\nContent-Length: -5\r\n\r\n",
-        "GET /api/v1/health HTTP/1.1\r\nHost: x\r\nX-Long: " + std::string(64 * 1024, 'a') + "\r\n\r\n",
+        "GET /api/v1/health HTTP/1.1\r\nHost: x\r\nX-Long: " + std::string(64 * 1024, 'a') +
+            "\r\n\r\n",
     };
     for (const std::string& request : badRequests) {
         const std::string answer = rawExchange(port, request);
-        EXPECT_TRUE(answer.empty() || answer.compare(0, 9, "HTTP/1.1 ") == 0) << answer.substr(0, 80);
+        EXPECT_TRUE(answer.empty() || answer.compare(0, 9, "HTTP/1.1 ") == 0)
+            << answer.substr(0, 80);
         EXPECT_TRUE(boardAnswers(*board)) << request.substr(0, 40);
     }
 }
@@ -202,8 +205,8 @@ TEST_F(BoardAbuse, AClientSendingAByteASecondIsCutOffWhileOthersAreServed) {
     EXPECT_TRUE(cut);
     EXPECT_LT(cutAfter, 10.0);
     EXPECT_LT(slowest, 1.0);
-    std::cout << "the slow client was cut after " << cutAfter << " s; the others' slowest answer took "
-              << slowest << " s\n";
+    std::cout << "the slow client was cut after " << cutAfter
+              << " s; the others' slowest answer took " << slowest << " s\n";
 }
 
 TEST(BoardKilled, EveryRunAnswered201IsThereAfterSigkill) {
@@ -248,7 +251,8 @@ TEST(BoardKilled, EveryRunAnswered201IsThereAfterSigkill) {
             sender.join();
         }
     }
-    std::cout << kept.size() << " of " << runs.size() << " runs were answered 201 before the kill\n";
+    std::cout << kept.size() << " of " << runs.size()
+              << " runs were answered 201 before the kill\n";
     EXPECT_GT(kept.size(), 0u);
     EXPECT_LT(kept.size(), runs.size());
 
@@ -274,10 +278,15 @@ TEST(BoardKilled, EveryRunAnswered201IsThereAfterSigkill) {
         EXPECT_EQ(download.body, bytes) << run;
     }
     // Nothing half-written: every player's row on the board is a whole run.
-    const json board = json::parse(httpRequest("GET", again.url("/api/v1/circuits/7/board?limit=100")).body);
+    const json board =
+        json::parse(httpRequest("GET", again.url("/api/v1/circuits/7/board?limit=100")).body);
     for (const json& entry : board.at("entries")) {
         EXPECT_GT(entry.at("race_ms").get<uint32_t>(), 0u);
-        EXPECT_EQ(httpRequest("GET", again.url("/api/v1/runs/" + std::to_string(entry.at("run").get<int64_t>()) + ".zxr")).status, 200);
+        EXPECT_EQ(
+            httpRequest("GET", again.url("/api/v1/runs/" +
+                                         std::to_string(entry.at("run").get<int64_t>()) + ".zxr"))
+                .status,
+            200);
     }
 }
 

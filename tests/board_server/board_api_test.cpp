@@ -7,9 +7,9 @@
 #include <nlohmann/json.hpp>
 
 #include "board/pilot_check.h"
+#include "board_server/board_test_support.h"
 #include "craft/opponent.h"
 #include "session/pilot_race.h"
-#include "board_server/board_test_support.h"
 #include "support/harness/board_process.h"
 #include "support/harness/board_runs.h"
 #include "support/harness/http_client.h"
@@ -24,7 +24,6 @@ using testsupport::httpRequest;
 namespace {
 using boardtest::CIRCUIT;
 using boardtest::temporaryFolder;
-
 
 struct BoardApi : ::testing::Test {
     static inline std::string folder;

@@ -26,7 +26,6 @@ using boardtest::CIRCUIT;
 constexpr int SENDERS = 4;
 constexpr int RUNS_EACH = 8;
 
-
 // What the senders saw, shared while they send.
 struct Sent {
     std::mutex mutex;

@@ -133,9 +133,11 @@ TEST(SettingsText, ADamagedLineIsSkippedWithItsReasonAndEveryOtherLineCounts) {
          "difficulty \"insane\" is not easy, normal or hard; it is left at normal"},
         {"difficulty = 2", "difficulty \"2\" is not easy, normal or hard; it is left at normal"},
         {"difficulty =", "difficulty \"\" is not easy, normal or hard; it is left at normal"},
-        {"board = ftp://x", "board \"ftp://x\" is not an http:// or https:// address; it is left at none"},
+        {"board = ftp://x",
+         "board \"ftp://x\" is not an http:// or https:// address; it is left at none"},
         {"player = <b>",
-         "player \"<b>\" is not a name of 1 to 24 letters, digits, '-', '_', '.' and spaces inside; it "
+         "player \"<b>\" is not a name of 1 to 24 letters, digits, '-', '_', '.' and spaces "
+         "inside; it "
          "is left at none"},
         {over, "key.fire \"" + std::string(40, 'k') +
                    "...\" is longer than 64 bytes; it is left at the game's default"},

@@ -35,7 +35,9 @@ TEST_F(PrivateHomes, EachNameOnEachBoardKeepsItsOwnToken) {
         const char* board;
         const char* player;
         const char* token;
-    } kept[] = {{"http://a", "Ann", "t1"}, {"http://a", "Ann B", "t2"}, {"http://b", "Ann", "t3"},
+    } kept[] = {{"http://a", "Ann", "t1"},
+                {"http://a", "Ann B", "t2"},
+                {"http://b", "Ann", "t3"},
                 {"http://a", "Ann", "t4"}};
     for (const auto& k : kept) {
         ASSERT_TRUE(keepTokenForBoard(k.board, k.player, k.token, failure)) << failure;
@@ -107,7 +109,8 @@ TEST_F(PrivateHomes, AnOutboxThatCannotBeWrittenIsSaidOnceAndTheRunStillGoes) {
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(line, "board unreachable, will send later");
     EXPECT_NE(said.find("cannot keep runs for the board"), std::string::npos) << said;
-    EXPECT_EQ(said.find("cannot keep runs for the board"), said.rfind("cannot keep runs for the board"))
+    EXPECT_EQ(said.find("cannot keep runs for the board"),
+              said.rfind("cannot keep runs for the board"))
         << "said more than once: " << said;
 }
 

@@ -124,7 +124,8 @@ TEST(WorldAnswers, AStrangersAnswersAreOneQuietLineEach) {
     } cases[] = {
         {"a board as it should be",
          MisbehavingServer::answering(
-             200, R"({"circuit":7,"total":1,"entries":[{"rank":1,"player":"Ann","race_ms":188633,"run":4}],"pilot_ms":188633})"),
+             200,
+             R"({"circuit":7,"total":1,"entries":[{"rank":1,"player":"Ann","race_ms":188633,"run":4}],"pilot_ms":188633})"),
          true, SentRun::Outcome::Unreachable},
         {"a run taken", MisbehavingServer::answering(201, R"({"run":4,"rank":12})"), false,
          SentRun::Outcome::Accepted},
@@ -153,8 +154,8 @@ TEST(WorldAnswers, AStrangersAnswersAreOneQuietLineEach) {
     for (const Case& c : cases) {
         MisbehavingServer server(c.behaviour);
         const auto start = std::chrono::steady_clock::now();
-        const WorldBoard board =
-            readWorldBoard(askBoard("GET", server.url(), "/api/v1/circuits/7/board", "", "", "", quick()));
+        const WorldBoard board = readWorldBoard(
+            askBoard("GET", server.url(), "/api/v1/circuits/7/board", "", "", "", quick()));
         const SentRun sent =
             readSentRun(askBoard("POST", server.url(), "/api/v1/runs", "run", "Ann", "", quick()));
         const double seconds =
@@ -199,21 +200,24 @@ TEST(WorldAnswers, ACertificateThatDoesNotCheckIsRefused) {
     ASSERT_NE(mkdtemp(folder), nullptr);
     const std::string key = std::string(folder) + "/key.pem";
     const std::string cert = std::string(folder) + "/cert.pem";
-    ASSERT_EQ(std::system(("openssl req -x509 -newkey rsa:2048 -nodes -subj /CN=127.0.0.1 -days 1 -keyout " +
-                           key + " -out " + cert + " 2>/dev/null")
-                              .c_str()),
-              0);
+    ASSERT_EQ(
+        std::system(
+            ("openssl req -x509 -newkey rsa:2048 -nodes -subj /CN=127.0.0.1 -days 1 -keyout " +
+             key + " -out " + cert + " 2>/dev/null")
+                .c_str()),
+        0);
     const int port = 20000 + getpid() % 20000;
     const pid_t tls = fork();
     if (tls == 0) {
-        execlp("openssl", "openssl", "s_server", "-quiet", "-www", "-accept", std::to_string(port).c_str(),
-               "-cert", cert.c_str(), "-key", key.c_str(), static_cast<char*>(nullptr));
+        execlp("openssl", "openssl", "s_server", "-quiet", "-www", "-accept",
+               std::to_string(port).c_str(), "-cert", cert.c_str(), "-key", key.c_str(),
+               static_cast<char*>(nullptr));
         _exit(127);
     }
     BoardReply reply;
     for (int tries = 0; tries < 50; ++tries) {  // until it listens
-        reply = askBoard("GET", "https://127.0.0.1:" + std::to_string(port), "/api/v1/today", "", "",
-                         "", quick());
+        reply = askBoard("GET", "https://127.0.0.1:" + std::to_string(port), "/api/v1/today", "",
+                         "", "", quick());
         if (reply.problem.find("onnect") == std::string::npos) {
             break;
         }
@@ -233,7 +237,7 @@ TEST(WorldAnswers, WhatTheGameShows) {
     const struct {
         uint32_t n;
         const char* text;
-    } ordinals[] = {{1, "1st"},   {2, "2nd"},   {3, "3rd"},   {4, "4th"},    {11, "11th"},
+    } ordinals[] = {{1, "1st"},   {2, "2nd"},   {3, "3rd"},   {4, "4th"},     {11, "11th"},
                     {12, "12th"}, {13, "13th"}, {21, "21st"}, {112, "112th"}, {1001, "1001st"}};
     for (const auto& o : ordinals) {
         EXPECT_EQ(ordinal(o.n), o.text);

@@ -16,7 +16,9 @@ constexpr int START_WAIT_MS = 10000;
 unsigned portIn(const std::string& line) {
     const std::string before = "http://127.0.0.1:";
     const size_t at = line.find(before);
-    return at == std::string::npos ? 0 : static_cast<unsigned>(std::stoul(line.substr(at + before.size())));
+    return at == std::string::npos
+               ? 0
+               : static_cast<unsigned>(std::stoul(line.substr(at + before.size())));
 }
 }  // namespace
 
@@ -24,7 +26,8 @@ std::string boardExecutable() {
     return std::string(ZENTRIX_BINARY_DIR) + "/zentrix-board";
 }
 
-BoardProcess::BoardProcess(const std::string& database, const std::vector<std::string>& extraOptions) {
+BoardProcess::BoardProcess(const std::string& database,
+                           const std::vector<std::string>& extraOptions) {
     std::vector<std::string> arguments = {boardExecutable(), "--listen", "127.0.0.1:0",
                                           "--database", database};
     arguments.insert(arguments.end(), extraOptions.begin(), extraOptions.end());

@@ -18,7 +18,7 @@ struct HttpReply {
 
 // One request on a connection of its own, with a bound on its time.
 HttpReply httpRequest(const std::string& method, const std::string& url,
-                      const std::string& body = "",
-                      const std::vector<std::string>& headers = {}, long timeoutMs = 15000);
+                      const std::string& body = "", const std::vector<std::string>& headers = {},
+                      long timeoutMs = 15000);
 
 }  // namespace testsupport
