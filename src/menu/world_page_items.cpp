@@ -11,8 +11,7 @@ std::function<void()> raceOf(const WorldPage& page, size_t row,
     if (row >= page.runs.size() || !page.runs[row]) {
         return [] {};
     }
-    const Replay run = *page.runs[row];
-    return [run, raceRun] { raceRun(run); };
+    return [run = page.runs[row], raceRun] { raceRun(*run); };
 }
 
 std::string runsText(uint32_t total) {

@@ -71,7 +71,7 @@ WorldPage fetchNow(const WorldChoice& choice, uint32_t circuit, const std::atomi
         if (run && (run->circuit != circuit || run->mode != RaceMode::TimeTrial)) {
             run.reset();
         }
-        page.runs.push_back(std::move(run));
+        page.runs.push_back(run ? std::make_shared<const Replay>(std::move(*run)) : nullptr);
     }
     page.state = WorldPage::State::Shown;
     return page;

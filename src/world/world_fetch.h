@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,7 +19,9 @@ struct WorldPage {
     WorldBoard board;
     std::optional<uint32_t> playerRank;
     std::string problem;                      // the quiet line when offline
-    std::vector<std::optional<Replay>> runs;  // beside board.rows; none when it was no good
+    // Beside board.rows, null when it was no good. Shared, as the menu reads
+    // the page again every frame.
+    std::vector<std::shared_ptr<const Replay>> runs;
 };
 
 constexpr uint32_t WORLD_ROWS_SHOWN = 10;

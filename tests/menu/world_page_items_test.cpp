@@ -50,8 +50,8 @@ WorldPage shownPage(const std::vector<WorldRow>& rows, uint32_t total, int missi
     page.board.rows = rows;
     for (size_t i = 0; i < rows.size(); ++i) {
         page.runs.push_back(static_cast<int>(i) == missing
-                                ? std::nullopt
-                                : std::optional<Replay>(runOf(rows[i].raceMs)));
+                                ? nullptr
+                                : std::make_shared<const Replay>(runOf(rows[i].raceMs)));
     }
     return page;
 }
